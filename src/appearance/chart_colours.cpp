@@ -1,0 +1,10 @@
+#include "appearance/chart_colours.h"
+
+namespace lxv {
+
+ChartColours& CurrentChartColours() {
+    static ChartColours colours;
+    return colours;
+}
+
+}  // namespace lxv

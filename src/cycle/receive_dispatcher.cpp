@@ -1,0 +1,76 @@
+#include "cycle/receive_dispatcher.h"
+
+#include "link/registers.h"
+
+namespace lxv {
+
+const char* ReplyKindName(ReplyKind kind) {
+    switch (kind) {
+        case ReplyKind::TooShort: return "short";
+        case ReplyKind::Damaged: return "damaged";
+        case ReplyKind::Oversize: return "oversize";
+        case ReplyKind::MeasureBlock: return "measurement";
+        case ReplyKind::StartingChunk: return "chunk";
+        case ReplyKind::RegisterReply: return "register";
+        case ReplyKind::WriteAck: return "write-ack";
+        case ReplyKind::StartAck: return "start-ack";
+        case ReplyKind::Ignored: return "ignored";
+    }
+    return "?";
+}
+
+void ReceiveDispatcher::resendLastRequest() {
+    // Nothing has been asked yet: there is no request to repeat.
+    if (state_.LastRegister == 0) return;
+    std::uint16_t count = state_.LastCount;
+    // A chunk is asked for by its number in the high byte. While the start
+    // request still waits for its acknowledgement (no chunk under way) the
+    // start itself is repeated with its range code as it was sent.
+    if (state_.LastRegister == STEST && state_.ChunkIndex != 0) count = ChunkCount(state_.LastCount);
+    link_.SendReadRequest(state_.InstrumentAddress, state_.LastRegister, count);
+}
+
+ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
+    if (n <= 4) {
+        resendLastRequest();
+        return ReplyKind::TooShort;
+    }
+    if (n > kLargestReply) {
+        resendLastRequest();
+        return ReplyKind::Oversize;
+    }
+    if (!CrcMatches(d, n)) {
+        resendLastRequest();
+        return ReplyKind::Damaged;
+    }
+    if (n == kMeasureReplySize) {
+        if (measure_) measure_(d);
+        return ReplyKind::MeasureBlock;
+    }
+    if (n == kChunkReplySize) {
+        if (chunk_) chunk_(d);
+        return ReplyKind::StartingChunk;
+    }
+    switch (d[1]) {
+        case kFnRead: {
+            const auto& route = registers_[link_.routingKey()];
+            if (!route) return ReplyKind::Ignored;
+            route(d + 3, n - 5);
+            return ReplyKind::RegisterReply;
+        }
+        case kFnWriteAck: {
+            const auto& route = acks_[d[2]];
+            if (!route) return ReplyKind::Ignored;
+            route(d[2]);
+            return ReplyKind::WriteAck;
+        }
+        case kFnStartAck:
+            if (d[2] != kStartAckCode) return ReplyKind::Ignored;
+            if (trigger_) trigger_();
+            return ReplyKind::StartAck;
+        default:
+            return ReplyKind::Ignored;
+    }
+}
+
+}  // namespace lxv

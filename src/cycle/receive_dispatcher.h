@@ -1,0 +1,69 @@
+// Measurement cycle: every reply from the instrument is taken in here.
+//
+// Owns: the classification of a whole reply (too short, damaged, oversize,
+// measurement block, starting-test chunk, register reply, write acknowledgement,
+// start acknowledgement), the immediate re-send of the last read request, and
+// the routing of payloads to the handlers that the windows register. A route
+// without a handler drops its reply.
+// Depends on: link/ (frame codec, registers, link state). No Qt, no widgets;
+// reply_receiver.h is the Qt glue that feeds it from the port.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+#include "link/frame_codec.h"
+#include "link/link_state.h"
+
+namespace lxv {
+
+enum class ReplyKind {
+    TooShort,       // 4 bytes or fewer: re-sent
+    Damaged,        // CRC mismatch: re-sent
+    Oversize,       // longer than any valid reply: dropped and re-sent
+    MeasureBlock,   // 2532 bytes
+    StartingChunk,  // 1710 bytes
+    RegisterReply,  // function 3, routed by the shared buffer's register
+    WriteAck,       // function 9, routed by byte 2
+    StartAck,       // function 10, byte 2 = 146
+    Ignored,        // passed the CRC but no route takes it
+};
+
+const char* ReplyKindName(ReplyKind kind);
+
+class ReceiveDispatcher {
+public:
+    using BlockHandler = std::function<void(const std::uint8_t* data)>;
+    // data points at reply byte 3; size counts the bytes up to the CRC.
+    using RegisterHandler = std::function<void(const std::uint8_t* data, std::size_t size)>;
+    using AckHandler = std::function<void(std::uint8_t reg)>;
+
+    ReceiveDispatcher(InstrumentLink& link, LinkState& state) : link_(link), state_(state) {}
+
+    // Routes. Setting an empty function removes the route.
+    void setMeasureHandler(BlockHandler h) { measure_ = std::move(h); }       // 2530 bytes
+    void setChunkHandler(BlockHandler h) { chunk_ = std::move(h); }           // 1708 bytes
+    void setTriggerHandler(std::function<void()> h) { trigger_ = std::move(h); }
+    void setRegisterHandler(std::uint8_t reg, RegisterHandler h) { registers_[reg] = std::move(h); }
+    void setAckHandler(std::uint8_t reg, AckHandler h) { acks_[reg] = std::move(h); }
+
+    // Classifies one whole reply, re-sends or routes it, and says what it was.
+    ReplyKind handleReply(const std::uint8_t* data, std::size_t size);
+
+    // Re-sends the last read request: register LastRegister, count LastCount
+    // (x 256 for a starting-test chunk). A failed send reports nothing.
+    void resendLastRequest();
+
+private:
+    InstrumentLink& link_;
+    LinkState& state_;
+    BlockHandler measure_;
+    BlockHandler chunk_;
+    std::function<void()> trigger_;
+    std::array<RegisterHandler, 256> registers_{};
+    std::array<AckHandler, 256> acks_{};
+};
+
+}  // namespace lxv

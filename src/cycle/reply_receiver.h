@@ -1,0 +1,49 @@
+// Qt glue between the serial port and the dispatcher: bytes are gathered as
+// they arrive (no sleeping on the UI thread) and a reply is handed over once,
+// when it has reached the size its request asks for, when 4096 bytes are
+// queued, or when the line has stayed silent for the silence interval.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+#include "cycle/reply_assembler.h"
+#include "cycle/receive_dispatcher.h"
+
+namespace lxv {
+
+class SerialPort;
+
+class ReplyReceiver : public QObject {
+    Q_OBJECT
+public:
+    ReplyReceiver(SerialPort& port, InstrumentLink& link, LinkState& state, ReceiveDispatcher& dispatcher,
+                  QObject* parent = nullptr);
+
+    // The port's received-data event: reads every queued byte and gathers it.
+    void bytesArrived();
+    // The silence timer ran out: what was gathered is one reply.
+    void silenceElapsed();
+
+    const ReplyAssembler& assembler() const { return assembler_; }
+    QTimer& silenceTimer() { return silence_; }
+
+signals:
+    // Bytes of the reply under way, and the bytes expected (0 = not known).
+    void progress(int received, int expected);
+    // A whole reply was classified and handled.
+    void replyHandled(lxv::ReplyKind kind, const QByteArray& bytes);
+
+private:
+    void deliver();
+
+    SerialPort& port_;
+    InstrumentLink& link_;
+    LinkState& state_;
+    ReceiveDispatcher& dispatcher_;
+    ReplyAssembler assembler_;
+    QTimer silence_;
+};
+
+}  // namespace lxv

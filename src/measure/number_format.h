@@ -1,0 +1,29 @@
+// The two number-to-text rules of the program, independent of the locale:
+// "." is always the decimal point and there is no thousands separator.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lxv {
+
+// General format: the shortest text with at most 15 significant digits; a
+// non-zero magnitude below 0.0001 or of 1E15 and above is written as mantissa,
+// "E" and exponent without plus sign or leading zeros ("1E-5", "-2.5E20").
+// A widened single shows its rounding (0.1f gives "0.100000001490116").
+// Infinities are "INF" and "-INF", NaN is "NaN"; -0 is "0".
+std::string FormatGeneral(double value);
+
+// Panel format: value x scale rounded to `decimals` places (ties to even),
+// written without trailing zeros, `fill` appended when no "." is left, cut to
+// six characters when `cut` is set, then `unit` appended. The cut never drops
+// digits before the decimal point. Non-finite values show "INF", "-INF" or
+// "NaN" followed by the unit.
+std::string FormatPanelValue(double value, int decimals, std::string_view fill, bool cut,
+                             std::string_view unit, int scale = 1);
+
+// Plain decimal without exponent or trailing zeros of nearest(value x 10^d) / 10^d
+// (chart labels: "6.67", "81.25", "8"). Non-finite values as in FormatGeneral.
+std::string FormatRounded(double value, int decimals);
+
+}  // namespace lxv

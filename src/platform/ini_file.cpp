@@ -1,0 +1,97 @@
+#include "platform/ini_file.h"
+
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+
+namespace lxv {
+
+std::string InvalidIntegerMessage(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
+std::string InvalidFloatMessage(const std::string& text) {
+    return "'" + text + "' is not a valid floating point value";
+}
+
+namespace {
+
+std::string Trimmed(const std::string& s) {
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string::npos) return {};
+    const auto e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+}  // namespace
+
+int StrictToInt(const std::string& text) {
+    const std::string t = Trimmed(text);
+    std::size_t i = (!t.empty() && (t[0] == '+' || t[0] == '-')) ? 1 : 0;
+    if (i >= t.size()) throw ConversionError(InvalidIntegerMessage(text));
+    for (std::size_t k = i; k < t.size(); ++k)
+        if (t[k] < '0' || t[k] > '9') throw ConversionError(InvalidIntegerMessage(text));
+    errno = 0;
+    const long long v = std::strtoll(t.c_str(), nullptr, 10);
+    if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL) throw ConversionError(InvalidIntegerMessage(text));
+    return static_cast<int>(v);
+}
+
+double StrictToDouble(const std::string& text) {
+    const std::string t = Trimmed(text);
+    // sign, digits with at most one ".", at least one digit, optional exponent
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t digits = 0, points = 0;
+    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i) (t[i] == '.' ? points : digits)++;
+    if (digits == 0 || points > 1) throw ConversionError(InvalidFloatMessage(text));
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        std::size_t expDigits = 0;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) ++expDigits;
+        if (expDigits == 0) throw ConversionError(InvalidFloatMessage(text));
+    }
+    if (i != t.size()) throw ConversionError(InvalidFloatMessage(text));
+    const double v = std::strtod(t.c_str(), nullptr);  // "." is the C locale's point
+    if (!std::isfinite(v)) throw ConversionError(InvalidFloatMessage(text));
+    return v;
+}
+
+struct IniFile::Impl {
+    CSimpleIniA ini{true, false, false};  // names without regard to case; UTF-8; one value per key
+};
+
+IniFile::IniFile(std::string path) : path_(std::move(path)), impl_(std::make_unique<Impl>()) { reload(); }
+IniFile::~IniFile() = default;
+
+void IniFile::reload() {
+    impl_->ini.Reset();
+    impl_->ini.LoadFile(path_.c_str());  // a missing file reads as empty
+}
+
+bool IniFile::hasKey(const std::string& section, const std::string& key) const {
+    return impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
+}
+
+std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
+    const char* v = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    return v ? std::string(v) : def;
+}
+
+int IniFile::readInteger(const std::string& section, const std::string& key, int def) const {
+    const char* v = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    if (!v) return def;
+    return StrictToInt(v);
+}
+
+bool IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+    impl_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+    return impl_->ini.SaveFile(path_.c_str(), false) == SI_OK;
+}
+
+bool IniFile::writeInteger(const std::string& section, const std::string& key, int value) {
+    return writeString(section, key, std::to_string(value));
+}
+
+}  // namespace lxv

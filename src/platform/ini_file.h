@@ -1,0 +1,56 @@
+// INI settings files (SysSet.ini, EnterInfo.ini) on SimpleIni: section and key
+// names matched without regard to case, other sections and keys kept intact,
+// values written as decimal text and read back strictly.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace lxv {
+
+// A value that is not what its key must hold; what() is the message shown.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The standard conversion error message: "'abc' is not a valid integer value".
+std::string InvalidIntegerMessage(const std::string& text);
+std::string InvalidFloatMessage(const std::string& text);
+
+// Strict conversions: optional blanks around an optional sign and digits only
+// (floats: "." as the decimal point, optional exponent). Throw ConversionError.
+int StrictToInt(const std::string& text);
+double StrictToDouble(const std::string& text);
+
+class IniFile {
+public:
+    // Loads the file if it exists; a missing file reads as empty.
+    explicit IniFile(std::string path);
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    bool hasKey(const std::string& section, const std::string& key) const;
+    std::string readString(const std::string& section, const std::string& key, const std::string& def) const;
+    // A missing key gives `def`; a present key that is not a decimal integer throws ConversionError.
+    int readInteger(const std::string& section, const std::string& key, int def) const;
+
+    // Written to disk at once (a setting is saved when the user changes it).
+    // Returns false when the file could not be written.
+    bool writeString(const std::string& section, const std::string& key, const std::string& value);
+    bool writeInteger(const std::string& section, const std::string& key, int value);
+
+    // Re-reads the file from disk.
+    void reload();
+
+private:
+    std::string path_;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace lxv

@@ -1,0 +1,14 @@
+#include "support/fake_serial_port.h"
+
+#include "link/frame_codec.h"
+
+namespace lxv::test {
+
+std::vector<std::uint8_t> WithCrc(std::vector<std::uint8_t> body) {
+    const std::uint16_t crc = Crc16(body.data(), body.size());
+    body.push_back(static_cast<std::uint8_t>(crc & 0xFF));
+    body.push_back(static_cast<std::uint8_t>(crc >> 8));
+    return body;
+}
+
+}  // namespace lxv::test
