@@ -1,0 +1,21 @@
+// Draws the main window's three charts (waveform, voltage and current
+// harmonics) into off-screen images; the chart widgets only copy them.
+// The geometry comes from chart_geometry.h (pure, tested without painting).
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include "appearance/chart_colours.h"
+#include "measure/measure_block.h"
+
+namespace lxv {
+
+// Draws the waveform chart of `area` (PW x PH, the chart area's size) into
+// `image`; only as much as the image holds is drawn.
+void DrawWaveformChart(QImage& image, QSize area, const MeasureRecord& record, const ChartColours& colours);
+// Draws the harmonic bar chart of one channel.
+void DrawHarmonicChart(QImage& image, QSize area, const MeasureRecord& record, Channel channel,
+                       const ChartColours& colours);
+
+}  // namespace lxv

@@ -1,0 +1,54 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace lxv {
+
+namespace {
+
+class QtDialogs : public Dialogs {
+public:
+    void showMessage(QWidget* parent, const QString& text) override {
+        QMessageBox::information(parent, QApplication::applicationName(), text);
+    }
+    void showError(QWidget* parent, const QString& text) override {
+        QMessageBox::critical(parent, QApplication::applicationName(), text);
+    }
+    bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override {
+        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    QString openFileName(QWidget* parent, const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilterFromPipes(filter));
+    }
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& proposedName) override {
+        // No overwrite prompt here: the caller asks its own question.
+        return QFileDialog::getSaveFileName(parent, QString(), proposedName, QtFilterFromPipes(filter), nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+};
+
+Dialogs*& Installed() {
+    static Dialogs* installed = nullptr;
+    return installed;
+}
+
+}  // namespace
+
+Dialogs& AppDialogs() {
+    static QtDialogs qt;
+    return Installed() ? *Installed() : qt;
+}
+
+void SetAppDialogs(Dialogs* dialogs) { Installed() = dialogs; }
+
+QString QtFilterFromPipes(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) out << parts[i] + " (" + parts[i + 1] + ")";
+    return out.join(";;");
+}
+
+}  // namespace lxv

@@ -1,0 +1,30 @@
+// Modal messages, questions and file dialogs, behind one interface so that
+// window tests answer them instead of a person.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace lxv {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;  // information, "OK"
+    virtual void showError(QWidget* parent, const QString& text) = 0;    // an error, "OK"
+    // Yes/No question; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Empty when cancelled. Filters in the program's "Name|*.ext|Name|*.*" form.
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& proposedName) = 0;
+};
+
+// The dialogs in use: real Qt dialogs unless a test installed others.
+Dialogs& AppDialogs();
+void SetAppDialogs(Dialogs* dialogs);  // nullptr restores the Qt dialogs
+
+// "Tavro Test File(.lxm)|*.lxm" -> "Tavro Test File(.lxm) (*.lxm)" for Qt's dialogs.
+QString QtFilterFromPipes(const QString& filter);
+
+}  // namespace lxv
