@@ -55,12 +55,15 @@ TEST(ChartPainter, WaveformStartValuesGridAndLabel) {
     // The flat voltage trace covers the middle grid line (the current under it).
     for (int x : {2, 100, 201, 401}) EXPECT_EQ(At(image, x, 152), kGreen) << x;
     EXPECT_EQ(At(image, 402, 152), kScale);  // grid line beyond the trace's end
-    // Dotted grid: every other pixel from the start.
-    EXPECT_EQ(At(image, 2, 39), kScale);
-    EXPECT_EQ(At(image, 3, 39), kBackground);
-    EXPECT_EQ(At(image, 4, 39), kScale);
-    EXPECT_EQ(At(image, 42, 3), kBackground);
-    EXPECT_EQ(At(image, 42, 4), kScale);
+    // Dotted grid: every other pixel from the start, both ends included.
+    for (int x = 0; x <= 405; ++x) {
+        const bool dot = x >= 2 && x <= 402 && (x - 2) % 2 == 0;
+        EXPECT_EQ(At(image, x, 39), dot ? kScale : kBackground) << x;
+    }
+    for (int y = 0; y <= 38; ++y)
+        EXPECT_EQ(At(image, 42, y), y >= 2 && y % 2 == 0 ? kScale : kBackground) << y;
+    EXPECT_EQ(At(image, 42, 302), kScale);
+    EXPECT_EQ(At(image, 42, 303), kBackground);
     // Solid tick on the vertical axis in the middle of the first division.
     for (int x = 199; x <= 206; ++x) EXPECT_EQ(At(image, x, 20), kScale) << x;
     EXPECT_EQ(At(image, 198, 20), kBackground);
@@ -126,6 +129,8 @@ TEST(ChartPainter, HarmonicBarsScaleAndNumbers) {
     for (int x = 3; x <= 7; ++x) EXPECT_EQ(At(image, x, 15), kScale) << x;
     EXPECT_EQ(At(image, 8, 40), kBackground);
     EXPECT_EQ(At(image, 9, 40), kScale);
+    EXPECT_EQ(At(image, 403, 15), kScale);  // W' - 1, the dotted line's end
+    EXPECT_EQ(At(image, 404, 15), kBackground);
     // "100%" at the top left and the order numbers under the baseline.
     EXPECT_TRUE(AnyPixel(image, QRect(1, 1, 40, 14), kTeal));
     EXPECT_TRUE(AnyPixel(image, QRect(HarmonicOrderX({406, 306}, 50) - 1, 276, 20, 14), kTeal));
