@@ -62,6 +62,7 @@ class ChartPainter {
     }
 
     void Draw(const ChartDrawing& drawing) {
+        if (!painter_.isActive()) return;  // an image format QPainter cannot paint on
         for (const ChartPrimitive& p : drawing) std::visit([this](const auto& item) { Draw(item); }, p);
     }
 

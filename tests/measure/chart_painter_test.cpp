@@ -165,6 +165,11 @@ TEST(ChartPainter, ImagesSmallerThanTheAreaAndOddSizes) {
     QImage null;
     DrawWaveformChart(null, QSize(100, 100), r, kGray);
     EXPECT_TRUE(null.isNull());
+    QImage indexed(20, 20, QImage::Format_Indexed8);  // not paintable: left alone
+    indexed.setColorCount(1);
+    indexed.fill(0);
+    DrawHarmonicChart(indexed, QSize(20, 20), r, Channel::Voltage, kGray);
+    EXPECT_EQ(indexed.pixelIndex(5, 5), 0);
 }
 
 }  // namespace
