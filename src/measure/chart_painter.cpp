@@ -56,6 +56,7 @@ class ChartPainter {
   public:
     ChartPainter(QImage& image, const ChartColours& colours)
         : painter_(&image), bounds_(image.rect()), colours_(colours), font_(ChartFont()), metrics_(font_) {
+        if (!painter_.isActive()) return;
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setRenderHint(QPainter::TextAntialiasing, false);
         painter_.setFont(font_);
