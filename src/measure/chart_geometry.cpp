@@ -71,7 +71,7 @@ std::vector<ChartPoint> TracePoints(const ChartFrame& frame, const MeasureRecord
     const double dx = record.SampleCount() != 0 ? f.gridWidth() / 512.0 : 0.0;
     std::vector<ChartPoint> points;
     points.reserve(kSampleCount);
-    float x = 0.0f;  // accumulated in single precision, like the chart always was
+    float x = 0.0f;  // x accumulates in single precision: its rounding picks each point's column
     for (int k = 0; k < kSampleCount; ++k) {
         if (k > 0) x = static_cast<float>(x + dx);
         const int v = record.Sample(channel, k) - zero;
