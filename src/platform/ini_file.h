@@ -44,10 +44,13 @@ public:
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
     bool writeInteger(const std::string& section, const std::string& key, int value);
 
-    // Re-reads the file from disk.
-    void reload();
+    // Re-reads the file from disk. Reads also re-read it by themselves when
+    // another writer has changed it since (time or size differ).
+    void reload() const;
 
 private:
+    void refresh() const;
+
     std::string path_;
     struct Impl;
     std::unique_ptr<Impl> impl_;
