@@ -137,8 +137,12 @@ bool IniFile::writeString(const std::string& section, const std::string& key, co
         if (!saved) fs::remove(temp, ec);
     }
     if (!saved) saved = impl_->ini.SaveFile(target.c_str(), false) == SI_OK;  // folder not writable, file is
+    if (!saved) {
+        reload();  // what is read back is what the file holds
+        return false;
+    }
     impl_->existed = Stamp(path_, impl_->time, impl_->size);
-    return saved;
+    return true;
 }
 
 bool IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

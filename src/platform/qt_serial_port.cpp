@@ -112,8 +112,10 @@ std::vector<std::uint8_t> QtSerialPort::readAll() {
 
 void QtSerialPort::serialError(QSerialPort::SerialPortError error) {
     // The device went away (adapter unplugged, simulator ended): close it, so sends
-    // report failure and the USB watchdog can reopen it once it is back.
-    if (error == QSerialPort::ResourceError && serial_.isOpen()) serial_.close();
+    // report failure and the USB watchdog can reopen it once it is back. Left open,
+    // a dead pseudo-terminal reports a read error on every event loop pass.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (gone && serial_.isOpen()) serial_.close();
 }
 
 }  // namespace lxv
