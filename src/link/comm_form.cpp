@@ -26,15 +26,15 @@ namespace lxv {
 
 namespace {
 
-// Only the first entries of the recognised list count, as many as the instrument's driver ever installs.
+// Only the first eleven recognised bridges are compared with the ports found.
 constexpr std::size_t kComparedInstrumentPorts = 11;
-constexpr int kIdleTicksBeforeCheck = 10;      // LINKCHK after 1.1 s without a reply
+constexpr int kIdleTicksBeforeCheck = 10;        // LINKCHK after 1.1 s without a reply
 constexpr int kReconnectTicksBeforeReopen = 15;  // close and reopen after 1.6 s
 
 const char* const kNotFoundText =
     " Did not find the default communication port! Please check:\r\r   Instrument power is turned on.\r"
-    "   Connect the instrument of communication lines.\r   Change the USB port, in the communication settings "
-    "reset!";
+    "   Connect the instrument of communication lines.\r"
+    "   Change the USB port, in the communication settings reset!";
 const char* const kSendFailedText = "Read the request failed, instruments and computers have not connected.";
 const char* const kBaudItems[8] = {"4.8Kbps",  "9.6Kbps",  "14.4Kbps", "19.2Kbps",
                                    "38.4Kbps", "57,6Kbps", "76.8Kbps", "115.2Kbps"};
@@ -43,13 +43,11 @@ const char* const kBaudItems[8] = {"4.8Kbps",  "9.6Kbps",  "14.4Kbps", "19.2Kbps
 // length tells how many digits n has. 0 when the name has another length or
 // the digits are not a number.
 int PortNumberFromName(const QString& name) {
-    int digits = 0;
-    switch (name.size()) {
-        case 23: case 31: digits = 1; break;
-        case 24: case 32: digits = 2; break;
-        case 25: case 33: digits = 3; break;
-        default: return 0;
-    }
+    const int length = static_cast<int>(name.size());
+    const int digits = (length >= 23 && length <= 25)   ? length - 22
+                       : (length >= 31 && length <= 33) ? length - 30
+                                                        : 0;
+    if (digits == 0) return 0;
     const QString number = name.mid(name.size() - 1 - digits, digits);
     for (const QChar c : number)
         if (c < '0' || c > '9') return 0;
@@ -119,11 +117,17 @@ TCommForm::TCommForm(SerialPort& port, InstrumentLink& link, LinkState& state, I
     Timer1->start();
 }
 
-void TCommForm::FormCreate() { scan(); }
+void TCommForm::FormCreate() {
+    scan();
+}
 
-void TCommForm::Button1Click() { scan(); }
+void TCommForm::Button1Click() {
+    scan();
+}
 
-void TCommForm::Button2Click() { close(); }
+void TCommForm::Button2Click() {
+    close();
+}
 
 void TCommForm::scan() {
     scanDone_ = false;
@@ -226,7 +230,9 @@ QStringList TCommForm::portItems() const {
     return items;
 }
 
-int TCommForm::portItemIndex() const { return radioButtons_->checkedId(); }
+int TCommForm::portItemIndex() const {
+    return radioButtons_->checkedId();
+}
 
 void TCommForm::setPortItemIndex(int index) {
     if (index >= 0 && index < static_cast<int>(radioItems_.size())) radioItems_[index]->setChecked(true);
@@ -262,7 +268,9 @@ void TCommForm::ComboBox1Change() {
     }
 }
 
-void TCommForm::Edit1Change() { applyAddress(true); }
+void TCommForm::Edit1Change() {
+    applyAddress(true);
+}
 
 void TCommForm::applyAddress(bool save) {
     const QString text = Edit1->text();

@@ -28,9 +28,9 @@ struct PortInfo;
 
 class TCommForm : public QDialog {
     Q_OBJECT
-public:
-    TCommForm(SerialPort& port, InstrumentLink& link, LinkState& state, IniFile& sysSet, MainWindowHooks& hooks,
-              QWidget* parent = nullptr);
+  public:
+    TCommForm(SerialPort& port, InstrumentLink& link, LinkState& state, IniFile& sysSet,
+              MainWindowHooks& hooks, QWidget* parent = nullptr);
 
     // The creation step: reads the settings, scans, opens the port and asks for the settings block.
     void FormCreate();
@@ -54,7 +54,7 @@ public:
     int portItemIndex() const;
     void setPortItemIndex(int index);
 
-private:
+  private:
     void scan();
     bool readSettings();
     void recogniseInstrumentPorts(const std::vector<PortInfo>& ports);

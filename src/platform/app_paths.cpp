@@ -16,7 +16,9 @@ std::string& ProgramFolderStorage() {
     return folder;
 }
 
-bool Writable(const std::string& folder) { return !folder.empty() && ::access(folder.c_str(), W_OK) == 0; }
+bool Writable(const std::string& folder) {
+    return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
+}
 
 // An installed program lives in a system folder (/usr/bin) that is no place for
 // settings, even when the user running it (root) could write there.
@@ -38,7 +40,9 @@ std::string MadeFolder(const std::string& folder) {
 
 }  // namespace
 
-void SetProgramFolder(const std::string& folder) { ProgramFolderStorage() = folder; }
+void SetProgramFolder(const std::string& folder) {
+    ProgramFolderStorage() = folder;
+}
 
 std::string ProgramFolder() {
     if (!ProgramFolderStorage().empty()) return ProgramFolderStorage();
@@ -52,14 +56,21 @@ std::string SettingsFolder() {
     const std::string program = ProgramFolder();
     if (Writable(program) && !InstalledFolder(program)) return program;
     std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) config = xdg;
-    else if (const char* h = std::getenv("HOME"); h && *h) config = std::string(h) + "/.config";
-    else config = "/tmp";
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        config = xdg;
+    else if (const char* h = std::getenv("HOME"); h && *h)
+        config = std::string(h) + "/.config";
+    else
+        config = "/tmp";
     return MadeFolder(config + "/lxv7700");
 }
 
-std::string SysSetPath() { return SettingsFolder() + "/SysSet.ini"; }
-std::string EnterInfoPath() { return SettingsFolder() + "/EnterInfo.ini"; }
+std::string SysSetPath() {
+    return SettingsFolder() + "/SysSet.ini";
+}
+std::string EnterInfoPath() {
+    return SettingsFolder() + "/EnterInfo.ini";
+}
 
 std::string DataFilePath(const std::string& name) {
     // Names are written the Windows way ("PenData\\green.dat", "/PdfDoc/Handbook.pdf"):
@@ -74,8 +85,8 @@ std::string DataFilePath(const std::string& name) {
     const fs::path installed = fs::path(LXV_DATA_DIR) / relative;
     if (fs::exists(installed)) return installed.string();
 #endif
-    // Running from the build tree: the source tree's data folder.
 #ifdef LXV_SOURCE_DATA_DIR
+    // Running from the build tree: the source tree's data folder.
     const fs::path source = fs::path(LXV_SOURCE_DATA_DIR) / relative;
     if (fs::exists(source)) return source.string();
 #endif

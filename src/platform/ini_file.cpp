@@ -13,7 +13,9 @@ namespace lxv {
 
 namespace fs = std::filesystem;
 
-std::string InvalidIntegerMessage(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
+std::string InvalidIntegerMessage(const std::string& text) {
+    return "'" + text + "' is not a valid integer value";
+}
 std::string InvalidFloatMessage(const std::string& text) {
     return "'" + text + "' is not a valid floating point value";
 }
@@ -37,7 +39,8 @@ int StrictToInt(const std::string& text) {
         if (t[k] < '0' || t[k] > '9') throw ConversionError(InvalidIntegerMessage(text));
     errno = 0;
     const long long v = std::strtoll(t.c_str(), nullptr, 10);
-    if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL) throw ConversionError(InvalidIntegerMessage(text));
+    if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL)
+        throw ConversionError(InvalidIntegerMessage(text));
     return static_cast<int>(v);
 }
 
@@ -47,7 +50,8 @@ double StrictToDouble(const std::string& text) {
     std::size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
     std::size_t digits = 0, points = 0;
-    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i) (t[i] == '.' ? points : digits)++;
+    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i)
+        (t[i] == '.' ? points : digits)++;
     if (digits == 0 || points > 1) throw ConversionError(InvalidFloatMessage(text));
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
@@ -85,7 +89,9 @@ bool Stamp(const std::string& path, fs::file_time_type& time, std::uintmax_t& si
 
 }  // namespace
 
-IniFile::IniFile(std::string path) : path_(std::move(path)), impl_(std::make_unique<Impl>()) { reload(); }
+IniFile::IniFile(std::string path) : path_(std::move(path)), impl_(std::make_unique<Impl>()) {
+    reload();
+}
 IniFile::~IniFile() = default;
 
 void IniFile::reload() const {
@@ -106,7 +112,8 @@ bool IniFile::hasKey(const std::string& section, const std::string& key) const {
     return impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
 }
 
-std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
+std::string IniFile::readString(const std::string& section, const std::string& key,
+                                const std::string& def) const {
     refresh();
     const char* v = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
     return v ? std::string(v) : def;

@@ -11,7 +11,7 @@ namespace lxv {
 
 // A value that is not what its key must hold; what() is the message shown.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -25,7 +25,7 @@ int StrictToInt(const std::string& text);
 double StrictToDouble(const std::string& text);
 
 class IniFile {
-public:
+  public:
     // Loads the file if it exists; a missing file reads as empty.
     explicit IniFile(std::string path);
     ~IniFile();
@@ -48,7 +48,7 @@ public:
     // another writer has changed it since (time or size differ).
     void reload() const;
 
-private:
+  private:
     void refresh() const;
 
     std::string path_;

@@ -21,7 +21,8 @@ std::string Resolved(const std::string& path) {
 
 // k of "<prefix><k>" when the rest is 1 or 2 digits, else -1.
 int SuffixNumber(const std::string& name, const std::string& prefix) {
-    if (name.size() <= prefix.size() || name.size() > prefix.size() + 2 || name.compare(0, prefix.size(), prefix) != 0)
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 2 ||
+        name.compare(0, prefix.size(), prefix) != 0)
         return -1;
     int k = 0;
     for (std::size_t i = prefix.size(); i < name.size(); ++i) {
@@ -47,7 +48,8 @@ std::string SystemIdentifier(const SystemPort& port) {
 std::string DefaultDisplayName(const std::string& identifier, int number) {
     // A 16-character name keeps the recognised lengths 23..25 for COM1..COM255.
     const bool usb = identifier.rfind("USB\\", 0) == 0;
-    return std::string(usb ? "USB-UART Adapter" : "Communications Port") + " (COM" + std::to_string(number) + ")";
+    return std::string(usb ? "USB-UART Adapter" : "Communications Port") + " (COM" + std::to_string(number) +
+           ")";
 }
 
 int RuleNumber(const std::string& portName) {
@@ -88,11 +90,13 @@ std::vector<PortInfo> NumberPorts(std::vector<SystemPort> system, const std::vec
         pinnedDevices.insert(resolved);
         std::string identifier = pin.identifier;
         if (identifier.empty()) {
-            const auto listed = std::find_if(system.begin(), system.end(),
-                                             [&](const SystemPort& s) { return Resolved(s.device) == resolved; });
+            const auto listed = std::find_if(system.begin(), system.end(), [&](const SystemPort& s) {
+                return Resolved(s.device) == resolved;
+            });
             identifier = listed != system.end() ? SystemIdentifier(*listed) : "SERIAL\\" + pin.device;
         }
-        const std::string name = pin.displayName.empty() ? DefaultDisplayName(identifier, pin.number) : pin.displayName;
+        const std::string name =
+            pin.displayName.empty() ? DefaultDisplayName(identifier, pin.number) : pin.displayName;
         byNumber[pin.number] = {pin.number, pin.device, identifier, name};
     }
 
@@ -104,8 +108,10 @@ std::vector<PortInfo> NumberPorts(std::vector<SystemPort> system, const std::vec
     for (const SystemPort& s : system) {
         if (pinnedDevices.count(Resolved(s.device))) continue;
         const int n = RuleNumber(s.portName);
-        if (n > 0 && !byNumber.count(n)) place(s, n);
-        else spare.push_back(&s);
+        if (n > 0 && !byNumber.count(n))
+            place(s, n);
+        else
+            spare.push_back(&s);
     }
     int next = kFirstSpareNumber;
     for (const SystemPort* s : spare) {

@@ -42,12 +42,20 @@ QtSerialPort::QtSerialPort(IniFile& sysSet, QObject* parent) : QObject(parent), 
     connect(&serial_, &QSerialPort::errorOccurred, this, &QtSerialPort::serialError);
 }
 
-QtSerialPort::~QtSerialPort() { serial_.close(); }
+QtSerialPort::~QtSerialPort() {
+    serial_.close();
+}
 
-std::vector<PortInfo> QtSerialPort::enumerate() { return NumberPorts(ListedPorts(), ReadPortMap(sysSet_)); }
+std::vector<PortInfo> QtSerialPort::enumerate() {
+    lastList_ = NumberPorts(ListedPorts(), ReadPortMap(sysSet_));
+    lastListAge_.start();
+    return lastList_;
+}
 
 std::string QtSerialPort::devicePath(int number) {
-    for (const PortInfo& p : enumerate())
+    // Listing walks the whole tty tree (some 20 ms); a scan probes right after it.
+    if (!lastListAge_.isValid() || lastListAge_.elapsed() > kListReuseMs) enumerate();
+    for (const PortInfo& p : lastList_)
         if (p.number == number) return p.device;
     return {};
 }
@@ -85,7 +93,9 @@ void QtSerialPort::close() {
     if (serial_.isOpen()) serial_.close();
 }
 
-bool QtSerialPort::isOpen() const { return serial_.isOpen(); }
+bool QtSerialPort::isOpen() const {
+    return serial_.isOpen();
+}
 
 void QtSerialPort::setBaudRate(int baud) {
     serial_.setBaudRate(baud);  // kept for the next open when closed

@@ -23,7 +23,7 @@ namespace lxv {
 namespace {
 
 class RecordingHooks : public MainWindowHooks {
-public:
+  public:
     QStringList status;  // panel 0, in order
     int enabledCalls = 0;
     bool enabled = false;
@@ -37,7 +37,7 @@ public:
 };
 
 class RecordingDialogs : public Dialogs {
-public:
+  public:
     QStringList messages;  // "info: ..." or "error: ..."
     void showMessage(QWidget*, const QString& text) override { messages << "info: " + text; }
     void showError(QWidget*, const QString& text) override { messages << "error: " + text; }
@@ -48,11 +48,16 @@ public:
 
 const QString kNotFound = QString(
     " Did not find the default communication port! Please check:\r\r   Instrument power is turned on.\r"
-    "   Connect the instrument of communication lines.\r   Change the USB port, in the communication settings "
+    "   Connect the instrument of communication lines.\r   Change the USB port, in the communication "
+    "settings "
     "reset!");
 
-PortInfo Bridge(int n, const std::string& name) { return {n, "/dev/ttyUSB0", "USB\\VID_1A86&PID_5736\\0001", name}; }
-PortInfo Bridge(int n) { return Bridge(n, "USB-UART Adapter (COM" + std::to_string(n) + ")"); }
+PortInfo Bridge(int n, const std::string& name) {
+    return {n, "/dev/ttyUSB0", "USB\\VID_1A86&PID_5736\\0001", name};
+}
+PortInfo Bridge(int n) {
+    return Bridge(n, "USB-UART Adapter (COM" + std::to_string(n) + ")");
+}
 
 bool IsRequest(const std::vector<std::uint8_t>& f, std::uint16_t reg, std::uint16_t count) {
     return f.size() == 8 && f[1] == 3 && f[2] == (reg >> 8) && f[3] == (reg & 0xFF) && f[4] == (count >> 8) &&
@@ -92,7 +97,7 @@ class TCommFormTest : public QObject {
         for (int i = 0; i < n; ++i) form->Timer1Timer();
     }
 
-private slots:
+  private slots:
     void init() {
         QVERIFY(dir.isValid());
         QFile::remove(iniPath());
@@ -148,7 +153,8 @@ private slots:
         QVERIFY(form->scanDone());
         QVERIFY(dialogs.messages.isEmpty());
         // The scan wrote nothing: the settings file is as it was.
-        QCOMPARE(iniText(), QByteArray("[CommPort]\nPort=3\n[CommAddress]\nAddress=7\n[CommBaudrate]\nBaudrate=5\n"));
+        QCOMPARE(iniText(),
+                 QByteArray("[CommPort]\nPort=3\n[CommAddress]\nAddress=7\n[CommBaudrate]\nBaudrate=5\n"));
     }
 
     void defaultsWithoutSettingsFile() {
@@ -213,7 +219,8 @@ private slots:
         port->present = {2, 4};
         port->failOpen = {2};
         form->FormCreate();
-        QCOMPARE(dialogs.messages, QStringList({"error: 通讯出现异常！请检查连接是否正确或重新启动程序和仪器。"}));
+        QCOMPARE(dialogs.messages,
+                 QStringList({"error: 通讯出现异常！请检查连接是否正确或重新启动程序和仪器。"}));
         QCOMPARE(hooks->status, QStringList({"Searching port"}));
         QCOMPARE(hooks->enabledCalls, 0);
         QVERIFY(port->written.empty());
@@ -237,8 +244,9 @@ private slots:
         port->present = {2};
         port->refuseWrites = true;
         form->FormCreate();
-        QCOMPARE(dialogs.messages,
-                 QStringList({"info: Read the request failed, instruments and computers have not connected."}));
+        QCOMPARE(
+            dialogs.messages,
+            QStringList({"info: Read the request failed, instruments and computers have not connected."}));
         QVERIFY(form->scanDone());
     }
 
@@ -286,7 +294,8 @@ private slots:
         port->ports = {Bridge(21)};
         port->present = {2, 21};
         form->FormCreate();
-        QCOMPARE(form->portItems(), QStringList({"COM2    ", "COM21         Through the USB connection LXV7700"}));
+        QCOMPARE(form->portItems(),
+                 QStringList({"COM2    ", "COM21         Through the USB connection LXV7700"}));
         QCOMPARE(form->portItemIndex(), 0);
         QCOMPARE(state->LinkKind, 2);
     }
@@ -414,7 +423,8 @@ private slots:
         port->ports = {Bridge(21)};
         port->present = {2, 21};
         form->FormCreate();
-        state->IdleTicks = state->ReconnectTicks = 500;  // long on the plain port: choosing restarts the count
+        state->IdleTicks = state->ReconnectTicks =
+            500;  // long on the plain port: choosing restarts the count
         form->setPortItemIndex(1);
         QCOMPARE(state->LinkKind, 1);
         port->written.clear();

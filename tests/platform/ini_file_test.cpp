@@ -147,7 +147,8 @@ TEST(StrictConversion, Floats) {
     EXPECT_DOUBLE_EQ(StrictToDouble("5."), 5.0);
     EXPECT_DOUBLE_EQ(StrictToDouble("1E-5"), 1e-5);
     EXPECT_DOUBLE_EQ(StrictToDouble(" 2e+3 "), 2000.0);
-    for (const char* bad : {"", ".", "1,5", "1.2.3", "e5", "1e", "1e+", "nan", "inf", "1e999", "0x1p3", "1.5x"})
+    for (const char* bad :
+         {"", ".", "1,5", "1.2.3", "e5", "1e", "1e+", "nan", "inf", "1e999", "0x1p3", "1.5x"})
         EXPECT_THROW(StrictToDouble(bad), ConversionError) << bad;
     try {
         StrictToDouble("1,5");

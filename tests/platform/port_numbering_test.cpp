@@ -15,7 +15,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-SystemPort Listed(const std::string& name) { return {"/dev/" + name, name, false, 0, 0, ""}; }
+SystemPort Listed(const std::string& name) {
+    return {"/dev/" + name, name, false, 0, 0, ""};
+}
 SystemPort Usb(const std::string& name, std::uint16_t vid, std::uint16_t pid, const std::string& serial) {
     return {"/dev/" + name, name, true, vid, pid, serial};
 }
@@ -39,7 +41,8 @@ TEST(PortNumbering, FixedBlocksByDeviceName) {
     EXPECT_EQ(RuleNumber("ttyUSB19"), 40);
     EXPECT_EQ(RuleNumber("ttyACM0"), 41);
     EXPECT_EQ(RuleNumber("ttyACM19"), 60);
-    for (const char* other : {"ttyS20", "ttyUSB20", "ttyAMA0", "ttyS", "ttySAC0", "rfcomm0", "ttyUSB001", "pts/3"})
+    for (const char* other :
+         {"ttyS20", "ttyUSB20", "ttyAMA0", "ttyS", "ttySAC0", "rfcomm0", "ttyUSB001", "pts/3"})
         EXPECT_EQ(RuleNumber(other), 0) << other;
 }
 
@@ -81,7 +84,8 @@ TEST(PortNumbering, PinsClaimTheirNumbersFirst) {
         {2, "/dev/ttyUSB0", "", "My bridge name"},              // a listed device pinned elsewhere
         {61, "/dev/pts/9", "", ""},
     };
-    const auto ports = NumberPorts({Usb("ttyUSB0", 0x0403, 0x6001, "FT1"), Listed("ttyUSB1"), Listed("ttyAMA0")}, pins);
+    const auto ports =
+        NumberPorts({Usb("ttyUSB0", 0x0403, 0x6001, "FT1"), Listed("ttyUSB1"), Listed("ttyAMA0")}, pins);
     EXPECT_EQ(Numbers(ports), (std::vector<int>{2, 21, 22, 61, 62}));
     const PortInfo* sim = Find(ports, "/dev/pts/7");
     EXPECT_EQ(sim->number, 21);
@@ -119,8 +123,9 @@ TEST(PortNumbering, PinThroughALinkNamesTheListedDevice) {
 
 TEST(PortNumbering, PortMapIsReadFromSysSet) {
     const fs::path file = fs::temp_directory_path() / ("lxv_portmap_" + std::to_string(::getpid()) + ".ini");
-    std::ofstream(file) << "[portmap]\ncom3=/dev/pts/4\nCOM3Id=USB\\VID_1A86&PID_5736\\\nCOM3Name=Sim (COM3)\n"
-                           "COM300=/dev/ttyS1\nCOM7=\nCOMx=/dev/ttyS2\nCOM255=/dev/ttyS3\n[CommPort]\nPort=3\n";
+    std::ofstream(file)
+        << "[portmap]\ncom3=/dev/pts/4\nCOM3Id=USB\\VID_1A86&PID_5736\\\nCOM3Name=Sim (COM3)\n"
+           "COM300=/dev/ttyS1\nCOM7=\nCOMx=/dev/ttyS2\nCOM255=/dev/ttyS3\n[CommPort]\nPort=3\n";
     IniFile ini(file.string());
     const auto pins = ReadPortMap(ini);
     ASSERT_EQ(pins.size(), 2u);

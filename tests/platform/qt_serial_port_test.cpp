@@ -20,7 +20,7 @@ namespace lxv {
 namespace {
 
 class RecordingDialogs : public Dialogs {
-public:
+  public:
     QStringList errors;
     void showMessage(QWidget*, const QString& text) override { errors << text; }
     void showError(QWidget*, const QString& text) override { errors << text; }
@@ -55,7 +55,7 @@ class QtSerialPortTest : public QObject {
     std::unique_ptr<QtSerialPort> port;
     RecordingDialogs dialogs;
 
-private slots:
+  private slots:
     void init() {
         int slave = -1;
         QVERIFY(::openpty(&master, &slave, nullptr, nullptr, nullptr) == 0);
@@ -64,7 +64,8 @@ private slots:
         const QString iniPath = dir.filePath("SysSet.ini");
         QFile f(iniPath);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[PortMap]\nCOM7=" + slavePath.toLocal8Bit() + "\nCOM7Id=USB\\VID_1A86&PID_5736\\SIM\nCOM9=/dev/null\n");
+        f.write("[PortMap]\nCOM7=" + slavePath.toLocal8Bit() +
+                "\nCOM7Id=USB\\VID_1A86&PID_5736\\SIM\nCOM9=/dev/null\n");
         f.close();
         ini = std::make_unique<IniFile>(iniPath.toStdString());
         port = std::make_unique<QtSerialPort>(*ini);
@@ -94,7 +95,8 @@ private slots:
             port->open(8, 9600);
             QFAIL("opened a port that does not exist");
         } catch (const PortError& e) {
-            QCOMPARE(QString::fromUtf8(e.what()), QString("通讯出现异常！请检查连接是否正确或重新启动程序和仪器。"));
+            QCOMPARE(QString::fromUtf8(e.what()),
+                     QString("通讯出现异常！请检查连接是否正确或重新启动程序和仪器。"));
         }
         QVERIFY_THROWS_EXCEPTION(PortError, port->open(9, 9600));
         port->open(7, 14400);  // a rate without a standard termios constant
@@ -126,7 +128,8 @@ private slots:
         });
         InstrumentLink link(*port);
         QVERIFY(link.SendReadRequest(1, MEAS, kMeasCount));
-        QCOMPARE(ReadMaster(master, 8, 2000), (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x94, 0x00, 0x02, 0x85, 0xE7}));
+        QCOMPARE(ReadMaster(master, 8, 2000),
+                 (std::vector<std::uint8_t>{0x01, 0x03, 0x00, 0x94, 0x00, 0x02, 0x85, 0xE7}));
 
         // A SETUP register reply as the instrument sends it, in two pieces.
         std::vector<std::uint8_t> reply = {0x02, 0x03, 0x14};
@@ -136,7 +139,8 @@ private slots:
         reply.push_back(crc >> 8);
         QCOMPARE(::write(master, reply.data(), 10), ssize_t{10});
         QTRY_COMPARE_WITH_TIMEOUT(received.size(), std::size_t{10}, 2000);
-        QCOMPARE(::write(master, reply.data() + 10, reply.size() - 10), static_cast<ssize_t>(reply.size() - 10));
+        QCOMPARE(::write(master, reply.data() + 10, reply.size() - 10),
+                 static_cast<ssize_t>(reply.size() - 10));
         QTRY_COMPARE_WITH_TIMEOUT(received.size(), reply.size(), 2000);
         QCOMPARE(received, reply);
         QVERIFY(arrivals >= 2);
