@@ -1,5 +1,7 @@
 #include "platform/qt_serial_port.h"
 
+#include <sys/file.h>
+
 #include <QSerialPortInfo>
 
 #include "platform/dialogs.h"
@@ -25,6 +27,13 @@ std::vector<SystemPort> ListedPorts() {
         out.push_back(std::move(p));
     }
     return out;
+}
+
+// Qt marks the terminal exclusive (TIOCEXCL), which does not bind root; an
+// advisory lock keeps a second copy of the program, or a terminal program that
+// locks, off the port as well.
+bool LockedForUs(QSerialPort& port) {
+    return ::flock(port.handle(), LOCK_EX | LOCK_NB) == 0;
 }
 
 void SetLine(QSerialPort& port, int baud) {
@@ -66,7 +75,7 @@ bool QtSerialPort::probe(int number) {
     if (device.empty()) return false;
     QSerialPort trial;
     trial.setPortName(QString::fromStdString(device));
-    const bool opened = trial.open(QIODevice::ReadWrite);
+    const bool opened = trial.open(QIODevice::ReadWrite) && LockedForUs(trial);
     trial.close();
     return opened;
 }
@@ -79,6 +88,10 @@ void QtSerialPort::open(int number, int baud) {
     serial_.setPortName(QString::fromStdString(device));
     SetLine(serial_, baud);
     if (!serial_.open(QIODevice::ReadWrite)) throw PortError(kPortOpenFailedText);
+    if (!LockedForUs(serial_)) {
+        serial_.close();
+        throw PortError(kPortOpenFailedText);
+    }
     // Pseudo-terminals and some adapters have no modem lines; the port is usable all the same.
     serial_.setDataTerminalReady(false);
     serial_.setRequestToSend(false);

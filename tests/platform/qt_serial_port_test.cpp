@@ -109,6 +109,12 @@ class QtSerialPortTest : public QObject {
             QCOMPARE(QString(e.what()), QString("COM Port has been opened!"));
         }
         QVERIFY(!port->probe(7));  // held by us
+        // Held: another holder of the settings (a second copy of the program) can neither probe nor open it.
+        QtSerialPort other(*ini);
+        QVERIFY(!other.probe(7));
+        QVERIFY_THROWS_EXCEPTION(PortError, other.open(7, 14400));
+        QVERIFY(!other.isOpen());
+        QVERIFY(port->isOpen());
         port->setBaudRate(115200);
         QVERIFY(port->isOpen());
         port->close();
