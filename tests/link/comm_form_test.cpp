@@ -136,7 +136,9 @@ class TCommFormTest : public QObject {
     void configuredPlainPortIsOpenedAndAsked() {
         port->present = {1, 3};
         writeIni("[CommPort]\nPort=3\n[CommAddress]\nAddress=7\n[CommBaudrate]\nBaudrate=5\n");
+        state->AlarmReadStep = 4;
         form->FormCreate();
+        QCOMPARE(state->AlarmReadStep, 0);
         QCOMPARE(form->portItems(), QStringList({"COM1    ", "COM3    "}));
         QCOMPARE(form->portItemIndex(), 1);
         QCOMPARE(state->LinkKind, 2);  // a plain port: no watchdog
@@ -329,6 +331,8 @@ class TCommFormTest : public QObject {
         QCOMPARE(ini->readInteger("CommPort", "Port", 0), 2);
         QCOMPARE(port->portNumber(), 2);
         QCOMPARE(state->LinkKind, 0);
+        form->SetCommPort(0);  // leaves the choice as it is
+        QCOMPARE(form->commPort(), 2);
         // The next scan selects the saved port.
         form->Button1Click();
         QCOMPARE(form->portItemIndex(), 0);
