@@ -10,13 +10,11 @@
 #include "link/frame_codec.h"
 #include "measure/measure_block.h"
 #include "measure/panel_texts.h"
-#include "platform/serial_port.h"
+#include "support/null_serial_port.h"
 
 namespace {
 
-class NullPort : public lxv::SerialPort {
-public:
-    std::vector<lxv::PortInfo> enumerate() override { return {}; }
+}
     bool probe(int) override { return true; }
     void open(int, int) override {}
     void close() override {}
@@ -45,7 +43,7 @@ std::vector<std::uint8_t> RealisticReply() {
 }
 
 void BM_AcceptMeasurementReply(benchmark::State& st) {
-    NullPort port;
+    lxv::test::NullSerialPort port;
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
     lxv::ReceiveDispatcher dispatcher(link, state);
