@@ -14,17 +14,6 @@
 
 namespace {
 
-}
-    bool probe(int) override { return true; }
-    void open(int, int) override {}
-    void close() override {}
-    bool isOpen() const override { return true; }
-    int portNumber() const override { return 1; }
-    void setBaudRate(int) override {}
-    bool write(const std::uint8_t*, std::size_t) override { return true; }
-    std::vector<std::uint8_t> readAll() override { return {}; }
-};
-
 std::vector<std::uint8_t> RealisticReply() {
     lxv::MeasureRecord r;
     lxv::ResetMeasurement(r);

@@ -11,21 +11,6 @@
 #include "measure/panel_texts.h"
 #include "support/null_serial_port.h"
 
-namespace {
-
-}
-    bool probe(int) override { return true; }
-    void open(int, int) override {}
-    void close() override {}
-    bool isOpen() const override { return true; }
-    int portNumber() const override { return 1; }
-    void setBaudRate(int) override {}
-    bool write(const std::uint8_t*, std::size_t n) override { return n <= 128; }
-    std::vector<std::uint8_t> readAll() override { return {}; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
     lxv::test::NullSerialPort port;
