@@ -18,7 +18,7 @@ inline constexpr int kCaptureSamples = 2560;
 inline constexpr int kCaptureSamplesPerPeriod = 32;
 inline constexpr int kCapturePreTrigger = 256;  // samples before the motor is switched on
 inline constexpr double kInrushFactor = 6.0;    // first current peak against the running current
-inline constexpr double kInrushSeconds = 0.3;   // time constant of the inrush's decay
+inline constexpr double kInrushSeconds = 0.2;   // time constant of the inrush's decay
 inline constexpr double kVoltageDip = 0.08;     // voltage drop at the inrush's height, as a fraction
 
 // Range code = current-range index x 16 + voltage-range index, as the start
