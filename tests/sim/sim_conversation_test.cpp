@@ -3,8 +3,10 @@
 // silent, the starting test, faults, unplugging and ending.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <climits>
@@ -241,6 +243,35 @@ TEST_F(Sim, UnplugClosesTheLineAndReplugsAtTheSameLink) {
     PtyClient again(link);
     ASSERT_TRUE(again.isOpen());
     EXPECT_EQ(again.Ask(Hex("01 03 00 76 00 02 25 D1"), 9), Hex("01 03 04 00 00 96 43 D4 62"));
+}
+
+TEST_F(Sim, ServesASerialDeviceAtABaudRateOfTheProgramsList) {
+    // A pseudo-terminal stands in for the null-modem cable: the simulator gets
+    // the slave as its device, the test plays the program on the master.
+    int master = -1, slave = -1;
+    char name[PATH_MAX] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    termios tio{};
+    tcgetattr(slave, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(slave, TCSANOW, &tio);
+    process = std::make_unique<SimProcess>(
+        SimPath(), std::vector<std::string>{"--device", name, "--baud", "14400"}, dir + "/stderr");
+    EXPECT_EQ(process->ReadLine(5000), name) << StderrText();
+    const auto request = Hex("01 03 00 76 00 02 25 D1");
+    ASSERT_EQ(write(master, request.data(), request.size()), 8);
+    std::vector<std::uint8_t> reply;
+    for (const double end = NowMs() + 2000; reply.size() < 9 && NowMs() < end;) {
+        pollfd p{master, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0) continue;
+        std::uint8_t buffer[64];
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n > 0) reply.insert(reply.end(), buffer, buffer + n);
+    }
+    EXPECT_EQ(reply, Hex("01 03 04 00 00 96 43 D4 62"));
+    process.reset();
+    close(master);
+    close(slave);
 }
 
 TEST_F(Sim, EndsCleanlyOnEndOfInputSignalOrQuit) {
