@@ -297,6 +297,14 @@ TEST_F(Sim, EndsCleanlyOnEndOfInputSignalOrQuit) {
 
     SimProcess wrong(SimPath(), {"--flip", "2"}, dir + "/stderr2");
     EXPECT_EQ(wrong.WaitExit(3000), 2);
+    // A file of the user's where the link should go is neither replaced nor removed.
+    std::ofstream(dir + "/precious") << "keep";
+    SimProcess refused(SimPath(), {"--link", dir + "/precious"}, dir + "/stderr3");
+    EXPECT_EQ(refused.WaitExit(3000), 1);
+    std::ifstream kept(dir + "/precious");
+    std::string text;
+    kept >> text;
+    EXPECT_EQ(text, "keep");
 }
 
 }  // namespace

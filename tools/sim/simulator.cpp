@@ -91,7 +91,6 @@ int Simulator::Run() {
         Log(error);
         return 1;
     }
-    fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
     while (running_) Step();
     return exitStatus_;
 }
@@ -217,18 +216,15 @@ void Simulator::Send(Reply reply, double now) {
 }
 
 void Simulator::ReadCommands() {
+    // One read per wake-up: standard input stays blocking, as it may be the
+    // user's terminal, shared with the shell that started us.
     char buffer[256];
-    for (;;) {
-        const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got > 0) {
-            stdinBuffer_.append(buffer, static_cast<std::size_t>(got));
-            continue;
-        }
-        if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
-            stdinOpen_ = false;
-            if (options_.exitOnEof) running_ = false;
-        }
-        break;
+    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got > 0) {
+        stdinBuffer_.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+        stdinOpen_ = false;
+        if (options_.exitOnEof) running_ = false;
     }
     std::size_t eol;
     while ((eol = stdinBuffer_.find('\n')) != std::string::npos) {

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -117,6 +118,12 @@ void TerminalPort::Close() {
 }
 
 bool PointLink(const std::string& link, const std::string& target, std::string& error) {
+    // Only a link is ever replaced: a file of the user's under that name stays.
+    struct stat existing {};
+    if (lstat(link.c_str(), &existing) == 0 && !S_ISLNK(existing.st_mode)) {
+        error = link + " exists and is not a symbolic link";
+        return false;
+    }
     const std::string temporary = link + ".new." + std::to_string(getpid());
     unlink(temporary.c_str());
     if (symlink(target.c_str(), temporary.c_str()) != 0) {

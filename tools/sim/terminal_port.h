@@ -31,7 +31,8 @@ class TerminalPort {
 };
 
 // Makes (or atomically re-points) the symbolic link `link` to `target`: a new
-// link under a temporary name is renamed over the old one.
+// link under a temporary name is renamed over the old one. A `link` that is
+// not a symbolic link is left alone and reported as an error.
 bool PointLink(const std::string& link, const std::string& target, std::string& error);
 // Removes `link` when it still points to `target`.
 void RemoveLinkTo(const std::string& link, const std::string& target);
