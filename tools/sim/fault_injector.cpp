@@ -31,6 +31,7 @@ FaultOutcome FaultInjector::Apply(std::vector<std::uint8_t> reply) {
         return out;
     }
     ++answered_;
+    if (reply.empty()) return out;
     const double pick = Uniform();
     const bool split = Uniform() < rates_.split;
     if (pick < rates_.drop) {

@@ -34,10 +34,12 @@ Instrument::Instrument(int address, const LoadSettings& load, std::uint64_t seed
 
 Reply Instrument::Handle(const ReceivedFrame& frame, double seconds) {
     const std::vector<std::uint8_t>& f = frame.bytes;
+    if (f.size() < 8 || (f[1] != kFnRead && f[1] != kFnWrite)) return Silence("not a request: no reply");
     if (!frame.crcOk) return Silence("bad CRC: no reply");
     if (f[0] != address_) return Silence("for station " + std::to_string(f[0]) + ": no reply");
     const auto reg = static_cast<std::uint16_t>((f[2] << 8) | f[3]);
     if (f[1] == kFnRead) return Read(reg, static_cast<std::uint16_t>((f[4] << 8) | f[5]), seconds);
+    if (f.size() != 9u + f[6]) return Silence("write of the wrong length: no reply");
     return Write(reg, f.data() + 7, f[6]);
 }
 
