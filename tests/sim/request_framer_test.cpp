@@ -47,6 +47,7 @@ TEST(RequestFramer, GarbageIsDroppedUntilTheLineFallsSilent) {
     EXPECT_TRUE(Feed(f, Hex("01 03 00 94 00 02 85 E7"), 2.0).empty());  // still inside the noise
     ASSERT_TRUE(f.Deadline().has_value());
     EXPECT_DOUBLE_EQ(*f.Deadline(), 7.0);
+    EXPECT_EQ(f.Expire(20.0), 11u);  // all of it, the frame inside the noise too
     EXPECT_EQ(Feed(f, Hex("01 03 00 94 00 02 85 E7"), 20.0).size(), 1u);
     // A partial frame is dropped after silence instead of swallowing the next one.
     EXPECT_TRUE(Feed(f, Hex("01 03 00"), 30.0).empty());

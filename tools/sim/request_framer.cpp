@@ -18,11 +18,15 @@ std::vector<ReceivedFrame> RequestFramer::Feed(const std::uint8_t* data, std::si
     std::vector<ReceivedFrame> frames;
     if (size == 0) return frames;
     lastByteMs_ = nowMs;
-    if (discarding_) return frames;
+    if (discarding_) {
+        discarded_ += size;
+        return frames;
+    }
     buffer_.insert(buffer_.end(), data, data + size);
     for (;;) {
         const int length = FrameLength(buffer_);
         if (length < 0) {
+            discarded_ += buffer_.size();
             buffer_.clear();
             discarding_ = true;
             break;
@@ -39,8 +43,9 @@ std::vector<ReceivedFrame> RequestFramer::Feed(const std::uint8_t* data, std::si
 
 std::size_t RequestFramer::Expire(double nowMs) {
     if (nowMs - lastByteMs_ < silenceMs_) return 0;
+    const std::size_t dropped = buffer_.size() + discarded_;
     discarding_ = false;
-    const std::size_t dropped = buffer_.size();
+    discarded_ = 0;
     buffer_.clear();
     return dropped;
 }
@@ -53,6 +58,7 @@ std::optional<double> RequestFramer::Deadline() const {
 void RequestFramer::Reset() {
     buffer_.clear();
     discarding_ = false;
+    discarded_ = 0;
 }
 
 }  // namespace lxv::sim

@@ -24,7 +24,7 @@ class RequestFramer {
     std::vector<ReceivedFrame> Feed(const std::uint8_t* data, std::size_t size, double nowMs);
 
     // Drops a partial frame once the line has been silent long enough; returns
-    // the number of bytes dropped.
+    // the number of bytes dropped since the last whole frame, garbage included.
     std::size_t Expire(double nowMs);
 
     // When Expire() has something to do, if anything is pending.
@@ -41,6 +41,7 @@ class RequestFramer {
     double silenceMs_;
     std::vector<std::uint8_t> buffer_;
     bool discarding_ = false;
+    std::size_t discarded_ = 0;
     double lastByteMs_ = 0.0;
 };
 
