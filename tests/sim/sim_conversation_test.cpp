@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -40,7 +41,7 @@ struct Sim : ::testing::Test {
     void TearDown() override {
         line.reset();
         process.reset();
-        std::system(("rm -rf " + dir).c_str());
+        std::filesystem::remove_all(dir);
     }
     void Start(std::vector<std::string> args) {
         args.insert(args.begin(), {"--seed", "11"});
