@@ -110,8 +110,11 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         {"--split", Number(0.0, 1.0, o.faults.split)},
         {"--mute-after", Integer(0, 0x7FFFFFFFFFFFFFFFLL, o.faults.muteAfter)},
     };
-    const std::map<std::string, bool*> flags = {
-        {"--trace", &o.trace}, {"--exit-on-eof", &o.exitOnEof}, {"--help", &o.help}, {"-h", &o.help}};
+    const std::map<std::string, bool*> flags = {{"--trace", &o.trace},
+                                                {"--trace-clock", &o.traceClock},
+                                                {"--exit-on-eof", &o.exitOnEof},
+                                                {"--help", &o.help},
+                                                {"-h", &o.help}};
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -181,6 +184,7 @@ Faults (probabilities per reply, logged to standard error):
   --flip P  --drop P  --short P  --split P  --mute-after N
 Diagnostics:
   --trace                every request and reply in hex with a decode
+  --trace-clock          start every log line with the seconds since start
   --block-log FILE       one line per measurement reply: seq crc outcome
 Standard input commands: s (Starting switch), mute, unmute, unplug, quit.
 SIGUSR1 presses the Starting switch; SIGINT and SIGTERM end the simulator.

@@ -48,6 +48,7 @@ struct SimOptions {
     std::uint64_t seed = 0;
     bool seedGiven = false;
     bool trace = false;
+    bool traceClock = false;  // prefix every log line with the seconds since start
     bool exitOnEof = false;
     bool help = false;
 };

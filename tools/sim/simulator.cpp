@@ -64,7 +64,11 @@ double Simulator::NowMs() const {
 }
 
 void Simulator::Log(const std::string& text) const {
-    std::fprintf(stderr, "lxv7700-sim: %s\n", text.c_str());
+    if (options_.traceClock) {
+        std::fprintf(stderr, "lxv7700-sim: [%.3f] %s\n", (NowMs() - startMs_) / 1000.0, text.c_str());
+    } else {
+        std::fprintf(stderr, "lxv7700-sim: %s\n", text.c_str());
+    }
 }
 
 bool Simulator::OpenLine(std::string& error) {
