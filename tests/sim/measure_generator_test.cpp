@@ -78,11 +78,20 @@ TEST_P(Physics, ReadingsSpectraAndSamplesAgree) {
     EXPECT_EQ(r.SampleCount(), 512);
 }
 
+std::string LoadName(const ::testing::TestParamInfo<Load>& info) {
+    static const char* const kNames[] = {"Lagging", "StronglyLagging", "Leading", "Noisy"};
+    return kNames[info.index % 4];
+}
+
+// Printed in test listings instead of the raw bytes of the load.
+void PrintTo(const Load& load, std::ostream* os) { *os << "phase " << load.phase; }
+
 INSTANTIATE_TEST_SUITE_P(Loads, Physics,
                          ::testing::Values(Load{-30.0, "3:2,5:1.5,7:0.8", "3:15,5:8,7:4,9:2,11:1", 0.0},
                                            Load{-60.0, "", "3:30,5:20", 0.0},
                                            Load{25.0, "3:5,5:3,7:1", "3:5,5:3,7:1", 0.0},
-                                           Load{-30.0, "3:2", "3:15", 0.002}));
+                                           Load{-30.0, "3:2", "3:15", 0.002}),
+                         LoadName);
 
 TEST(MeasureGenerator, HarmonicsArePercentOfTheFundamental) {
     LoadSettings load;
