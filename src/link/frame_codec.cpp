@@ -8,12 +8,25 @@
 
 namespace lxv {
 
+namespace {
+
+// CRC-16/MODBUS (reflected polynomial 0xA001, start 0xFFFF), a byte at a time.
+constexpr std::array<std::uint16_t, 256> MakeCrcTable() {
+    std::array<std::uint16_t, 256> table{};
+    for (unsigned b = 0; b < 256; ++b) {
+        std::uint16_t crc = static_cast<std::uint16_t>(b);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
+        table[b] = crc;
+    }
+    return table;
+}
+constexpr std::array<std::uint16_t, 256> kCrcTable = MakeCrcTable();
+
+}  // namespace
+
 std::uint16_t Crc16(const std::uint8_t* data, std::size_t count) {
     std::uint16_t crc = 0xFFFF;
-    for (std::size_t i = 0; i < count; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0xA001 : crc >> 1;
-    }
+    for (std::size_t i = 0; i < count; ++i) crc = (crc >> 8) ^ kCrcTable[(crc ^ data[i]) & 0xFF];
     return crc;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/ini_file.h"
 
+// UTF-8 text kept as it is; the class templates are instantiated here.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <cerrno>

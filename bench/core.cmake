@@ -1,0 +1,2 @@
+add_executable(core_bench ${CMAKE_CURRENT_LIST_DIR}/core_bench.cpp)
+target_link_libraries(core_bench PRIVATE lxv_core benchmark::benchmark benchmark::benchmark_main)

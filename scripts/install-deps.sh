@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need.
+set -euo pipefail
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends \
+  build-essential cmake ninja-build pkg-config git \
+  qt6-base-dev libqt6serialport6-dev libgl-dev \
+  libsimpleini-dev libxlsxwriter-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev \
+  clang libclang-rt-14-dev \
+  qt6-qpa-plugins fonts-dejavu-core xdg-utils

@@ -1,0 +1,147 @@
+// The receiver between port and dispatcher: replies split across reads are
+// joined and handled once, short replies wait for the line's silence, and the
+// USB link's watchdog counters are reset by any bytes.
+#include "cycle/reply_receiver.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "measure/measure_block.h"
+#include "support/fake_serial_port.h"
+
+namespace lxv {
+
+using test::FakeSerialPort;
+using test::Hex;
+using test::WithCrc;
+
+class ReplyReceiverTest : public QObject {
+    Q_OBJECT
+
+    FakeSerialPort port;
+    InstrumentLink link{port};
+    LinkState state;
+    ReceiveDispatcher dispatcher{link, state};
+    std::unique_ptr<ReplyReceiver> receiver;
+    std::vector<float> blocks;
+    std::vector<std::uint8_t> acks;
+
+    std::vector<std::uint8_t> measureReply(float urms) {
+        MeasureRecord r;
+        ResetMeasurement(r);
+        r.setScalar(Scalar::URMS, urms);
+        return WithCrc({r.data(), r.data() + kBlockSize});
+    }
+    void askForMeasurement() {
+        state.LastRegister = MEAS;
+        state.LastCount = 2;
+        link.SendReadRequest(1, MEAS, 2);
+        port.written.clear();
+    }
+
+private slots:
+    void init() {
+        port = FakeSerialPort{};
+        port.open_ = true;
+        state = LinkState{};
+        state.BaudIndex = 7;
+        blocks.clear();
+        acks.clear();
+        dispatcher.setMeasureHandler([this](const std::uint8_t* d) {
+            MeasureRecord r;
+            AcceptMeasureBlock(r, d);
+            blocks.push_back(r.URMS());
+        });
+        dispatcher.setAckHandler(AL1H, [this](std::uint8_t reg) { acks.push_back(reg); });
+        receiver = std::make_unique<ReplyReceiver>(port, link, state, dispatcher);
+    }
+
+    void splitMeasurementIsHandledOnceWhenWhole() {
+        askForMeasurement();
+        QSignalSpy progress(receiver.get(), &ReplyReceiver::progress);
+        const auto reply = measureReply(231.5f);
+        port.receive({reply.begin(), reply.begin() + 700});
+        port.receive({reply.begin() + 700, reply.begin() + 2000});
+        QVERIFY(blocks.empty());
+        QVERIFY(receiver->silenceTimer().isActive());
+        // A pause inside a bulk reply is given more time than a short reply.
+        QCOMPARE(receiver->silenceTimer().interval(), SilenceIntervalMs(115200, true));
+        port.receive({reply.begin() + 2000, reply.end()});
+        QCOMPARE(blocks.size(), std::size_t{1});
+        QCOMPARE(blocks[0], 231.5f);
+        QVERIFY(!receiver->silenceTimer().isActive());
+        QVERIFY(port.written.empty());  // nothing re-sent
+        QCOMPARE(progress.size(), 3);
+        QCOMPARE(progress.at(1).at(0).toInt(), 2000);
+        QCOMPARE(progress.at(1).at(1).toInt(), 2532);
+    }
+
+    void shortReplyEndsWithSilence() {
+        link.SendWriteValue(1, AL1H, 0);
+        port.written.clear();
+        const auto ack = WithCrc(Hex("01 09 76"));
+        port.receive({ack.begin(), ack.begin() + 2});
+        port.receive({ack.begin() + 2, ack.end()});
+        // Its size is not known beforehand: it is whole once the line is silent.
+        QVERIFY(acks.empty());
+        QVERIFY(receiver->silenceTimer().isActive());
+        QCOMPARE(receiver->silenceTimer().interval(), SilenceIntervalMs(115200, false));
+        receiver->silenceElapsed();
+        QCOMPARE(acks.size(), std::size_t{1});
+        QCOMPARE(acks[0], std::uint8_t{AL1H});
+        QVERIFY(port.written.empty());
+    }
+
+    void damagedAndTooShortRepliesAskAgainOnce() {
+        askForMeasurement();
+        auto reply = measureReply(1.0f);
+        reply[100] ^= 0x01;
+        port.receive(reply);
+        QVERIFY(blocks.empty());
+        QCOMPARE(port.written.size(), std::size_t{1});
+        QCOMPARE(port.written[0], Hex("01 03 00 94 00 02 85 E7"));
+        port.receive(Hex("01 03 00"));
+        receiver->silenceElapsed();
+        QCOMPARE(port.written.size(), std::size_t{2});
+        QVERIFY(blocks.empty());
+    }
+
+    void replyEndingInTheSameReadAsTheNextOneStartsAreBothShown() {
+        askForMeasurement();
+        const auto first = measureReply(10.0f);
+        const auto second = measureReply(20.0f);
+        port.receive({first.begin(), first.begin() + 2000});
+        std::vector<std::uint8_t> rest(first.begin() + 2000, first.end());
+        rest.insert(rest.end(), second.begin(), second.end());
+        port.receive(rest);
+        QCOMPARE(blocks.size(), std::size_t{2});
+        QCOMPARE(blocks[1], 20.0f);
+    }
+
+    void floodIsDroppedAndAskedForAgain() {
+        askForMeasurement();
+        port.receive(std::vector<std::uint8_t>(4000, 0x55));
+        receiver->silenceElapsed();
+        QVERIFY(blocks.empty());
+        // The first 2532 bytes fail their CRC, the rest too: each is asked for again.
+        QCOMPARE(port.written.size(), std::size_t{2});
+    }
+
+    void usbLinkBytesResetTheWatchdog() {
+        state.LinkKind = 1;
+        state.IdleTicks = 9;
+        state.ReconnectTicks = 14;
+        port.receive(Hex("00"));
+        QCOMPARE(state.IdleTicks, 0);
+        QCOMPARE(state.ReconnectTicks, 0);
+        state.LinkKind = 0;
+        state.IdleTicks = 9;
+        port.receive(Hex("00"));
+        QCOMPARE(state.IdleTicks, 9);
+    }
+};
+
+}  // namespace lxv
+
+QTEST_GUILESS_MAIN(lxv::ReplyReceiverTest)
+#include "reply_receiver_test.moc"
