@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/chart_view.h"
 #include "app/command_line.h"
+#include "app/logo_form.h"
+#include "app/version_form.h"
 #include "appearance/chart_colours.h"
 #include "main_form_fixture.h"
 #include "platform/app_paths.h"
@@ -262,6 +265,23 @@ class MainFormDisplayTest : public QObject {
         QVERIFY(rig->shell.urls[0].startsWith("file://"));
         QVERIFY(rig->shell.urls[0].endsWith("support/index.html"));
         SetProgramFolder(saved);
+    }
+    void versionWindowAndSplash() {
+        TVForm version(rig->form.get());
+        QCOMPARE(version.windowTitle(), QString("Version"));
+        auto* enter = version.findChild<QPushButton*>("Button1");
+        QVERIFY(enter);
+        QCOMPARE(enter->text(), QString("Enter"));
+        version.show();
+        enter->click();
+        QVERIFY(!version.isVisible());
+
+        TLogoForm logo;
+        QVERIFY(logo.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(logo.testAttribute(Qt::WA_TranslucentBackground));
+        const QImage picture = logo.grab().toImage();
+        QVERIFY(picture.pixelColor(picture.width() / 2, picture.height() / 2).alpha() >
+                0);  // painted, not empty
     }
 };
 
