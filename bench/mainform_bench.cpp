@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -68,12 +69,12 @@ void BM_ContinuousRequestGap(benchmark::State& state) {
     QTemporaryDir home;
     lxv::e2e::ChildProcess sim;
     const std::string link = (home.path() + "/sim.pty").toStdString();
-    if (!sim.start({LXV_SIM_PATH, "--link", link, "--exit-on-eof"}, {}, true, true)) {
-        state.SkipWithError("cannot start lxv7700-sim");
-        return;
-    }
-    std::string pty;
-    if (!sim.readLine(pty, std::chrono::milliseconds(5000))) {
+    lxv::e2e::ChildProcess::Options options;
+    options.pipeStdin = true;  // --exit-on-eof: the simulator ends with us
+    options.stdoutFile = (home.path() + "/sim.out").toStdString();
+    if (!sim.start({LXV_SIM_PATH, "--link", link, "--exit-on-eof"}, options) ||
+        !lxv::e2e::WaitUntil([&] { return QFileInfo::exists(QString::fromStdString(link)); },
+                             std::chrono::milliseconds(5000))) {
         state.SkipWithError("lxv7700-sim gave no terminal");
         return;
     }

@@ -19,19 +19,27 @@ namespace lxv::e2e {
 
 namespace fs = std::filesystem;
 
-bool ChildProcess::start(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-                         bool pipeStdin, bool pipeStdout, const std::string& stderrFile) {
+namespace {
+
+void RedirectTo(const std::string& file, int target) {
+    if (file.empty()) return;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (fd >= 0) ::dup2(fd, target);
+}
+
+}  // namespace
+
+bool ChildProcess::start(const std::vector<std::string>& argv, const Options& options) {
     int in[2] = {-1, -1}, out[2] = {-1, -1};
-    if (pipeStdin && ::pipe(in) != 0) return false;
-    if (pipeStdout && ::pipe(out) != 0) return false;
+    if (options.pipeStdin && ::pipe(in) != 0) return false;
+    if (options.pipeStdout && ::pipe(out) != 0) return false;
     // Everything the child needs is prepared before fork.
     std::vector<std::string> envStrings;
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
-        const std::string name = entry.substr(0, entry.find('='));
-        if (!env.count(name)) envStrings.push_back(entry);
+        if (!options.env.count(entry.substr(0, entry.find('=')))) envStrings.push_back(entry);
     }
-    for (const auto& [name, value] : env) envStrings.push_back(name + "=" + value);
+    for (const auto& [name, value] : options.env) envStrings.push_back(name + "=" + value);
     std::vector<char*> envp, args;
     for (auto& s : envStrings) envp.push_back(s.data());
     envp.push_back(nullptr);
@@ -42,28 +50,27 @@ bool ChildProcess::start(const std::vector<std::string>& argv, const std::map<st
     pid_ = ::fork();
     if (pid_ < 0) return false;
     if (pid_ == 0) {
-        if (pipeStdin) {
+        if (options.pipeStdin) {
             ::dup2(in[0], STDIN_FILENO);
             ::close(in[0]);
             ::close(in[1]);
         }
-        if (pipeStdout) {
+        if (options.pipeStdout) {
             ::dup2(out[1], STDOUT_FILENO);
             ::close(out[0]);
             ::close(out[1]);
+        } else {
+            RedirectTo(options.stdoutFile, STDOUT_FILENO);
         }
-        if (!stderrFile.empty()) {
-            const int fd = ::open(stderrFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-            if (fd >= 0) ::dup2(fd, STDERR_FILENO);
-        }
+        RedirectTo(options.stderrFile, STDERR_FILENO);
         ::execve(args[0], args.data(), envp.data());
         ::_exit(127);
     }
-    if (pipeStdin) {
+    if (options.pipeStdin) {
         ::close(in[0]);
         stdinFd_ = in[1];
     }
-    if (pipeStdout) {
+    if (options.pipeStdout) {
         ::close(out[1]);
         stdoutFd_ = out[0];
     }
@@ -131,7 +138,10 @@ std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);
     std::string line;
-    while (std::getline(in, line)) lines.push_back(line);
+    while (std::getline(in, line)) {
+        if (in.eof()) break;  // still being written
+        lines.push_back(line);
+    }
     return lines;
 }
 
@@ -187,12 +197,17 @@ bool SimulatedRun::start(const RunOptions& options) {
     std::vector<std::string> simArgs = {simPath_,      "--link",       link,
                                         "--block-log", blockLogPath(), "--exit-on-eof"};
     simArgs.insert(simArgs.end(), options.simArguments.begin(), options.simArguments.end());
-    if (!sim_.start(simArgs, {}, true, true, home_ + "/sim.err")) {
+    // The simulator's stdout goes to a file, so nothing it prints later can block it.
+    ChildProcess::Options simOptions;
+    simOptions.pipeStdin = true;
+    simOptions.stdoutFile = home_ + "/sim.out";
+    simOptions.stderrFile = home_ + "/sim.err";
+    if (!sim_.start(simArgs, simOptions)) {
         why_ = "cannot start " + simPath_;
         return false;
     }
-    std::string ptyPath;
-    if (!sim_.readLine(ptyPath, std::chrono::milliseconds(5000)) || ptyPath.empty()) {
+    if (!WaitUntil([&] { return !ReadLines(simOptions.stdoutFile).empty(); },
+                   std::chrono::milliseconds(5000))) {
         why_ = "lxv7700-sim printed no terminal path";
         return false;
     }
@@ -205,7 +220,11 @@ bool SimulatedRun::start(const RunOptions& options) {
     std::map<std::string, std::string> env = {
         {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
     if (!options.action.empty()) env["LXV_TEST_ACTION"] = options.action;
-    if (!program_.start({programPath_}, env, false, false, home_ + "/program.err")) {
+    ChildProcess::Options programOptions;
+    programOptions.env = env;
+    programOptions.stdoutFile = home_ + "/program.out";
+    programOptions.stderrFile = home_ + "/program.err";
+    if (!program_.start({programPath_}, programOptions)) {
         why_ = "cannot start " + programPath_;
         return false;
     }

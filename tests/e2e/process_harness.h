@@ -22,10 +22,13 @@ class ChildProcess {
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess() { stop(); }
 
-    // `env` entries are added to (or replace) the current environment. With
-    // `pipeStdin`/`pipeStdout` the child's stdin/stdout are pipes to us.
-    bool start(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},
-               bool pipeStdin = false, bool pipeStdout = false, const std::string& stderrFile = "");
+    struct Options {
+        std::map<std::string, std::string> env;  // added to (or replacing) the current environment
+        bool pipeStdin = false;                  // stdin is a pipe from us (writeLine)
+        bool pipeStdout = false;                 // stdout is a pipe to us (readLine); keep reading it
+        std::string stdoutFile, stderrFile;      // otherwise appended to these files, when given
+    };
+    bool start(const std::vector<std::string>& argv, const Options& options);
     // Reads one line from the child's stdout, waiting at most `timeout`.
     bool readLine(std::string& line, std::chrono::milliseconds timeout);
     // Writes a line to the child's stdin (e.g. "mute").
@@ -44,6 +47,7 @@ class ChildProcess {
 };
 
 // The lines of a text file as they are now (a missing file has none).
+// A last line without its newline yet is left out.
 std::vector<std::string> ReadLines(const std::string& path);
 
 // Polls `done` every 20 ms until it is true or `timeout` has passed.
