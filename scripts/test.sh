@@ -44,7 +44,7 @@ for fuzzer in build-fuzz/fuzz/fuzz_*; do
   seeds="fuzz/seeds/$name"
   [ -d "$seeds" ] || seeds=""
   echo "--> $name ($fuzz_runs runs)"
-  "$fuzzer" -runs="$fuzz_runs" -max_len=9000 -max_total_time=120 -print_final_stats=1 \
+  "$fuzzer" -runs="$fuzz_runs" -max_len=9000 -max_total_time=60 -print_final_stats=1 \
     -artifact_prefix="build-fuzz/" "$corpus" $seeds 2>&1 | tail -n 4
   summary+=("$name: passed")
 done

@@ -45,6 +45,12 @@ class MainFormDisplayTest : public QObject {
         for (const auto& p : kPanels) texts << panel(p.objectName);
         return texts;
     }
+    // A single measurement answered with `record`.
+    void measure(const MeasureRecord& record) {
+        rig->form->SeSkinSpeedButton7Click();
+        rig->receive(record);
+        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{0});
+    }
     // Panel1 gets this size; the window is shown so the resize reaches it at once.
     void setPane(int width, int height) {
         rig->form->show();
@@ -85,8 +91,7 @@ class MainFormDisplayTest : public QObject {
     }
 
     void aReceivedMeasurementReachesPanelsAndCharts() {
-        rig->form->SeSkinSpeedButton7Click();
-        rig->receive(SampleMeasurement(230.0f));
+        measure(SampleMeasurement(230.0f));
         QCOMPARE(panel("Panel_URMS"), QString("230.0V"));
         QCOMPARE(panel("Panel_UF"), QString("50.00Hz"));
         QCOMPARE(panel("Panel_VTHD"), QString("3.1 %"));
@@ -135,7 +140,7 @@ class MainFormDisplayTest : public QObject {
     }
 
     void resizingRedrawsTheChartsAtTheNewSize() {
-        rig->receive(SampleMeasurement(120.0f));
+        measure(SampleMeasurement(120.0f));
         setPane(1400, 900);
         const QSize area((1400 - 12) / 2 - 8, (900 - 12) / 2 - 20);
         QCOMPARE(chart(1)->image().size(), area);
@@ -146,8 +151,7 @@ class MainFormDisplayTest : public QObject {
 
     void testFileRoundTripReproducesEveryPanelAndPixel() {
         QTemporaryDir dir;
-        rig->form->SeSkinSpeedButton7Click();
-        rig->receive(SampleMeasurement(231.5f));
+        measure(SampleMeasurement(231.5f));
         rig->app->record.bytes()[8051] = 0x5A;  // a reserved byte brought by an earlier file
         const QStringList savedTexts = allPanelTexts();
         const QImage wave = chart(1)->image(), volts = chart(2)->image(), amps = chart(3)->image();
@@ -159,8 +163,7 @@ class MainFormDisplayTest : public QObject {
         QVERIFY(rig->dialogs.questions.isEmpty());
         QCOMPARE(QFileInfo(rig->dialogs.savePath).size(), qint64{8052});
 
-        rig->form->SeSkinSpeedButton7Click();
-        rig->receive(SampleMeasurement(12.0f));
+        measure(SampleMeasurement(12.0f));
         QVERIFY(allPanelTexts() != savedTexts);
 
         rig->dialogs.openPath = rig->dialogs.savePath;
@@ -196,7 +199,7 @@ class MainFormDisplayTest : public QObject {
     }
 
     void aShortFileChangesNothingAndIsReported() {
-        rig->receive(SampleMeasurement(50.0f));
+        measure(SampleMeasurement(50.0f));
         QTemporaryDir dir;
         const QString path = dir.filePath("short.lxm");
         QFile file(path);
