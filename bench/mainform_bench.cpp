@@ -58,7 +58,13 @@ void BM_ShowMeasurement(benchmark::State& state) {
     QCoreApplication::processEvents();
     app.record = BusyMeasurement();
     for (auto _ : state) form.ShowMeasurement();
-    state.SetLabel("1920 x 1080 window");
+    const QWidget* chart = form.findChild<QWidget*>("Pic1");
+    state.SetLabel(QString("window %1 x %2, charts %3 x %4")
+                       .arg(form.width())
+                       .arg(form.height())
+                       .arg(chart->width())
+                       .arg(chart->height())
+                       .toStdString());
 }
 BENCHMARK(BM_ShowMeasurement)->Unit(benchmark::kMillisecond);
 
