@@ -10,22 +10,9 @@
 #include "link/frame_codec.h"
 #include "measure/measure_block.h"
 #include "measure/panel_texts.h"
-#include "platform/serial_port.h"
+#include "support/null_serial_port.h"
 
 namespace {
-
-class NullPort : public lxv::SerialPort {
-public:
-    std::vector<lxv::PortInfo> enumerate() override { return {}; }
-    bool probe(int) override { return true; }
-    void open(int, int) override {}
-    void close() override {}
-    bool isOpen() const override { return true; }
-    int portNumber() const override { return 1; }
-    void setBaudRate(int) override {}
-    bool write(const std::uint8_t*, std::size_t) override { return true; }
-    std::vector<std::uint8_t> readAll() override { return {}; }
-};
 
 std::vector<std::uint8_t> RealisticReply() {
     lxv::MeasureRecord r;
@@ -45,7 +32,7 @@ std::vector<std::uint8_t> RealisticReply() {
 }
 
 void BM_AcceptMeasurementReply(benchmark::State& st) {
-    NullPort port;
+    lxv::test::NullSerialPort port;
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
     lxv::ReceiveDispatcher dispatcher(link, state);

@@ -9,28 +9,11 @@
 #include "cycle/reply_assembler.h"
 #include "measure/measure_block.h"
 #include "measure/panel_texts.h"
-#include "platform/serial_port.h"
-
-namespace {
-
-class NullPort : public lxv::SerialPort {
-public:
-    std::vector<lxv::PortInfo> enumerate() override { return {}; }
-    bool probe(int) override { return true; }
-    void open(int, int) override {}
-    void close() override {}
-    bool isOpen() const override { return true; }
-    int portNumber() const override { return 1; }
-    void setBaudRate(int) override {}
-    bool write(const std::uint8_t*, std::size_t n) override { return n <= 128; }
-    std::vector<std::uint8_t> readAll() override { return {}; }
-};
-
-}  // namespace
+#include "support/null_serial_port.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
-    NullPort port;
+    lxv::test::NullSerialPort port;
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
     state.LastRegister = data[0];

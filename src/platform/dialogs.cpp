@@ -9,16 +9,20 @@ namespace lxv {
 
 namespace {
 
+// The program's texts break lines with "\r"; Qt's message boxes want "\n".
+QString WithLineBreaks(QString text) { return text.replace("\r\n", "\n").replace('\r', '\n'); }
+
 class QtDialogs : public Dialogs {
 public:
     void showMessage(QWidget* parent, const QString& text) override {
-        QMessageBox::information(parent, QApplication::applicationName(), text);
+        QMessageBox::information(parent, QApplication::applicationName(), WithLineBreaks(text));
     }
     void showError(QWidget* parent, const QString& text) override {
-        QMessageBox::critical(parent, QApplication::applicationName(), text);
+        QMessageBox::critical(parent, QApplication::applicationName(), WithLineBreaks(text));
     }
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override {
-        return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        return QMessageBox::question(parent, caption, WithLineBreaks(text), QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
     }
     QString openFileName(QWidget* parent, const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilterFromPipes(filter));

@@ -8,10 +8,16 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace lxv {
 
-std::string InvalidIntegerMessage(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
+namespace fs = std::filesystem;
+
+std::string InvalidIntegerMessage(const std::string& text) {
+    return "'" + text + "' is not a valid integer value";
+}
 std::string InvalidFloatMessage(const std::string& text) {
     return "'" + text + "' is not a valid floating point value";
 }
@@ -35,7 +41,8 @@ int StrictToInt(const std::string& text) {
         if (t[k] < '0' || t[k] > '9') throw ConversionError(InvalidIntegerMessage(text));
     errno = 0;
     const long long v = std::strtoll(t.c_str(), nullptr, 10);
-    if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL) throw ConversionError(InvalidIntegerMessage(text));
+    if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL)
+        throw ConversionError(InvalidIntegerMessage(text));
     return static_cast<int>(v);
 }
 
@@ -45,7 +52,8 @@ double StrictToDouble(const std::string& text) {
     std::size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
     std::size_t digits = 0, points = 0;
-    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i) (t[i] == '.' ? points : digits)++;
+    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i)
+        (t[i] == '.' ? points : digits)++;
     if (digits == 0 || points > 1) throw ConversionError(InvalidFloatMessage(text));
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
@@ -62,34 +70,88 @@ double StrictToDouble(const std::string& text) {
 
 struct IniFile::Impl {
     CSimpleIniA ini{true, false, false};  // names without regard to case; UTF-8; one value per key
+    // What the loaded copy was read from, so a change by another writer is seen.
+    bool existed = false;
+    fs::file_time_type time{};
+    std::uintmax_t size = 0;
+
+    Impl() { ini.SetSpaces(false); }  // "Key=Value", as the files have always been written
 };
 
-IniFile::IniFile(std::string path) : path_(std::move(path)), impl_(std::make_unique<Impl>()) { reload(); }
+namespace {
+
+// The state of the file on disk: exists, modification time, size.
+bool Stamp(const std::string& path, fs::file_time_type& time, std::uintmax_t& size) {
+    std::error_code ec;
+    time = fs::last_write_time(path, ec);
+    if (ec) return false;
+    size = fs::file_size(path, ec);
+    return !ec;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)), impl_(std::make_unique<Impl>()) {
+    reload();
+}
 IniFile::~IniFile() = default;
 
-void IniFile::reload() {
+void IniFile::reload() const {
     impl_->ini.Reset();
+    impl_->existed = Stamp(path_, impl_->time, impl_->size);
     impl_->ini.LoadFile(path_.c_str());  // a missing file reads as empty
 }
 
+void IniFile::refresh() const {
+    fs::file_time_type time;
+    std::uintmax_t size = 0;
+    const bool exists = Stamp(path_, time, size);
+    if (exists != impl_->existed || time != impl_->time || size != impl_->size) reload();
+}
+
 bool IniFile::hasKey(const std::string& section, const std::string& key) const {
+    refresh();
     return impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
 }
 
-std::string IniFile::readString(const std::string& section, const std::string& key, const std::string& def) const {
+std::string IniFile::readString(const std::string& section, const std::string& key,
+                                const std::string& def) const {
+    refresh();
     const char* v = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
     return v ? std::string(v) : def;
 }
 
 int IniFile::readInteger(const std::string& section, const std::string& key, int def) const {
+    refresh();
     const char* v = impl_->ini.GetValue(section.c_str(), key.c_str(), nullptr);
     if (!v) return def;
     return StrictToInt(v);
 }
 
 bool IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+    // Start from the file as it is now, so what other writers saved is kept.
+    reload();
     impl_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
-    return impl_->ini.SaveFile(path_.c_str(), false) == SI_OK;
+    // Write a sibling file and rename it over the old one: a full disk or a crash
+    // leaves the previous settings, never a cut-off file.
+    std::error_code ec;
+    fs::path target = fs::path(path_);
+    if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec);
+    if (ec) target = fs::path(path_);
+    const std::string temp = target.string() + ".new";
+    bool saved = impl_->ini.SaveFile(temp.c_str(), false) == SI_OK;
+    if (saved) {
+        fs::rename(temp, target, ec);
+        saved = !ec;
+        if (!saved) fs::remove(temp, ec);
+    }
+    if (!saved) saved = impl_->ini.SaveFile(target.c_str(), false) == SI_OK;  // folder not writable, file is
+    if (!saved) {
+        reload();  // what is read back is what the file holds
+        return false;
+    }
+    impl_->existed = Stamp(path_, impl_->time, impl_->size);
+    return true;
 }
 
 bool IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

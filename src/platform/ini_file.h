@@ -11,7 +11,7 @@ namespace lxv {
 
 // A value that is not what its key must hold; what() is the message shown.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -25,7 +25,7 @@ int StrictToInt(const std::string& text);
 double StrictToDouble(const std::string& text);
 
 class IniFile {
-public:
+  public:
     // Loads the file if it exists; a missing file reads as empty.
     explicit IniFile(std::string path);
     ~IniFile();
@@ -44,10 +44,13 @@ public:
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
     bool writeInteger(const std::string& section, const std::string& key, int value);
 
-    // Re-reads the file from disk.
-    void reload();
+    // Re-reads the file from disk. Reads also re-read it by themselves when
+    // another writer has changed it since (time or size differ).
+    void reload() const;
 
-private:
+  private:
+    void refresh() const;
+
     std::string path_;
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -16,6 +16,7 @@ public:
     std::vector<PortInfo> ports;          // what enumerate() returns
     std::set<int> present;                // numbers that can be probed and opened
     std::set<int> busy;                   // present but held by another program
+    std::set<int> failOpen;               // probe succeeds, open fails (taken in between)
     bool refuseWrites = false;
     bool open_ = false;
     int number_ = 0;
@@ -25,11 +26,22 @@ public:
     std::vector<std::vector<std::uint8_t>> written;
     std::vector<std::uint8_t> queued;
 
-    std::vector<PortInfo> enumerate() override { return ports; }
+    // `ports`, plus a plain entry for each present number that `ports` leaves out.
+    std::vector<PortInfo> enumerate() override {
+        std::vector<PortInfo> out = ports;
+        for (int n : present) {
+            bool listed = false;
+            for (const PortInfo& p : ports) listed = listed || p.number == n;
+            if (!listed)
+                out.push_back({n, "/dev/fake" + std::to_string(n), "SERIAL\\fake",
+                               "Communications Port (COM" + std::to_string(n) + ")"});
+        }
+        return out;
+    }
     bool probe(int n) override { return present.count(n) && !busy.count(n) && !(open_ && n == number_); }
     void open(int n, int baud) override {
         if (open_) throw PortError(kPortAlreadyOpenText);
-        if (!present.count(n) || busy.count(n)) throw PortError(kPortOpenFailedText);
+        if (!present.count(n) || busy.count(n) || failOpen.count(n)) throw PortError(kPortOpenFailedText);
         open_ = true;
         number_ = n;
         baud_ = baud;

@@ -1,0 +1,32 @@
+// The --block-log file: one line per measurement reply sent or dropped,
+// "<seq> <crc> <outcome>", flushed at once so a test can follow it live.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace lxv::sim {
+
+class BlockLog {
+  public:
+    BlockLog() = default;
+    ~BlockLog();
+    BlockLog(const BlockLog&) = delete;
+    BlockLog& operator=(const BlockLog&) = delete;
+
+    // Opens `path` for appending; false (with errno set) when it cannot.
+    bool Open(const std::string& path);
+    bool isOpen() const { return file_ != nullptr; }
+
+    // `crc`: CRC-16 of the block as generated; `outcome`: ok, flip, short, drop or muted.
+    void Write(std::uint16_t crc, const char* outcome);
+
+    static std::string Line(unsigned long long seq, std::uint16_t crc, const char* outcome);
+
+  private:
+    std::FILE* file_ = nullptr;
+    unsigned long long seq_ = 0;
+};
+
+}  // namespace lxv::sim

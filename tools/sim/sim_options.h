@@ -1,0 +1,68 @@
+// The simulator's command line: the simulated load, the link, the wire
+// emulation and the fault switches, parsed into one plain struct.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lxv::sim {
+
+// One harmonic of a channel, as a percentage of that channel's fundamental.
+struct HarmonicShare {
+    int order = 0;  // 2..50
+    double percent = 0.0;
+};
+
+// The load at the instrument's input terminals.
+struct LoadSettings {
+    double voltage = 230.0;   // RMS volts, harmonics included
+    double current = 5.0;     // RMS amperes, harmonics included
+    double frequency = 50.0;  // hertz
+    double phase = -30.0;     // phase of the current's fundamental against the voltage's, degrees
+    std::vector<HarmonicShare> voltageHarmonics{{3, 2.0}, {5, 1.5}, {7, 0.8}};
+    std::vector<HarmonicShare> currentHarmonics{{3, 15.0}, {5, 8.0}, {7, 4.0}, {9, 2.0}, {11, 1.0}};
+    double noise = 0.002;  // relative spread of each block's amplitudes (0 = a perfectly steady load)
+};
+
+struct FaultRates {
+    double flip = 0.0;         // a reply gets one flipped bit
+    double drop = 0.0;         // a reply is not sent
+    double cut = 0.0;          // a reply is cut to 4 bytes or fewer (--short)
+    double split = 0.0;        // a reply goes out in several pieces with small gaps
+    long long muteAfter = -1;  // replies answered before falling silent; -1 = never
+};
+
+struct SimOptions {
+    LoadSettings load;
+    FaultRates faults;
+    int address = 1;
+    std::string link;      // symbolic link to the pseudo-terminal's slave
+    std::string device;    // a real serial port to serve instead of a pseudo-terminal
+    std::string blockLog;  // file that gets one line per measurement reply
+    int baud = 0;          // pacing of replies (pseudo-terminal) or line speed (device); 0 = unpaced
+    int turnaroundMs = 0;
+    int replugMs = 1000;
+    double autoTriggerSeconds = -1.0;  // < 0: the Starting switch is pressed by hand only
+    std::uint64_t seed = 0;
+    bool seedGiven = false;
+    bool trace = false;
+    bool traceClock = false;  // prefix every log line with the seconds since start
+    bool exitOnEof = false;
+    bool help = false;
+};
+
+struct ParseResult {
+    SimOptions options;
+    std::string error;  // empty when the command line was valid
+};
+
+ParseResult ParseOptions(const std::vector<std::string>& args);
+
+// "3:5,5:3,7:1" (order:percent pairs); an empty text means no harmonics.
+bool ParseHarmonics(std::string_view text, std::vector<HarmonicShare>& out);
+
+std::string UsageText();
+
+}  // namespace lxv::sim
