@@ -66,9 +66,9 @@ while [ ! -e "$link" ] && [ $tries -lt 50 ]; do
 done
 [ -e "$link" ] || { echo "lxv7700-sim made no link at $link" >&2; exit 1; }
 
-# The settings point COM3 at the simulator; an existing file is left as it is.
+# The settings point COM3 at the simulator (station 1); an existing file is left as it is.
 if [ ! -e "$home/SysSet.ini" ]; then
-    printf '[PortMap]\nCOM3=%s\n\n[CommPort]\nPort=3\n' "$link" >"$home/SysSet.ini"
+    printf '[PortMap]\nCOM3=%s\n\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n' "$link" >"$home/SysSet.ini"
     if [ "$(id -u)" = 0 ] && [ -n "${SUDO_USER:-}" ]; then chown "$SUDO_USER" "$home/SysSet.ini"; fi
 fi
 

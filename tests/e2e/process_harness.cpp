@@ -215,7 +215,9 @@ bool SimulatedRun::start(const RunOptions& options) {
         why_ = "lxv7700-sim made no link " + link;
         return false;
     }
-    std::ofstream(home_ + "/SysSet.ini") << "[PortMap]\nCOM3=" << link << "\n\n[CommPort]\nPort=3\n";
+    // COM3 is the simulator; station 1 is its address.
+    std::ofstream(home_ + "/SysSet.ini")
+        << "[PortMap]\nCOM3=" << link << "\n\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n";
 
     std::map<std::string, std::string> env = {
         {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
