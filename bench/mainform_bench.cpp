@@ -17,6 +17,7 @@
 #include "app/app_context.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
+#include "link/registers.h"
 #include "platform/ini_file.h"
 #include "support/fake_serial_port.h"
 
@@ -69,7 +70,7 @@ void BM_ShowMeasurement(benchmark::State& state) {
 BENCHMARK(BM_ShowMeasurement)->Unit(benchmark::kMillisecond);
 
 #ifdef LXV_BENCH_WITH_SIM
-// Time from the whole measurement reply (its last bytes read and handled) to
+// Time from reading the last bytes of a measurement reply to
 // the next continuous MEAS request, over 60 cycles against the simulator.
 void BM_ContinuousRequestGap(benchmark::State& state) {
     QTemporaryDir home;
@@ -97,10 +98,11 @@ void BM_ContinuousRequestGap(benchmark::State& state) {
     qint64 replyAt = -1;
     std::vector<double> gapsMs;
     QEventLoop loop;
-    QObject::connect(&app.receiver, &lxv::ReplyReceiver::replyHandled,
-                     [&](lxv::ReplyKind kind, const QByteArray&) {
-                         if (kind == lxv::ReplyKind::MeasureBlock) replyAt = clock.nsecsElapsed();
-                     });
+    // The last bytes of a measurement reply have been read when the reply reaches its full size.
+    QObject::connect(&app.receiver, &lxv::ReplyReceiver::progress, [&](int received, int expected) {
+        if (expected == static_cast<int>(lxv::kMeasureReplySize) && received == expected)
+            replyAt = clock.nsecsElapsed();
+    });
     QObject::connect(&form, &lxv::TMainForm::statusPanelChanged, [&](int panel, const QString& text) {
         if (panel != 0 || text != "Request data!" || replyAt < 0) return;
         gapsMs.push_back((clock.nsecsElapsed() - replyAt) / 1e6);

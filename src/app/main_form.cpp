@@ -40,6 +40,8 @@ TMainForm::TMainForm(AppContext& app, QWidget* parent)
     ContinuousReadTimer_.setObjectName("ContinuousReadTimer");
     ContinuousReadTimer_.setInterval(50);
     ContinuousReadTimer_.setSingleShot(true);
+    // A coarse timer may fire up to 5 % early; the instrument gets its full 50 ms.
+    ContinuousReadTimer_.setTimerType(Qt::PreciseTimer);
     ReReadTimer_.setObjectName("ReReadTimer");
     ReReadTimer_.setInterval(2000);
     MOpenTimer_.setObjectName("MOpenTimer");

@@ -132,6 +132,7 @@ class MainFormCycleTest : public QObject {
         QTimer* next = timer("ContinuousReadTimer");
         QCOMPARE(next->interval(), 50);
         QVERIFY(next->isSingleShot());
+        QCOMPARE(next->timerType(), Qt::PreciseTimer);  // never early: the instrument gets its 50 ms
         for (int round = 0; round < 3; ++round) {
             rig->receive(SampleMeasurement(100.0f + round));
             QVERIFY(next->isActive());
