@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/app_context.h"
 #include "app/chart_view.h"
@@ -181,13 +182,18 @@ void TMainForm::BuildStatusBar() {
     bar->setObjectName("StatusBar");
     bar->setSizeGripEnabled(false);
     const std::array<int, 6> widths = {200, 160, 90, 124, 0, 0};
+    const std::array<const char*, 6> longest = {
+        kReRequestText, "Status: not synchronized", "Communication:", "", "", ""};
     const std::array<const char*, 6> texts = {
         "Connection: Connecting", "Status: not synchronized", "Communication:", "", "Date:", ""};
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
         if (i == 3 || i == 5) continue;
         auto* label = new QLabel(texts[i], bar);
         label->setObjectName(QString("StatusPanel%1").arg(i));
-        if (widths[i] > 0) label->setFixedWidth(widths[i]);
+        // The panel widths of the layout, widened where our font needs more for the
+        // panel's longest text, so no status text is cut off.
+        if (widths[i] > 0)
+            label->setFixedWidth(std::max(widths[i], label->fontMetrics().horizontalAdvance(longest[i]) + 8));
         statusPanels_[i] = label;
     }
     statusPanels_[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
