@@ -4,6 +4,7 @@
 #
 #   scripts/run.sh [--real] [--home DIR] [-- PROGRAM ARGUMENTS]
 #
+# LXV_SKIP_INSTALL=1 skips the package installation.
 # The settings folder (LXV_HOME) defaults to ~/.local/share/lxv7700-demo for the
 # simulator and to the program's usual settings folder with --real.
 set -eu
@@ -16,12 +17,12 @@ while [ $# -gt 0 ]; do
         --real) real=1; shift ;;
         --home) home="$2"; shift 2 ;;
         --) shift; break ;;
-        -h|--help) sed -n '2,9p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,10p' "$0"; exit 0 ;;
         *) break ;;
     esac
 done
 
-if [ -x "$here/scripts/install-deps.sh" ]; then
+if [ "${LXV_SKIP_INSTALL:-0}" != 1 ] && [ -x "$here/scripts/install-deps.sh" ]; then
     "$here/scripts/install-deps.sh"
 fi
 
@@ -49,7 +50,13 @@ as_user mkdir -p "$home"
 link="$home/lxv7700-sim.pty"
 
 # Started as the same user as the program, so the program may open its terminal.
-as_user "$here/build/tools/sim/lxv7700-sim" --link "$link" >"$home/lxv7700-sim.out" 2>&1 &
+# Not through as_user: a function run in the background is a subshell, and $!
+# must be the simulator itself (or sudo, which passes signals on to it).
+if [ "$(id -u)" = 0 ] && [ -n "${SUDO_USER:-}" ]; then
+    sudo -u "$SUDO_USER" "$here/build/tools/sim/lxv7700-sim" --link "$link" >"$home/lxv7700-sim.out" 2>&1 &
+else
+    "$here/build/tools/sim/lxv7700-sim" --link "$link" >"$home/lxv7700-sim.out" 2>&1 &
+fi
 sim=$!
 stop_sim() { kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true; }
 trap stop_sim EXIT INT TERM
