@@ -1,0 +1,143 @@
+// The main window's speed: ShowMeasurement (fifteen panels, three charts) in a
+// 1920 x 1080 window, and, against lxv7700-sim, the gap between a whole
+// measurement reply and the next continuous request.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/main_form.h"
+#include "appearance/chart_colours.h"
+#include "link/registers.h"
+#include "platform/ini_file.h"
+#include "support/fake_serial_port.h"
+
+#ifdef LXV_BENCH_WITH_SIM
+#include "platform/qt_serial_port.h"
+#include "process_harness.h"
+#endif
+
+namespace {
+
+lxv::MeasureRecord BusyMeasurement() {
+    lxv::MeasureRecord r;
+    lxv::ResetMeasurement(r);
+    const float values[15] = {230.1f,  325.4f, 50.01f, 4.37f,  6.2f,  -12.5f, 0.976f,  981.3f,
+                              1005.2f, 217.7f, 0.031f, 0.124f, 1.11f, 1.42f,  123.456f};
+    for (int i = 0; i < 15; ++i) r.setScalar(static_cast<lxv::Scalar>(i), values[i]);
+    for (int n = 0; n <= 50; ++n) {
+        r.setUHarmonic(n, n == 1 ? 325.0f : 10.0f / (n + 1));
+        r.setIHarmonic(n, n == 1 ? 6.0f : (n % 2 ? 1.5f / n : 0.0f));
+    }
+    for (int k = 0; k < lxv::kSampleCount; ++k) {
+        const double a = 2 * M_PI * k / 128.0;
+        r.setUSample(k, static_cast<std::uint16_t>(2047 + 1800 * std::sin(a)));
+        r.setISample(k, static_cast<std::uint16_t>(2047 + 900 * std::sin(a - 0.2) + 200 * std::sin(3 * a)));
+    }
+    return r;
+}
+
+void BM_ShowMeasurement(benchmark::State& state) {
+    QTemporaryDir home;
+    lxv::test::FakeSerialPort port;
+    lxv::IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
+    lxv::AppContext app(port, sysSet);
+    lxv::ApplyWaveBackground(lxv::CurrentChartColours(), 2);
+    lxv::ApplyScaleColour(lxv::CurrentChartColours(), 2);
+    lxv::TMainForm form(app);
+    form.resize(1920, 1080);
+    form.show();
+    QCoreApplication::processEvents();
+    app.record = BusyMeasurement();
+    for (auto _ : state) form.ShowMeasurement();
+    const QWidget* chart = form.findChild<QWidget*>("Pic1");
+    state.SetLabel(QString("window %1 x %2, charts %3 x %4")
+                       .arg(form.width())
+                       .arg(form.height())
+                       .arg(chart->width())
+                       .arg(chart->height())
+                       .toStdString());
+}
+BENCHMARK(BM_ShowMeasurement)->Unit(benchmark::kMillisecond);
+
+#ifdef LXV_BENCH_WITH_SIM
+// Time from reading the last bytes of a measurement reply to
+// the next continuous MEAS request, over 60 cycles against the simulator.
+void BM_ContinuousRequestGap(benchmark::State& state) {
+    QTemporaryDir home;
+    lxv::e2e::ChildProcess sim;
+    const std::string link = (home.path() + "/sim.pty").toStdString();
+    lxv::e2e::ChildProcess::Options options;
+    options.pipeStdin = true;  // --exit-on-eof: the simulator ends with us
+    options.stdoutFile = (home.path() + "/sim.out").toStdString();
+    if (!sim.start({LXV_SIM_PATH, "--link", link, "--exit-on-eof"}, options) ||
+        !lxv::e2e::WaitUntil([&] { return QFileInfo::exists(QString::fromStdString(link)); },
+                             std::chrono::milliseconds(5000))) {
+        state.SkipWithError("lxv7700-sim gave no terminal");
+        return;
+    }
+    lxv::IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
+    sysSet.writeString("PortMap", "COM3", link);
+    lxv::QtSerialPort port(sysSet);
+    port.open(3, 115200);
+    lxv::AppContext app(port, sysSet);
+    app.state.BaudIndex = 7;
+    lxv::TMainForm form(app);
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 replyAt = -1;
+    std::vector<double> gapsMs;
+    QEventLoop loop;
+    // The last bytes of a measurement reply have been read when the reply reaches its full size.
+    QObject::connect(&app.receiver, &lxv::ReplyReceiver::progress, [&](int received, int expected) {
+        if (expected == static_cast<int>(lxv::kMeasureReplySize) && received == expected)
+            replyAt = clock.nsecsElapsed();
+    });
+    QObject::connect(&form, &lxv::TMainForm::statusPanelChanged, [&](int panel, const QString& text) {
+        if (panel != 0 || text != "Request data!" || replyAt < 0) return;
+        gapsMs.push_back((clock.nsecsElapsed() - replyAt) / 1e6);
+        replyAt = -1;
+        if (gapsMs.size() >= 60) loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    for (auto _ : state) {
+        form.SeSkinSpeedButton8Click();
+        loop.exec();
+        form.SeSkinSpeedButton9Click();
+    }
+    sim.stop();
+    if (gapsMs.empty()) {
+        state.SkipWithError("no measurement came back");
+        return;
+    }
+    std::sort(gapsMs.begin(), gapsMs.end());
+    state.counters["gap_mean_ms"] = std::accumulate(gapsMs.begin(), gapsMs.end(), 0.0) / gapsMs.size();
+    state.counters["gap_min_ms"] = gapsMs.front();
+    state.counters["gap_p95_ms"] = gapsMs[gapsMs.size() * 95 / 100];
+    state.counters["gap_max_ms"] = gapsMs.back();
+    state.counters["cycles"] = static_cast<double>(gapsMs.size());
+}
+BENCHMARK(BM_ContinuousRequestGap)->Iterations(1)->Unit(benchmark::kMillisecond);
+#endif
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,64 @@
+// Start-up and shut-down of the program: splash, application title, the
+// windows in their order, the event loop; closing the main window ends it.
+#include <QApplication>
+#include <memory>
+
+#include "app/app_context.h"
+#include "app/chart_colour_settings.h"
+#include "app/command_line.h"
+#include "app/logo_form.h"
+#include "app/main_form.h"
+#include "app/test_hooks.h"
+#include "app/version_form.h"
+#include "appearance/chart_colours.h"
+#include "link/comm_form.h"
+#include "platform/app_paths.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
+#include "platform/qt_serial_port.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+
+    // 1. The splash, painted at once: the windows below take a moment.
+    auto logo = std::make_unique<lxv::TLogoForm>();
+    logo->show();
+    logo->repaint();
+
+    // 2. The application.
+    QApplication::setApplicationName("LXV7700");
+    QApplication::setApplicationDisplayName("LXV7700");
+    lxv::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+
+    lxv::IniFile sysSet(lxv::SysSetPath());
+    lxv::QtSerialPort port(sysSet);
+    lxv::AppContext app(port, sysSet);
+
+    // 3. The windows, in order. The chart colours come first: the main window draws with them.
+    try {
+        lxv::LoadChartColours(sysSet, lxv::CurrentChartColours());
+    } catch (const lxv::ConversionError& e) {
+        lxv::AppDialogs().showError(nullptr, e.what());
+    }
+    lxv::TMainForm mainForm(app);
+    QObject::connect(&mainForm, &lxv::TMainForm::closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    mainForm.ApplyStartFile(lxv::ParseCommandLine(arguments));
+    mainForm.ShowMeasurement();
+
+    lxv::TVForm versionForm(&mainForm);
+    mainForm.SetVersionForm(&versionForm);
+
+    lxv::TCommForm commForm(port, app.link, app.state, sysSet, mainForm, &mainForm);
+    mainForm.SetCommForm(&commForm);
+    lxv::TestHooks* hooks = lxv::TestHooks::FromEnvironment(app, mainForm, &mainForm);
+    commForm.FormCreate();
+    (void)hooks;
+
+    // 4. The splash goes, the main window shows, the event loop runs.
+    mainForm.show();
+    logo.reset();
+    return QApplication::exec();
+}

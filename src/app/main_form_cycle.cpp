@@ -1,0 +1,64 @@
+// The main window's part of the measurement cycle: actions, timers, the
+// reaction to a received block, and the redraw of panels and charts.
+#include <QProgressBar>
+
+#include "app/app_context.h"
+#include "app/chart_view.h"
+#include "app/main_form.h"
+#include "appearance/chart_colours.h"
+#include "measure/chart_painter.h"
+#include "platform/dialogs.h"
+
+namespace lxv {
+
+void TMainForm::Apply(const CycleEffects& fx) {
+    if (fx.stopContinuous) ContinuousReadTimer_.stop();
+    if (fx.stopReRead) ReReadTimer_.stop();
+    if (fx.startContinuous) ContinuousReadTimer_.start();
+    if (fx.startReRead) ReReadTimer_.start();
+    if (fx.status) setStatusPanelText(0, fx.status);
+    ApplyActionStates();
+    if (fx.refreshDisplay) ShowMeasurement();
+    // Last, since the message waits for the user: the mode and its timer are already set.
+    if (fx.sendFailed) AppDialogs().showMessage(this, kSendFailedText);
+}
+
+void TMainForm::SeSkinSpeedButton7Click() {
+    Apply(control_.Single());
+}
+void TMainForm::SeSkinSpeedButton8Click() {
+    Apply(control_.Continuous());
+}
+void TMainForm::SeSkinSpeedButton9Click() {
+    Apply(control_.Stop());
+}
+void TMainForm::ContinuousReadTimerTimer() {
+    Apply(control_.ContinuousTick());
+}
+void TMainForm::ReReadTimerTimer() {
+    Apply(control_.ReReadTick());
+}
+
+void TMainForm::MeasureBlockReceived(const std::uint8_t* block) {
+    AcceptMeasureBlock(app_.record, block);
+    ShowMeasurement();
+    setStatusPanelText(4, MeasurementDateText());
+    Apply(control_.MeasurementArrived());
+}
+
+void TMainForm::ShowMeasurement() {
+    const auto texts = PanelTexts(app_.record);
+    for (std::size_t i = 0; i < valuePanels_.size(); ++i)
+        valuePanels_[i]->setText(QString::fromStdString(texts[i]));
+
+    // All three charts are drawn with the size of the waveform chart's area.
+    const QSize area = charts_[0]->size();
+    if (area.isEmpty()) return;
+    const ChartColours& colours = CurrentChartColours();
+    DrawWaveformChart(charts_[0]->image(), area, app_.record, colours);
+    DrawHarmonicChart(charts_[1]->image(), area, app_.record, Channel::Voltage, colours);
+    DrawHarmonicChart(charts_[2]->image(), area, app_.record, Channel::Current, colours);
+    for (ChartView* chart : charts_) chart->update();
+}
+
+}  // namespace lxv

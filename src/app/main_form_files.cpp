@@ -1,0 +1,95 @@
+// The main window's file and help actions: test files, the manual, the
+// support page, the version and port settings windows, closing.
+#include <QDialog>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "app/app_context.h"
+#include "app/command_line.h"
+#include "app/main_form.h"
+#include "cycle/test_file.h"
+#include "platform/app_paths.h"
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+
+namespace lxv {
+
+namespace {
+
+constexpr const char* kFileExistsCaption = "File exists";
+constexpr const char* kFileExistsText = "  File already exists, overwrite?  ";
+constexpr const char* kManualPath = "PdfDoc/Handbook.pdf";
+constexpr const char* kSupportPage = "support/index.html";
+
+}  // namespace
+
+void TMainForm::SeSkinSpeedButton1Click() {
+    const QString path = AppDialogs().openFileName(this, kTestFileOpenFilter);
+    if (path.isEmpty()) return;
+    ReadTestFileAndShow(path);
+}
+
+bool TMainForm::ReadTestFileAndShow(const QString& path) {
+    // The record changes only when the whole of it was read.
+    const std::string error = ReadTestFile(path.toStdString(), app_.record);
+    if (!error.empty()) {
+        AppDialogs().showError(this, QString::fromStdString(error));
+        return false;
+    }
+    ShowMeasurement();
+    return true;
+}
+
+void TMainForm::SeSkinSpeedButton2Click() {
+    const QString path = AppDialogs().saveFileName(this, kTestFileSaveFilter, kTestFileProposedName);
+    if (path.isEmpty()) return;
+    if (QFileInfo::exists(path) && !AppDialogs().askYesNo(this, kFileExistsCaption, kFileExistsText)) return;
+    const std::string error = WriteTestFile(path.toStdString(), app_.record);
+    if (!error.empty()) AppDialogs().showError(this, QString::fromStdString(error));
+}
+
+void TMainForm::ApplyStartFile(const StartFile& start) {
+    app_.state.StartedWithFile = start.startedWithFile;
+    if (start.kind == StartFileKind::TestFile) {
+        ReadTestFileAndShow(start.path);
+    } else if (start.kind == StartFileKind::RecordFile) {
+        startRecordFile_ = start.path;
+        MOpenTimer_.start();
+    }
+}
+
+void TMainForm::MOpenTimerTimer() {
+    MOpenTimer_.stop();
+    if (recordOpener_) recordOpener_(startRecordFile_);
+}
+
+void TMainForm::SeSkinSpeedButton4Click() {
+    if (versionForm_) versionForm_->exec();
+}
+
+void TMainForm::C1Click() {
+    if (commForm_) commForm_->exec();
+}
+
+void TMainForm::N7Click() {
+    close();
+}
+
+void TMainForm::N23Click() {
+    const QString path = QString::fromStdString(DataFilePath(kManualPath));
+    if (!QFileInfo::exists(path)) {
+        AppDialogs().showError(this, "The instrument manual was not found:\n" + path);
+        return;
+    }
+    if (!AppShell().openDocument(path))
+        AppDialogs().showError(this, "No program is set up to show PDF files; the manual is:\n" + path);
+}
+
+void TMainForm::Tavro1Click() {
+    // Our own support page, shipped with the program: it works without a network.
+    const QString page = QString::fromStdString(DataFilePath(kSupportPage));
+    if (!AppShell().openUrl(QUrl::fromLocalFile(page).toString()))
+        AppDialogs().showError(this, "No web browser could open the support page:\n" + page);
+}
+
+}  // namespace lxv

@@ -1,0 +1,68 @@
+#include "app/test_hooks.h"
+
+#include "app/app_context.h"
+#include "app/main_form.h"
+#include "link/frame_codec.h"
+#include "link/registers.h"
+
+namespace lxv {
+
+TestHooks::TestHooks(AppContext& app, TMainForm& form, const QString& logPath, const QString& action,
+                     QObject* parent)
+    : QObject(parent), app_(app), form_(form), action_(action) {
+    if (!logPath.isEmpty()) {
+        log_.setFileName(logPath);
+        log_.open(QIODevice::Append | QIODevice::Text);
+    }
+    connect(&app_.receiver, &ReplyReceiver::replyHandled, this, &TestHooks::onReply);
+    connect(&form_, &TMainForm::statusPanelChanged, this, [this](int panel, const QString& text) {
+        if (panel == 0) write("status " + text);
+    });
+    if (!action_.isEmpty()) {
+        actionTimer_.setSingleShot(true);
+        connect(&actionTimer_, &QTimer::timeout, this, &TestHooks::startAction);
+        actionTimer_.start(2000);
+    }
+}
+
+TestHooks* TestHooks::FromEnvironment(AppContext& app, TMainForm& form, QObject* parent) {
+    const QString log = qEnvironmentVariable("LXV_TEST_LOG");
+    const QString action = qEnvironmentVariable("LXV_TEST_ACTION");
+    if (log.isEmpty() && action.isEmpty()) return nullptr;
+    return new TestHooks(app, form, log, action, parent);
+}
+
+QString TestHooks::ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8_t routingKey) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    if (kind == ReplyKind::MeasureBlock)
+        return QString("block %1").arg(Crc16(data, kMeasureBlockSize), 4, 16, QChar('0'));
+    // The settings window may not exist yet: a SETUP reply nobody takes still counts.
+    const bool registerReply = kind == ReplyKind::RegisterReply || kind == ReplyKind::Ignored;
+    if (registerReply && bytes.size() > 4 && data[1] == kFnRead && routingKey == SETUP) return "setup";
+    return {};
+}
+
+void TestHooks::onReply(ReplyKind kind, const QByteArray& bytes) {
+    const QString line = ReplyLine(kind, bytes, app_.link.routingKey());
+    if (line.isEmpty()) return;
+    write(line);
+    if (line == "setup" && !action_.isEmpty()) startAction();
+}
+
+void TestHooks::startAction() {
+    if (actionDone_) return;
+    actionDone_ = true;
+    actionTimer_.stop();
+    if (action_ == "continuous")
+        form_.SeSkinSpeedButton8Click();
+    else if (action_ == "single")
+        form_.SeSkinSpeedButton7Click();
+}
+
+void TestHooks::write(const QString& line) {
+    if (!log_.isOpen()) return;
+    log_.write((line + '\n').toUtf8());
+    log_.flush();
+}
+
+}  // namespace lxv

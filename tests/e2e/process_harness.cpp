@@ -1,0 +1,252 @@
+#include "process_harness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace lxv::e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void RedirectTo(const std::string& file, int target) {
+    if (file.empty()) return;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (fd >= 0) ::dup2(fd, target);
+}
+
+}  // namespace
+
+bool ChildProcess::start(const std::vector<std::string>& argv, const Options& options) {
+    int in[2] = {-1, -1}, out[2] = {-1, -1};
+    if (options.pipeStdin && ::pipe(in) != 0) return false;
+    if (options.pipeStdout && ::pipe(out) != 0) return false;
+    // Everything the child needs is prepared before fork.
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (!options.env.count(entry.substr(0, entry.find('=')))) envStrings.push_back(entry);
+    }
+    for (const auto& [name, value] : options.env) envStrings.push_back(name + "=" + value);
+    std::vector<char*> envp, args;
+    for (auto& s : envStrings) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argCopy = argv;
+    for (auto& s : argCopy) args.push_back(s.data());
+    args.push_back(nullptr);
+
+    pid_ = ::fork();
+    if (pid_ < 0) return false;
+    if (pid_ == 0) {
+        if (options.pipeStdin) {
+            ::dup2(in[0], STDIN_FILENO);
+            ::close(in[0]);
+            ::close(in[1]);
+        }
+        if (options.pipeStdout) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            ::close(out[1]);
+        } else {
+            RedirectTo(options.stdoutFile, STDOUT_FILENO);
+        }
+        RedirectTo(options.stderrFile, STDERR_FILENO);
+        ::execve(args[0], args.data(), envp.data());
+        ::_exit(127);
+    }
+    if (options.pipeStdin) {
+        ::close(in[0]);
+        stdinFd_ = in[1];
+    }
+    if (options.pipeStdout) {
+        ::close(out[1]);
+        stdoutFd_ = out[0];
+    }
+    return true;
+}
+
+bool ChildProcess::readLine(std::string& line, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        if (const auto nl = pending_.find('\n'); nl != std::string::npos) {
+            line = pending_.substr(0, nl);
+            pending_.erase(0, nl + 1);
+            return true;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (stdoutFd_ < 0 || left.count() <= 0) return false;
+        pollfd p{stdoutFd_, POLLIN, 0};
+        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
+        char buf[512];
+        const ssize_t n = ::read(stdoutFd_, buf, sizeof buf);
+        if (n <= 0) return false;
+        pending_.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+bool ChildProcess::writeLine(const std::string& line) {
+    if (stdinFd_ < 0) return false;
+    const std::string text = line + "\n";
+    return ::write(stdinFd_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+}
+
+bool ChildProcess::running() {
+    if (pid_ <= 0) return false;
+    int status = 0;
+    const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    if (r == pid_) {
+        status_ = status;
+        pid_ = -1;
+        return false;
+    }
+    return r == 0;
+}
+
+int ChildProcess::stop() {
+    if (stdinFd_ >= 0) ::close(stdinFd_);
+    stdinFd_ = -1;
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        const bool ended = WaitUntil([this] { return !running(); }, std::chrono::milliseconds(3000));
+        if (!ended && pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            int status = 0;
+            ::waitpid(pid_, &status, 0);
+            status_ = status;
+            pid_ = -1;
+        }
+    }
+    if (stdoutFd_ >= 0) ::close(stdoutFd_);
+    stdoutFd_ = -1;
+    return status_;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (in.eof()) break;  // still being written
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::vector<BlockLogEntry> ReadBlockLog(const std::string& path) {
+    std::vector<BlockLogEntry> entries;
+    for (const std::string& line : ReadLines(path)) {
+        std::istringstream in(line);
+        BlockLogEntry e;
+        std::string crc;
+        if (in >> e.seq >> crc >> e.outcome) {
+            e.crc = static_cast<unsigned>(std::strtoul(crc.c_str(), nullptr, 16));
+            entries.push_back(e);
+        }
+    }
+    return entries;
+}
+
+std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog) {
+    std::vector<unsigned> crcs;
+    for (const std::string& line : testLog)
+        if (line.rfind("block ", 0) == 0)
+            crcs.push_back(static_cast<unsigned>(std::strtoul(line.c_str() + 6, nullptr, 16)));
+    return crcs;
+}
+
+SimulatedRun::SimulatedRun(std::string programPath, std::string simPath)
+    : programPath_(std::move(programPath)), simPath_(std::move(simPath)) {
+    std::string pattern = (fs::temp_directory_path() / "lxv-e2e-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) home_ = pattern;
+}
+
+SimulatedRun::~SimulatedRun() {
+    stop();
+    std::error_code ec;
+    if (!home_.empty()) fs::remove_all(home_, ec);
+}
+
+bool SimulatedRun::start(const RunOptions& options) {
+    if (home_.empty()) {
+        why_ = "no temporary folder";
+        return false;
+    }
+    const std::string link = home_ + "/sim.pty";
+    std::vector<std::string> simArgs = {simPath_,      "--link",       link,
+                                        "--block-log", blockLogPath(), "--exit-on-eof"};
+    simArgs.insert(simArgs.end(), options.simArguments.begin(), options.simArguments.end());
+    // The simulator's stdout goes to a file, so nothing it prints later can block it.
+    ChildProcess::Options simOptions;
+    simOptions.pipeStdin = true;
+    simOptions.stdoutFile = home_ + "/sim.out";
+    simOptions.stderrFile = home_ + "/sim.err";
+    if (!sim_.start(simArgs, simOptions)) {
+        why_ = "cannot start " + simPath_;
+        return false;
+    }
+    if (!WaitUntil([&] { return !ReadLines(simOptions.stdoutFile).empty(); },
+                   std::chrono::milliseconds(5000))) {
+        why_ = "lxv7700-sim printed no terminal path";
+        return false;
+    }
+    if (!WaitUntil([&] { return fs::exists(link); }, std::chrono::milliseconds(3000))) {
+        why_ = "lxv7700-sim made no link " + link;
+        return false;
+    }
+    // COM3 is the simulator; station 1 is its address.
+    std::ofstream(home_ + "/SysSet.ini")
+        << "[PortMap]\nCOM3=" << link << "\n\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n";
+
+    std::map<std::string, std::string> env = {
+        {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
+    if (!options.action.empty()) env["LXV_TEST_ACTION"] = options.action;
+    ChildProcess::Options programOptions;
+    programOptions.env = env;
+    programOptions.stdoutFile = home_ + "/program.out";
+    programOptions.stderrFile = home_ + "/program.err";
+    if (!program_.start({programPath_}, programOptions)) {
+        why_ = "cannot start " + programPath_;
+        return false;
+    }
+    return true;
+}
+
+void SimulatedRun::stop() {
+    program_.stop();
+    sim_.stop();
+}
+
+std::size_t SimulatedRun::countLines(const std::string& prefix) const {
+    std::size_t n = 0;
+    for (const std::string& line : testLog()) n += line.rfind(prefix, 0) == 0;
+    return n;
+}
+
+bool SimulatedRun::waitForLines(const std::string& prefix, std::size_t count,
+                                std::chrono::milliseconds timeout) const {
+    return WaitUntil([&] { return countLines(prefix) >= count; }, timeout);
+}
+
+}  // namespace lxv::e2e

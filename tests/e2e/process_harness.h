@@ -1,0 +1,98 @@
+// End-to-end harness: starts lxv7700-sim on a pseudo-terminal and the real
+// program pointed at it (temporary LXV_HOME with SysSet.ini, offscreen), reads
+// the program's test log and the simulator's block log with bounded polling,
+// and ends only the processes it started, by pid. Reusable by longer runs.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lxv::e2e {
+
+// One child process, started with fork/exec; stopped (SIGTERM, then SIGKILL) by its pid.
+class ChildProcess {
+  public:
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess() { stop(); }
+
+    struct Options {
+        std::map<std::string, std::string> env;  // added to (or replacing) the current environment
+        bool pipeStdin = false;                  // stdin is a pipe from us (writeLine)
+        bool pipeStdout = false;                 // stdout is a pipe to us (readLine); keep reading it
+        std::string stdoutFile, stderrFile;      // otherwise appended to these files, when given
+    };
+    bool start(const std::vector<std::string>& argv, const Options& options);
+    // Reads one line from the child's stdout, waiting at most `timeout`.
+    bool readLine(std::string& line, std::chrono::milliseconds timeout);
+    // Writes a line to the child's stdin (e.g. "mute").
+    bool writeLine(const std::string& line);
+    bool running();
+    // Ends the process: SIGTERM, up to 3 s, then SIGKILL. Returns its exit status, or -1.
+    int stop();
+    pid_t pid() const { return pid_; }
+
+  private:
+    pid_t pid_ = -1;
+    int stdinFd_ = -1;
+    int stdoutFd_ = -1;
+    std::string pending_;
+    int status_ = -1;
+};
+
+// The lines of a text file as they are now (a missing file has none).
+// A last line without its newline yet is left out.
+std::vector<std::string> ReadLines(const std::string& path);
+
+// Polls `done` every 20 ms until it is true or `timeout` has passed.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+struct BlockLogEntry {
+    long seq = 0;
+    unsigned crc = 0;
+    std::string outcome;  // ok, flip, short, drop, muted
+};
+std::vector<BlockLogEntry> ReadBlockLog(const std::string& path);
+
+// The CRCs of the "block <hex>" lines of a program's test log.
+std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog);
+
+struct RunOptions {
+    std::vector<std::string> simArguments;  // fault options such as {"--flip", "0.2"}
+    std::string action = "continuous";      // LXV_TEST_ACTION; empty for none
+};
+
+// A simulator and the program, in a fresh temporary LXV_HOME.
+class SimulatedRun {
+  public:
+    SimulatedRun(std::string programPath, std::string simPath);
+    ~SimulatedRun();
+
+    // Starts both; false (with why()) when the simulator gave no terminal.
+    bool start(const RunOptions& options);
+    void stop();
+
+    const std::string& home() const { return home_; }
+    std::string testLogPath() const { return home_ + "/test.log"; }
+    std::string blockLogPath() const { return home_ + "/blocks.log"; }
+    std::vector<std::string> testLog() const { return ReadLines(testLogPath()); }
+    std::vector<BlockLogEntry> blockLog() const { return ReadBlockLog(blockLogPath()); }
+    // Waits until the test log holds `count` lines starting with `prefix`.
+    bool waitForLines(const std::string& prefix, std::size_t count, std::chrono::milliseconds timeout) const;
+    std::size_t countLines(const std::string& prefix) const;
+    ChildProcess& sim() { return sim_; }
+    ChildProcess& program() { return program_; }
+    const std::string& why() const { return why_; }
+
+  private:
+    std::string programPath_, simPath_, home_, why_;
+    ChildProcess sim_, program_;
+};
+
+}  // namespace lxv::e2e
