@@ -16,6 +16,7 @@
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
+#include "platform/termination_signals.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -56,6 +57,9 @@ int main(int argc, char* argv[]) {
     lxv::TestHooks* hooks = lxv::TestHooks::FromEnvironment(app, mainForm, &mainForm);
     commForm.FormCreate();
     (void)hooks;
+
+    // A session ending or Ctrl+C closes the main window as the user would.
+    lxv::WatchTerminationSignals([&mainForm] { mainForm.close(); });
 
     // 4. The splash goes, the main window shows, the event loop runs.
     mainForm.show();

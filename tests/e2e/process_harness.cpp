@@ -185,7 +185,9 @@ SimulatedRun::SimulatedRun(std::string programPath, std::string simPath)
 SimulatedRun::~SimulatedRun() {
     stop();
     std::error_code ec;
-    if (!home_.empty()) fs::remove_all(home_, ec);
+    // LXV_E2E_KEEP=1 keeps the folder (logs, traces) for a look afterwards.
+    const char* keep = std::getenv("LXV_E2E_KEEP");
+    if (!home_.empty() && !(keep && *keep == '1')) fs::remove_all(home_, ec);
 }
 
 bool SimulatedRun::start(const RunOptions& options) {
@@ -216,8 +218,13 @@ bool SimulatedRun::start(const RunOptions& options) {
         return false;
     }
     // COM3 is the simulator; station 1 is its address.
-    std::ofstream(home_ + "/SysSet.ini")
-        << "[PortMap]\nCOM3=" << link << "\n\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n";
+    std::ofstream settings(home_ + "/SysSet.ini");
+    settings << "[PortMap]\nCOM3=" << link << "\n";
+    // Named and identified as the instrument's own USB bridge ("5736", a name of 23 characters).
+    if (options.usbBridge) settings << "COM3Id=USB\\VID_1A86&PID_5736\\LXV7700\nCOM3Name=LXV7700 USB Link (COM3)\n";
+    settings << "\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n";
+    if (options.baudIndex >= 0) settings << "\n[CommBaudrate]\nBaudrate=" << options.baudIndex << "\n";
+    settings.close();
 
     std::map<std::string, std::string> env = {
         {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
