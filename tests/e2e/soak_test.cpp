@@ -159,8 +159,15 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
     EXPECT_TRUE(run.waitForLines("block ", blocksBeforeLastUnplug + 3, milliseconds(15000)))
         << "no measurement after the cable came back";
 
-    const auto accepted = AcceptedBlocks(run.testLog());
+    const auto testLog = run.testLog();
+    const auto accepted = AcceptedBlocks(testLog);
     const auto sent = run.blockLog();
+    // Silence and replugs reach the user as status texts, never as a silent stall.
+    const auto said = [&](const std::string& status) {
+        return std::find(testLog.begin(), testLog.end(), "status " + status) != testLog.end();
+    };
+    EXPECT_TRUE(said("Communication failure, re-request data!"));
+    EXPECT_TRUE(said("Connected"));
     std::set<unsigned> whole;
     std::map<std::string, int> outcomes;
     for (const auto& e : sent) {
