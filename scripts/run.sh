@@ -80,5 +80,6 @@ if [ ! -e "$home/SysSet.ini" ]; then
 fi
 
 status=0
-as_user env LXV_HOME="$home" "$program" "$@" || status=$?
+# The demo measures continuously from the start, so live values show at once.
+as_user env LXV_HOME="$home" LXV_TEST_ACTION="${LXV_DEMO_ACTION-continuous}" "$program" "$@" || status=$?
 exit $status
