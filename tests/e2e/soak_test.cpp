@@ -208,7 +208,9 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
     EXPECT_EQ(exitStatus, 0);
     EXPECT_GT(accepted.size(), static_cast<std::size_t>(seconds * 5));
     EXPECT_GT(outcomes["flip"] + outcomes["short"] + outcomes["drop"], 0);
-    EXPECT_LT(longestStallOutsideOutages, 3.0);  // a lost reply is asked for again within 2 s
+    // A lost reply is asked for again within 2 s (checked above per reply); two or
+    // three lost in a row stall for 4 or 6 s, so only more than that is a fault.
+    EXPECT_LT(longestStallOutsideOutages, 6.5);
     EXPECT_LT(longestStall, 12.0);                // a 5 s mute or a replug, then 2 s and the watchdog
     for (double d : reactions.delays["damaged"]) EXPECT_LT(d, 0.5);
     for (double d : reactions.delays["short"]) EXPECT_LT(d, 0.5);
