@@ -17,8 +17,8 @@ namespace {
 std::vector<std::uint8_t> RealisticReply() {
     lxv::MeasureRecord r;
     lxv::ResetMeasurement(r);
-    const float values[15] = {230.12f, 325.4f, 50.01f, 5.003f, 7.1f, -30.2f, 0.866f, 996.7f,
-                              1151.3f, 575.6f, 0.031f, 0.12f, 1.11f, 1.42f, 12.345f};
+    const float values[15] = {230.12f, 325.4f, 50.01f, 5.003f, 7.1f,  -30.2f, 0.866f, 996.7f,
+                              1151.3f, 575.6f, 0.031f, 0.12f,  1.11f, 1.42f,  12.345f};
     for (int i = 0; i < 15; ++i) r.setScalar(static_cast<lxv::Scalar>(i), values[i]);
     for (int k = 0; k < 512; ++k) {
         r.setUSample(k, static_cast<std::uint16_t>(2047 + 1500 * std::sin(k * 0.049)));

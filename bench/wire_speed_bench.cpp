@@ -31,7 +31,8 @@ void BM_ContinuousMeasurementsPerSecond(benchmark::State& state) {
         }
         const std::size_t first = run.countLines("block ");
         const auto start = Clock::now();
-        lxv::e2e::WaitUntil([] { return false; }, std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+        lxv::e2e::WaitUntil([] { return false; },
+                            std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
         const std::size_t blocks = run.countLines("block ") - first;
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
         const double wireLimit = 1.0 / ((2532.0 + 8.0) * 10.0 / baud + 0.050);
@@ -41,6 +42,11 @@ void BM_ContinuousMeasurementsPerSecond(benchmark::State& state) {
         state.counters["share_of_limit"] = blocks / elapsed / wireLimit;
     }
 }
-BENCHMARK(BM_ContinuousMeasurementsPerSecond)->Arg(1)->Arg(5)->Arg(7)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_ContinuousMeasurementsPerSecond)
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(7)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -31,9 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dispatcher.setChunkHandler([&](const std::uint8_t* chunk) { sink = sink + chunk[lxv::kChunkSize - 1]; });
     dispatcher.setTriggerHandler([&] { sink = sink + 1; });
     for (int reg = 0; reg < 256; ++reg) {
-        dispatcher.setRegisterHandler(static_cast<std::uint8_t>(reg), [&](const std::uint8_t* d, std::size_t n) {
-            if (n > 0) sink = sink + d[n - 1];
-        });
+        dispatcher.setRegisterHandler(static_cast<std::uint8_t>(reg),
+                                      [&](const std::uint8_t* d, std::size_t n) {
+                                          if (n > 0) sink = sink + d[n - 1];
+                                      });
         dispatcher.setAckHandler(static_cast<std::uint8_t>(reg), [&](std::uint8_t r) { sink = sink + r; });
     }
     // The request that the reply answers decides the awaited size.

@@ -28,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fclose(f);
     }
     lxv::IniFile ini(path);
-    const char* keys[][2] = {{"CommBaudrate", "Baudrate"}, {"CommPort", "Port"}, {"CommAddress", "Address"},
-                             {"WaveSet", "WaveBackground"}, {"WaveSet", "ScaleColor"}, {"SkinSet", "Skin"}};
+    const char* keys[][2] = {{"CommBaudrate", "Baudrate"}, {"CommPort", "Port"},
+                             {"CommAddress", "Address"},   {"WaveSet", "WaveBackground"},
+                             {"WaveSet", "ScaleColor"},    {"SkinSet", "Skin"}};
     for (const auto& k : keys) {
         try {
             (void)ini.readInteger(k[0], k[1], 2);

@@ -68,8 +68,7 @@ ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
             if (d[2] != kStartAckCode) return ReplyKind::Ignored;
             if (trigger_) trigger_();
             return ReplyKind::StartAck;
-        default:
-            return ReplyKind::Ignored;
+        default: return ReplyKind::Ignored;
     }
 }
 

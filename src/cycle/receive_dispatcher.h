@@ -34,7 +34,7 @@ enum class ReplyKind {
 const char* ReplyKindName(ReplyKind kind);
 
 class ReceiveDispatcher {
-public:
+  public:
     using BlockHandler = std::function<void(const std::uint8_t* data)>;
     // data points at reply byte 3; size counts the bytes up to the CRC.
     using RegisterHandler = std::function<void(const std::uint8_t* data, std::size_t size)>;
@@ -43,8 +43,8 @@ public:
     ReceiveDispatcher(InstrumentLink& link, LinkState& state) : link_(link), state_(state) {}
 
     // Routes. Setting an empty function removes the route.
-    void setMeasureHandler(BlockHandler h) { measure_ = std::move(h); }       // 2530 bytes
-    void setChunkHandler(BlockHandler h) { chunk_ = std::move(h); }           // 1708 bytes
+    void setMeasureHandler(BlockHandler h) { measure_ = std::move(h); }  // 2530 bytes
+    void setChunkHandler(BlockHandler h) { chunk_ = std::move(h); }      // 1708 bytes
     void setTriggerHandler(std::function<void()> h) { trigger_ = std::move(h); }
     void setRegisterHandler(std::uint8_t reg, RegisterHandler h) { registers_[reg] = std::move(h); }
     void setAckHandler(std::uint8_t reg, AckHandler h) { acks_[reg] = std::move(h); }
@@ -56,7 +56,7 @@ public:
     // (x 256 for a starting-test chunk). A failed send reports nothing.
     void resendLastRequest();
 
-private:
+  private:
     InstrumentLink& link_;
     LinkState& state_;
     BlockHandler measure_;

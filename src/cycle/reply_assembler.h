@@ -25,7 +25,7 @@ std::size_t ExpectedReplySize(const SentFrame& lastSent);
 int SilenceIntervalMs(int baud, bool bulkUnderWay);
 
 class ReplyAssembler {
-public:
+  public:
     static constexpr std::size_t kQueueLimit = 4096;
 
     // Starts gathering a reply of `expected` bytes (0 = unknown) if none is under way.
@@ -41,7 +41,7 @@ public:
     std::size_t expected() const { return expected_; }
     bool bulkUnderWay() const { return expected_ != 0 && bytes_.size() > 4; }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
     std::size_t expected_ = 0;
 };

@@ -46,8 +46,8 @@ void ReplyReceiver::deliver() {
     silence_.stop();
     const std::vector<std::uint8_t> bytes = assembler_.take();
     const ReplyKind kind = dispatcher_.handleReply(bytes.data(), bytes.size());
-    emit replyHandled(kind, QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                       static_cast<qsizetype>(bytes.size())));
+    emit replyHandled(
+        kind, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
 }
 
 }  // namespace lxv

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "cycle/reply_assembler.h"
 #include "cycle/receive_dispatcher.h"
+#include "cycle/reply_assembler.h"
 
 namespace lxv {
 
@@ -17,7 +17,7 @@ class SerialPort;
 
 class ReplyReceiver : public QObject {
     Q_OBJECT
-public:
+  public:
     ReplyReceiver(SerialPort& port, InstrumentLink& link, LinkState& state, ReceiveDispatcher& dispatcher,
                   QObject* parent = nullptr);
 
@@ -29,13 +29,13 @@ public:
     const ReplyAssembler& assembler() const { return assembler_; }
     QTimer& silenceTimer() { return silence_; }
 
-signals:
+  signals:
     // Bytes of the reply under way, and the bytes expected (0 = not known).
     void progress(int received, int expected);
     // A whole reply was classified and handled.
     void replyHandled(lxv::ReplyKind kind, const QByteArray& bytes);
 
-private:
+  private:
     void deliver();
 
     SerialPort& port_;

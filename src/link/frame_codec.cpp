@@ -36,9 +36,13 @@ bool CrcMatches(const std::uint8_t* data, std::size_t size) {
     return data[size - 2] == (crc & 0xFF) && data[size - 1] == (crc >> 8);
 }
 
-float DecodeFloat(const std::uint8_t* p) { return ReadF32LE(p); }
+float DecodeFloat(const std::uint8_t* p) {
+    return ReadF32LE(p);
+}
 
-std::uint32_t FloatBits(float value) { return std::bit_cast<std::uint32_t>(value); }
+std::uint32_t FloatBits(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
 
 namespace {
 
@@ -69,7 +73,8 @@ bool InstrumentLink::SendReadRequest(std::uint8_t address, std::uint16_t reg, st
     return writeFrame(f, 6);
 }
 
-static void FillValueFrame(std::uint8_t* f, std::uint8_t address, std::uint16_t reg, const std::uint8_t data[4]) {
+static void FillValueFrame(std::uint8_t* f, std::uint8_t address, std::uint16_t reg,
+                           const std::uint8_t data[4]) {
     PutHeader(f, address, kFnWrite, reg);
     f[4] = 0;
     f[5] = 2;
@@ -100,7 +105,8 @@ bool InstrumentLink::SendWriteValueShared(std::uint8_t address, std::uint16_t re
     return SendWriteBytes(address, reg, data);
 }
 
-bool InstrumentLink::SendWriteBlock(std::uint8_t address, std::uint16_t reg, const std::uint8_t* data, int n) {
+bool InstrumentLink::SendWriteBlock(std::uint8_t address, std::uint16_t reg, const std::uint8_t* data,
+                                    int n) {
     // The frame must fit the shared buffer with its 9 bytes of framing.
     if (n < 0 || static_cast<std::size_t>(n) + 9 > kSharedBufferSize) return false;
     if (!port_->isOpen()) return false;

@@ -31,11 +31,11 @@ std::uint32_t FloatBits(float value);
 struct SentFrame {
     std::uint8_t function = 0;  // 3 or 16; 0 before anything was sent
     std::uint16_t reg = 0;
-    std::uint16_t count = 0;    // read count (function 3)
+    std::uint16_t count = 0;  // read count (function 3)
 };
 
 class InstrumentLink {
-public:
+  public:
     static constexpr std::size_t kSharedBufferSize = 128;
 
     explicit InstrumentLink(SerialPort& port) : port_(&port) {}
@@ -59,7 +59,7 @@ public:
 
     SerialPort& port() { return *port_; }
 
-private:
+  private:
     bool writeFrame(std::uint8_t* frame, std::size_t bodySize);
 
     SerialPort* port_;

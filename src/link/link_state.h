@@ -17,8 +17,8 @@ struct LinkState {
     std::uint8_t AlarmReadStep = 0;  // pace of the alarm read chain
     int IdleTicks = 0;               // watchdog counters of the USB link
     int ReconnectTicks = 0;
-    int BaudIndex = 2;               // index 0..7 into the baud list
-    bool StartedWithFile = false;    // suppresses the port-not-found message once
+    int BaudIndex = 2;             // index 0..7 into the baud list
+    bool StartedWithFile = false;  // suppresses the port-not-found message once
 };
 
 // Baud rates of the baud list, by index 0..7.

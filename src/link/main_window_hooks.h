@@ -7,7 +7,7 @@
 namespace lxv {
 
 class MainWindowHooks {
-public:
+  public:
     virtual ~MainWindowHooks() = default;
     // Main status bar panel 0..5.
     virtual void setStatusPanelText(int panel, const QString& text) = 0;

@@ -28,6 +28,8 @@ std::string_view RegisterName(std::uint16_t reg) {
     }
 }
 
-bool IsAlarmLimit(std::uint16_t reg) { return reg >= AL1H && reg <= AL4L; }
+bool IsAlarmLimit(std::uint16_t reg) {
+    return reg >= AL1H && reg <= AL4L;
+}
 
 }  // namespace lxv

@@ -32,7 +32,7 @@ enum Register : std::uint16_t {
 
 // Count fields of the read requests that the program sends.
 inline constexpr std::uint16_t kMeasCount = 2;
-inline constexpr std::uint16_t kSetupStartCount = 2;   // read after opening the port
+inline constexpr std::uint16_t kSetupStartCount = 2;    // read after opening the port
 inline constexpr std::uint16_t kSetupWindowCount = 18;  // read from the settings window
 inline constexpr std::uint16_t kAlarmCount = 2;
 inline constexpr std::uint16_t kPhaseCount = 2;
@@ -51,13 +51,15 @@ inline constexpr std::uint8_t kStartAckCode = 146;  // byte 2 of the start ackno
 inline constexpr std::size_t kMeasureBlockSize = 2530;
 inline constexpr std::size_t kMeasureReplySize = kMeasureBlockSize + 2;  // 2532
 inline constexpr std::size_t kChunkSize = 1708;
-inline constexpr std::size_t kChunkReplySize = kChunkSize + 2;  // 1710
+inline constexpr std::size_t kChunkReplySize = kChunkSize + 2;                    // 1710
 inline constexpr std::size_t kStartingRecordSize = kChunkSize * kStartingChunks;  // 10248
 inline constexpr std::size_t kSettingsBlockSize = 19;
 inline constexpr std::size_t kLargestReply = kMeasureReplySize;
 
 // The chunk-request count for chunk k (1..6): high byte k, low byte 0.
-constexpr std::uint16_t ChunkCount(int k) { return static_cast<std::uint16_t>(k * 256); }
+constexpr std::uint16_t ChunkCount(int k) {
+    return static_cast<std::uint16_t>(k * 256);
+}
 
 // Name of a register for traces ("MEAS", "AL2H"); "REG<n>" for unknown ones.
 std::string_view RegisterName(std::uint16_t reg);

@@ -23,22 +23,14 @@ QColor ToQColor(Rgb c) {
 
 QColor ColourOf(ChartColour role, const ChartColours& colours) {
     switch (role) {
-        case ChartColour::Background:
-            return ToQColor(colours.background);
-        case ChartColour::Scale:
-            return ToQColor(colours.scale);
-        case ChartColour::CurrentTrace:
-            return QColor(255, 0, 0);
-        case ChartColour::VoltageTrace:
-            return QColor(0, 128, 0);
-        case ChartColour::WaveformText:
-            return QColor(0, 16, 240);
-        case ChartColour::OrderNumber:
-            return QColor(0, 128, 128);
-        case ChartColour::VoltageBar:
-            return QColor(0, 128, 0);
-        case ChartColour::CurrentBar:
-            return QColor(223, 48, 32);
+        case ChartColour::Background: return ToQColor(colours.background);
+        case ChartColour::Scale: return ToQColor(colours.scale);
+        case ChartColour::CurrentTrace: return QColor(255, 0, 0);
+        case ChartColour::VoltageTrace: return QColor(0, 128, 0);
+        case ChartColour::WaveformText: return QColor(0, 16, 240);
+        case ChartColour::OrderNumber: return QColor(0, 128, 128);
+        case ChartColour::VoltageBar: return QColor(0, 128, 0);
+        case ChartColour::CurrentBar: return QColor(223, 48, 32);
     }
     return QColor(0, 0, 0);
 }

@@ -34,7 +34,7 @@ inline constexpr int kScalarCount = 15;
 enum class Channel { Voltage, Current };
 
 class MeasureRecord {
-public:
+  public:
     MeasureRecord() = default;
 
     std::uint8_t* data() { return bytes_.data(); }
@@ -92,7 +92,7 @@ public:
     std::uint16_t u16(std::size_t offset) const { return ReadU16LE(bytes_.data() + offset); }
     void setU16(std::size_t offset, std::uint16_t v) { WriteU16LE(bytes_.data() + offset, v); }
 
-private:
+  private:
     std::array<std::uint8_t, kRecordSize> bytes_{};  // block, then the reserved tail
 };
 

@@ -17,9 +17,9 @@ struct PanelSpec {
     const char* fill;
     bool cut;
     const char* unit;
-    int scale;  // 100 for the THD panels (shown in percent)
-    int row;    // 0..4
-    int column; // 0..2
+    int scale;   // 100 for the THD panels (shown in percent)
+    int row;     // 0..4
+    int column;  // 0..2
 };
 
 inline constexpr int kPanelCount = 15;

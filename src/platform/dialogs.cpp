@@ -10,10 +10,12 @@ namespace lxv {
 namespace {
 
 // The program's texts break lines with "\r"; Qt's message boxes want "\n".
-QString WithLineBreaks(QString text) { return text.replace("\r\n", "\n").replace('\r', '\n'); }
+QString WithLineBreaks(QString text) {
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     void showMessage(QWidget* parent, const QString& text) override {
         QMessageBox::information(parent, QApplication::applicationName(), WithLineBreaks(text));
     }
@@ -21,16 +23,16 @@ public:
         QMessageBox::critical(parent, QApplication::applicationName(), WithLineBreaks(text));
     }
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override {
-        return QMessageBox::question(parent, caption, WithLineBreaks(text), QMessageBox::Yes | QMessageBox::No) ==
-               QMessageBox::Yes;
+        return QMessageBox::question(parent, caption, WithLineBreaks(text),
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     }
     QString openFileName(QWidget* parent, const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilterFromPipes(filter));
     }
     QString saveFileName(QWidget* parent, const QString& filter, const QString& proposedName) override {
         // No overwrite prompt here: the caller asks its own question.
-        return QFileDialog::getSaveFileName(parent, QString(), proposedName, QtFilterFromPipes(filter), nullptr,
-                                            QFileDialog::DontConfirmOverwrite);
+        return QFileDialog::getSaveFileName(parent, QString(), proposedName, QtFilterFromPipes(filter),
+                                            nullptr, QFileDialog::DontConfirmOverwrite);
     }
 };
 
@@ -46,7 +48,9 @@ Dialogs& AppDialogs() {
     return Installed() ? *Installed() : qt;
 }
 
-void SetAppDialogs(Dialogs* dialogs) { Installed() = dialogs; }
+void SetAppDialogs(Dialogs* dialogs) {
+    Installed() = dialogs;
+}
 
 QString QtFilterFromPipes(const QString& filter) {
     const QStringList parts = filter.split('|');

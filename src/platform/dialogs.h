@@ -9,7 +9,7 @@ class QWidget;
 namespace lxv {
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual void showMessage(QWidget* parent, const QString& text) = 0;  // information, "OK"
     virtual void showError(QWidget* parent, const QString& text) = 0;    // an error, "OK"

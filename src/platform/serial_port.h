@@ -18,7 +18,7 @@ namespace lxv {
 
 // A port failure that ends only the action at hand; what() is the text shown.
 class PortError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -37,7 +37,7 @@ struct PortInfo {
 };
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     // Every port the system knows, with identifier and display name.
@@ -61,12 +61,12 @@ public:
     // Called on the UI thread whenever at least one byte has arrived.
     void setDataHandler(std::function<void()> handler) { dataHandler_ = std::move(handler); }
 
-protected:
+  protected:
     void notifyData() {
         if (dataHandler_) dataHandler_();
     }
 
-private:
+  private:
     std::function<void()> dataHandler_;
 };
 

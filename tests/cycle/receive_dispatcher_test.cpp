@@ -37,12 +37,14 @@ struct DispatchFixture : ::testing::Test {
             AcceptMeasureBlock(r, d);
             calls.push_back("measure " + std::to_string(r.URMS()));
         });
-        dispatcher.setChunkHandler([this](const std::uint8_t* d) { calls.push_back("chunk " + std::to_string(d[0])); });
+        dispatcher.setChunkHandler(
+            [this](const std::uint8_t* d) { calls.push_back("chunk " + std::to_string(d[0])); });
         dispatcher.setTriggerHandler([this] { calls.push_back("trigger"); });
         dispatcher.setRegisterHandler(SETUP, [this](const std::uint8_t* d, std::size_t n) {
             calls.push_back("setup " + std::to_string(n) + " " + std::to_string(d[0]));
         });
-        dispatcher.setAckHandler(AL1H, [this](std::uint8_t r) { calls.push_back("ack " + std::to_string(r)); });
+        dispatcher.setAckHandler(AL1H,
+                                 [this](std::uint8_t r) { calls.push_back("ack " + std::to_string(r)); });
     }
     ReplyKind feed(const std::vector<std::uint8_t>& b) { return dispatcher.handleReply(b.data(), b.size()); }
     void askForMeasurement() {

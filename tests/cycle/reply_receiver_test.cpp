@@ -39,7 +39,7 @@ class ReplyReceiverTest : public QObject {
         port.written.clear();
     }
 
-private slots:
+  private slots:
     void init() {
         port = FakeSerialPort{};
         port.open_ = true;

@@ -221,7 +221,8 @@ bool SimulatedRun::start(const RunOptions& options) {
     std::ofstream settings(home_ + "/SysSet.ini");
     settings << "[PortMap]\nCOM3=" << link << "\n";
     // Named and identified as the instrument's own USB bridge ("5736", a name of 23 characters).
-    if (options.usbBridge) settings << "COM3Id=USB\\VID_1A86&PID_5736\\LXV7700\nCOM3Name=LXV7700 USB Link (COM3)\n";
+    if (options.usbBridge)
+        settings << "COM3Id=USB\\VID_1A86&PID_5736\\LXV7700\nCOM3Name=LXV7700 USB Link (COM3)\n";
     settings << "\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n";
     if (options.baudIndex >= 0) settings << "\n[CommBaudrate]\nBaudrate=" << options.baudIndex << "\n";
     settings.close();

@@ -66,8 +66,8 @@ std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog);
 struct RunOptions {
     std::vector<std::string> simArguments;  // fault options such as {"--flip", "0.2"}
     std::string action = "continuous";      // LXV_TEST_ACTION; empty for none
-    bool usbBridge = false;                  // pin the port as the instrument's USB link (watchdog on)
-    int baudIndex = -1;                      // [CommBaudrate] Baudrate, when 0..7
+    bool usbBridge = false;                 // pin the port as the instrument's USB link (watchdog on)
+    int baudIndex = -1;                     // [CommBaudrate] Baudrate, when 0..7
 };
 
 // A simulator and the program, in a fresh temporary LXV_HOME.

@@ -72,10 +72,14 @@ Reactions MeasureReactions(const std::vector<TraceEvent>& trace) {
     for (std::size_t i = 0; i < trace.size(); ++i) {
         const std::string& t = trace[i].text;
         std::string kind;
-        if (t.rfind("fault: flipped", 0) == 0) kind = "damaged";
-        else if (t.rfind("fault: cut", 0) == 0) kind = "short";
-        else if (t.rfind("fault: dropped", 0) == 0) kind = "dropped";
-        else continue;
+        if (t.rfind("fault: flipped", 0) == 0)
+            kind = "damaged";
+        else if (t.rfind("fault: cut", 0) == 0)
+            kind = "short";
+        else if (t.rfind("fault: dropped", 0) == 0)
+            kind = "dropped";
+        else
+            continue;
         if (t.find("measurement block") == std::string::npos) continue;
         for (std::size_t j = i + 1; j < trace.size(); ++j) {
             if (trace[j].text.rfind("fault:", 0) == 0 || trace[j].text.rfind("mute", 0) == 0 ||
@@ -94,9 +98,9 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
     const int seconds = SoakSeconds();
     SimulatedRun run(LXV_PROGRAM_PATH, LXV_SIM_PATH);
     RunOptions options;
-    options.simArguments = {"--flip",  "0.03", "--drop",       "0.02",    "--short", "0.02",
-                            "--split", "0.25", "--turnaround", "3",       "--seed",  "20261208",
-                            "--trace", "--trace-clock",        "--replug-ms", "1500"};
+    options.simArguments = {"--flip",  "0.03",          "--drop",       "0.02", "--short", "0.02",
+                            "--split", "0.25",          "--turnaround", "3",    "--seed",  "20261208",
+                            "--trace", "--trace-clock", "--replug-ms",  "1500"};
     options.usbBridge = true;
     ASSERT_TRUE(run.start(options)) << run.why();
     ASSERT_TRUE(run.waitForLines("block ", 5, milliseconds(15000))) << "no measurement at start";
@@ -142,9 +146,10 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
             const double stall = std::chrono::duration<double>(t - lastProgress).count();
             longestStall = std::max(longestStall, stall);
             const double stallStart = std::chrono::duration<double>(lastProgress - start).count();
-            const bool nearOutage = std::any_of(outageEnds.begin(), outageEnds.end(), [&](double end) {
-                return stallStart <= end + 1 && stallStart >= end - 8;
-            }) || mutedNow;
+            const bool nearOutage =
+                std::any_of(outageEnds.begin(), outageEnds.end(),
+                            [&](double end) { return stallStart <= end + 1 && stallStart >= end - 8; }) ||
+                mutedNow;
             if (!nearOutage) longestStallOutsideOutages = std::max(longestStallOutsideOutages, stall);
             lastCount = count;
             lastProgress = t;
@@ -192,14 +197,14 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
            << "blocks received whole: " << outcomes["ok"] << ", blocks shown: " << accepted.size()
            << ", wrong blocks shown: " << wrong << "\n"
            << "program exit status after SIGTERM: " << exitStatus << " (0 = clean)\n"
-           << "longest stall: " << longestStall << " s (outside mutes and unplugs: " << longestStallOutsideOutages
-           << " s)\n"
+           << "longest stall: " << longestStall
+           << " s (outside mutes and unplugs: " << longestStallOutsideOutages << " s)\n"
            << "RSS start " << rssStart << " KiB, peak " << rssPeak << " KiB, end " << rssEnd << " KiB\n";
     for (const auto& [kind, delays] : reactions.delays) {
         const double worst = delays.empty() ? 0 : *std::max_element(delays.begin(), delays.end());
         const double best = delays.empty() ? 0 : *std::min_element(delays.begin(), delays.end());
-        report << "asked again after a " << kind << " reply: " << delays.size() << " times, " << best << " .. "
-               << worst << " s\n";
+        report << "asked again after a " << kind << " reply: " << delays.size() << " times, " << best
+               << " .. " << worst << " s\n";
     }
     std::printf("%s", report.str().c_str());
     if (const char* file = std::getenv("LXV_SOAK_REPORT")) std::ofstream(file) << report.str();
@@ -211,7 +216,7 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
     // A lost reply is asked for again within 2 s (checked above per reply); two or
     // three lost in a row stall for 4 or 6 s, so only more than that is a fault.
     EXPECT_LT(longestStallOutsideOutages, 6.5);
-    EXPECT_LT(longestStall, 12.0);                // a 5 s mute or a replug, then 2 s and the watchdog
+    EXPECT_LT(longestStall, 12.0);  // a 5 s mute or a replug, then 2 s and the watchdog
     for (double d : reactions.delays["damaged"]) EXPECT_LT(d, 0.5);
     for (double d : reactions.delays["short"]) EXPECT_LT(d, 0.5);
     // A missing reply is asked for again when ReReadTimer next fires: at most 2 s

@@ -12,7 +12,9 @@
 namespace lxv {
 namespace {
 
-std::vector<std::uint8_t> BlockOf(const MeasureRecord& r) { return {r.data(), r.data() + kBlockSize}; }
+std::vector<std::uint8_t> BlockOf(const MeasureRecord& r) {
+    return {r.data(), r.data() + kBlockSize};
+}
 
 TEST(MeasureBlock, StartValuesShowAnEmptyMeasurement) {
     MeasureRecord r;
@@ -30,8 +32,9 @@ TEST(MeasureBlock, StartValuesShowAnEmptyMeasurement) {
 
     const auto t = PanelTexts(r);
     // Peak voltage carries its unit "V" like the RMS voltage.
-    const std::array<std::string, 15> expected = {"0.0V", "0.0A", "0.0W", "0.0", "0.0", "0.0V", "0.0", "0.0",
-                                                  "0.0 %", "0.0", "0.00Hz", "0.0", "0.0", "0.0 %", "0.0"};
+    const std::array<std::string, 15> expected = {"0.0V",   "0.0A", "0.0W", "0.0",   "0.0",
+                                                  "0.0V",   "0.0",  "0.0",  "0.0 %", "0.0",
+                                                  "0.00Hz", "0.0",  "0.0",  "0.0 %", "0.0"};
     EXPECT_EQ(t, expected);
 }
 
@@ -39,11 +42,11 @@ TEST(MeasureBlock, FieldsAreReadLittleEndianAtTheirOffsets) {
     MeasureRecord r;
     std::uint8_t* d = r.data();
     d[8] = 0x00, d[9] = 0x00, d[10] = 0x48, d[11] = 0x42;  // UF = 50.0
-    d[60 + 4] = 0x00, d[60 + 7] = 0x3F;                     // UHarmonic[1] = 0.5
-    d[476] = 0x00, d[477] = 0x02;                            // SampleCount 512
-    d[478 + 2] = 0x34, d[478 + 3] = 0x12;                    // USamples[1]
-    d[1502 + 1022] = 0xFF, d[1502 + 1023] = 0x0F;            // ISamples[511]
-    d[2528] = 0xFF, d[2529] = 0x07;                          // IZero 2047
+    d[60 + 4] = 0x00, d[60 + 7] = 0x3F;                    // UHarmonic[1] = 0.5
+    d[476] = 0x00, d[477] = 0x02;                          // SampleCount 512
+    d[478 + 2] = 0x34, d[478 + 3] = 0x12;                  // USamples[1]
+    d[1502 + 1022] = 0xFF, d[1502 + 1023] = 0x0F;          // ISamples[511]
+    d[2528] = 0xFF, d[2529] = 0x07;                        // IZero 2047
     EXPECT_EQ(r.UF(), 50.0f);
     EXPECT_EQ(r.UHarmonic(1), 0.5f);
     EXPECT_EQ(r.SampleCount(), 512);
@@ -95,8 +98,8 @@ std::vector<std::uint16_t> Wave(double amplitude, double offset, double phaseRad
     std::vector<std::uint16_t> s(128);
     for (int n = 0; n < 128; ++n) {
         const double a = 2 * std::numbers::pi * n / 128 + phaseRad;
-        s[static_cast<std::size_t>(n)] =
-            static_cast<std::uint16_t>(std::lround(offset + amplitude * (cosine ? std::cos(a) : std::sin(a))));
+        s[static_cast<std::size_t>(n)] = static_cast<std::uint16_t>(
+            std::lround(offset + amplitude * (cosine ? std::cos(a) : std::sin(a))));
     }
     return s;
 }

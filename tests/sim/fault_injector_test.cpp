@@ -55,8 +55,7 @@ TEST(FaultInjector, EachFaultComesAtItsRateAndHasItsShape) {
                 EXPECT_EQ(bits, 1);
                 break;
             }
-            default:
-                EXPECT_EQ(sent, original);
+            default: EXPECT_EQ(sent, original);
         }
         if (o.pieces.size() > 1) {
             ++splits;

@@ -84,7 +84,9 @@ std::string LoadName(const ::testing::TestParamInfo<Load>& info) {
 }
 
 // Printed in test listings instead of the raw bytes of the load.
-void PrintTo(const Load& load, std::ostream* os) { *os << "phase " << load.phase; }
+void PrintTo(const Load& load, std::ostream* os) {
+    *os << "phase " << load.phase;
+}
 
 INSTANTIATE_TEST_SUITE_P(Loads, Physics,
                          ::testing::Values(Load{-30.0, "3:2,5:1.5,7:0.8", "3:15,5:8,7:4,9:2,11:1", 0.0},

@@ -12,11 +12,11 @@
 namespace lxv::test {
 
 class FakeSerialPort : public SerialPort {
-public:
-    std::vector<PortInfo> ports;          // what enumerate() returns
-    std::set<int> present;                // numbers that can be probed and opened
-    std::set<int> busy;                   // present but held by another program
-    std::set<int> failOpen;               // probe succeeds, open fails (taken in between)
+  public:
+    std::vector<PortInfo> ports;  // what enumerate() returns
+    std::set<int> present;        // numbers that can be probed and opened
+    std::set<int> busy;           // present but held by another program
+    std::set<int> failOpen;       // probe succeeds, open fails (taken in between)
     bool refuseWrites = false;
     bool open_ = false;
     int number_ = 0;
@@ -83,10 +83,14 @@ inline std::vector<std::uint8_t> Hex(const std::string& text) {
     int nibbles = 0, value = 0;
     for (char c : text) {
         int v;
-        if (c >= '0' && c <= '9') v = c - '0';
-        else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-        else continue;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            v = c - 'A' + 10;
+        else
+            continue;
         value = value * 16 + v;
         if (++nibbles == 2) {
             out.push_back(static_cast<std::uint8_t>(value));

@@ -9,7 +9,7 @@
 namespace lxv::test {
 
 class NullSerialPort : public SerialPort {
-public:
+  public:
     std::vector<PortInfo> enumerate() override { return {}; }
     bool probe(int) override { return true; }
     void open(int, int) override {}

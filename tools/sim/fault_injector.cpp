@@ -8,16 +8,11 @@ namespace lxv::sim {
 
 const char* FaultWord(Fault fault) {
     switch (fault) {
-        case Fault::None:
-            return "ok";
-        case Fault::Drop:
-            return "drop";
-        case Fault::Cut:
-            return "short";
-        case Fault::Flip:
-            return "flip";
-        case Fault::Muted:
-            return "muted";
+        case Fault::None: return "ok";
+        case Fault::Drop: return "drop";
+        case Fault::Cut: return "short";
+        case Fault::Flip: return "flip";
+        case Fault::Muted: return "muted";
     }
     return "ok";
 }

@@ -53,10 +53,8 @@ Reply Instrument::Read(std::uint16_t reg, std::uint16_t count, double seconds) {
             AppendCrc(r.bytes);
             return r;
         }
-        case STEST:
-            return Starting(count);
-        case SETUP:
-            return RegisterReply(settings_.data(), settings_.size(), "settings block");
+        case STEST: return Starting(count);
+        case SETUP: return RegisterReply(settings_.data(), settings_.size(), "settings block");
         case ALSW: {
             const std::uint8_t data[4] = {alarmSwitches_, 0, 0, 0};
             return RegisterReply(data, 4, "alarm switches");
@@ -73,10 +71,8 @@ Reply Instrument::Read(std::uint16_t reg, std::uint16_t count, double seconds) {
             const std::uint8_t data[2] = {0, Status()};
             return RegisterReply(data, 2, "link check");
         }
-        case LINKEND:
-            return Silence("the program closes the link: no reply");
-        default:
-            break;
+        case LINKEND: return Silence("the program closes the link: no reply");
+        default: break;
     }
     if (IsAlarmLimit(reg)) {
         std::uint8_t data[4];
@@ -99,9 +95,7 @@ Reply Instrument::Write(std::uint16_t reg, const std::uint8_t* data, std::size_t
         return Acknowledge(reg, "limit " + FloatText(value) + " stored");
     }
     switch (reg) {
-        case ALSW:
-            alarmSwitches_ = data[0];
-            return Acknowledge(reg, "alarm switches stored");
+        case ALSW: alarmSwitches_ = data[0]; return Acknowledge(reg, "alarm switches stored");
         case IPHN:
         case IPHW:
             (reg == IPHN ? phaseNarrow_ : phaseBroad_) = value;
@@ -111,13 +105,11 @@ Reply Instrument::Write(std::uint16_t reg, const std::uint8_t* data, std::size_t
             return Acknowledge(reg, std::string(reg == CALU ? "voltage" : "current") + " reference " +
                                         FloatText(value) + " taken" +
                                         (calibrationUnlocked_ ? "" : " (calibration still locked)"));
-        case TCOMP:
-            return Acknowledge(reg, "temperature command " + std::to_string(data[0]));
+        case TCOMP: return Acknowledge(reg, "temperature command " + std::to_string(data[0]));
         case CALLOCK:
             calibrationUnlocked_ = data[0] == kCalibrationAccessCode;
             return Acknowledge(reg, calibrationUnlocked_ ? "calibration unlocked" : "wrong access code");
-        default:
-            break;
+        default: break;
     }
     return Silence("register " + std::to_string(reg) + " is not writable: no reply");
 }

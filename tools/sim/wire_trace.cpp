@@ -64,14 +64,10 @@ std::string DescribeReply(const std::vector<std::uint8_t>& r) {
     if (r.size() == kChunkReplySize) return "starting-test chunk, 1708 bytes + CRC";
     if (r.size() <= 4) return "short reply";
     switch (r[1]) {
-        case kFnRead:
-            return "register reply, " + std::to_string(r[2]) + " data bytes";
-        case kFnWriteAck:
-            return "write acknowledgement of " + RegisterText(r[2]);
-        case kFnStartAck:
-            return "start acknowledgement, range code " + std::to_string(r[3]);
-        default:
-            return "reply";
+        case kFnRead: return "register reply, " + std::to_string(r[2]) + " data bytes";
+        case kFnWriteAck: return "write acknowledgement of " + RegisterText(r[2]);
+        case kFnStartAck: return "start acknowledgement, range code " + std::to_string(r[3]);
+        default: return "reply";
     }
 }
 
