@@ -2,6 +2,8 @@
 // with the fifteen value panels and three charts, and the handlers of the
 // measurement cycle, the test files and the help items. The cycle's rules live
 // in MeasureControl; this class owns the controls and timers and applies them.
+// Depends on: link/, cycle/, measure/, platform/, appearance/ and Qt Widgets;
+// nothing below app/ depends on it.
 #pragma once
 
 #include <QAction>

@@ -1,6 +1,8 @@
 // The simulator's event loop: one thread polls the line, standard input and a
 // signal pipe, and every delay (turnaround, pacing, silence, Starting-switch
 // timer, re-plug) is a poll timeout, so commands are heard at all times.
+// Depends on: lxv_core (frame codec, CRC, registers, block layout) and POSIX;
+// never on Qt or the program's windows.
 #pragma once
 
 #include <optional>
