@@ -1,0 +1,170 @@
+// The spreadsheet export: cells of the xlsx (read back with unzip) and of the
+// CSV, the temporary file and its rename or removal, failures that leave no file.
+#include "record/record_export.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/report/export_fixture.h"
+
+namespace lxv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string SheetXml(const fs::path& xlsx) {
+    std::string xml;
+    std::FILE* pipe = ::popen(("unzip -p '" + xlsx.string() + "' xl/worksheets/sheet1.xml").c_str(), "r");
+    if (!pipe) return xml;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) xml.append(buf, n);
+    ::pclose(pipe);
+    return xml;
+}
+
+int CountOf(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(SplitStamp, CalendarAndTimeOfDay) {
+    struct Case {
+        double days;
+        StampParts want;
+    };
+    const Case cases[] = {
+        {0.0, {1899, 12, 30, 0, 0, 0, 0}},
+        {2.0, {1900, 1, 1, 0, 0, 0, 0}},
+        {46000.5, {2025, 12, 9, 12, 0, 0, 0}},
+        {46000.0 + (13 * 3600 + 5 * 60 + 9) / 86400.0, {2025, 12, 9, 13, 5, 9, 0}},
+        {45351.999999999, {2024, 3, 1, 0, 0, 0, 0}},  // rounds up across midnight into March
+        {45351.25, {2024, 2, 29, 6, 0, 0, 0}},        // leap day
+    };
+    for (const Case& c : cases) {
+        const StampParts p = SplitStamp(c.days);
+        EXPECT_EQ(std::tie(p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond),
+                  std::tie(c.want.year, c.want.month, c.want.day, c.want.hour, c.want.minute, c.want.second,
+                           c.want.millisecond))
+            << c.days;
+    }
+}
+
+TEST(SingleText, ShortestTextOfTheSingle) {
+    EXPECT_EQ(SingleText(0.1f), "0.1");
+    EXPECT_EQ(SingleText(-2.5f), "-2.5");
+    EXPECT_EQ(SingleText(230.0f), "230");
+    EXPECT_EQ(SingleText(-0.0f), "0");
+    EXPECT_EQ(std::stof(SingleText(1e-5f)), 1e-5f);
+    EXPECT_EQ(SingleText(std::numeric_limits<float>::infinity()), "INF");
+}
+
+TEST(ExportFormat, ByExtension) {
+    EXPECT_EQ(ExportFormatForPath("/a/b.CSV"), ExportFormat::Csv);
+    EXPECT_EQ(ExportFormatForPath("b.csv"), ExportFormat::Csv);
+    EXPECT_EQ(ExportFormatForPath("b.xlsx"), ExportFormat::Xlsx);
+    EXPECT_EQ(ExportFormatForPath("b"), ExportFormat::Xlsx);
+}
+
+class RecordExportTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    FakeRecording recording = FakeRecording::Ramp(3);
+    StampFormatter stamps = [](double s) { return "day " + SingleText(static_cast<float>(s)); };
+};
+
+TEST_F(RecordExportTest, CsvHoldsHeadingAndOneRowPerSample) {
+    recording.labels[4] = "Temperature 2";
+    recording.values[1][4] = 0.1f;
+    std::string error;
+    const fs::path out = folder.path / "out.csv";
+    ASSERT_TRUE(ExportRecord(recording, stamps, out.string(), error)) << error;
+    EXPECT_EQ(Slurp(out),
+              "Recording time,CH1:Voltage,CH2:Current,CH3:Power,CH4:Apparent power,CH5:Temperature 2,CH6:Frequency\r\n"
+              "day 45000,0,1,2,3,4,5\r\n"
+              "day 45000.5,10,11,12,13,0.1,15\r\n"
+              "day 45001,20,21,22,23,24,25\r\n");
+    EXPECT_EQ(folder.entries(), 1);  // no temporary file left
+}
+
+TEST_F(RecordExportTest, CsvQuotesStampsWithCommas) {
+    stamps = [](double) { return std::string("9 Dec 2025, \"noon\""); };
+    recording = FakeRecording::Ramp(1);
+    std::string error;
+    ASSERT_TRUE(ExportRecord(recording, stamps, (folder.path / "q.csv").string(), error));
+    EXPECT_NE(Slurp(folder.path / "q.csv").find("\"9 Dec 2025, \"\"noon\"\"\",0,1"), std::string::npos);
+}
+
+TEST_F(RecordExportTest, XlsxCellsReadBack) {
+    recording.values[2][0] = -1.5f;
+    std::string error;
+    const fs::path out = folder.path / "out.xlsx";
+    ASSERT_TRUE(ExportRecord(recording, stamps, out.string(), error)) << error;
+    const std::string xml = SheetXml(out);
+    ASSERT_FALSE(xml.empty());
+    EXPECT_NE(xml.find("<c r=\"A1\" t=\"inlineStr\"><is><t>Recording time</t></is></c>"), std::string::npos);
+    EXPECT_NE(xml.find("<t>CH1:Voltage</t>"), std::string::npos);
+    EXPECT_NE(xml.find("<t>CH6:Frequency</t>"), std::string::npos);
+    EXPECT_NE(xml.find("<c r=\"A3\" t=\"inlineStr\"><is><t>day 45000.5</t></is></c>"), std::string::npos);
+    EXPECT_NE(xml.find("<c r=\"B4\"><v>-1.5</v></c>"), std::string::npos);
+    EXPECT_NE(xml.find("<c r=\"G4\"><v>25</v></c>"), std::string::npos);
+    EXPECT_EQ(CountOf(xml, "<row "), 4);  // heading and three samples, nothing else
+    EXPECT_EQ(folder.entries(), 1);
+}
+
+TEST_F(RecordExportTest, OneSampleGivesTwoRows) {
+    recording = FakeRecording::Ramp(1);
+    std::string error;
+    ASSERT_TRUE(ExportRecord(recording, stamps, (folder.path / "one.xlsx").string(), error));
+    EXPECT_EQ(CountOf(SheetXml(folder.path / "one.xlsx"), "<row "), 2);
+}
+
+TEST_F(RecordExportTest, CommitReplacesAnExistingFileAndDiscardLeavesItAlone) {
+    for (bool keep : {false, true}) {
+        const fs::path out = folder.path / "kept.csv";
+        std::ofstream(out) << "old";
+        RecordExport job(recording, stamps);
+        ASSERT_TRUE(job.begin(out.string(), ExportFormat::Csv));
+        ASSERT_TRUE(job.finish());
+        EXPECT_TRUE(fs::exists(job.tempPath()));
+        EXPECT_EQ(fs::path(job.tempPath()).parent_path(), folder.path);
+        EXPECT_EQ(Slurp(out), "old");  // untouched until the answer
+        if (keep) ASSERT_TRUE(job.commit());
+        else job.discard();
+        EXPECT_EQ(Slurp(out).substr(0, 3), keep ? "Rec" : "old");
+        EXPECT_EQ(folder.entries(), 1);
+    }
+}
+
+TEST_F(RecordExportTest, AnAbandonedExportLeavesNoFile) {
+    {
+        RecordExport job(recording, stamps);
+        ASSERT_TRUE(job.begin((folder.path / "gone.xlsx").string(), ExportFormat::Xlsx));
+        ASSERT_TRUE(job.writeRows(1));
+        EXPECT_EQ(job.written(), 1u);
+    }
+    EXPECT_EQ(folder.entries(), 0);
+}
+
+TEST_F(RecordExportTest, UnwritableFolderFailsWithTheSystemsMessage) {
+    for (const char* name : {"missing/out.csv", "missing/out.xlsx"}) {
+        std::string error;
+        EXPECT_FALSE(ExportRecord(recording, stamps, (folder.path / name).string(), error));
+        EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+        EXPECT_EQ(folder.entries(), 0);
+    }
+}
+
+}  // namespace
+}  // namespace lxv::test
