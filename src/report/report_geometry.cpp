@@ -442,8 +442,7 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
                                                 : y0 + ph - raw;
             above |= y < y0;
             below |= y > y0 + ph;
-            trace.points.push_back(
-                {m.L + static_cast<int>(i), std::clamp(y, y0, y0 + ph)});
+            trace.points.push_back({m.L + static_cast<int>(i), std::clamp(y, y0, y0 + ph)});
         }
         if (view.visible[ch] && !trace.points.empty()) page.add(std::move(trace));
         const int x = gridRight - px(60) * (6 - c);  // markers side by side, CH6 nearest the ruler

@@ -13,7 +13,8 @@ namespace lxv::test {
 struct FakeRecording : RecordExportSource {
     std::vector<double> stamps;
     std::vector<std::array<float, 6>> values;
-    std::array<std::string, 6> labels{"Voltage", "Current", "Power", "Apparent power", "Temperature 2", "Frequency"};
+    std::array<std::string, 6> labels{"Voltage",        "Current",       "Power",
+                                      "Apparent power", "Temperature 2", "Frequency"};
 
     // n samples half a day apart from day 45000; sample i holds 10i + channel.
     static FakeRecording Ramp(std::size_t n) {

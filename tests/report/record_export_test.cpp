@@ -91,7 +91,8 @@ TEST_F(RecordExportTest, CsvHoldsHeadingAndOneRowPerSample) {
     const fs::path out = folder.path / "out.csv";
     ASSERT_TRUE(ExportRecord(recording, stamps, out.string(), error)) << error;
     EXPECT_EQ(Slurp(out),
-              "Recording time,CH1:Voltage,CH2:Current,CH3:Power,CH4:Apparent power,CH5:Temperature 2,CH6:Frequency\r\n"
+              "Recording time,CH1:Voltage,CH2:Current,CH3:Power,CH4:Apparent power,CH5:Temperature "
+              "2,CH6:Frequency\r\n"
               "day 45000,0,1,2,3,4,5\r\n"
               "day 45000.5,10,11,12,13,0.1,15\r\n"
               "day 45001,20,21,22,23,24,25\r\n");
@@ -140,8 +141,10 @@ TEST_F(RecordExportTest, CommitReplacesAnExistingFileAndDiscardLeavesItAlone) {
         EXPECT_TRUE(fs::exists(job.tempPath()));
         EXPECT_EQ(fs::path(job.tempPath()).parent_path(), folder.path);
         EXPECT_EQ(Slurp(out), "old");  // untouched until the answer
-        if (keep) ASSERT_TRUE(job.commit());
-        else job.discard();
+        if (keep)
+            ASSERT_TRUE(job.commit());
+        else
+            job.discard();
         EXPECT_EQ(Slurp(out).substr(0, 3), keep ? "Rec" : "old");
         EXPECT_EQ(folder.entries(), 1);
     }
