@@ -1,0 +1,27 @@
+#include "report/report_info.h"
+
+#include "platform/ini_file.h"
+
+namespace lxv {
+
+ReportInfo ReadReportInfo(const IniFile& file) {
+    ReportInfo info;
+    info.projectName = file.readString(kPrintInfoSection, "ProjectName", "2");
+    info.company = file.readString(kPrintInfoSection, "company", "2");
+    info.conner = file.readString(kPrintInfoSection, "conner", "2");
+    info.date = file.readString(kPrintInfoSection, "date", "2");
+    info.temperature = file.readString(kPrintInfoSection, "temperature", "2");
+    info.units = file.readInteger(kPrintInfoSection, "units", 2);
+    return info;
+}
+
+bool WriteReportInfo(IniFile& file, const ReportInfo& info, bool celsius) {
+    bool ok = file.writeString(kPrintInfoSection, "ProjectName", info.projectName);
+    ok = file.writeString(kPrintInfoSection, "company", info.company) && ok;
+    ok = file.writeString(kPrintInfoSection, "conner", info.conner) && ok;
+    ok = file.writeString(kPrintInfoSection, "date", info.date) && ok;
+    ok = file.writeString(kPrintInfoSection, "temperature", info.temperature) && ok;
+    return file.writeString(kPrintInfoSection, "units", celsius ? "1" : "0") && ok;
+}
+
+}  // namespace lxv

@@ -1,0 +1,20 @@
+// The report information kept in EnterInfo.ini, section "PrintInfo": read each
+// time a page is drawn or printed, written by the report information window.
+#pragma once
+
+#include "report/report_geometry.h"
+
+namespace lxv {
+
+class IniFile;
+
+inline constexpr const char* kPrintInfoSection = "PrintInfo";
+
+// Missing keys read "2". A `units` that is not an integer throws ConversionError.
+ReportInfo ReadReportInfo(const IniFile& file);
+
+// Writes ProjectName, company, conner, date, temperature, then units ("1" for
+// degrees Celsius, else "0"), in this order. False when the file could not be written.
+bool WriteReportInfo(IniFile& file, const ReportInfo& info, bool celsius);
+
+}  // namespace lxv
