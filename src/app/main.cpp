@@ -14,10 +14,14 @@
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
+#include "report/report_tasks.h"
 #include "session/qt_timers.h"
 #include "session/session.h"
 
 int main(int argc, char* argv[]) {
+    // Reports and exports asked for on the command line run without a window.
+    if (const auto exitCode = lxv::RunCommandLineTask(argc, argv)) return *exitCode;
+
     QApplication application(argc, argv);
 
     // 1. The splash, painted at once: the windows below take a moment.

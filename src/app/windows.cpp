@@ -5,6 +5,10 @@
 #include "app/test_hooks.h"
 #include "app/version_form.h"
 #include "link/comm_form.h"
+#include "platform/app_paths.h"
+#include "platform/ini_file.h"
+#include "report/enter_info_form.h"
+#include "report/printer_form.h"
 #include "session/session.h"
 
 namespace lxv {
@@ -25,6 +29,15 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     main.SetCommForm(comm);
     TestHooks::FromEnvironment(session, main, &main);
     comm->FormCreate();
+
+    // The report window and its report information (EnterInfo.ini); print (Ctrl+P) shows the
+    // power analysis report of the current measurement.
+    enterInfo_ = std::make_unique<IniFile>(EnterInfoPath());
+    enterInfoForm_ = new TEnterInfoForm(*enterInfo_, &main);
+    printer_ = new TPrinterForm(session.core.record, *enterInfo_, *enterInfoForm_, &main);
+    enterInfoForm_->SetStoredHandler([this] { printer_->DrawPreview(); });
+    enterInfoForm_->FormCreate();
+    main.AttachWindow("N5", 3, [this] { printer_->ShowReport(0); });
 }
 
 Windows::~Windows() = default;

@@ -11,7 +11,9 @@ namespace lxv {
 
 class IniFile;
 class Session;
+class TEnterInfoForm;
 class TMainForm;
+class TPrinterForm;
 
 class Windows {
   public:
@@ -22,9 +24,13 @@ class Windows {
     Windows& operator=(const Windows&) = delete;
 
     TMainForm& main() { return *main_; }
+    TPrinterForm& printer() { return *printer_; }
 
   private:
+    std::unique_ptr<IniFile> enterInfo_;  // EnterInfo.ini
     std::unique_ptr<TMainForm> main_;
+    TPrinterForm* printer_ = nullptr;
+    TEnterInfoForm* enterInfoForm_ = nullptr;
 };
 
 }  // namespace lxv

@@ -1,0 +1,87 @@
+#include "report/report_tasks.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QString>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cycle/test_file.h"
+#include "measure/measure_block.h"
+#include "platform/app_paths.h"
+#include "platform/ini_file.h"
+#include "report/report_info.h"
+#include "report/report_painter.h"
+
+namespace lxv {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: lxv7700 [FILE.lxm | FILE.lxr]\n"
+    "       lxv7700 --report TEST.lxm OUT.pdf            power analysis report of a test file as PDF\n"
+    "       lxv7700 --export RECORD.lxr OUT.xlsx|OUT.csv  the whole recording as a spreadsheet\n"
+    "       lxv7700 --record-report RECORD.lxr OUT.pdf   record report of the whole recording as PDF\n"
+    "       lxv7700 --help                               this text\n"
+    "The tasks open no window and no port and print only errors; they exit with 0 on success.\n";
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "lxv7700: %s\n", message.c_str());
+    return 1;
+}
+
+bool ReadInfo(ReportInfo& info, std::string& error) {
+    const IniFile file(EnterInfoPath());
+    try {
+        info = ReadReportInfo(file);
+        return true;
+    } catch (const ConversionError& e) {
+        error = file.path() + ": " + e.what();
+        return false;
+    }
+}
+
+int PowerReport(const std::string& input, const QString& output) {
+    MeasureRecord record;
+    ResetMeasurement(record);
+    std::string error = ReadTestFile(input, record);
+    if (!error.empty()) return Fail(error);
+    ReportInfo info;
+    if (!ReadInfo(info, error)) return Fail(error);
+    QString failure;
+    const auto layout = [&](int w, int h, bool landscape) {
+        return PowerReportPrinted(w, h, landscape, record, info);
+    };
+    if (!WriteReportPdf(output, QString::fromStdString(info.projectName + kPowerReportTitleSuffix),
+                        QPageLayout::Portrait, layout, failure))
+        return Fail(failure.toStdString());
+    return 0;
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLineTask(int argc, char** argv) {
+    if (argc < 2) return std::nullopt;
+    const std::string task = argv[1];
+    if (task == "--help" || task == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (task != "--report" && task != "--export" && task != "--record-report") return std::nullopt;
+    if (argc != 4) return Fail(task + " needs an input file and an output file (see lxv7700 --help)");
+
+    // No display is needed: fonts and the PDF writer work offscreen. Qt's own
+    // notes (a missing runtime folder, font fallbacks) are not errors of the task.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    const std::string input = argv[2];
+    const QString output = QString::fromLocal8Bit(argv[3]);
+    if (task == "--report") return PowerReport(input, output);
+    return Fail(task + " is not available in this build");
+}
+
+}  // namespace lxv
