@@ -82,7 +82,9 @@ RecordExportTask::Outcome RecordExportTask::run() {
         const bool ok = job_.writeRows(kRowsPerSlice);
         if (ok) progress_->setValue(static_cast<int>(job_.written()));
         emit stepped(job_.written());
-        if (!ok)
+        if (progress_->wasCanceled())
+            loop.exit(static_cast<int>(Outcome::Cancelled));
+        else if (!ok)
             loop.exit(static_cast<int>(Outcome::Failed));
         else if (job_.written() >= job_.total())
             loop.exit(static_cast<int>(Outcome::Saved));

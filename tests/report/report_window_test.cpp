@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -14,21 +15,30 @@
 #include "measure/measure_block.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "record/record_export_qt.h"
 #include "report/enter_info_form.h"
 #include "report/printer_form.h"
 #include "report/report_info.h"
+#include "tests/report/export_fixture.h"
 
 namespace lxv::test {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    QStringList errors;
-    QString savePath;
+    QStringList errors, questions;
+    QString savePath, lastFilter;
+    bool answerYes = true;
     void showMessage(QWidget*, const QString&) override {}
     void showError(QWidget*, const QString& text) override { errors << text; }
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return true; }
+    bool askYesNo(QWidget*, const QString& caption, const QString& text) override {
+        questions << caption + "|" + text;
+        return answerYes;
+    }
     QString openFileName(QWidget*, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return savePath; }
+    QString saveFileName(QWidget*, const QString& filter, const QString&) override {
+        lastFilter = filter;
+        return savePath;
+    }
 };
 
 class ReportWindowTest : public QObject {
@@ -55,6 +65,8 @@ class ReportWindowTest : public QObject {
     void init() {
         QFile::remove(iniPath());
         dialogs.errors.clear();
+        dialogs.questions.clear();
+        dialogs.answerYes = true;
         SetAppDialogs(&dialogs);
         ResetMeasurement(record);
     }
@@ -193,6 +205,53 @@ class ReportWindowTest : public QObject {
                  (QStringList{"'1.5' is not a valid integer value", "'1.5' is not a valid integer value"}));
         QVERIFY(!QFile::exists(dir.filePath("bad.pdf")));
         QVERIFY(!QFile::exists(dir.filePath("badprint.pdf")));
+    }
+
+    void exportAsksThenKeepsOrRemovesTheFile_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("yes xlsx") << true << "rec.xlsx";
+        QTest::newRow("no xlsx") << false << "rec.xlsx";
+        QTest::newRow("yes csv") << true << "rec.csv";
+        QTest::newRow("no csv") << false << "rec.csv";
+    }
+    void exportAsksThenKeepsOrRemovesTheFile() {
+        QFETCH(bool, yes);
+        QFETCH(QString, name);
+        QTemporaryDir out;
+        const FakeRecording recording = FakeRecording::Ramp(12000);  // several slices
+        dialogs.answerYes = yes;
+        dialogs.savePath = out.filePath(name);
+        const auto outcome = ExportRecordWithDialogs(nullptr, recording);
+        QCOMPARE(outcome, yes ? RecordExportTask::Outcome::Saved : RecordExportTask::Outcome::Declined);
+        QCOMPARE(dialogs.lastFilter, QString("Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv"));
+        QCOMPARE(dialogs.questions, QStringList{"Save the file|Data export to complete. Sure to save it?"});
+        QCOMPARE(QFile::exists(dialogs.savePath), yes);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), yes ? 1 : 0);
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void cancelledExportLeavesNoFile() {
+        QTemporaryDir out;
+        const FakeRecording recording = FakeRecording::Ramp(12000);
+        RecordExportTask task(nullptr, recording, out.filePath("rec.xlsx"));
+        QList<qulonglong> steps;
+        connect(&task, &RecordExportTask::stepped, this, [&](qulonglong written) {
+            steps << written;
+            task.progressDialog()->cancel();
+        });
+        QCOMPARE(task.run(), RecordExportTask::Outcome::Cancelled);
+        QCOMPARE(steps, QList<qulonglong>{5000});
+        QVERIFY(dialogs.questions.isEmpty());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+    }
+
+    void failedExportShowsTheReason() {
+        const FakeRecording recording = FakeRecording::Ramp(3);
+        RecordExportTask task(nullptr, recording, dir.filePath("missing/rec.csv"));
+        QCOMPARE(task.run(), RecordExportTask::Outcome::Failed);
+        QCOMPARE(dialogs.errors.size(), 1);
+        QVERIFY(dialogs.errors[0].contains("No such file or directory"));
     }
 };
 
