@@ -1,15 +1,8 @@
 #include "record/recorder.h"
 
+#include "session/session_core.h"
+
 namespace lxv {
-
-namespace {
-
-// MeasureMode 2: continuous measurement.
-bool InContinuousMeasurement(const LinkState& state) {
-    return static_cast<int>(state.MeasureMode) == 2;
-}
-
-}  // namespace
 
 Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, TimerFactory& timers,
                    Clock clock)
@@ -30,6 +23,8 @@ Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, Tim
     });
     enter(RecorderState::NoFile);
 }
+
+Recorder::Recorder(SessionCore& core) : Recorder(core.state, core.record, core.timers) {}
 
 Recorder::~Recorder() {
     Close();
@@ -91,7 +86,7 @@ RecorderEffects Recorder::CreateRecordFile(const std::string& path) {
 
 RecorderEffects Recorder::StartRecording() {
     RecorderEffects e;
-    if (!InContinuousMeasurement(link_)) {
+    if (link_.MeasureMode != MeasureMode::Continuous) {
         e.message = kNotContinuousText;
         return e;
     }
@@ -125,7 +120,7 @@ RecorderEffects Recorder::TakeSample() {
     RecorderEffects e;
     if (state_ != RecorderState::Recording) return e;
     e.redraw = true;
-    if (!InContinuousMeasurement(link_)) {
+    if (link_.MeasureMode != MeasureMode::Continuous) {
         sampleTimer_->stop();
         enter(RecorderState::Ended);
         e = saveNow();

@@ -12,7 +12,8 @@
 // (grid phase while recording), the state table of the record window's
 // start, stop, settings and create controls.
 // Depends on: record_file.h, record_settings.h, link/link_state.h,
-// measure/measure_block.h, session/timer.h. No Qt.
+// measure/measure_block.h, session/ (the session core's state, record and
+// timers). No Qt.
 #pragma once
 
 #include <functional>
@@ -56,9 +57,14 @@ struct RecorderEffects {
     bool controlsChanged = false;
 };
 
+struct SessionCore;
+
 class Recorder {
   public:
     using Clock = std::function<double()>;  // local days since 1899-12-30
+
+    // Samples the session's measurement record while its MeasureMode is continuous.
+    explicit Recorder(SessionCore& core);
 
     Recorder(const LinkState& state, const MeasureRecord& measurement, TimerFactory& timers,
              Clock clock = LocalNowStamp);

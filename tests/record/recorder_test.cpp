@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "record/test_timers.h"
+#include "support/manual_timers.h"
 
 namespace lxv {
 namespace {
@@ -34,7 +34,7 @@ class RecorderTest : public ::testing::Test {
     }
     ~RecorderTest() override { fs::remove_all(dir_); }
 
-    void SetMode(int mode) { state_.MeasureMode = static_cast<decltype(state_.MeasureMode)>(mode); }
+    void SetMode(int mode) { state_.MeasureMode = static_cast<MeasureMode>(mode); }
     void Record(int samples) {
         for (int i = 0; i < samples; ++i) ASSERT_TRUE(timers_.fire("Timer1"));
     }
@@ -52,7 +52,7 @@ class RecorderTest : public ::testing::Test {
 
     LinkState state_;
     MeasureRecord measurement_;
-    test::HandTimers timers_;
+    test::ManualTimers timers_;
     double stamp_ = 46000.0;
     Recorder recorder_;
     fs::path dir_;
@@ -99,13 +99,13 @@ TEST_F(RecorderTest, StartNeedsContinuousMeasurementThenAFile) {
     EXPECT_EQ(recorder_.StartRecording().message, kNotContinuousText);
     SetMode(2);
     EXPECT_EQ(recorder_.StartRecording().message, kCreateFirstText);
-    EXPECT_FALSE(timers_["Timer1"].isActive());
+    EXPECT_FALSE((*timers_.find("Timer1")).isActive());
 }
 
 TEST_F(RecorderTest, SamplesTheMeasurementByChannelCode) {
     CreateAndStart();
-    EXPECT_EQ(timers_["Timer1"].interval(), 1000);
-    EXPECT_EQ(timers_["TimerSave"].interval(), 10000);
+    EXPECT_EQ((*timers_.find("Timer1")).interval(), 1000);
+    EXPECT_EQ((*timers_.find("TimerSave")).interval(), 10000);
     Record(3);
     const RecordData& live = recorder_.live();
     ASSERT_EQ(live.count, 3);
@@ -126,7 +126,7 @@ TEST_F(RecorderTest, EveryEndOfARecordingSaves) {
     Record(1234);
     recorder_.StopRecording();
     EXPECT_EQ(FileNow().count, 1234);
-    EXPECT_FALSE(timers_["TimerSave"].isActive());
+    EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
 
     CreateAndStart();
     Record(5);
@@ -147,8 +147,8 @@ TEST_F(RecorderTest, The450000thSampleEndsAndSavesTheRecording) {
     Record(kMaxSamples - 1);
     timers_.fire("TimerSave");
     ASSERT_TRUE(timers_.fire("Timer1"));
-    EXPECT_FALSE(timers_["Timer1"].isActive());
-    EXPECT_FALSE(timers_["TimerSave"].isActive());
+    EXPECT_FALSE((*timers_.find("Timer1")).isActive());
+    EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
     EXPECT_EQ(recorder_.state(), RecorderState::Ended);
     EXPECT_EQ(messages_.back(), kLimitReachedText);
     EXPECT_EQ(fs::file_size(file_), 450 * kRecordBlockSize);
@@ -166,11 +166,11 @@ TEST_F(RecorderTest, AFailedSaveShowsOnceAndIsRetriedUntilItSucceeds) {
     recorder_.StopRecording();  // fails again: the save timer keeps running
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("No such file or directory"), std::string::npos);
-    EXPECT_TRUE(timers_["TimerSave"].isActive());
+    EXPECT_TRUE((*timers_.find("TimerSave")).isActive());
     { std::ofstream(file_).flush(); }  // the file is back
     timers_.fire("TimerSave");
     EXPECT_EQ(FileNow().count, 15);
-    EXPECT_FALSE(timers_["TimerSave"].isActive());
+    EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
 }
 
 TEST_F(RecorderTest, SettingsTakeHoldInTheRunningTimers) {
@@ -179,8 +179,8 @@ TEST_F(RecorderTest, SettingsTakeHoldInTheRunningTimers) {
     s.sampleMs = 5000;
     s.saveMs = 60000;
     recorder_.ApplySettings(s);
-    EXPECT_EQ(timers_["Timer1"].interval(), 5000);
-    EXPECT_EQ(timers_["TimerSave"].interval(), 60000);
+    EXPECT_EQ((*timers_.find("Timer1")).interval(), 5000);
+    EXPECT_EQ((*timers_.find("TimerSave")).interval(), 60000);
     for (int i = 0; i < 21; ++i) timers_.fire("GridTimer");
     EXPECT_EQ(recorder_.gridPhase(), 1);
 }
