@@ -13,6 +13,7 @@
 #include "cycle/measure_control.h"
 #include "cycle/reply_receiver.h"
 #include "link/link_control.h"
+#include "record/recorder.h"
 #include "session/session_core.h"
 
 namespace lxv {
@@ -33,6 +34,7 @@ class Session : public QObject {
     // Controllers, one per window's logic.
     LinkControl linkControl;  // port scan, opening, USB watchdog (TCommForm)
     MeasureControl measure;   // single/continuous cycle (TMainForm)
+    Recorder recorder;        // sampling into the live recording, the record file (TRecordForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.
