@@ -17,22 +17,6 @@ namespace lxv {
 
 namespace {
 
-// Days from 1970-01-01 to y-m-d and back (proleptic Gregorian calendar).
-void CivilFromDays(long long z, int& y, int& m, int& d) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
-}
-
-constexpr long long kMsPerDay = 86'400'000;
-constexpr long long kDaysFrom1899To1970 = 25569;
-
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -49,18 +33,12 @@ std::string SystemError(const std::string& path) {
 
 }  // namespace
 
-StampParts SplitStamp(double days) {
-    StampParts p;
-    if (!std::isfinite(days) || std::fabs(days) > 3.0e6) return p;  // beyond 9999-12-31: the epoch
-    const long long ms = std::llround(days * static_cast<double>(kMsPerDay));
-    long long day = ms / kMsPerDay, rest = ms % kMsPerDay;
-    if (rest < 0) rest += kMsPerDay, --day;
-    CivilFromDays(day - kDaysFrom1899To1970, p.year, p.month, p.day);
-    p.hour = static_cast<int>(rest / 3'600'000);
-    p.minute = static_cast<int>(rest / 60'000 % 60);
-    p.second = static_cast<int>(rest / 1000 % 60);
-    p.millisecond = static_cast<int>(rest % 1000);
-    return p;
+std::array<std::string, kExportChannels> QuantityLabels(
+    const std::array<std::uint8_t, kExportChannels>& codes) {
+    std::array<std::string, kExportChannels> labels;
+    for (std::size_t c = 0; c < codes.size(); ++c)
+        if (const char* label = QuantityLabel(codes[c])) labels[c] = label;
+    return labels;
 }
 
 ExportFormat ExportFormatForPath(const std::string& path) {

@@ -5,15 +5,19 @@
 // path; the caller renames it over the path (commit) or removes it (discard),
 // so an answer of No, a cancel or an error never leaves a file behind.
 //
-// Owns: the export file layouts, the temporary-file handling, the stamp
-// calendar conversion. Depends on: libxlsxwriter and the standard library. No Qt.
+// Owns: the export file layouts, the temporary-file handling. Depends on:
+// record_file.h and record_settings.h (a recording and its labels),
+// libxlsxwriter and the standard library. No Qt.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "record/record_file.h"
 
 namespace lxv {
 
@@ -31,11 +35,26 @@ class RecordExportSource {
     virtual std::string label(int channel) const = 0;
 };
 
-// Calendar parts of a stamp, the time rounded to the millisecond.
-struct StampParts {
-    int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0, millisecond = 0;
+// A recording in memory (samples 0 .. count - 1) with its six channel labels.
+class RecordDataSource : public RecordExportSource {
+  public:
+    RecordDataSource(const RecordData& data, std::array<std::string, kExportChannels> labels)
+        : data_(data), labels_(std::move(labels)) {}
+    std::size_t sampleCount() const override { return static_cast<std::size_t>(std::max(data_.count, 0)); }
+    double stamp(std::size_t sample) const override { return data_.stamps[sample]; }
+    float value(std::size_t sample, int channel) const override {
+        return data_.channels[static_cast<std::size_t>(channel)][sample];
+    }
+    std::string label(int channel) const override { return labels_[static_cast<std::size_t>(channel)]; }
+
+  private:
+    const RecordData& data_;
+    std::array<std::string, kExportChannels> labels_;
 };
-StampParts SplitStamp(double days);
+
+// The label texts of six channel codes ("Voltage" ..; empty for a code outside 0..12).
+std::array<std::string, kExportChannels> QuantityLabels(
+    const std::array<std::uint8_t, kExportChannels>& codes);
 
 // Turns a stamp into the text of the first column.
 using StampFormatter = std::function<std::string(double)>;

@@ -34,14 +34,15 @@ struct StampText {
     QString lastDate;
 
     QString operator()(double stamp) {
-        const StampParts p = SplitStamp(stamp);
-        const long long day = (p.year * 13LL + p.month) * 32 + p.day;
+        const CivilTime t = StampToCivil(stamp);
+        if (!t.valid) return QString();
+        const long long day = (t.year * 13LL + t.month) * 32 + t.day;
         if (day != lastDay) {
-            lastDate = locale.toString(QDate(p.year, p.month, p.day), dateFormat);
+            lastDate = locale.toString(QDate(t.year, t.month, t.day), dateFormat);
             lastDay = day;
         }
         return lastDate + QLatin1Char(' ') +
-               locale.toString(QTime(p.hour, p.minute, p.second, p.millisecond), timeFormat);
+               locale.toString(QTime(t.hour, t.minute, t.second, t.millisecond), timeFormat);
     }
 };
 

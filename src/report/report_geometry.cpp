@@ -101,6 +101,13 @@ struct PrintMargins {
     PrintMargins(int pw, int ph) : L(pw / 18), T(ph / 26), R(pw - L), B(ph - T), w(R - L), h(B - T) {}
 };
 
+// The record report's distances given in printer pixels fit a page 7500 pixels
+// wide between the margins; they shrink with narrower pages so that nothing
+// runs off the page.
+int PrinterPixels(const PrintMargins& m, int designed) {
+    return Round(designed * std::min(1.0, m.w / 7500.0));
+}
+
 // Title, "Page 1/1" and the header rule of a printed page.
 void PrintedHeader(PageBuilder& page, const PrintMargins& m, bool landscape, const std::string& title) {
     page.text(m.L, m.T, title, Black, landscape ? 14 : 17);
@@ -357,20 +364,27 @@ ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecor
 
 // ---- record report ----
 
-std::string TimePerDivisionText(int secondsPerDivision) {
-    return "Time/DIV=" + std::to_string(secondsPerDivision) + "S";
-}
-
-std::string UnitsPerDivisionText(int channel, float scale, int rangeMode) {
-    const double units =
-        rangeMode == 1 ? NearestInt(1000000.0 / scale) / 10000.0 : NearestInt(50000.0 / scale) / 1000.0;
-    return "CH" + std::to_string(channel + 1) + "/DIV=" + FormatGeneral(units);
-}
-
-std::string RulerLabel(int tick, int rangeMode) {
-    if (rangeMode == 1) return std::to_string(100 - 4 * tick) + "%";
-    if (rangeMode == 2) return "-" + std::to_string(2 * tick) + "%";
+std::string RulerLabel(int tick, RangeMode range) {
+    if (range == RangeMode::PAndN) return std::to_string(100 - 4 * tick) + "%";
+    if (range == RangeMode::Negative) return "-" + std::to_string(2 * tick) + "%";
     return std::to_string(100 - 2 * tick) + "%";
+}
+
+RecordReportView ReportViewOf(const RecordChartInput& input, const RecordExportSource& samples) {
+    RecordReportView view;
+    view.samples = &samples;
+    view.newest = input.fileActive ? input.last : -1;
+    view.zoom = std::max(input.zoom, 1);
+    view.offset = input.offset;
+    view.range = input.range;
+    view.scale = input.scale;
+    view.visible = input.visible;
+    return view;
+}
+
+int RecordReportPlotColumns(int pageWidth) {
+    const PrintMargins m(pageWidth, 0);
+    return m.R - PrinterPixels(m, 500) - m.L;
 }
 
 ReportPage RecordReportPreview(int W, const RecordReportView& view, const ReportInfo& info) {
@@ -403,10 +417,7 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
     const PrintMargins m(PW, PH);
     PageBuilder page(PW, PH);
     PrintedHeader(page, m, landscape, "Record Report");
-    // Distances given in printer pixels fit a page 7500 pixels wide between the
-    // margins; they shrink with narrower pages so that nothing runs off the page.
-    const double k = std::min(1.0, m.w / 7500.0);
-    const auto px = [k](int designed) { return Round(designed * k); };
+    const auto px = [&m](int designed) { return PrinterPixels(m, designed); };
 
     const int y0 = Round(m.T * 2.2), ph = PH - 2 * m.T - Round(PH * 0.3);
     const int axis = m.R - px(500), gridRight = m.R - px(700);
@@ -419,12 +430,12 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
     for (int i = 0; i <= 50; ++i) {
         const int y = y0 + Round(ph * i / 50.0);
         page.line(i % 5 == 0 ? gridRight : m.R - px(600), y, axis, y, {Black, 3});
-        if (i % 5 == 0) page.text(m.R - px(450), y - px(60), RulerLabel(i, view.rangeMode), Black, 8);
+        if (i % 5 == 0) page.text(m.R - px(450), y - px(60), RulerLabel(i, view.range), Black, 8);
     }
     page.line(axis, y0, axis, y0 + ph, {Black, 6});
 
     // Traces: one sample per printer pixel column, the newest at the left.
-    const int columns = axis - m.L;
+    const int columns = RecordReportPlotColumns(PW);
     const long long n =
         view.samples && view.newest >= 0
             ? std::min<long long>((view.newest - view.offset) / std::max(view.zoom, 1), columns)
@@ -437,9 +448,9 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
         for (long long i = 0; i < n; ++i) {
             const auto s = static_cast<std::size_t>(view.newest - view.offset - i * view.zoom);
             const int raw = Round(double(view.samples->value(s, c)) * view.scale[ch] * perUnit);
-            const int y = view.rangeMode == 1   ? y0 + ph / 2 - Round(raw / 2.0)
-                          : view.rangeMode == 2 ? y0 - raw
-                                                : y0 + ph - raw;
+            const int y = view.range == RangeMode::PAndN      ? y0 + ph / 2 - Round(raw / 2.0)
+                          : view.range == RangeMode::Negative ? y0 - raw
+                                                              : y0 + ph - raw;
             above |= y < y0;
             below |= y > y0 + ph;
             trace.points.push_back({m.L + static_cast<int>(i), std::clamp(y, y0, y0 + ph)});
@@ -455,24 +466,30 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
                             kRecordChannelColours[ch]});
     }
 
+    // The lines under the plot, spaced in steps of T, or closer where T would
+    // run them into the report information at the bottom.
     const int under = y0 + ph;
-    page.text(m.L + px(50), under + Round(m.T * 2.3), TimePerDivisionText(200 * view.zoom), Black, 10);
+    const double step = std::min<double>(m.T, (m.T + Trunc(m.h * 0.95) - under) / 7.0);
+    const auto below = [&](double steps) { return under + Round(step * steps); };
+    page.text(m.L + px(50), below(2.3), "Time/DIV=" + std::to_string(200 * view.zoom) + "S", Black, 10);
     for (int c = 0; c < 6; ++c)
-        page.text(m.L + px(1000 * (c + 1)), under + Round(m.T * 2.3),
-                  UnitsPerDivisionText(c, view.scale[static_cast<std::size_t>(c)], view.rangeMode),
+        page.text(m.L + px(1000 * (c + 1)), below(2.3),
+                  "CH" + std::to_string(c + 1) +
+                      "/DIV=" + UnitsPerDivisionText(view.scale[static_cast<std::size_t>(c)], view.range),
                   kRecordChannelColours[static_cast<std::size_t>(c)], 10);
-    const int description = under + Round(m.T * 4);
-    page.text(m.L + px(50), description, "Channel signal description:", Black, 10);
-    page.line(m.L + px(50), under + Round(m.T * 4.4), m.L + px(880), under + Round(m.T * 4.4), {Black, 1});
+    // The description in size 8 and the channel labels from 1500 on, so that they do not overlap.
+    const int description = below(4);
+    page.text(m.L + px(50), description, "Channel signal description:", Black, 8);
+    page.line(m.L + px(50), below(4.4), m.L + px(880), below(4.4), {Black, 1});
     for (int c = 0; c < 6; ++c)
-        page.text(m.L + px(1000 + 1100 * c), description,
+        page.text(m.L + px(1500 + 1000 * c), description,
                   "CH" + std::to_string(c + 1) + ": " + view.labels[static_cast<std::size_t>(c)],
                   kRecordChannelColours[static_cast<std::size_t>(c)], 8);
     static constexpr int kStatusX[4] = {50, 1500, 3500, 5500};
     for (int i = 0; i < 4; ++i)
-        page.text(m.L + px(kStatusX[i]), under + Round(m.T * 5),
+        page.text(m.L + px(kStatusX[i]), below(5),
                   view.status[static_cast<std::size_t>(i)] + (i == 3 ? "\u70b9" : ""), Gray, 10);
-    const int note = under + Round(m.T * 6);
+    const int note = below(6);
     page.text(m.L + px(50), note, "Note:", Gray, 10);
     const int icon = m.L + px(500);
     page.add(
@@ -481,8 +498,7 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
         PagePolygon{{{icon + px(150), note}, {icon + px(200), note}, {icon + px(175), note + px(50)}}, Gray});
     page.text(m.L + px(900), note,
               "Icons for the overflow flag when a channel overflow in the upper right corner and lower right "
-              "corner "
-              "of a corresponding color icon.",
+              "corner of a corresponding color icon.",
               Gray, 10);
     PrintedFooter(page, m, info,
                   {"Project Name: ", "Test Organization:", "Test by:", "Date",

@@ -6,7 +6,8 @@
 //
 // Owns: the page layouts, the report's number texts, the report information
 // values (ReportInfo). Depends on: measure/ (block, number format, nearest),
-// record/record_export.h (samples of a recording), appearance/ (Rgb).
+// record/ (samples of a recording, the record chart's range modes and
+// division texts), appearance/ (Rgb).
 //
 // Conventions: coordinates in page pixels, y downwards; a text is placed by
 // the top-left corner of its first character, its size in points; a line
@@ -21,6 +22,7 @@
 #include "appearance/chart_colours.h"
 #include "measure/chart_geometry.h"
 #include "measure/measure_block.h"
+#include "record/record_chart.h"
 #include "record/record_export.h"
 
 namespace lxv {
@@ -125,16 +127,19 @@ struct RecordReportView {
     const RecordExportSource* samples = nullptr;
     long long newest = -1;  // index of the newest sample of the view; -1: no file active
     int zoom = 1, offset = 0;
-    int rangeMode = 0;  // 0 Positive, 1 P and N, 2 Negative
+    RangeMode range = RangeMode::Positive;
     std::array<float, 6> scale{1, 1, 1, 1, 1, 1};
     std::array<bool, 6> visible{true, true, true, true, true, true};
 };
 
-// The texts under the record chart: "Time/DIV=20S", "CH1/DIV=50" ..
-std::string TimePerDivisionText(int secondsPerDivision);
-std::string UnitsPerDivisionText(int channel, float scale, int rangeMode);
 // The ruler label of tick i (multiple of 5): "100%" .. "0%", "100%" .. "-100%", "-0%" .. "-100%".
-std::string RulerLabel(int tick, int rangeMode);
+std::string RulerLabel(int tick, RangeMode range);
+
+// The record report's view of a chart input: samples, zoom, offset, range, scales, visibility.
+RecordReportView ReportViewOf(const RecordChartInput& input, const RecordExportSource& samples);
+
+// Printer pixel columns of the printed record report's plot (one sample each) on a page this wide.
+int RecordReportPlotColumns(int pageWidth);
 
 ReportPage RecordReportPreview(int width, const RecordReportView& view, const ReportInfo& info);
 ReportPage RecordReportPrinted(int pageWidth, int pageHeight, bool landscape, const RecordReportView& view,

@@ -11,6 +11,9 @@
 #include "measure/measure_block.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
+#include "record/record_chart.h"
+#include "record/record_export_qt.h"
+#include "record/record_file.h"
 #include "report/report_info.h"
 #include "report/report_painter.h"
 
@@ -59,6 +62,51 @@ int PowerReport(const std::string& input, const QString& output) {
     return 0;
 }
 
+bool ReadRecording(const std::string& input, RecordData& data, std::string& error) {
+    error = ReadRecordFile(input, data).error;
+    return error.empty();
+}
+
+int Export(const std::string& input, const QString& output) {
+    RecordData data;
+    std::string error;
+    if (!ReadRecording(input, data, error)) return Fail(error);
+    const RecordDataSource source(data, QuantityLabels(data.codes));
+    if (!ExportRecord(source, SystemStampFormatter(), output.toStdString(), error)) return Fail(error);
+    return 0;
+}
+
+// The record report of a file at the viewer's start values: file view, zoom 1,
+// offset 0, Positive range, every channel shown at scale 1.
+int RecordReport(const std::string& input, const QString& output) {
+    RecordData data;
+    std::string error;
+    if (!ReadRecording(input, data, error)) return Fail(error);
+    ReportInfo info;
+    if (!ReadInfo(info, error)) return Fail(error);
+    const RecordDataSource source(data, QuantityLabels(data.codes));
+    RecordChartInput chartInput;
+    chartInput.data = &data;
+    chartInput.fileActive = true;
+    chartInput.liveView = false;
+    chartInput.last = data.last();
+    const StampFormatter dateTime = SystemStampFormatter();
+    const auto layout = [&](int w, int h, bool landscape) {
+        RecordReportView view = ReportViewOf(chartInput, source);
+        for (int c = 0; c < kExportChannels; ++c) view.labels[static_cast<std::size_t>(c)] = source.label(c);
+        // The status texts of a chart as wide as the printed plot.
+        const RecordChart chart = DrawRecordChart(RecordReportPlotColumns(w), 200, chartInput);
+        const RecordChartStatus status = ChartStatusTexts(chart, chartInput, dateTime);
+        view.status = {status.sampling, status.start, status.end, status.length};
+        return RecordReportPrinted(w, h, landscape, view, info);
+    };
+    QString failure;
+    if (!WriteReportPdf(output, QString::fromStdString(info.projectName + kRecordReportTitleSuffix),
+                        QPageLayout::Landscape, layout, failure))
+        return Fail(failure.toStdString());
+    return 0;
+}
+
 }  // namespace
 
 std::optional<int> RunCommandLineTask(int argc, char** argv) {
@@ -81,7 +129,8 @@ std::optional<int> RunCommandLineTask(int argc, char** argv) {
     const std::string input = argv[2];
     const QString output = QString::fromLocal8Bit(argv[3]);
     if (task == "--report") return PowerReport(input, output);
-    return Fail(task + " is not available in this build");
+    if (task == "--export") return Export(input, output);
+    return RecordReport(input, output);
 }
 
 }  // namespace lxv

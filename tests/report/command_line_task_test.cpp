@@ -7,7 +7,11 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include "record/record_file.h"
+
 namespace {
+
+using namespace lxv;
 
 struct TaskRun {
     int exitCode = -1;
@@ -23,6 +27,20 @@ class CommandLineTaskTest : public ::testing::Test {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
+    }
+    // A record file of n samples, one second apart, CH1 holding the sample number.
+    void writeRecording(const QString& name, int n) const {
+        RecordData data;
+        data.allocate(RecordsFor(n) * kSamplesPerRecord);
+        data.codes = {0, 1, 2, 3, 11, 6};
+        for (int i = 0; i < n; ++i) {
+            data.stamps[static_cast<std::size_t>(i)] = CivilToStamp(2026, 12, 9, 10, 0, 0) + i / 86400.0;
+            data.channels[0][static_cast<std::size_t>(i)] = static_cast<float>(i);
+        }
+        RecordFileWriter writer;
+        ASSERT_EQ(writer.create(path(name).toStdString(), data), "");
+        data.count = n;
+        ASSERT_EQ(writer.save(data), "");
     }
     TaskRun run(const QStringList& arguments) const {
         QProcess process;
@@ -54,9 +72,37 @@ TEST_F(CommandLineTaskTest, ReportOfATestFileIsAPdf) {
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
 }
 
+TEST_F(CommandLineTaskTest, ExportAndRecordReportOfARecordFile) {
+    writeRecording("RECORD.lxr", 1500);
+    for (const char* out : {"OUT.csv", "OUT.xlsx", "OUT.pdf"}) {
+        const bool report = QString(out).endsWith(".pdf");
+        const TaskRun r = run({report ? "--record-report" : "--export", path("RECORD.lxr"), path(out)});
+        EXPECT_EQ(r.exitCode, 0) << out;
+        EXPECT_TRUE(r.out.isEmpty() && r.err.isEmpty()) << r.err.toStdString();
+        QFile file(path(out));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << out;
+        const QByteArray bytes = file.readAll();
+        if (report)
+            EXPECT_TRUE(bytes.startsWith("%PDF"));
+        else if (QString(out).endsWith(".xlsx"))
+            EXPECT_TRUE(bytes.startsWith("PK"));
+        else {
+            const QList<QByteArray> lines = bytes.split('\n');
+            EXPECT_EQ(lines.size(), 1502);  // heading, 1500 samples, the empty rest after the last line end
+            EXPECT_TRUE(
+                lines[0].startsWith("Recording time,CH1:Voltage,CH2:Current,CH3:Power,CH4:Apparent power,"
+                                    "CH5:Temperature 2,CH6:Frequency"));
+            EXPECT_TRUE(lines[1500].endsWith(",1499,0,0,0,0,0\r"));
+        }
+    }
+}
+
 TEST_F(CommandLineTaskTest, BadInputOrOutputExitsWithOneLineAndNoFile) {
     write("SHORT.lxm", QByteArray(8051, '\0'));
     write("TEST.lxm", QByteArray(8052, '\0'));
+    write("EMPTY.lxr", QByteArray());
+    write("ZERO.lxr", QByteArray(32016, '\0'));  // a last TotalSamples of 0
+    writeRecording("RECORD.lxr", 10);
     struct Case {
         QStringList arguments;
         QString named;  // the file the message names
@@ -68,6 +114,11 @@ TEST_F(CommandLineTaskTest, BadInputOrOutputExitsWithOneLineAndNoFile) {
         {{"--report", path("TEST.lxm"), path("no/OUT.pdf")}, "no/OUT.pdf", ""},
         {{"--report", path("TEST.lxm"), path("OUT.pdf")}, "EnterInfo.ini", "[PrintInfo]\nunits=C\n"},
         {{"--report", path("TEST.lxm")}, "--report", ""},
+        {{"--export", path("EMPTY.lxr"), path("OUT.pdf")}, "EMPTY.lxr", ""},
+        {{"--export", path("ZERO.lxr"), path("OUT.pdf")}, "ZERO.lxr", ""},
+        {{"--export", path("RECORD.lxr"), path("no/OUT.pdf")}, "no/OUT.pdf", ""},
+        {{"--record-report", path("MISSING.lxr"), path("OUT.pdf")}, "MISSING.lxr", ""},
+        {{"--record-report", path("RECORD.lxr"), path("OUT.pdf")}, "EnterInfo.ini", "[PrintInfo]\nunits=x\n"},
     };
     for (const Case& c : cases) {
         write("EnterInfo.ini", c.iniText);

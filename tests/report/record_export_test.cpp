@@ -39,28 +39,6 @@ int CountOf(const std::string& text, const std::string& part) {
     return n;
 }
 
-TEST(SplitStamp, CalendarAndTimeOfDay) {
-    struct Case {
-        double days;
-        StampParts want;
-    };
-    const Case cases[] = {
-        {0.0, {1899, 12, 30, 0, 0, 0, 0}},
-        {2.0, {1900, 1, 1, 0, 0, 0, 0}},
-        {46000.5, {2025, 12, 9, 12, 0, 0, 0}},
-        {46000.0 + (13 * 3600 + 5 * 60 + 9) / 86400.0, {2025, 12, 9, 13, 5, 9, 0}},
-        {45351.999999999, {2024, 3, 1, 0, 0, 0, 0}},  // rounds up across midnight into March
-        {45351.25, {2024, 2, 29, 6, 0, 0, 0}},        // leap day
-    };
-    for (const Case& c : cases) {
-        const StampParts p = SplitStamp(c.days);
-        EXPECT_EQ(std::tie(p.year, p.month, p.day, p.hour, p.minute, p.second, p.millisecond),
-                  std::tie(c.want.year, c.want.month, c.want.day, c.want.hour, c.want.minute, c.want.second,
-                           c.want.millisecond))
-            << c.days;
-    }
-}
-
 TEST(SingleText, ShortestTextOfTheSingle) {
     EXPECT_EQ(SingleText(0.1f), "0.1");
     EXPECT_EQ(SingleText(-2.5f), "-2.5");

@@ -170,7 +170,9 @@ TEST(PowerReportPrinted, MarginsBoxesAndTable) {
     const auto bars = std::count_if(rects.begin(), rects.end(), [](const PageRect& r) { return r.filled; });
     EXPECT_EQ(bars, 102);
     for (const PageRect& r : rects)
-        if (r.filled) EXPECT_EQ(r.bottom - r.top, -2);
+        if (r.filled) {
+            EXPECT_EQ(r.bottom - r.top, -2);
+        }
     // 18 inner rows across the table, 14 column lines.
     const int cw = NearestInt(w / 15.0);
     const auto lines = ItemsOf<PageLine>(page);
@@ -217,7 +219,7 @@ TEST(RecordReport, PrintedTracesFollowZoomOffsetAndRange) {
     view.visible[2] = false;
     const int PW = kA4PortraitHeight, PH = kA4PortraitWidth;  // landscape
     for (int mode : {0, 1, 2}) {
-        view.rangeMode = mode;
+        view.range = RangeMode(mode);
         const ReportPage page = RecordReportPrinted(PW, PH, true, view, ReportInfo{});
         const int T = PH / 26, y0 = NearestInt(T * 2.2), ph = PH - 2 * T - NearestInt(PH * 0.3);
         const auto traces = ItemsOf<PagePolyline>(page);
@@ -232,13 +234,13 @@ TEST(RecordReport, PrintedTracesFollowZoomOffsetAndRange) {
         // Overflow markers besides the two icons of the note: Positive: CH2 above, CH3 below (hidden,
         // still marked); P and N: CH2 above; Negative: CH1 and CH2 above.
         EXPECT_EQ(ItemsOf<PagePolygon>(page).size(), mode == 1 ? 3u : 4u) << mode;
-        EXPECT_NE(FindText(page, RulerLabel(50, mode)), nullptr);
+        EXPECT_NE(FindText(page, RulerLabel(50, RangeMode(mode))), nullptr);
+        EXPECT_NE(FindText(page, mode == 1 ? "CH1/DIV=100" : "CH1/DIV=50"), nullptr);
+        EXPECT_NE(FindText(page, "Time/DIV=600S"), nullptr);
     }
-    EXPECT_EQ(RulerLabel(0, 0), "100%");
-    EXPECT_EQ(RulerLabel(50, 1), "-100%");
-    EXPECT_EQ(RulerLabel(5, 2), "-10%");
-    EXPECT_EQ(UnitsPerDivisionText(0, 0.25f, 0), "CH1/DIV=200");
-    EXPECT_EQ(UnitsPerDivisionText(5, 2.5f, 1), "CH6/DIV=40");
+    EXPECT_EQ(RulerLabel(0, RangeMode::Positive), "100%");
+    EXPECT_EQ(RulerLabel(50, RangeMode::PAndN), "-100%");
+    EXPECT_EQ(RulerLabel(5, RangeMode::Negative), "-10%");
 }
 
 }  // namespace
