@@ -115,9 +115,9 @@ class CsvSheet : public SheetWriter {
         return put(line + "\r\n");
     }
     bool row(std::size_t, const std::string& stamp, const float (&values)[kExportChannels]) override {
-        std::string line = CsvField(stamp);
-        for (float v : values) line += "," + SingleText(v);
-        return put(line + "\r\n");
+        line_.assign(CsvField(stamp));
+        for (float v : values) line_.append(",").append(SingleText(v));
+        return put(line_.append("\r\n"));
     }
     bool close() override {
         const bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
@@ -136,6 +136,7 @@ class CsvSheet : public SheetWriter {
     }
     std::string path_;
     std::FILE* file_;
+    std::string line_;  // reused: one allocation for the whole export
 };
 
 class XlsxSheet : public SheetWriter {

@@ -27,9 +27,11 @@ QString TimeFormatWithSeconds(const QLocale& locale) {
 }
 
 struct StampText {
-    QLocale locale = QLocale::system();
-    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
-    QString timeFormat = TimeFormatWithSeconds(locale);
+    // The system's formats, written with the data of its language: asking the
+    // system for each text costs more than the whole CSV line.
+    QString dateFormat = QLocale::system().dateFormat(QLocale::ShortFormat);
+    QString timeFormat = TimeFormatWithSeconds(QLocale::system());
+    QLocale locale = QLocale(QLocale::system().name());
     long long lastDay = -1;
     QString lastDate;
 
