@@ -165,6 +165,27 @@ class ReportWindowTest : public QObject {
         QVERIFY(dialogs.errors.isEmpty());
     }
 
+    void environmentalDataOpensTheInformationAndEnterRedraws() {
+        IniFile ini(iniPath().toStdString());
+        TEnterInfoForm info(ini);
+        TPrinterForm form(record, ini, info);
+        info.SetStoredHandler([&] { form.DrawPreview(); });
+        info.FormCreate();
+        form.ShowReport(0);
+        const auto hasText = [&](const std::string& text) {
+            for (const PageItem& item : form.previewPage().items)
+                if (const auto* t = std::get_if<PageText>(&item); t && t->text == text) return true;
+            return false;
+        };
+        QVERIFY(hasText("Date:2"));  // the stored date, not the one the window shows
+        click(form, "SeSkinButton2");
+        QVERIFY(info.isVisible());
+        info.findChild<QLineEdit*>("Edit4")->setText("24.12.2026");
+        QVERIFY(hasText("Date:2"));
+        click(info, "Button1");
+        QVERIFY(hasText("Date:24.12.2026"));
+    }
+
     void savePdfAndPrintWriteTheTitledPage() {
         writeIni("[PrintInfo]\nProjectName=Fan\n");
         IniFile ini(iniPath().toStdString());
