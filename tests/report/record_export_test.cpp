@@ -48,13 +48,6 @@ TEST(SingleText, ShortestTextOfTheSingle) {
     EXPECT_EQ(SingleText(std::numeric_limits<float>::infinity()), "INF");
 }
 
-TEST(ExportFormat, ByExtension) {
-    EXPECT_EQ(ExportFormatForPath("/a/b.CSV"), ExportFormat::Csv);
-    EXPECT_EQ(ExportFormatForPath("b.csv"), ExportFormat::Csv);
-    EXPECT_EQ(ExportFormatForPath("b.xlsx"), ExportFormat::Xlsx);
-    EXPECT_EQ(ExportFormatForPath("b"), ExportFormat::Xlsx);
-}
-
 class RecordExportTest : public ::testing::Test {
   protected:
     TempFolder folder;

@@ -73,12 +73,6 @@ TEST(ReportCells, ValueListRoundsPerMedium) {
     EXPECT_EQ(printed[10].value, "0");
 }
 
-TEST(ReportCells, TemperatureUnit) {
-    EXPECT_EQ(TemperatureUnit(1), "\u2103");
-    EXPECT_EQ(TemperatureUnit(0), "F ");
-    EXPECT_EQ(TemperatureUnit(2), "F ");
-}
-
 TEST(PowerReportPreview, ZeroBlockLiesFlatAndRaisesNoBar) {
     const ReportPage page = PowerReportPreview(700, ZeroBlock(), ReportInfo{});
     EXPECT_EQ(page.height, 989);  // trunc(700 x 1.414)
