@@ -1,16 +1,18 @@
 #include "app/windows.h"
 
+#include <QAction>
+
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
 #include "link/comm_form.h"
+#include "record/record_form.h"
 #include "session/session.h"
 
 namespace lxv {
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
-    (void)sysSet;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
@@ -23,8 +25,23 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The port settings: the scan opens the instrument's port and asks for its settings block.
     auto* comm = new TCommForm(session.linkControl, &main);
     main.SetCommForm(comm);
-    TestHooks::FromEnvironment(session, main, &main);
+    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
     comm->FormCreate();
+
+    // The record window and its settings (not blocking; Ctrl+R). It loads the record settings.
+    record_ = new TRecordForm(session.recorder, sysSet, &main);
+    TRecordForm* record = record_;
+    record->FormCreate();
+    main.AttachWindow("N20", 5, [record] {
+        record->show();
+        record->raise();
+        record->activateWindow();
+    });
+    if (auto* n20 = main.findChild<QAction*>("N20")) n20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
+    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
+    QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+    if (hooks) hooks->AttachRecorder(*record);
 }
 
 Windows::~Windows() = default;

@@ -16,7 +16,8 @@ namespace {
 
 QColor ColourOf(RecordColour role, const ChartColours& colours) {
     switch (role) {
-        case RecordColour::Background: return {colours.background.r, colours.background.g, colours.background.b};
+        case RecordColour::Background:
+            return {colours.background.r, colours.background.g, colours.background.b};
         case RecordColour::Scale: return {colours.scale.r, colours.scale.g, colours.scale.b};
         case RecordColour::Channel1: return {0, 128, 0};
         case RecordColour::Channel2: return {255, 0, 0};
@@ -34,7 +35,11 @@ QColor ColourOf(RecordColour role, const ChartColours& colours) {
 class Painter {
   public:
     Painter(QImage& image, const ChartColours& colours)
-        : image_(image), painter_(&image), bounds_(image.rect()), colours_(colours), font_("Sans Serif", 8),
+        : image_(image),
+          painter_(&image),
+          bounds_(image.rect()),
+          colours_(colours),
+          font_("Sans Serif", 8),
           metrics_(font_) {
         font_.setStyleStrategy(QFont::NoAntialias);
         painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -75,7 +80,8 @@ class Painter {
             if (!clipped.isEmpty()) painter_.fillRect(clipped, colour);
             return;
         }
-        painter_.setPen(QPen(colour, line.width, line.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine));
+        painter_.setPen(
+            QPen(colour, line.width, line.style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine));
         painter_.drawLine(Clamp(line.from), Clamp(line.to));
     }
 
