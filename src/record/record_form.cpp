@@ -138,6 +138,9 @@ TRecordForm::TRecordForm(Recorder& recorder, IniFile& sysSet, QWidget* parent)
     OpenTimer_.setSingleShot(true);
     OpenTimer_.setInterval(1000);
     connect(&OpenTimer_, &QTimer::timeout, this, &TRecordForm::OpenTimerTimer);
+    // Children while the window lives, so tests find them by name.
+    ScrollBar1ChangeTimer_.setParent(this);
+    OpenTimer_.setParent(this);
 
     setForm_ = new TRecSetForm(sysSet_, recorder_, this);
     connect(setForm_, &TRecSetForm::applied, this,
@@ -150,6 +153,8 @@ TRecordForm::TRecordForm(Recorder& recorder, IniFile& sysSet, QWidget* parent)
 
 TRecordForm::~TRecordForm() {
     recorder_.setListener({});
+    ScrollBar1ChangeTimer_.setParent(nullptr);
+    OpenTimer_.setParent(nullptr);
 }
 
 void TRecordForm::BuildMenus() {
