@@ -16,6 +16,7 @@
 
 #include "platform/ini_file.h"
 #include "record/rec_set_form.h"
+#include "record/record_painter.h"
 #include "session/session.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
@@ -64,7 +65,10 @@ struct RecordRig {
     }
     void record(int samples) {
         session->core.state.MeasureMode = MeasureMode::Continuous;
-        for (int i = 0; i < samples; ++i) timers.fire("Timer1");
+        for (int i = 0; i < samples; ++i) {
+            session->core.record.setScalar(Scalar::WRMS, 200.0f + static_cast<float>(i % 97));
+            timers.fire("Timer1");
+        }
     }
 };
 
@@ -128,7 +132,7 @@ class RecordFormTest : public QObject {
         QCOMPARE(QString::fromStdString(ReadRecordFile(rig.file("rec.lxr").toStdString(), d).error),
                  QString());
         QCOMPARE(d.count, 3);
-        QCOMPARE(d.channels[2][0], 0.0f);  // Power of the record: 0
+        QCOMPARE(d.channels[2][2], 202.0f);  // Power of the third sample
         QVERIFY(rig.enabled("ToolCreate") && !rig.enabled("ToolStart"));
 
         // An existing file is overwritten only after a yes.
@@ -181,6 +185,17 @@ class RecordFormTest : public QObject {
         QCOMPARE(rig.text("TimeLabel"), "Time: " + StampTimeText(src.stamps[1489]));
         rig.form->Pic4MouseMove(5000);  // beyond the data: unchanged
         QCOMPARE(rig.text("ValueLabel1"), QString("Value: 201.489"));
+
+        // A file named on the command line: one second later the window shows it.
+        rig.form->hide();
+        rig.form->OpenRecordFileAtStart(rig.file("ok.lxr"));
+        auto* openTimer = rig.form->findChild<QTimer*>("OpenTimer");
+        QVERIFY(openTimer->isActive() && openTimer->isSingleShot());
+        QCOMPARE(openTimer->interval(), 1000);
+        rig.form->OpenTimerTimer();
+        QVERIFY(rig.form->isVisible());
+        QCOMPARE(rig.form->statusPanelText(4),
+                 "Length:" + QString::number(std::min(1499, rig.form->chartSize().width())));
     }
 
     void scrollAndTrackChangesAreFoldedIntoOneRedraw() {
@@ -192,15 +207,15 @@ class RecordFormTest : public QObject {
         auto* timer = rig.form->findChild<QTimer*>("ScrollBar1ChangeTimer");
         QVERIFY(timer && !timer->isActive());
         QCOMPARE(timer->interval(), 100);
-        const QString before = rig.form->statusPanelText(3);
+        const QImage before = rig.form->chartImage().copy();
         rig.find<QScrollBar>("ScrollBar1")->setValue(60);
         rig.find<QScrollBar>("ScrollBar1")->setValue(90);
         QVERIFY(timer->isActive());
         QCOMPARE(rig.form->view().liveOffset, 300);
-        QCOMPARE(rig.form->statusPanelText(3), before);  // not drawn yet
+        QVERIFY(rig.form->chartImage() == before);  // not drawn yet
         rig.form->ScrollBar1ChangeTimerTimer();
         QVERIFY(!timer->isActive());
-        QVERIFY(rig.form->statusPanelText(3) != before);
+        QVERIFY(rig.form->chartImage() != before);
         rig.find<QSlider>("TrackBar1")->setValue(148);
         QCOMPARE(rig.form->view().liveZoom, 3);
         QCOMPARE(rig.timers.find("GridTimer")->interval(), 3000);
@@ -231,6 +246,31 @@ class RecordFormTest : public QObject {
         rig.sysSet->writeInteger("RecordSet", "SampingSetp", 11);
         QVERIFY(set->FormCreate());
         QCOMPARE(set->sampleList()->currentIndex(), -1);
+    }
+
+    void painterSetsExactlyTheTracePixels() {
+        struct Case {
+            std::vector<ChartPoint> points;
+            QVector<QPoint> set;  // pixels of the channel colour
+        };
+        const Case cases[] = {
+            {{{1, 1}, {3, 1}}, {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {1, 2}, {2, 2}, {3, 2}, {4, 2}}},
+            {{{0, 0}, {1, 3}},
+             {{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {2, 2}, {1, 3}, {2, 3}, {1, 4}, {2, 4}}},
+            {{{5, -100000}, {5, 100000}}, {{5, 0}, {6, 0}, {5, 5}, {6, 5}}},  // far off: clipped, still drawn
+        };
+        for (const Case& c : cases) {
+            QImage image(8, 6, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            PaintRecordDrawing(image, {RecordPolyline{RecordColour::Channel3, 2, c.points}}, ChartColours{});
+            for (const QPoint& p : c.set) QCOMPARE(image.pixel(p), qRgb(0, 0, 255));
+            if (c.points[0].y >= 0) {
+                int count = 0;
+                for (int y = 0; y < 6; ++y)
+                    for (int x = 0; x < 8; ++x) count += image.pixel(x, y) == qRgb(0, 0, 255);
+                QCOMPARE(count, static_cast<int>(c.set.size()));
+            }
+        }
     }
 
     void everyControlHasAName() {
