@@ -1,5 +1,7 @@
 #include "app/windows.h"
 
+#include <QAction>
+
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
@@ -7,14 +9,15 @@
 #include "link/comm_form.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
+#include "record/record_form.h"
 #include "report/enter_info_form.h"
 #include "report/printer_form.h"
+#include "report/record_window_source.h"
 #include "session/session.h"
 
 namespace lxv {
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
-    (void)sysSet;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
@@ -27,7 +30,7 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The port settings: the scan opens the instrument's port and asks for its settings block.
     auto* comm = new TCommForm(session.linkControl, &main);
     main.SetCommForm(comm);
-    TestHooks::FromEnvironment(session, main, &main);
+    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
     comm->FormCreate();
 
     // The report window and its report information (EnterInfo.ini); print (Ctrl+P) shows the
@@ -38,6 +41,28 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     enterInfoForm_->SetStoredHandler([this] { printer_->DrawPreview(); });
     enterInfoForm_->FormCreate();
     main.AttachWindow("N5", 3, [this] { printer_->ShowReport(0); });
+
+    // The record window and its settings (not blocking; Ctrl+R). It loads the record settings.
+    record_ = new TRecordForm(session.recorder, sysSet, &main);
+    TRecordForm* record = record_;
+    record->FormCreate();
+    main.AttachWindow("N20", 5, [record] {
+        record->show();
+        record->raise();
+        record->activateWindow();
+    });
+    if (auto* n20 = main.findChild<QAction*>("N20")) n20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
+    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
+    QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+    if (hooks) hooks->AttachRecorder(*record);
+
+    // The record window exports what its chart shows and prints the record report.
+    auto shown = std::make_shared<RecordWindowSource>(*record);
+    record->SetExportHandler([shown, record] { ExportRecordWithDialogs(record, *shown); });
+    printer_->SetRecordSource([record] { return record->chartImage(); },
+                              [shown] { return shown->reportView(); });
+    record->SetPrintHandler([this] { printer_->ShowReport(int(ReportKind::Record)); });
 }
 
 Windows::~Windows() = default;

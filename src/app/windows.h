@@ -14,6 +14,7 @@ class Session;
 class TEnterInfoForm;
 class TMainForm;
 class TPrinterForm;
+class TRecordForm;
 
 class Windows {
   public:
@@ -25,12 +26,14 @@ class Windows {
 
     TMainForm& main() { return *main_; }
     TPrinterForm& printer() { return *printer_; }
+    TRecordForm& record() { return *record_; }
 
   private:
     std::unique_ptr<IniFile> enterInfo_;  // EnterInfo.ini
     std::unique_ptr<TMainForm> main_;
     TPrinterForm* printer_ = nullptr;
     TEnterInfoForm* enterInfoForm_ = nullptr;
+    TRecordForm* record_ = nullptr;  // a child of the main window
 };
 
 }  // namespace lxv

@@ -50,10 +50,6 @@ struct StampText {
 
 }  // namespace
 
-QString StampDateTimeText(double stamp) {
-    return StampText()(stamp);
-}
-
 StampFormatter SystemStampFormatter() {
     auto text = std::make_shared<StampText>();
     return [text](double stamp) { return (*text)(stamp).toStdString(); };

@@ -2,7 +2,7 @@
 // in slices with a progress dialog (shown when it takes over half a second,
 // with a cancel button), the question "Data export to complete. Sure to save
 // it?" and the rename or removal of the written file. Also the platform's
-// short date-and-time text of a record stamp.
+// short date-and-time text (with seconds) of a record stamp.
 #pragma once
 
 #include <QObject>
@@ -20,9 +20,9 @@ inline constexpr const char* kExportFilter = "Excel File(*.xlsx)|*.xlsx|CSV (*.c
 inline constexpr const char* kExportQuestion = "Data export to complete. Sure to save it?";
 inline constexpr const char* kExportQuestionCaption = "Save the file";
 
-// The system's short date format and its time format with seconds: "3/4/26 1:05:09 PM".
-QString StampDateTimeText(double stamp);
-// The same as a formatter for the export (remembers the last day's date text).
+// The export's first column: the system's short date format and its time
+// format with seconds ("3/4/26 1:05:09 PM"), as a formatter that remembers
+// the last day's date text.
 StampFormatter SystemStampFormatter();
 
 // One export to a chosen path, run on the event loop.

@@ -133,6 +133,7 @@ RecorderEffects Recorder::TakeSample() {
         live_.channels[c][i] = QuantityValue(measurement_, settings_.codes[c]);
     live_.stamps[i] = clock_();
     live_.count = i + 1;
+    if (sampleObserver_) sampleObserver_(live_.count);
     if (live_.count >= kMaxSamples) {
         sampleTimer_->stop();
         enter(RecorderState::Ended);

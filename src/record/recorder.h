@@ -90,6 +90,10 @@ class Recorder {
     void setListener(std::function<void(const RecorderEffects&)> listener) {
         listener_ = std::move(listener);
     }
+    // Told the live count after every sample taken (test hooks, traces).
+    void setSampleObserver(std::function<void(int liveCount)> observer) {
+        sampleObserver_ = std::move(observer);
+    }
 
     const RecordData& live() const { return live_; }
     int liveCount() const { return live_.count; }
@@ -126,6 +130,7 @@ class Recorder {
     int gridPhase_ = 0;
     std::unique_ptr<Timer> sampleTimer_, saveTimer_, gridTimer_;
     std::function<void(const RecorderEffects&)> listener_;
+    std::function<void(int)> sampleObserver_;
 };
 
 }  // namespace lxv

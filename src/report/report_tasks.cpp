@@ -14,6 +14,7 @@
 #include "record/record_chart.h"
 #include "record/record_export_qt.h"
 #include "record/record_file.h"
+#include "record/record_form.h"
 #include "report/report_info.h"
 #include "report/report_painter.h"
 
@@ -90,7 +91,8 @@ int RecordReport(const std::string& input, const QString& output) {
     chartInput.fileActive = true;
     chartInput.liveView = false;
     chartInput.last = data.last();
-    const StampFormatter dateTime = SystemStampFormatter();
+    // The status texts as the record window writes them.
+    const auto dateTime = [](double stamp) { return StampDateTimeText(stamp).toStdString(); };
     const auto layout = [&](int w, int h, bool landscape) {
         RecordReportView view = ReportViewOf(chartInput, source);
         for (int c = 0; c < kExportChannels; ++c) view.labels[static_cast<std::size_t>(c)] = source.label(c);

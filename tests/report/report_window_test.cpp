@@ -19,33 +19,16 @@
 #include "report/enter_info_form.h"
 #include "report/printer_form.h"
 #include "report/report_info.h"
+#include "support/fake_dialogs.h"
 #include "tests/report/export_fixture.h"
 
 namespace lxv::test {
-
-class ScriptedDialogs : public Dialogs {
-  public:
-    QStringList errors, questions;
-    QString savePath, lastFilter;
-    bool answerYes = true;
-    void showMessage(QWidget*, const QString&) override {}
-    void showError(QWidget*, const QString& text) override { errors << text; }
-    bool askYesNo(QWidget*, const QString& caption, const QString& text) override {
-        questions << caption + "|" + text;
-        return answerYes;
-    }
-    QString openFileName(QWidget*, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString& filter, const QString&) override {
-        lastFilter = filter;
-        return savePath;
-    }
-};
 
 class ReportWindowTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    ScriptedDialogs dialogs;
+    FakeDialogs dialogs;
     MeasureRecord record;
 
     QString iniPath() const { return dir.filePath("EnterInfo.ini"); }
@@ -64,9 +47,7 @@ class ReportWindowTest : public QObject {
   private slots:
     void init() {
         QFile::remove(iniPath());
-        dialogs.errors.clear();
-        dialogs.questions.clear();
-        dialogs.answerYes = true;
+        dialogs = FakeDialogs();
         SetAppDialogs(&dialogs);
         ResetMeasurement(record);
     }
