@@ -80,9 +80,11 @@ TPrinterForm::TPrinterForm(const MeasureRecord& record, IniFile& enterInfo, TEnt
     page_ = new QWidget;
     image1_ = new PageView(buffer_, page_);
     image1_->setObjectName("image1");
+    image1_->setAccessibleName("Report preview");
     image1_->move(5, 5);
     imageDi_ = new QWidget(page_);
     imageDi_->setObjectName("image_di");
+    imageDi_->setAccessibleName("End of the page");
     imageDi_->resize(1, 1);
     rongqi_->setWidget(page_);
 
