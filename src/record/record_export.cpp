@@ -167,10 +167,11 @@ class XlsxSheet : public SheetWriter {
             const auto col = static_cast<lxw_col_t>(c + 1);
             const std::string text = SingleText(values[c]);
             // The decimal the single stands for, so that 0.1f shows as 0.1; INF and NaN as text.
-            const lxw_error result =
-                std::isfinite(values[c])
-                    ? worksheet_write_number(sheet_, r, col, std::strtod(text.c_str(), nullptr), nullptr)
-                    : worksheet_write_string(sheet_, r, col, text.c_str(), nullptr);
+            double number = 0;
+            std::from_chars(text.data(), text.data() + text.size(), number);
+            const lxw_error result = std::isfinite(values[c])
+                                         ? worksheet_write_number(sheet_, r, col, number, nullptr)
+                                         : worksheet_write_string(sheet_, r, col, text.c_str(), nullptr);
             if (!check(result)) return false;
         }
         return true;
