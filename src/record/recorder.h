@@ -115,6 +115,8 @@ class Recorder {
     void enter(RecorderState state);
     // Saves when samples or a failed save wait; keeps the save timer running until a save succeeds.
     RecorderEffects saveNow();
+    // The recorder ended the recording (limit, continuous measurement over): save and say why.
+    RecorderEffects end(const char* why);
     void notify(const RecorderEffects& effects);
 
     const LinkState& link_;

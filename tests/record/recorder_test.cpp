@@ -169,8 +169,20 @@ TEST_F(RecorderTest, AFailedSaveShowsOnceAndIsRetriedUntilItSucceeds) {
     EXPECT_TRUE((*timers_.find("TimerSave")).isActive());
     { std::ofstream(file_).flush(); }  // the file is back
     timers_.fire("TimerSave");
-    EXPECT_EQ(FileNow().count, 15);
     EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
+    EXPECT_EQ(FileNow().count, 15);
+
+    // A failure at the end of continuous measurement comes with the reason, once.
+    CreateAndStart();
+    Record(2);
+    fs::remove(file_);
+    SetMode(0);
+    timers_.fire("Timer1");
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1].rfind(std::string(kContinuousEndedText) + "\n\nCannot open file", 0), 0u);
+    { std::ofstream(file_).flush(); }
+    timers_.fire("TimerSave");
+    EXPECT_EQ(FileNow().count, 2);
 }
 
 TEST_F(RecorderTest, SettingsTakeHoldInTheRunningTimers) {
