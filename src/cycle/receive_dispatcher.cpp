@@ -19,6 +19,10 @@ const char* ReplyKindName(ReplyKind kind) {
     return "?";
 }
 
+bool CallsForResend(ReplyKind kind) {
+    return kind == ReplyKind::TooShort || kind == ReplyKind::Damaged || kind == ReplyKind::Oversize;
+}
+
 void ReceiveDispatcher::resendLastRequest() {
     // Nothing has been asked yet: there is no request to repeat.
     if (state_.LastRegister == 0) return;
@@ -31,18 +35,9 @@ void ReceiveDispatcher::resendLastRequest() {
 }
 
 ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
-    if (n <= 4) {
-        resendLastRequest();
-        return ReplyKind::TooShort;
-    }
-    if (n > kLargestReply) {
-        resendLastRequest();
-        return ReplyKind::Oversize;
-    }
-    if (!CrcMatches(d, n)) {
-        resendLastRequest();
-        return ReplyKind::Damaged;
-    }
+    if (n <= 4) return ReplyKind::TooShort;
+    if (n > kLargestReply) return ReplyKind::Oversize;
+    if (!CrcMatches(d, n)) return ReplyKind::Damaged;
     if (n == kMeasureReplySize) {
         if (measure_) measure_(d);
         return ReplyKind::MeasureBlock;

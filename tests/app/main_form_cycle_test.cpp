@@ -212,11 +212,14 @@ class MainFormCycleTest : public QObject {
         QCOMPARE(rig->form->statusPanelText(0), QString("Communication failure, re-request data!"));
     }
 
-    void damagedReplyIsAskedForAgainAtOnceAndNotShown() {
+    void damagedReplyIsAskedForAgainOnceTheLineIsQuietAndNotShown() {
         button(7)->click();
         auto reply = MeasureReply(SampleMeasurement(99.0f));
         reply[100] ^= 0x04;
         rig->port.receive(reply);
+        QCOMPARE(measRequests(), 1);
+        QVERIFY(rig->app->receiver.silenceTimer().isActive());
+        rig->app->receiver.silenceElapsed();
         QCOMPARE(measRequests(), 2);
         QCOMPARE(rig->find<QLabel>("Panel_URMS")->text(), QString("0.0V"));
         QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{1});
