@@ -1,7 +1,9 @@
 // Continuous measurement through a paced wire: the real program against
 // lxv7700-sim --baud N, counting the blocks it shows over a stretch of time.
 // The wire's own limit is one block per 2532 x 10 bits / baud + the 50 ms
-// pause of ContinuousReadTimer (+ the 8-byte request).
+// pause of ContinuousReadTimer (+ the 8-byte request). A clean run must never
+// show "Communication failure, re-request data!": that would be a healthy
+// block asked for twice.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -40,9 +42,14 @@ void BM_ContinuousMeasurementsPerSecond(benchmark::State& state) {
         state.counters["blocks_per_s"] = blocks / elapsed;
         state.counters["wire_limit_per_s"] = wireLimit;
         state.counters["share_of_limit"] = blocks / elapsed / wireLimit;
+        const std::size_t failures = run.countLines("status Communication failure");
+        state.counters["failure_statuses"] = static_cast<double>(failures);
+        if (failures > 0)
+            state.SkipWithError("a clean run showed \"Communication failure, re-request data!\"");
     }
 }
 BENCHMARK(BM_ContinuousMeasurementsPerSecond)
+    ->Arg(0)
     ->Arg(1)
     ->Arg(5)
     ->Arg(7)

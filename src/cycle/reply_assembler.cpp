@@ -16,6 +16,14 @@ int SilenceIntervalMs(int baud, bool bulkUnderWay) {
     return 20 + charTimes + (bulkUnderWay ? 200 : 0);
 }
 
+int ReRequestWaitMs(int baud, std::size_t replyBytes) {
+    constexpr int kDesignWaitMs = 2000;
+    if (baud <= 0) return kDesignWaitMs;
+    const unsigned long long bits = replyBytes * 10ULL * 1000ULL;
+    const unsigned long long wireMs = (bits + static_cast<unsigned>(baud) - 1) / static_cast<unsigned>(baud);
+    return static_cast<int>(std::max<unsigned long long>(kDesignWaitMs, wireMs + 500));
+}
+
 void ReplyAssembler::bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client) {
     std::size_t used = 0;
     while (used < size && !resyncing_) {

@@ -25,6 +25,12 @@ std::size_t ExpectedReplySize(const SentFrame& lastSent);
 // inside 2532 bytes must not cut the block in two.
 int SilenceIntervalMs(int baud, bool bulkUnderWay);
 
+// How long a reply of `replyBytes` is waited for before it is asked for
+// again: 2 s, or its time on the wire at `baud` (10 bits a byte) and half a
+// second more when that is longer, so a slow line never counts a reply that
+// is still arriving as lost (3.14 s for a measurement block at 9600 baud).
+int ReRequestWaitMs(int baud, std::size_t replyBytes);
+
 // What the assembler needs from the receive path that owns it.
 class ReplyClient {
   public:

@@ -89,6 +89,7 @@ class MainFormCycleTest : public QObject {
     void singleMeasurementReturnsToIdleOnItsReply() {
         QDialog commForm;
         rig->form->SetCommForm(&commForm);
+        rig->app->state.BaudIndex = 7;  // 115200 baud
         item("N12")->trigger();
         QCOMPARE(rig->port.written.size(), std::size_t{1});
         QVERIFY(IsRead(rig->port.lastWritten(), MEAS, 2));
@@ -198,6 +199,21 @@ class MainFormCycleTest : public QObject {
         QCOMPARE(rig->app->state.LastCount, std::uint8_t{2});
         Fire(timer("ReReadTimer"));
         QVERIFY(IsRead(rig->port.lastWritten(), MEAS, 2));
+    }
+
+    void reRequestWaitFitsTheBaudRate() {
+        // index of the baud list, ReReadTimer's interval: a block's time on the wire + 0.5 s, at least 2 s
+        const std::pair<int, int> rows[] = {{0, 5775}, {1, 3138}, {2, 2259}, {3, 2000}, {7, 2000}};
+        for (const auto& [index, interval] : rows) {
+            rig->app->state.BaudIndex = index;
+            button(8)->click();
+            QCOMPARE(timer("ReReadTimer")->interval(), interval);
+            rig->receive(SampleMeasurement(1.0f));
+            Fire(timer("ContinuousReadTimer"));  // the next request restarts it with the same wait
+            QVERIFY(timer("ReReadTimer")->isActive());
+            QCOMPARE(timer("ReReadTimer")->interval(), interval);
+            button(9)->click();
+        }
     }
 
     void failedSendIsReportedButTheModeIsEntered() {

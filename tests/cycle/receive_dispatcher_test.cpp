@@ -175,6 +175,17 @@ TEST(ReplyAssembler, SilenceGrowsWithSlowLinesAndBulkReplies) {
     EXPECT_GE(SilenceIntervalMs(0, false), 20);
 }
 
+TEST(ReplyAssembler, ReRequestWaitCoversTheReplysTimeOnTheWire) {
+    // Per rate of the baud list: the wait for a measurement block and for a starting-test chunk.
+    const int block[8] = {5775, 3138, 2259, 2000, 2000, 2000, 2000, 2000};
+    const int chunk[8] = {4063, 2282, 2000, 2000, 2000, 2000, 2000, 2000};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(ReRequestWaitMs(kBaudRates[i], kMeasureReplySize), block[i]) << kBaudRates[i];
+        EXPECT_EQ(ReRequestWaitMs(kBaudRates[i], kChunkReplySize), chunk[i]) << kBaudRates[i];
+    }
+    EXPECT_EQ(ReRequestWaitMs(0, kMeasureReplySize), 2000);
+}
+
 // The receive path without Qt: the assembler in front of the dispatcher, with
 // the line's silence told by the test.
 struct ReceivePath : ReplyClient {

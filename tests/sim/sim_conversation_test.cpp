@@ -199,6 +199,49 @@ TEST_F(Sim, FaultsComeAtTheAskedRatesAndTheBlockLogTellsThem) {
     EXPECT_NE(StderrText().find("pieces"), std::string::npos);  // splits are logged
 }
 
+TEST_F(Sim, StrayBytesAfterABlockAndRandomBytesInsteadAreLogged) {
+    Start({"--extra", "0.5", "--garbage", "0.5", "--block-log", dir + "/blocks"});
+    int extras = 0, garbage = 0;
+    for (int i = 0; i < 30; ++i) {
+        line->Write(Hex("01 03 00 94 00 02 85 E7"));
+        std::vector<std::string> lines = BlockLogLines();
+        for (const double end = NowMs() + 2000;
+             lines.size() <= static_cast<std::size_t>(i) && NowMs() < end;) {
+            poll(nullptr, 0, 1);
+            lines = BlockLogLines();
+        }
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(i + 1));
+        unsigned seq = 0, crc = 0;
+        char outcome[16] = {};
+        ASSERT_EQ(std::sscanf(lines.back().c_str(), "%u %4x %15s", &seq, &crc, outcome), 3);
+        const std::string what = outcome;
+        // Nothing else is on the line: the whole of it comes well within 100 ms.
+        const auto sent = line->Read(6001, 100);
+        if (what == "extra") {
+            // The block whole, then 1 to 16 bytes more.
+            ASSERT_GE(sent.size(), 2533u);
+            ASSERT_LE(sent.size(), 2548u);
+            EXPECT_TRUE(CrcMatches(sent.data(), 2532));
+            EXPECT_EQ(Crc16(sent.data(), 2530), crc);
+            ++extras;
+        } else {
+            ASSERT_EQ(what, "garbage");
+            ASSERT_GE(sent.size(), 1u);
+            ASSERT_LE(sent.size(), 6000u);
+            EXPECT_FALSE(sent.size() >= 2532 && CrcMatches(sent.data(), 2532));
+            ++garbage;
+        }
+    }
+    EXPECT_GT(extras, 0);
+    EXPECT_GT(garbage, 0);
+    const std::string err = StderrText();
+    EXPECT_NE(err.find("random bytes after the reply"), std::string::npos);
+    EXPECT_NE(err.find("random bytes instead of the reply"), std::string::npos);
+
+    SimProcess wrong(SimPath(), {"--extra", "0.6", "--garbage", "0.6"}, dir + "/stderr2");
+    EXPECT_EQ(wrong.WaitExit(3000), 2);
+}
+
 TEST_F(Sim, MutesAfterTheAskedRepliesUntilUnmuted) {
     Start({"--mute-after", "2", "--block-log", dir + "/blocks"});
     EXPECT_EQ(line->Ask(Hex("01 03 00 76 00 02 25 D1"), 9).size(), 9u);
