@@ -1,7 +1,8 @@
 // Continuous measurement through a paced wire: the real program against
 // lxv7700-sim --baud N, counting the blocks it shows over a stretch of time.
 // The wire's own limit is one block per 2532 x 10 bits / baud + the 50 ms
-// pause of ContinuousReadTimer (+ the 8-byte request). A clean run must never
+// pause of ContinuousReadTimer (+ the 8-byte request; the simulator paces
+// only its replies, so a share can read a little above 100 %). A clean run must never
 // show "Communication failure, re-request data!": that would be a healthy
 // block asked for twice.
 #include <benchmark/benchmark.h>
