@@ -2,7 +2,6 @@
 // reaction to a received block, and the redraw of panels and charts.
 #include <QProgressBar>
 
-#include "app/app_context.h"
 #include "app/chart_view.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
@@ -10,6 +9,7 @@
 #include "link/registers.h"
 #include "measure/chart_painter.h"
 #include "platform/dialogs.h"
+#include "session/session.h"
 
 namespace lxv {
 
@@ -19,7 +19,8 @@ void TMainForm::Apply(const CycleEffects& fx) {
     if (fx.startContinuous) ContinuousReadTimer_.start();
     // The wait fits the chosen rate: a block still on a slow line is not asked for twice.
     if (fx.startReRead)
-        ReReadTimer_.start(ReRequestWaitMs(BaudRateForIndex(app_.state.BaudIndex), kMeasureReplySize));
+        ReReadTimer_.start(
+            ReRequestWaitMs(BaudRateForIndex(session_.core.state.BaudIndex), kMeasureReplySize));
     if (fx.status) setStatusPanelText(0, fx.status);
     ApplyActionStates();
     if (fx.refreshDisplay) ShowMeasurement();
@@ -43,15 +44,8 @@ void TMainForm::ReReadTimerTimer() {
     Apply(control_.ReReadTick());
 }
 
-void TMainForm::MeasureBlockReceived(const std::uint8_t* block) {
-    AcceptMeasureBlock(app_.record, block);
-    ShowMeasurement();
-    setStatusPanelText(4, MeasurementDateText());
-    Apply(control_.MeasurementArrived());
-}
-
 void TMainForm::ShowMeasurement() {
-    const auto texts = PanelTexts(app_.record);
+    const auto texts = PanelTexts(session_.core.record);
     for (std::size_t i = 0; i < valuePanels_.size(); ++i)
         valuePanels_[i]->setText(QString::fromStdString(texts[i]));
 
@@ -59,9 +53,9 @@ void TMainForm::ShowMeasurement() {
     const QSize area = charts_[0]->size();
     if (area.isEmpty()) return;
     const ChartColours& colours = CurrentChartColours();
-    DrawWaveformChart(charts_[0]->image(), area, app_.record, colours);
-    DrawHarmonicChart(charts_[1]->image(), area, app_.record, Channel::Voltage, colours);
-    DrawHarmonicChart(charts_[2]->image(), area, app_.record, Channel::Current, colours);
+    DrawWaveformChart(charts_[0]->image(), area, session_.core.record, colours);
+    DrawHarmonicChart(charts_[1]->image(), area, session_.core.record, Channel::Voltage, colours);
+    DrawHarmonicChart(charts_[2]->image(), area, session_.core.record, Channel::Current, colours);
     for (ChartView* chart : charts_) chart->update();
 }
 

@@ -64,6 +64,12 @@ class ReplyAssembler {
     bool awaitsSilence() const { return resyncing_ || !bytes_.empty(); }
     int silenceMs(int baud) const { return SilenceIntervalMs(baud, bulkUnderWay()); }
     bool resyncing() const { return resyncing_; }
+    // Forgets everything gathered and ends a resync (the port was reopened).
+    void reset() {
+        bytes_.clear();
+        expected_ = 0;
+        resyncing_ = false;
+    }
 
     // The steps of bytesArrived, for callers that frame replies themselves.
     // Starts gathering a reply of `expected` bytes (0 = unknown) if none is under way.

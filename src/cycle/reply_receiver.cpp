@@ -16,7 +16,7 @@ void ReplyReceiver::bytesArrived() {
     const std::vector<std::uint8_t> bytes = port_.readAll();
     if (bytes.empty()) return;
     // Any bytes from the instrument keep the USB link alive.
-    if (state_.LinkKind == 1) {
+    if (state_.LinkKind == LinkKind::Usb) {
         state_.IdleTicks = 0;
         state_.ReconnectTicks = 0;
     }
@@ -34,6 +34,11 @@ void ReplyReceiver::armSilence() {
         silence_.start(assembler_.silenceMs(BaudRateForIndex(state_.BaudIndex)));
     else
         silence_.stop();
+}
+
+void ReplyReceiver::reset() {
+    silence_.stop();
+    assembler_.reset();
 }
 
 std::size_t ReplyReceiver::awaitedSize() {

@@ -27,7 +27,8 @@ struct DispatchFixture : ::testing::Test {
     FakeSerialPort port;
     InstrumentLink link{port};
     LinkState state;
-    ReceiveDispatcher dispatcher{link, state};
+    RequestTracker requests{link, state};
+    ReceiveDispatcher dispatcher{link, requests};
     std::vector<std::string> calls;
 
     void SetUp() override {
@@ -85,16 +86,15 @@ TEST_F(DispatchFixture, ShortDamagedAndOversizeRepliesCallForAResend) {
 }
 
 TEST_F(DispatchFixture, StartingTestReSendsAskForTheSameChunk) {
-    state.LastRegister = STEST;
-    state.LastCount = 3;
-    state.ChunkIndex = 3;
+    requests.sendRead(STEST, ChunkCount(3), Remember::Yes);
+    port.written.clear();
     dispatcher.resendLastRequest();
     ASSERT_EQ(port.written.size(), 1u);
     EXPECT_EQ(std::vector<std::uint8_t>(port.written[0].begin(), port.written[0].begin() + 6),
               Hex("01 03 00 93 03 00"));
     // Before the trigger the start request is repeated with its range code.
-    state.LastCount = 32;
-    state.ChunkIndex = 0;
+    requests.sendRead(STEST, 32, Remember::Yes);
+    port.written.erase(port.written.begin() + 1);
     dispatcher.resendLastRequest();
     EXPECT_EQ(std::vector<std::uint8_t>(port.written[1].begin(), port.written[1].begin() + 6),
               Hex("01 03 00 93 00 20"));
@@ -192,7 +192,8 @@ struct ReceivePath : ReplyClient {
     FakeSerialPort port;
     InstrumentLink link{port};
     LinkState state;
-    ReceiveDispatcher dispatcher{link, state};
+    RequestTracker requests{link, state};
+    ReceiveDispatcher dispatcher{link, requests};
     ReplyAssembler assembler;
     std::vector<float> shown;
     int setups = 0;
@@ -214,9 +215,7 @@ struct ReceivePath : ReplyClient {
     void gathered(std::size_t, std::size_t) override {}
 
     void ask(std::uint8_t reg) {
-        state.LastRegister = reg;
-        state.LastCount = 2;
-        link.SendReadRequest(1, reg, 2);
+        requests.sendRead(reg, 2, Remember::Yes);
         port.written.clear();
     }
     void arrive(const std::vector<std::uint8_t>& bytes, std::size_t readSize = 4096) {
