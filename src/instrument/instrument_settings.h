@@ -42,6 +42,9 @@ struct InstrumentSettings {
     static InstrumentSettings Factory();
 };
 
+// The access code that unlocks the instrument's calibration (register CALLOCK).
+inline constexpr std::uint8_t kCalibrationAccessCode = 0x6B;
+
 // Angle difference in degrees as the time stored in AngleTime, at the
 // reference frequency: (1 / hz) x (degrees / 360), rounded to a single.
 float AngleToTime(double degrees, int hz);

@@ -26,7 +26,7 @@ std::optional<double> ParseNumber(const std::string& text) {
     return value;
 }
 
-FieldValues ReadNumberFields(std::initializer_list<NumberField> fields) {
+FieldValues ReadNumberFields(const std::vector<NumberField>& fields) {
     FieldValues r;
     for (const NumberField& f : fields) {
         if (f.text.find_first_not_of(" \t") == std::string::npos) {

@@ -3,7 +3,6 @@
 // before anything is stored or sent.
 #pragma once
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +29,6 @@ std::optional<double> ParseNumber(const std::string& text);
 
 // Every field in order; an empty field reads as 0. On the first field that is
 // not a number, no values and that field's message.
-FieldValues ReadNumberFields(std::initializer_list<NumberField> fields);
+FieldValues ReadNumberFields(const std::vector<NumberField>& fields);
 
 }  // namespace lxv
