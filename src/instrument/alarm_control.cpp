@@ -45,6 +45,7 @@ ConfigEffects AlarmControl::startReading(const char* label, const char* failure)
 bool AlarmControl::sendRead(std::uint16_t reg) {
     if (core_.requests.sendRead(reg, kAlarmCount, Remember::Yes)) {
         step_.sent(reg, [this, reg] { core_.requests.sendRead(reg, kAlarmCount, Remember::Yes); });
+        changed();
         return true;
     }
     core_.requests.settle();
@@ -66,6 +67,7 @@ void AlarmControl::sendWrite(std::uint16_t reg) {
     };
     send();  // a closed port sends nothing; the retries then report the failure
     step_.sent(reg, send);
+    changed();
 }
 
 ConfigEffects AlarmControl::Save() {
@@ -92,7 +94,7 @@ void AlarmControl::limitRead(int k, const std::uint8_t* data, std::size_t size) 
         ++readStep_;
         if (!sendRead(static_cast<std::uint16_t>(AL1H + k + 1))) return;  // the label tells
     }
-    if (changed_) changed_();
+    changed();
 }
 
 void AlarmControl::flagsRead(const std::uint8_t* data, std::size_t size) {
@@ -135,6 +137,10 @@ void AlarmControl::gaveUp(std::uint16_t reg) {
 
 void AlarmControl::setLabel(std::string text) {
     label7_ = std::move(text);
+    changed();
+}
+
+void AlarmControl::changed() {
     if (changed_) changed_();
 }
 

@@ -61,6 +61,7 @@ class AlarmControl {
     void acknowledged(std::uint16_t reg);
     void gaveUp(std::uint16_t reg);
     void setLabel(std::string text);
+    void changed();
 
     SessionCore& core_;
     AlarmLimits limits_;

@@ -63,6 +63,7 @@ ConfigEffects SettingsControl::Read() {
     }
     pending_ = Pending::Read;
     step_.sent(SETUP, [this] { core_.requests.sendRead(SETUP, kSetupWindowCount, Remember::Yes); });
+    changed();  // busy now
     return {};
 }
 
