@@ -141,7 +141,7 @@ void AlarmControl::setLabel(std::string text) {
 }
 
 void AlarmControl::changed() {
-    if (changed_) changed_();
+    changed_.notify();
 }
 
 }  // namespace lxv

@@ -50,7 +50,7 @@ class AlarmControl {
     const AlarmLimits& limits() const { return limits_; }
     std::uint8_t AlarmReadStep() const { return readStep_; }
 
-    void setChangedHandler(std::function<void()> h) { changed_ = std::move(h); }
+    void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
 
   private:
     ConfigEffects startReading(const char* label, const char* failure);
@@ -69,7 +69,7 @@ class AlarmControl {
     enum class Chain { None, Reading, Writing, GivenUp } chain_ = Chain::None;
     std::string label7_ = "状态：没有同步";
     ChainStep step_;
-    std::function<void()> changed_;
+    ChangeListeners changed_;
 };
 
 }  // namespace lxv

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 #include "instrument/alarm_control.h"
@@ -65,7 +66,10 @@ TAlarmForm::TAlarmForm(AlarmControl& control, QWidget* parent) : QDialog(parent)
     layout->addWidget(Label7);
     layout->addLayout(buttons);
 
-    control_.setChangedHandler([this] { showState(); });
+    // The window may go before its controller (tests make several).
+    control_.addChangedHandler([self = QPointer<TAlarmForm>(this)] {
+        if (self) self->showState();
+    });
     showState();
 }
 

@@ -144,7 +144,7 @@ ConfigEffects CalibrateControl::Factory() {
 }
 
 void CalibrateControl::changed() {
-    if (changed_) changed_();
+    changed_.notify();
 }
 
 }  // namespace lxv

@@ -51,7 +51,7 @@ class CalibrateControl {
     ConfigEffects Factory();            // "Default", then save
 
     const std::string& status() const { return status_; }  // StatusBar1: a phase read given up
-    void setChangedHandler(std::function<void()> h) { changed_ = std::move(h); }
+    void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
 
   private:
     ConfigEffects calibrate(std::uint16_t reg, const std::string& text, const char* name);
@@ -65,7 +65,7 @@ class CalibrateControl {
     std::string status_;
     ChainStep step_;
     bool givenUp_ = false;
-    std::function<void()> changed_;
+    ChangeListeners changed_;
 };
 
 }  // namespace lxv

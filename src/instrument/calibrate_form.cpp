@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 
@@ -192,7 +193,10 @@ TCalibrateForm::TCalibrateForm(CalibrateControl& control, MeasureCommands comman
 
     for (QLineEdit* edit : {Edit1, Edit2, Edit7, Edit8})
         connect(edit, &QLineEdit::textEdited, this, [this] { takeFields(); });
-    control_.setChangedHandler([this] { showState(); });
+    // The window may go before its controller (tests make several).
+    control_.addChangedHandler([self = QPointer<TCalibrateForm>(this)] {
+        if (self) self->showState();
+    });
     showState();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lxv {
 
@@ -17,6 +18,19 @@ class TimerFactory;
 // What a window does after an action of its controller.
 struct ConfigEffects {
     std::string message;  // a message box to show, or empty
+};
+
+// Who is told when a controller changed what its window shows (the window,
+// the test hooks).
+class ChangeListeners {
+  public:
+    void add(std::function<void()> listener) { listeners_.push_back(std::move(listener)); }
+    void notify() const {
+        for (const auto& listener : listeners_) listener();
+    }
+
+  private:
+    std::vector<std::function<void()>> listeners_;
 };
 
 // "Transfer failed at AL2H": the window status after a step was given up.

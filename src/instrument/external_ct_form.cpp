@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -160,7 +161,10 @@ TExternal_CT_form::TExternal_CT_form(SettingsControl& control, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &TExternal_CT_form::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TExternal_CT_form::Button3Click);
 
-    control_.setChangedHandler([this] { showState(); });
+    // The window may go before its controller (tests make several).
+    control_.addChangedHandler([self = QPointer<TExternal_CT_form>(this)] {
+        if (self) self->showState();
+    });
     showState();
 }
 

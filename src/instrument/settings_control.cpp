@@ -114,7 +114,7 @@ void SettingsControl::setStatus(std::string text) {
 }
 
 void SettingsControl::changed() {
-    if (changed_) changed_();
+    changed_.notify();
 }
 
 }  // namespace lxv

@@ -57,7 +57,7 @@ class SettingsControl {
     const InstrumentSettings& settingsCopy() const { return copy_; }
 
     // Called whenever the controller changed the fields or the status.
-    void setChangedHandler(std::function<void()> h) { changed_ = std::move(h); }
+    void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
 
   private:
     void replyReceived(const std::uint8_t* data, std::size_t size);
@@ -72,7 +72,7 @@ class SettingsControl {
     enum class Pending { None, Read, Save } pending_ = Pending::None;
     bool readGivenUp_ = false;  // a late reply to that read changes nothing
     ChainStep step_;
-    std::function<void()> changed_;
+    ChangeListeners changed_;
 };
 
 }  // namespace lxv

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
+#include <clocale>
 
 #include "instrument/alarm_control.h"
 #include "instrument/alarm_form.h"
@@ -51,6 +52,9 @@ class InstrumentFormsTest : public QObject {
 
   private slots:
     void initTestCase() {
+        // The comma run must really have a comma locale (QApplication took it from LC_ALL).
+        if (qgetenv("LC_ALL") == "de_DE.UTF-8")
+            QCOMPARE(QString(std::localeconv()->decimal_point), QString(","));
         port.open_ = true;
         SetAppDialogs(&dialogs);
     }
@@ -69,7 +73,7 @@ class InstrumentFormsTest : public QObject {
         QVERIFY(!form.findChild<QLabel*>("Label11")->isVisibleTo(&form));
         button1->click();
         QVERIFY(dialogs.messages.isEmpty());
-        const auto& frame = port.lastWritten();
+        const std::vector<std::uint8_t> frame = port.lastWritten();
         QCOMPARE(frame.size(), std::size_t{28});
         QCOMPARE(ReadF32LE(frame.data() + 7 + 4), 0.1f);
         QCOMPARE(frame[7 + 16], std::uint8_t{0});  // automatic range
