@@ -2,8 +2,6 @@
 // instrument at address 1 sends, for the configuration controllers' tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -14,9 +12,8 @@
 
 namespace lxv::test {
 
-class InstrumentFixture : public ::testing::Test {
-  protected:
-    InstrumentFixture() { port.open_ = true; }
+struct InstrumentRig {
+    InstrumentRig() { port.open_ = true; }
 
     // A function-3 reply carrying `data`, routed by the last request built in the shared buffer.
     void reply(const std::vector<std::uint8_t>& data) {

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "instrument/number_fields.h"
-#include "measure/number_format.h"
 
 namespace lxv {
 namespace {
@@ -47,22 +46,6 @@ TEST(InstrumentSettings, BlocksMatchBytesWrittenOutByHand) {
     EXPECT_EQ(back.CtRatio, 0.1f);
     EXPECT_EQ(back.Reserved, 0xA5);
     EXPECT_EQ(back.CurrentRange, 2);
-}
-
-TEST(InstrumentSettings, AnglesAndPhasesTravelAsTimes) {
-    struct Case {
-        double degrees;
-        int hz;
-        const char* readBack;
-    };
-    for (const Case& c : {Case{9, 50, "9.00000042747706"}, Case{9, 60, "7.5000001816079"}, Case{0, 50, "0"},
-                          Case{-30, 50, "-30.0000007264316"}}) {
-        const float t = AngleToTime(c.degrees, c.hz);
-        EXPECT_EQ(t, static_cast<float>(c.degrees / 360.0 / c.hz)) << c.degrees << " at " << c.hz;
-        EXPECT_EQ(FormatGeneral(TimeToAngle(t)), c.readBack) << c.degrees << " at " << c.hz;
-    }
-    EXPECT_EQ(PhaseToTime(1.0), static_cast<float>(1.0 / 360 * 0.02));
-    EXPECT_EQ(FormatGeneral(TimeToPhase(PhaseToTime(1.0))), "1.00000001111766");
 }
 
 // Run once as it is and once under a comma locale (see CMakeLists.txt).
