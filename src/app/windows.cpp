@@ -45,7 +45,7 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
         service, &main);
     if (service) {
         main.AttachWindow("N25", 0, showWindow(calibrate));
-        main.findChild<QAction*>("N25")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+        main.findChild<QAction*>("N25")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     }
     auto* alarm = new TAlarmForm(session.alarm, &main);
     main.AddMenuItem("MenuSettings", "N40", QString::fromUtf8("報警值設定"),
