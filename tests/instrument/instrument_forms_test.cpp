@@ -8,9 +8,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
 
+#include "app/main_form.h"
+#include "app/windows.h"
 #include "instrument/alarm_control.h"
 #include "instrument/alarm_form.h"
 #include "instrument/calibrate_control.h"
@@ -19,6 +22,8 @@
 #include "instrument/settings_control.h"
 #include "instrument_fixture.h"
 #include "link/byte_order.h"
+#include "platform/ini_file.h"
+#include "session/session.h"
 #include "support/fake_dialogs.h"
 
 namespace lxv {
@@ -105,6 +110,32 @@ class InstrumentFormsTest : public QObject {
         for (int k = 0; k < 4; ++k) rig.timers.fire("PhaseReadRetryTimer");
         QCOMPARE(form.findChild<QStatusBar*>("StatusBar1")->currentMessage(),
                  QString("Transfer failed at IPHN"));
+    }
+
+    // The settings menu: Ctrl+I, Ctrl+L (which starts the alarm read) and, only in service mode, the
+    // calibration.
+    void windowsAreWiredToTheSettingsMenu() {
+        QTemporaryDir home;
+        for (bool service : {false, true}) {
+            test::FakeSerialPort port2;
+            port2.present = {2};  // the default port
+            test::ManualTimers timers2;
+            IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
+            Session session(port2, sysSet, timers2);
+            Windows windows(session, sysSet, service ? QStringList{"--service"} : QStringList{});
+            TMainForm& main = windows.main();
+            QCOMPARE(main.findChild<QAction*>("N25")->isVisible(), service);
+            QCOMPARE(main.findChild<QGroupBox*>("GroupBox4")->isVisibleTo(main.findChild<TCalibrateForm*>()),
+                     service);
+            QCOMPARE(main.findChild<QAction*>("N30")->shortcut(), QKeySequence("Ctrl+I"));
+            main.findChild<QAction*>("N30")->trigger();
+            QVERIFY(main.findChild<TExternal_CT_form*>()->isVisible());
+            auto* n40 = main.findChild<QAction*>("N40");
+            QCOMPARE(n40->shortcut(), QKeySequence("Ctrl+L"));
+            n40->trigger();
+            QVERIFY(main.findChild<TAlarmForm*>()->isVisible());
+            QCOMPARE(port2.lastWritten(), test::WithCrc({2, 3, 0, AL1H, 0, 2}));  // station 2 by default
+        }
     }
 };
 
