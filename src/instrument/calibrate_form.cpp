@@ -161,7 +161,7 @@ TCalibrateForm::TCalibrateForm(CalibrateControl& control, MeasureCommands comman
 
     // "温度选项": hidden unless in service mode.
     temperature_ = new QGroupBox(U("温度选项"), this);
-    temperature_->setObjectName("GroupBox4");
+    temperature_->setObjectName("TemperatureGroup");
     auto* tRow = new QHBoxLayout(temperature_);
     const char* commandsText[4] = {"校准常温", "校准低温", "关闭温度补偿", "开启温度补偿"};
     for (int k = 0; k < 4; ++k)

@@ -97,7 +97,7 @@ class InstrumentFormsTest : public QObject {
     void calibrationWindowRunsItsButtons() {
         for (bool service : {false, true}) {
             TCalibrateForm form(calibrate, {}, service);
-            QCOMPARE(form.findChild<QGroupBox*>("GroupBox4")->isVisibleTo(&form), service);
+            QCOMPARE(form.findChild<QGroupBox*>("TemperatureGroup")->isVisibleTo(&form), service);
         }
         int singles = 0;
         TCalibrateForm form(calibrate, {[&] { ++singles; }, {}, {}}, false);
@@ -125,8 +125,8 @@ class InstrumentFormsTest : public QObject {
             Windows windows(session, sysSet, service ? QStringList{"--service"} : QStringList{});
             TMainForm& main = windows.main();
             QCOMPARE(main.findChild<QAction*>("N25")->isVisible(), service);
-            QCOMPARE(main.findChild<QGroupBox*>("GroupBox4")->isVisibleTo(main.findChild<TCalibrateForm*>()),
-                     service);
+            auto* calibrate = main.findChild<TCalibrateForm*>();
+            QCOMPARE(calibrate->findChild<QGroupBox*>("TemperatureGroup")->isVisibleTo(calibrate), service);
             QCOMPARE(main.findChild<QAction*>("N30")->shortcut(), QKeySequence("Ctrl+I"));
             main.findChild<QAction*>("N30")->trigger();
             QVERIFY(main.findChild<TExternal_CT_form*>()->isVisible());
