@@ -10,7 +10,10 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       sysSet(settings),
       receiver(port, core.link, core.state, core.dispatcher),
       linkControl(core, settings),
-      measure(core) {
+      measure(core),
+      settings(core),
+      alarm(core),
+      calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);
