@@ -4,7 +4,10 @@
 //                           and "setup" when a SETUP reply arrived;
 //   LXV_TEST_ACTION=continuous|single
 //                           starts that measurement once start-up is over (after
-//                           the SETUP reply, or 2 s at the latest).
+//                           the SETUP reply, or 2 s at the latest);
+//   LXV_TEST_ACTION=settings-write|alarm-write|calibrate
+//                           runs that exchange with the instrument at the same
+//                           moment (instrument_test_actions.h);
 //   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
 //                           measurement: creates that record file and starts
 //                           recording; logs "record started" and "record
@@ -22,6 +25,7 @@
 
 namespace lxv {
 
+class InstrumentTestActions;
 class Session;
 class TMainForm;
 class TRecordForm;
@@ -56,6 +60,7 @@ class TestHooks : public QObject {
     int recordSamples_ = 0;
     int measureListener_ = 0;
     TRecordForm* record_ = nullptr;
+    InstrumentTestActions* instrumentActions_ = nullptr;
 };
 
 }  // namespace lxv

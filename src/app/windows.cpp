@@ -6,6 +6,9 @@
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
+#include "instrument/alarm_form.h"
+#include "instrument/calibrate_form.h"
+#include "instrument/external_ct_form.h"
 #include "link/comm_form.h"
 #include "record/record_form.h"
 #include "session/session.h"
@@ -13,10 +16,13 @@
 namespace lxv {
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
+    // "--service" makes the calibration reachable; the rest is the start file.
+    QStringList files = arguments;
+    const bool service = files.removeAll("--service") > 0;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
-    main.ApplyStartFile(ParseCommandLine(arguments));
+    main.ApplyStartFile(ParseCommandLine(files));
     main.ShowMeasurement();
 
     auto* version = new TVForm(&main);
@@ -25,8 +31,6 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The port settings: the scan opens the instrument's port and asks for its settings block.
     auto* comm = new TCommForm(session.linkControl, &main);
     main.SetCommForm(comm);
-    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
-    comm->FormCreate();
 
     // The record window and its settings (not blocking; Ctrl+R). It loads the record settings.
     record_ = new TRecordForm(session.recorder, sysSet, &main);
@@ -41,7 +45,34 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
     // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
     QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+
+    // Instrument configuration: calibration (service mode only), alarm limits, instrument settings.
+    auto showWindow = [](QWidget* w) {
+        return [w] {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        };
+    };
+    auto* calibrate = new TCalibrateForm(
+        session.calibrate,
+        {[&main] { main.SeSkinSpeedButton7Click(); }, [&main] { main.SeSkinSpeedButton8Click(); },
+         [&main] { main.SeSkinSpeedButton9Click(); }},
+        service, &main);
+    if (service) {
+        main.AttachWindow("N25", 0, showWindow(calibrate));
+        main.findChild<QAction*>("N25")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    }
+    auto* alarm = new TAlarmForm(session.alarm, &main);
+    main.AddMenuItem("MenuSettings", "N40", QString::fromUtf8("報警值設定"),
+                     QKeySequence(Qt::CTRL | Qt::Key_L));
+    main.AttachWindow("N40", 0, [alarm] { alarm->Open(); });
+    auto* instrumentSettings = new TExternal_CT_form(session.settings, &main);
+    main.AttachWindow("N30", 0, showWindow(instrumentSettings));
+    main.findChild<QAction*>("N30")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
     if (hooks) hooks->AttachRecorder(*record);
+    comm->FormCreate();
 }
 
 Windows::~Windows() = default;

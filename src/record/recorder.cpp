@@ -9,9 +9,9 @@ Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, Tim
     : link_(state),
       measurement_(measurement),
       clock_(std::move(clock)),
-      sampleTimer_(timers.create("Timer1", false)),
-      saveTimer_(timers.create("TimerSave", false)),
-      gridTimer_(timers.create("GridTimer", false)) {
+      sampleTimer_(timers.create("TRecordForm.Timer1", false)),
+      saveTimer_(timers.create("TRecordForm.TimerSave", false)),
+      gridTimer_(timers.create("TRecordForm.GridTimer", false)) {
     live_.allocate(kMaxSamples);
     sampleTimer_->setHandler([this] { notify(TakeSample()); });
     saveTimer_->setHandler([this] { notify(SaveRecording()); });
