@@ -151,4 +151,10 @@ void DrawHarmonicChart(QImage& image, QSize area, const MeasureRecord& record, C
     ChartPainter(image, colours).Draw(HarmonicChart({area.width(), area.height()}, record, channel));
 }
 
+void DrawStartingChart(QImage& image, QSize area, const StartingRecord& capture, const MeasureRecord& block,
+                       const StartingView& view, const ChartColours& colours) {
+    if (image.isNull()) return;
+    ChartPainter(image, colours).Draw(StartingChart({area.width(), area.height()}, capture, block, view));
+}
+
 }  // namespace lxv
