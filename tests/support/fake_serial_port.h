@@ -71,6 +71,11 @@ class FakeSerialPort : public SerialPort {
         queued.insert(queued.end(), bytes.begin(), bytes.end());
         notifyData();
     }
+    // The device went away: the port closes itself and says so.
+    void loseDevice() {
+        open_ = false;
+        notifyClosed();
+    }
     const std::vector<std::uint8_t>& lastWritten() const {
         static const std::vector<std::uint8_t> none;
         return written.empty() ? none : written.back();
