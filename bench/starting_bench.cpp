@@ -29,20 +29,24 @@ struct Fetched {
         port.open(3, 14400);
         ResetMeasurement(core.record);
         std::mt19937_64 rng(1);
-        const StartingRecord capture =
-            sim::MakeStartingCapture(sim::LoadSettings{}, 0, sim::ReadingScaleOf(sim::FactorySettings()), rng);
+        const StartingRecord capture = sim::MakeStartingCapture(
+            sim::LoadSettings{}, 0, sim::ReadingScaleOf(sim::FactorySettings()), rng);
         control.Start(0, 0);
         Deliver(test::WithCrc({1, kFnStartAck, kStartAckCode, 0}));
         for (int k = 1; k <= kStartingChunks; ++k)
-            Deliver(test::WithCrc(std::vector<std::uint8_t>(capture.chunk(k), capture.chunk(k) + kChunkSize)));
+            Deliver(
+                test::WithCrc(std::vector<std::uint8_t>(capture.chunk(k), capture.chunk(k) + kChunkSize)));
     }
-    void Deliver(const std::vector<std::uint8_t>& bytes) { core.dispatcher.handleReply(bytes.data(), bytes.size()); }
+    void Deliver(const std::vector<std::uint8_t>& bytes) {
+        core.dispatcher.handleReply(bytes.data(), bytes.size());
+    }
 };
 
 void BM_StartingChartGeometry(benchmark::State& state) {
     Fetched f;
     StartingView view;
-    for (auto _ : state) benchmark::DoNotOptimize(StartingChart({1600, 900}, f.control.record(), f.core.record, view));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(StartingChart({1600, 900}, f.control.record(), f.core.record, view));
 }
 BENCHMARK(BM_StartingChartGeometry)->Unit(benchmark::kMicrosecond);
 

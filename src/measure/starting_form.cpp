@@ -1,7 +1,7 @@
 #include "measure/starting_form.h"
 
 #include <QComboBox>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,7 +58,9 @@ QIcon ArrowIcon(Arrow arrow) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 60, 90));
-    const auto left = [&p](double tip, double base) { p.drawPolygon(QPolygonF({{tip, 12}, {base, 5}, {base, 19}})); };
+    const auto left = [&p](double tip, double base) {
+        p.drawPolygon(QPolygonF({{tip, 12}, {base, 5}, {base, 19}}));
+    };
     switch (arrow) {
         case Arrow::Earlier: left(5, 19); break;
         case Arrow::Later: left(19, 5); break;
@@ -109,7 +111,10 @@ QComboBox* RangeList(const char* name, const QStringList& items, QGroupBox* box)
 }  // namespace
 
 TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& block, QWidget* parent)
-    : QDialog(parent), control_(control), block_(block), image_(kImageWidth, kImageHeight, QImage::Format_RGB32) {
+    : QDialog(parent),
+      control_(control),
+      block_(block),
+      image_(kImageWidth, kImageHeight, QImage::Format_RGB32) {
     setObjectName("StartingForm");
     setWindowTitle("Starting test");
     resize(820, 560);
@@ -134,7 +139,8 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
     connect(SeSkinSpeedButton5, &QToolButton::clicked, this, &TStartingForm::SeSkinSpeedButton5Click);
     connect(SeSkinSpeedButton6, &QPushButton::clicked, this, &TStartingForm::SeSkinSpeedButton6Click);
 
-    StartingPic = new StartingPicture(image_, [this] { ShowStartingTest(); }, this);
+    StartingPic = new StartingPicture(
+        image_, [this] { ShowStartingTest(); }, this);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
@@ -145,8 +151,9 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
     auto* controls = new QHBoxLayout;
     controls->addWidget(GroupBox2);
     controls->addWidget(GroupBox1);
-    for (QWidget* w : std::initializer_list<QWidget*>{SeSkinSpeedButton1, SeSkinSpeedButton2, SeSkinSpeedButton3,
-                                                      SeSkinSpeedButton4, SeSkinSpeedButton5, SeSkinSpeedButton6})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{SeSkinSpeedButton1, SeSkinSpeedButton2, SeSkinSpeedButton3,
+                                         SeSkinSpeedButton4, SeSkinSpeedButton5, SeSkinSpeedButton6})
         controls->addWidget(w);
     controls->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -155,7 +162,8 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
     layout->addWidget(StartingPic, 1);
     layout->addWidget(StatusBar1);
 
-    for (QObject* o : std::initializer_list<QObject*>{GroupBox1, GroupBox2, StartingPic}) o->installEventFilter(this);
+    for (QObject* o : std::initializer_list<QObject*>{GroupBox1, GroupBox2, StartingPic})
+        o->installEventFilter(this);
     control_.setEffectsHandler([this](const StartingEffects& e) { Apply(e); });
     ShowStartingTest();
 }
@@ -165,7 +173,12 @@ QString TStartingForm::statusText() const {
 }
 
 bool TStartingForm::eventFilter(QObject* watched, QEvent* event) {
-    const bool entered = event->type() == QEvent::Enter || event->type() == QEvent::FocusIn;
+    // Tabbing into a range box counts as the mouse over it; the focus a window
+    // gives its first control when it opens does not.
+    const bool tabbed = event->type() == QEvent::FocusIn &&
+                        (static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason ||
+                         static_cast<QFocusEvent*>(event)->reason() == Qt::BacktabFocusReason);
+    const bool entered = event->type() == QEvent::Enter || tabbed;
     if (entered && watched == GroupBox1) ComboBox1->setEnabled(true);
     if (entered && watched == GroupBox2) ComboBox2->setEnabled(true);
     if (event->type() == QEvent::Enter && watched == StartingPic) {

@@ -23,7 +23,8 @@ class StartingControl;
 struct StartingEffects;
 
 inline constexpr const char* kStartingPictureName = "StartingTestFile.bmp";
-inline constexpr const char* kStartingPictureFilter = "Starting test picture(.bmp)|*.bmp|PNG picture(.png)|*.png";
+inline constexpr const char* kStartingPictureFilter =
+    "Starting test picture(.bmp)|*.bmp|PNG picture(.png)|*.png";
 
 class TStartingForm : public QDialog {
     Q_OBJECT

@@ -10,7 +10,8 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       sysSet(settings),
       receiver(port, core.link, core.state, core.dispatcher),
       linkControl(core, settings),
-      measure(core) {
+      measure(core),
+      starting(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);

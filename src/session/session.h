@@ -13,6 +13,7 @@
 #include "cycle/measure_control.h"
 #include "cycle/reply_receiver.h"
 #include "link/link_control.h"
+#include "measure/starting_control.h"
 #include "session/session_core.h"
 
 namespace lxv {
@@ -31,8 +32,9 @@ class Session : public QObject {
     ReplyReceiver receiver;
 
     // Controllers, one per window's logic.
-    LinkControl linkControl;  // port scan, opening, USB watchdog (TCommForm)
-    MeasureControl measure;   // single/continuous cycle (TMainForm)
+    LinkControl linkControl;   // port scan, opening, USB watchdog (TCommForm)
+    MeasureControl measure;    // single/continuous cycle (TMainForm)
+    StartingControl starting;  // starting-test transfer (TStartingForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.

@@ -95,7 +95,8 @@ TEST_F(ProgramVsSim, FetchesAWholeStartingCaptureThroughADamagedChunk) {
     const long simCrc = LastCaptureCrc(simLog);
     ASSERT_NE(simCrc, -1) << Diagnostics(run);
     EXPECT_EQ(LastCaptureCrc(run.testLog()), simCrc) << Diagnostics(run);
-    EXPECT_NE(std::find(simLog.begin(), simLog.end(), "lxv7700-sim: fault: flipped a bit of chunk 3"), simLog.end())
+    EXPECT_NE(std::find(simLog.begin(), simLog.end(), "lxv7700-sim: fault: flipped a bit of chunk 3"),
+              simLog.end())
         << Diagnostics(run);
     EXPECT_TRUE(run.program().running());
 }

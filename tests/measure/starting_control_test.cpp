@@ -30,7 +30,9 @@ struct StartingControlTest : ::testing::Test {
         control.subscribeCapture([this](const StartingRecord&) { ++captures; });
     }
 
-    void Reply(const std::vector<std::uint8_t>& bytes) { core.dispatcher.handleReply(bytes.data(), bytes.size()); }
+    void Reply(const std::vector<std::uint8_t>& bytes) {
+        core.dispatcher.handleReply(bytes.data(), bytes.size());
+    }
     void Trigger() { Reply(WithCrc({1, kFnStartAck, kStartAckCode, 0x20})); }
     static std::vector<std::uint8_t> Chunk(int k) {
         std::vector<std::uint8_t> body(kChunkSize);
@@ -85,7 +87,9 @@ TEST_F(StartingControlTest, SixChunksReplaceTheCaptureOnlyWhenAllAreIn) {
     for (int k = 1; k <= 6; ++k) {
         const auto chunk = Chunk(k);
         joined.insert(joined.end(), chunk.begin(), chunk.end() - 2);
-        if (k == 6) EXPECT_EQ(control.record().bytes(), before.bytes());  // after the fifth: unchanged
+        if (k == 6) {
+            EXPECT_EQ(control.record().bytes(), before.bytes());  // after the fifth: unchanged
+        }
         Reply(chunk);
         if (k < 6) {
             EXPECT_EQ(control.status(), "Receiving data" + std::to_string(k + 1));
@@ -129,7 +133,7 @@ TEST_F(StartingControlTest, AnOverdueChunkIsAskedForFiveTimesThenTheTransferFail
     Reply(Chunk(1));
     Reply(Chunk(2));
     const StartingRecord before = control.record();
-    ManualTimer* timer = timers.find("StartingChunkTimer");
+    test::ManualTimer* timer = timers.find("StartingChunkTimer");
     ASSERT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), kChunkReplyWaitMs);
     for (int retry = 1; retry <= kChunkRetries; ++retry) {

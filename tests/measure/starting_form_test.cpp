@@ -40,7 +40,9 @@ class StartingFormTest : public QObject {
         const auto& f = port->lastWritten();
         return f.size() == 8 && f[3] == STEST ? f[4] << 8 | f[5] : -1;
     }
-    void reply(const std::vector<std::uint8_t>& bytes) { core->dispatcher.handleReply(bytes.data(), bytes.size()); }
+    void reply(const std::vector<std::uint8_t>& bytes) {
+        core->dispatcher.handleReply(bytes.data(), bytes.size());
+    }
 
   private slots:
     void init() {
@@ -61,6 +63,8 @@ class StartingFormTest : public QObject {
     }
     void cleanup() {
         form.reset();
+        control.reset();
+        core.reset();
         SetAppDialogs(nullptr);
     }
 
@@ -86,6 +90,9 @@ class StartingFormTest : public QObject {
         QVERIFY(current->isEnabled() && voltage->isEnabled());
         QApplication::sendEvent(child<QWidget>("StartingPic"), &enter);
         QVERIFY(!current->isEnabled() && !voltage->isEnabled());
+        QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(child<QGroupBox>("GroupBox1"), &tab);
+        QVERIFY(current->isEnabled());
     }
 
     void startAsksFirstAndRefusesWhileMeasuring() {
@@ -146,7 +153,8 @@ class StartingFormTest : public QObject {
         QVERIFY(bmp.open(QIODevice::ReadOnly));
         const QByteArray header = bmp.read(30);
         QCOMPARE(header.left(2), QByteArray("BM"));
-        QCOMPARE(ReadU16LE(reinterpret_cast<const std::uint8_t*>(header.constData()) + 28), 24);  // bits per pixel
+        QCOMPARE(ReadU16LE(reinterpret_cast<const std::uint8_t*>(header.constData()) + 28),
+                 24);  // bits per pixel
         QCOMPARE(QImage(dialogs.savePath).size(), area);
         dialogs.savePath = dir.filePath("chart.png");
         form->SeSkinSpeedButton6Click();
