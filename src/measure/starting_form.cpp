@@ -115,6 +115,7 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
       control_(control),
       block_(block),
       image_(kImageWidth, kImageHeight, QImage::Format_RGB32) {
+    image_.fill(Qt::black);  // beyond the chart nothing is drawn, but nothing is left undefined
     setObjectName("StartingForm");
     setWindowTitle("Starting test");
     resize(820, 560);
@@ -229,9 +230,11 @@ void TStartingForm::SeSkinSpeedButton6Click() {
 void TStartingForm::ShowStartingTest() {
     const QSize area = StartingPic->size();
     // A chart larger than the design's image gets a larger image, so nothing is cut off.
-    if (area.width() > image_.width() || area.height() > image_.height())
+    if (area.width() > image_.width() || area.height() > image_.height()) {
         image_ = QImage(std::max(area.width(), image_.width()), std::max(area.height(), image_.height()),
                         QImage::Format_RGB32);
+        image_.fill(Qt::black);
+    }
     DrawStartingChart(image_, area, control_.record(), block_, view_, CurrentChartColours());
     SeSkinSpeedButton2->setEnabled(view_.earlierEnabled());
     SeSkinSpeedButton3->setEnabled(view_.laterEnabled());
