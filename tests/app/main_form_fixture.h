@@ -48,12 +48,6 @@ inline std::vector<std::uint8_t> MeasureReply(const MeasureRecord& r) {
     return WithCrc({r.data(), r.data() + kBlockSize});
 }
 
-// True when `frame` is a read request for `reg` with `count`.
-inline bool IsRead(const std::vector<std::uint8_t>& frame, std::uint16_t reg, std::uint16_t count) {
-    return frame.size() == 8 && frame[1] == 3 && frame[2] == (reg >> 8) && frame[3] == (reg & 0xFF) &&
-           frame[4] == (count >> 8) && frame[5] == (count & 0xFF);
-}
-
 struct MainFormRig {
     QTemporaryDir home;
     FakeSerialPort port;
