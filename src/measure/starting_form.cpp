@@ -229,7 +229,7 @@ void TStartingForm::SeSkinSpeedButton6Click() {
 
 void TStartingForm::ShowStartingTest() {
     const QSize area = StartingPic->size();
-    // A chart larger than the design's image gets a larger image, so nothing is cut off.
+    // A chart larger than 2400 x 1600 gets a larger image, so nothing is cut off.
     if (area.width() > image_.width() || area.height() > image_.height()) {
         image_ = QImage(std::max(area.width(), image_.width()), std::max(area.height(), image_.height()),
                         QImage::Format_RGB32);
