@@ -13,7 +13,8 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       measure(core),
       settings(core),
       alarm(core),
-      calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }) {
+      calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }),
+      starting(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);

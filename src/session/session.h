@@ -16,6 +16,7 @@
 #include "instrument/calibrate_control.h"
 #include "instrument/settings_control.h"
 #include "link/link_control.h"
+#include "measure/starting_control.h"
 #include "session/session_core.h"
 
 namespace lxv {
@@ -39,6 +40,7 @@ class Session : public QObject {
     SettingsControl settings;    // instrument settings block (TExternal_CT_form)
     AlarmControl alarm;          // alarm limits (TAlarmForm)
     CalibrateControl calibrate;  // calibration (TCalibrateForm)
+    StartingControl starting;    // starting-test transfer (TStartingForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.
