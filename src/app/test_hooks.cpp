@@ -22,6 +22,9 @@ TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, 
     connect(&form_, &TMainForm::statusPanelChanged, this, [this](int panel, const QString& text) {
         if (panel == 0) write("status " + text);
     });
+    session_.starting.subscribeCapture([this](const StartingRecord& capture) {
+        write(QString("capture %1").arg(Crc16(capture.data(), capture.size()), 4, 16, QChar('0')));
+    });
     if (!action_.isEmpty()) {
         actionTimer_.setSingleShot(true);
         connect(&actionTimer_, &QTimer::timeout, this, &TestHooks::startAction);
@@ -61,6 +64,8 @@ void TestHooks::startAction() {
         form_.SeSkinSpeedButton8Click();
     else if (action_ == "single")
         form_.SeSkinSpeedButton7Click();
+    else if (action_ == "starting")
+        session_.starting.Start(0, 0);
     else
         instrumentActions_->start(action_);
 }

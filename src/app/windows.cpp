@@ -1,6 +1,7 @@
 #include "app/windows.h"
 
 #include <QAction>
+#include <utility>
 
 #include "app/command_line.h"
 #include "app/main_form.h"
@@ -10,6 +11,8 @@
 #include "instrument/calibrate_form.h"
 #include "instrument/external_ct_form.h"
 #include "link/comm_form.h"
+#include "measure/harmonic_form.h"
+#include "measure/starting_form.h"
 #include "record/record_form.h"
 #include "session/session.h"
 
@@ -73,6 +76,19 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
     if (hooks) hooks->AttachRecorder(*record);
     comm->FormCreate();
+
+    auto* harmonic = new THarmonicForm(session.core.record, &main);
+    main.AttachWindow("N18", 6, [harmonic] { harmonic->show(); });
+
+    auto* starting = new TStartingForm(session.starting, session.core.record, &main);
+    main.AttachWindow("N15", 10, [starting] {
+        starting->show();
+        starting->raise();
+        starting->activateWindow();
+    });
+    // Shortcuts of the two windows, shown in the menu.
+    for (const auto& [item, key] : {std::pair{"N15", Qt::Key_T}, std::pair{"N18", Qt::Key_H}})
+        if (auto* action = main.findChild<QAction*>(item)) action->setShortcut(QKeySequence(Qt::CTRL | key));
 }
 
 Windows::~Windows() = default;

@@ -189,7 +189,7 @@ void TRecordForm::BuildMenus() {
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     create_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     close_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     start_->setShortcut(QKeySequence(Qt::Key_F9));
     stop_->setShortcut(QKeySequence(Qt::Key_F10));
     connect(open_, &QAction::triggered, this, &TRecordForm::OpenClick);

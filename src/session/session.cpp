@@ -14,6 +14,7 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       settings(core),
       alarm(core),
       calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }),
+      starting(core),
       recorder(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {

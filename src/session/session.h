@@ -16,6 +16,7 @@
 #include "instrument/calibrate_control.h"
 #include "instrument/settings_control.h"
 #include "link/link_control.h"
+#include "measure/starting_control.h"
 #include "record/recorder.h"
 #include "session/session_core.h"
 
@@ -40,6 +41,7 @@ class Session : public QObject {
     SettingsControl settings;    // instrument settings block (TExternal_CT_form)
     AlarmControl alarm;          // alarm limits (TAlarmForm)
     CalibrateControl calibrate;  // calibration (TCalibrateForm)
+    StartingControl starting;    // starting-test transfer (TStartingForm)
     Recorder recorder;           // sampling into the live recording, the record file (TRecordForm)
 
   signals:

@@ -1,9 +1,10 @@
 // The real program against lxv7700-sim on a pseudo-terminal: the settings read
-// at start, continuous measurement showing the simulator's blocks, and recovery
-// from damaged and split replies.
+// at start, continuous measurement showing the simulator's blocks, recovery
+// from damaged and split replies, and a starting test fetched whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "process_harness.h"
@@ -88,6 +89,29 @@ TEST_F(ProgramVsSim, JoinsRepliesSplitAcrossWrites) {
     ExpectOnlyWholeBlocksAccepted(run);
     // A split reply is still one reply: no damaged block asks for a repeat.
     for (const auto& line : run.testLog()) EXPECT_NE(line, "status Communication failure, re-request data!");
+}
+
+// The CRC of the last "capture <crc>" line of a log (the simulator's standard
+// error or the program's test log), or -1 when there is none.
+long LastCaptureCrc(const std::vector<std::string>& lines) {
+    long crc = -1;
+    for (const auto& line : lines)
+        if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
+            crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
+    return crc;
+}
+
+TEST_F(ProgramVsSim, FetchesAWholeStartingCaptureThroughADamagedChunk) {
+    ASSERT_TRUE(run.start({{"--auto-trigger", "0.3", "--damage-chunk", "3"}, "starting"})) << run.why();
+    ASSERT_TRUE(run.waitForLines("capture ", 1, kRunTimeout)) << Diagnostics(run);
+    const auto simLog = ReadLines(run.home() + "/sim.err");
+    const long simCrc = LastCaptureCrc(simLog);
+    ASSERT_NE(simCrc, -1) << Diagnostics(run);
+    EXPECT_EQ(LastCaptureCrc(run.testLog()), simCrc) << Diagnostics(run);
+    EXPECT_NE(std::find(simLog.begin(), simLog.end(), "lxv7700-sim: fault: flipped a bit of chunk 3"),
+              simLog.end())
+        << Diagnostics(run);
+    EXPECT_TRUE(run.program().running());
 }
 
 }  // namespace

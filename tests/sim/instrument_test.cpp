@@ -40,7 +40,7 @@ TEST(Instrument, StartingTestArmsCapturesAndServesItsChunks) {
         EXPECT_TRUE(CrcMatches(chunk.bytes.data(), chunk.bytes.size()));
         joined.insert(joined.end(), chunk.bytes.begin(), chunk.bytes.end() - 2);
     }
-    EXPECT_TRUE(std::equal(joined.begin(), joined.end(), sim.capture().begin()));
+    EXPECT_TRUE(std::equal(joined.begin(), joined.end(), sim.capture().bytes().begin()));
     EXPECT_EQ(sim.Handle(Read(STEST, ChunkCount(7)), 0).kind, ReplyKind::None);
     EXPECT_EQ(sim.Handle(Read(STEST, 0x0101), 0).kind, ReplyKind::None);
 }

@@ -103,6 +103,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         {"--turnaround", Integer(0, 60000, o.turnaroundMs)},
         {"--replug-ms", Integer(0, 600000, o.replugMs)},
         {"--auto-trigger", Number(0.0, 86400.0, o.autoTriggerSeconds)},
+        {"--damage-chunk", Integer(1, 6, o.damageChunk)},
         {"--seed", Integer(0, 0x7FFFFFFFFFFFFFFFLL, seed)},
         {"--flip", Number(0.0, 1.0, o.faults.flip)},
         {"--drop", Number(0.0, 1.0, o.faults.drop)},
@@ -182,10 +183,12 @@ Load:
   --noise F              relative spread of the readings (default 0.002)
   --seed N               repeatable noise and faults
   --auto-trigger S       press the Starting switch S seconds after a start request
+                         (each capture taken logs "capture <crc16 of its 10248 bytes>")
 Faults (probabilities per reply, logged to standard error):
   --flip P  --drop P  --short P  --split P  --mute-after N
   --extra P              1 to 16 random bytes after a reply
   --garbage P            1 to 6000 random bytes instead of a reply
+  --damage-chunk K       flip a bit of the first reply of chunk K (1..6) of each capture
 Diagnostics:
   --trace                every request and reply in hex with a decode
   --trace-clock          start every log line with the seconds since start

@@ -47,6 +47,7 @@ struct SimOptions {
     int turnaroundMs = 0;
     int replugMs = 1000;
     double autoTriggerSeconds = -1.0;  // < 0: the Starting switch is pressed by hand only
+    int damageChunk = 0;               // 1..6: the first reply of that chunk per capture gets a flipped bit
     std::uint64_t seed = 0;
     bool seedGiven = false;
     bool trace = false;
