@@ -1,5 +1,6 @@
 #include "app/test_hooks.h"
 
+#include "app/instrument_test_actions.h"
 #include "app/main_form.h"
 #include "link/frame_codec.h"
 #include "link/registers.h"
@@ -16,8 +17,13 @@ TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, 
         log_.open(QIODevice::Append | QIODevice::Text);
     }
     connect(&session_.receiver, &ReplyReceiver::replyHandled, this, &TestHooks::onReply);
+    instrumentActions_ = new InstrumentTestActions(
+        session_, [this](const QString& line) { write(line); }, this);
     connect(&form_, &TMainForm::statusPanelChanged, this, [this](int panel, const QString& text) {
         if (panel == 0) write("status " + text);
+    });
+    session_.starting.subscribeCapture([this](const StartingRecord& capture) {
+        write(QString("capture %1").arg(Crc16(capture.data(), capture.size()), 4, 16, QChar('0')));
     });
     if (!action_.isEmpty()) {
         actionTimer_.setSingleShot(true);
@@ -58,6 +64,10 @@ void TestHooks::startAction() {
         form_.SeSkinSpeedButton8Click();
     else if (action_ == "single")
         form_.SeSkinSpeedButton7Click();
+    else if (action_ == "starting")
+        session_.starting.Start(0, 0);
+    else
+        instrumentActions_->start(action_);
 }
 
 TestHooks::~TestHooks() {

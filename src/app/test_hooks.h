@@ -1,10 +1,16 @@
 // Test-only hooks of the program, switched on by the environment:
 //   LXV_TEST_LOG=<file>     appends "block <crc16 hex>" per accepted measurement
 //                           block, "status <text>" per change of status panel 0,
-//                           and "setup" when a SETUP reply arrived;
-//   LXV_TEST_ACTION=continuous|single
-//                           starts that measurement once start-up is over (after
-//                           the SETUP reply, or 2 s at the latest).
+//                           "setup" when a SETUP reply arrived, and "capture
+//                           <crc16 hex of the 10248 bytes>" per complete
+//                           starting-test capture;
+//   LXV_TEST_ACTION=continuous|single|starting
+//                           starts that measurement, or a starting test in the
+//                           largest ranges without asking, once start-up is
+//                           over (after the SETUP reply, or 2 s at the latest);
+//   LXV_TEST_ACTION=settings-write|alarm-write|calibrate
+//                           runs that exchange with the instrument at the same
+//                           moment (instrument_test_actions.h);
 //   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
 //                           measurement: creates that record file and starts
 //                           recording; logs "record started" and "record
@@ -22,6 +28,7 @@
 
 namespace lxv {
 
+class InstrumentTestActions;
 class Session;
 class TMainForm;
 class TRecordForm;
@@ -56,6 +63,7 @@ class TestHooks : public QObject {
     int recordSamples_ = 0;
     int measureListener_ = 0;
     TRecordForm* record_ = nullptr;
+    InstrumentTestActions* instrumentActions_ = nullptr;
 };
 
 }  // namespace lxv

@@ -1,14 +1,20 @@
 #include "app/windows.h"
 
 #include <QAction>
+#include <utility>
 
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
+#include "instrument/alarm_form.h"
+#include "instrument/calibrate_form.h"
+#include "instrument/external_ct_form.h"
 #include "link/comm_form.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
+#include "measure/harmonic_form.h"
+#include "measure/starting_form.h"
 #include "record/record_form.h"
 #include "report/enter_info_form.h"
 #include "report/printer_form.h"
@@ -18,10 +24,13 @@
 namespace lxv {
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
+    // "--service" makes the calibration reachable; the rest is the start file.
+    QStringList files = arguments;
+    const bool service = files.removeAll("--service") > 0;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
-    main.ApplyStartFile(ParseCommandLine(arguments));
+    main.ApplyStartFile(ParseCommandLine(files));
     main.ShowMeasurement();
 
     auto* version = new TVForm(&main);
@@ -30,8 +39,6 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The port settings: the scan opens the instrument's port and asks for its settings block.
     auto* comm = new TCommForm(session.linkControl, &main);
     main.SetCommForm(comm);
-    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
-    comm->FormCreate();
 
     // The report window and its report information (EnterInfo.ini); print (Ctrl+P) shows the
     // power analysis report of the current measurement.
@@ -55,7 +62,47 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
     // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
     QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+
+    // Instrument configuration: calibration (service mode only), alarm limits, instrument settings.
+    auto showWindow = [](QWidget* w) {
+        return [w] {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        };
+    };
+    auto* calibrate = new TCalibrateForm(
+        session.calibrate,
+        {[&main] { main.SeSkinSpeedButton7Click(); }, [&main] { main.SeSkinSpeedButton8Click(); },
+         [&main] { main.SeSkinSpeedButton9Click(); }},
+        service, &main);
+    if (service) {
+        main.AttachWindow("N25", 0, showWindow(calibrate));
+        main.findChild<QAction*>("N25")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    }
+    auto* alarm = new TAlarmForm(session.alarm, &main);
+    main.AddMenuItem("MenuSettings", "N40", QString::fromUtf8("報警值設定"),
+                     QKeySequence(Qt::CTRL | Qt::Key_L));
+    main.AttachWindow("N40", 0, [alarm] { alarm->Open(); });
+    auto* instrumentSettings = new TExternal_CT_form(session.settings, &main);
+    main.AttachWindow("N30", 0, showWindow(instrumentSettings));
+    main.findChild<QAction*>("N30")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
     if (hooks) hooks->AttachRecorder(*record);
+    comm->FormCreate();
+
+    auto* harmonic = new THarmonicForm(session.core.record, &main);
+    main.AttachWindow("N18", 6, [harmonic] { harmonic->show(); });
+
+    auto* starting = new TStartingForm(session.starting, session.core.record, &main);
+    main.AttachWindow("N15", 10, [starting] {
+        starting->show();
+        starting->raise();
+        starting->activateWindow();
+    });
+    // Shortcuts of the two windows, shown in the menu.
+    for (const auto& [item, key] : {std::pair{"N15", Qt::Key_T}, std::pair{"N18", Qt::Key_H}})
+        if (auto* action = main.findChild<QAction*>(item)) action->setShortcut(QKeySequence(Qt::CTRL | key));
 
     // The record window exports what its chart shows and prints the record report.
     auto shown = std::make_shared<RecordWindowSource>(*record);

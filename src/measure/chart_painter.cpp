@@ -9,6 +9,8 @@
 #include <QPolygon>
 #include <QString>
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <variant>
 
 #include "measure/chart_geometry.h"
@@ -44,6 +46,35 @@ QFont ChartFont() {
     return font;
 }
 
+bool IsDirectFormat(QImage::Format f) {
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
+}
+
+// Cuts the segment a-b to the rectangle r (Liang-Barsky); false when nothing is left.
+bool ClipSegment(const QRect& r, QPointF& a, QPointF& b) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const QPointF start = a;
+    a = start + QPointF(dx * t0, dy * t0);
+    b = start + QPointF(dx * t1, dy * t1);
+    return true;
+}
+
 class ChartPainter {
   public:
     ChartPainter(QImage& image, const ChartColours& colours)
@@ -52,6 +83,13 @@ class ChartPainter {
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.setRenderHint(QPainter::TextAntialiasing, false);
         painter_.setFont(font_);
+        // Thin lines of 32-bit images are set pixel by pixel: far cheaper than
+        // QPainter's stroker for traces of thousands of steep segments. Taken
+        // after the painter began, so the image is no longer shared.
+        if (IsDirectFormat(image.format())) {
+            bits_ = image.bits();
+            bytesPerLine_ = image.bytesPerLine();
+        }
     }
 
     void Draw(const ChartDrawing& drawing) {
@@ -95,6 +133,10 @@ class ChartPainter {
     // the line's pixels. The brush sets (x, y) when x + y - origin is odd, so
     // the origin puts the first point on the pattern.
     void DrawDots(const ChartLine& line) {
+        if (bits_ && (line.from.x == line.to.x || line.from.y == line.to.y)) {
+            DirectDots(line);
+            return;
+        }
         const int x1 = std::min(line.from.x, line.to.x), x2 = std::max(line.from.x, line.to.x);
         const int y1 = std::min(line.from.y, line.to.y), y2 = std::max(line.from.y, line.to.y);
         const QRect pixels = QRect(QPoint(x1, y1), QPoint(x2, y2)) & bounds_;
@@ -111,6 +153,13 @@ class ChartPainter {
 
     void Draw(const ChartPolyline& line) {
         if (line.points.empty()) return;
+        if (bits_ && line.width == 1) {
+            const QRgb c = ColourOf(line.colour, colours_).rgb();
+            for (std::size_t i = 1; i < line.points.size(); ++i)
+                DirectLine(line.points[i - 1], line.points[i], c);
+            if (line.points.size() == 1) DirectLine(line.points[0], line.points[0], c);
+            return;
+        }
         QPolygon polygon;
         polygon.reserve(static_cast<qsizetype>(line.points.size()));
         for (const ChartPoint& p : line.points) polygon.append(QPoint(p.x, p.y));
@@ -131,7 +180,50 @@ class ChartPainter {
         if (w > 2 && h > 2) Fill(QRect(r.left + 1, r.top + 1, w - 2, h - 2), r.fill);
     }
 
+    void SetPixel(int x, int y, QRgb c) { reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_)[x] = c; }
+
+    // Every other pixel of a horizontal or vertical line from its first point, inside the image.
+    void DirectDots(const ChartLine& line) {
+        const QRgb c = ColourOf(line.colour, colours_).rgb();
+        const bool horizontal = line.from.y == line.to.y;
+        const int fixed = horizontal ? line.from.y : line.from.x;
+        if (fixed < 0 || fixed >= (horizontal ? bounds_.height() : bounds_.width())) return;
+        const int first = horizontal ? line.from.x : line.from.y;
+        const int a = std::min(first, horizontal ? line.to.x : line.to.y);
+        const int b = std::max(first, horizontal ? line.to.x : line.to.y);
+        int from = std::max(a, 0);
+        if ((from - first) & 1) ++from;  // keep the first point's parity
+        const int to = std::min(b, (horizontal ? bounds_.width() : bounds_.height()) - 1);
+        for (int v = from; v <= to; v += 2) horizontal ? SetPixel(v, fixed, c) : SetPixel(fixed, v, c);
+    }
+
+    // A solid line of width 1 with both end points (Bresenham), cut to the image.
+    void DirectLine(ChartPoint p0, ChartPoint p1, QRgb c) {
+        QPointF a(p0.x, p0.y), b(p1.x, p1.y);
+        if (!ClipSegment(bounds_, a, b)) return;
+        int x0 = static_cast<int>(std::lround(a.x())), y0 = static_cast<int>(std::lround(a.y()));
+        const int x1 = static_cast<int>(std::lround(b.x())), y1 = static_cast<int>(std::lround(b.y()));
+        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+        int error = dx + dy;
+        for (;;) {
+            SetPixel(x0, y0, c);
+            if (x0 == x1 && y0 == y1) return;
+            const int twice = 2 * error;
+            if (twice >= dy) {
+                error += dy;
+                x0 += sx;
+            }
+            if (twice <= dx) {
+                error += dx;
+                y0 += sy;
+            }
+        }
+    }
+
     QPainter painter_;
+    uchar* bits_ = nullptr;
+    qsizetype bytesPerLine_ = 0;
     QRect bounds_;
     const ChartColours& colours_;
     QFont font_;
@@ -149,6 +241,12 @@ void DrawHarmonicChart(QImage& image, QSize area, const MeasureRecord& record, C
                        const ChartColours& colours) {
     if (image.isNull()) return;
     ChartPainter(image, colours).Draw(HarmonicChart({area.width(), area.height()}, record, channel));
+}
+
+void DrawStartingChart(QImage& image, QSize area, const StartingRecord& capture, const MeasureRecord& block,
+                       const StartingView& view, const ChartColours& colours) {
+    if (image.isNull()) return;
+    ChartPainter(image, colours).Draw(StartingChart({area.width(), area.height()}, capture, block, view));
 }
 
 }  // namespace lxv

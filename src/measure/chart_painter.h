@@ -8,6 +8,7 @@
 
 #include "appearance/chart_colours.h"
 #include "measure/measure_block.h"
+#include "measure/starting_chart.h"
 
 namespace lxv {
 
@@ -17,5 +18,10 @@ void DrawWaveformChart(QImage& image, QSize area, const MeasureRecord& record, c
 // Draws the harmonic bar chart of one channel.
 void DrawHarmonicChart(QImage& image, QSize area, const MeasureRecord& record, Channel channel,
                        const ChartColours& colours);
+
+// Draws the starting-test chart of `area` (SW x SH) from the capture, the zero
+// levels of `block` and the view's offset and time step.
+void DrawStartingChart(QImage& image, QSize area, const StartingRecord& capture, const MeasureRecord& block,
+                       const StartingView& view, const ChartColours& colours);
 
 }  // namespace lxv

@@ -189,6 +189,7 @@ void TRecordForm::BuildMenus() {
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     create_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     close_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    settings_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     start_->setShortcut(QKeySequence(Qt::Key_F9));
     stop_->setShortcut(QKeySequence(Qt::Key_F10));
     connect(open_, &QAction::triggered, this, &TRecordForm::OpenClick);
@@ -350,6 +351,8 @@ void TRecordForm::BuildChannelRows(QWidget* parent) {
     timeLabel_ = new QLabel(rows);
     timeLabel_->setObjectName("TimeLabel");
     timeLabel_->setAccessibleName("Time of the point");
+    dateLabel_->setMinimumWidth(160);
+    timeLabel_->setMinimumWidth(160);
     readout->addWidget(caption);
     readout->addWidget(dateLabel_);
     readout->addWidget(timeLabel_);
@@ -362,7 +365,8 @@ void TRecordForm::BuildStatusBar() {
     for (int i = 0; i < 7; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QString("StatusPanel%1").arg(i));
-        label->setMinimumWidth(i == 2 || i == 3 ? 180 : 100);
+        static constexpr int kWidths[7] = {130, 130, 210, 210, 100, 110, 130};
+        label->setMinimumWidth(kWidths[i]);
         statusBar()->addWidget(label, i == 6 ? 1 : 0);
         status_[static_cast<std::size_t>(i)] = label;
     }

@@ -9,9 +9,9 @@ Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, Tim
     : link_(state),
       measurement_(measurement),
       clock_(std::move(clock)),
-      sampleTimer_(timers.create("Timer1", false)),
-      saveTimer_(timers.create("TimerSave", false)),
-      gridTimer_(timers.create("GridTimer", false)) {
+      sampleTimer_(timers.create("TRecordForm.Timer1", false)),
+      saveTimer_(timers.create("TRecordForm.TimerSave", false)),
+      gridTimer_(timers.create("TRecordForm.GridTimer", false)) {
     live_.allocate(kMaxSamples);
     sampleTimer_->setHandler([this] { notify(TakeSample()); });
     saveTimer_->setHandler([this] { notify(SaveRecording()); });
@@ -119,29 +119,25 @@ RecorderEffects Recorder::StopRecording() {
 RecorderEffects Recorder::TakeSample() {
     RecorderEffects e;
     if (state_ != RecorderState::Recording) return e;
-    e.redraw = true;
-    if (link_.MeasureMode != MeasureMode::Continuous) {
-        sampleTimer_->stop();
-        enter(RecorderState::Ended);
-        e = saveNow();
-        e.message = kContinuousEndedText;  // shown once; a save failure shows at the next step
-        e.redraw = e.controlsChanged = true;
-        return e;
-    }
+    if (link_.MeasureMode != MeasureMode::Continuous) return end(kContinuousEndedText);
     const int i = live_.count;
     for (int c = 0; c < kRecordChannels; ++c)
         live_.channels[c][i] = QuantityValue(measurement_, settings_.codes[c]);
     live_.stamps[i] = clock_();
     live_.count = i + 1;
     if (sampleObserver_) sampleObserver_(live_.count);
-    if (live_.count >= kMaxSamples) {
-        sampleTimer_->stop();
-        enter(RecorderState::Ended);
-        e = saveNow();
-        e.message =
-            e.message.empty() ? kLimitReachedText : kLimitReachedText + std::string("\n\n") + e.message;
-        e.redraw = e.controlsChanged = true;
-    }
+    if (live_.count >= kMaxSamples) return end(kLimitReachedText);
+    e.redraw = true;
+    return e;
+}
+
+RecorderEffects Recorder::end(const char* why) {
+    sampleTimer_->stop();
+    enter(RecorderState::Ended);
+    RecorderEffects e = saveNow();
+    // A failed save's message (shown once) follows the reason.
+    e.message = e.message.empty() ? std::string(why) : why + std::string("\n\n") + e.message;
+    e.redraw = e.controlsChanged = true;
     return e;
 }
 

@@ -8,7 +8,7 @@
 // the system's message once and is retried at the next save step.
 //
 // Owns: the live recording (6 x 450,000 singles, 450,000 stamps), the record
-// settings in use, the timers "Timer1" (sampling), "TimerSave" and "GridTimer"
+// settings in use, the timers "TRecordForm.Timer1" (sampling), ".TimerSave" and ".GridTimer"
 // (grid phase while recording), the state table of the record window's
 // start, stop, settings and create controls.
 // Depends on: record_file.h, record_settings.h, link/link_state.h,
@@ -115,6 +115,8 @@ class Recorder {
     void enter(RecorderState state);
     // Saves when samples or a failed save wait; keeps the save timer running until a save succeeds.
     RecorderEffects saveNow();
+    // The recorder ended the recording (limit, continuous measurement over): save and say why.
+    RecorderEffects end(const char* why);
     void notify(const RecorderEffects& effects);
 
     const LinkState& link_;

@@ -11,6 +11,10 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       receiver(port, core.link, core.state, core.dispatcher),
       linkControl(core, settings),
       measure(core),
+      settings(core),
+      alarm(core),
+      calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }),
+      starting(core),
       recorder(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {

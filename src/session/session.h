@@ -12,7 +12,11 @@
 
 #include "cycle/measure_control.h"
 #include "cycle/reply_receiver.h"
+#include "instrument/alarm_control.h"
+#include "instrument/calibrate_control.h"
+#include "instrument/settings_control.h"
 #include "link/link_control.h"
+#include "measure/starting_control.h"
 #include "record/recorder.h"
 #include "session/session_core.h"
 
@@ -32,9 +36,13 @@ class Session : public QObject {
     ReplyReceiver receiver;
 
     // Controllers, one per window's logic.
-    LinkControl linkControl;  // port scan, opening, USB watchdog (TCommForm)
-    MeasureControl measure;   // single/continuous cycle (TMainForm)
-    Recorder recorder;        // sampling into the live recording, the record file (TRecordForm)
+    LinkControl linkControl;     // port scan, opening, USB watchdog (TCommForm)
+    MeasureControl measure;      // single/continuous cycle (TMainForm)
+    SettingsControl settings;    // instrument settings block (TExternal_CT_form)
+    AlarmControl alarm;          // alarm limits (TAlarmForm)
+    CalibrateControl calibrate;  // calibration (TCalibrateForm)
+    StartingControl starting;    // starting-test transfer (TStartingForm)
+    Recorder recorder;           // sampling into the live recording, the record file (TRecordForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.

@@ -1,9 +1,10 @@
 // The real program against lxv7700-sim on a pseudo-terminal: the settings read
-// at start, continuous measurement showing the simulator's blocks, and recovery
-// from damaged and split replies.
+// at start, continuous measurement showing the simulator's blocks, recovery
+// from damaged and split replies, and a starting test fetched whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "process_harness.h"
@@ -69,12 +70,48 @@ TEST_F(ProgramVsSim, RecoversFromFlippedBits) {
     EXPECT_TRUE(run.program().running());
 }
 
+TEST_F(ProgramVsSim, ASlowLineIsNotAskedTwiceForABlockStillArriving) {
+    // At 9600 baud a block needs 2.65 s on the wire, longer than the 2 s design wait.
+    RunOptions options;
+    options.simArguments = {"--baud", "9600"};
+    options.baudIndex = 1;
+    ASSERT_TRUE(run.start(options)) << run.why();
+    ASSERT_TRUE(run.waitForLines("block ", 3, milliseconds(30000))) << Diagnostics(run);
+    ExpectOnlyWholeBlocksAccepted(run);
+    for (const auto& line : run.testLog()) EXPECT_NE(line, "status Communication failure, re-request data!");
+    // One request per block: the simulator sent at most the one under way besides those shown.
+    EXPECT_LE(run.blockLog().size(), AcceptedBlocks(run.testLog()).size() + 1);
+}
+
 TEST_F(ProgramVsSim, JoinsRepliesSplitAcrossWrites) {
     ASSERT_TRUE(run.start({{"--split", "0.5"}})) << run.why();
     ASSERT_TRUE(run.waitForLines("block ", 10, kRunTimeout)) << Diagnostics(run);
     ExpectOnlyWholeBlocksAccepted(run);
     // A split reply is still one reply: no damaged block asks for a repeat.
     for (const auto& line : run.testLog()) EXPECT_NE(line, "status Communication failure, re-request data!");
+}
+
+// The CRC of the last "capture <crc>" line of a log (the simulator's standard
+// error or the program's test log), or -1 when there is none.
+long LastCaptureCrc(const std::vector<std::string>& lines) {
+    long crc = -1;
+    for (const auto& line : lines)
+        if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
+            crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
+    return crc;
+}
+
+TEST_F(ProgramVsSim, FetchesAWholeStartingCaptureThroughADamagedChunk) {
+    ASSERT_TRUE(run.start({{"--auto-trigger", "0.3", "--damage-chunk", "3"}, "starting"})) << run.why();
+    ASSERT_TRUE(run.waitForLines("capture ", 1, kRunTimeout)) << Diagnostics(run);
+    const auto simLog = ReadLines(run.home() + "/sim.err");
+    const long simCrc = LastCaptureCrc(simLog);
+    ASSERT_NE(simCrc, -1) << Diagnostics(run);
+    EXPECT_EQ(LastCaptureCrc(run.testLog()), simCrc) << Diagnostics(run);
+    EXPECT_NE(std::find(simLog.begin(), simLog.end(), "lxv7700-sim: fault: flipped a bit of chunk 3"),
+              simLog.end())
+        << Diagnostics(run);
+    EXPECT_TRUE(run.program().running());
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ struct RecordRig {
         session->core.state.MeasureMode = MeasureMode::Continuous;
         for (int i = 0; i < samples; ++i) {
             session->core.record.setScalar(Scalar::WRMS, 200.0f + static_cast<float>(i % 97));
-            timers.fire("Timer1");
+            timers.fire("TRecordForm.Timer1");
         }
     }
 };
@@ -218,7 +218,7 @@ class RecordFormTest : public QObject {
         QVERIFY(rig.form->chartImage() != before);
         rig.find<QSlider>("TrackBar1")->setValue(148);
         QCOMPARE(rig.form->view().liveZoom, 3);
-        QCOMPARE(rig.timers.find("GridTimer")->interval(), 3000);
+        QCOMPARE(rig.timers.find("TRecordForm.GridTimer")->interval(), 3000);
         QVERIFY(timer->isActive());
         rig.form->RangeButtonClick();
         QCOMPARE(rig.form->statusPanelText(6), QString("Range: P and N"));

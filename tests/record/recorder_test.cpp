@@ -36,7 +36,7 @@ class RecorderTest : public ::testing::Test {
 
     void SetMode(int mode) { state_.MeasureMode = static_cast<MeasureMode>(mode); }
     void Record(int samples) {
-        for (int i = 0; i < samples; ++i) ASSERT_TRUE(timers_.fire("Timer1"));
+        for (int i = 0; i < samples; ++i) ASSERT_TRUE(timers_.fire("TRecordForm.Timer1"));
     }
     RecordData FileNow() {
         RecordData d;
@@ -76,7 +76,7 @@ TEST_F(RecorderTest, ControlsFollowTheStateTable) {
     EXPECT_TRUE(recorder_.CreateRecordFile(file_).message.empty());  // refused while recording
     EXPECT_EQ(recorder_.state(), RecorderState::Recording);
     SetMode(1);
-    timers_.fire("Timer1");
+    timers_.fire("TRecordForm.Timer1");
     look();
     recorder_.StopRecording();
     look();
@@ -99,13 +99,13 @@ TEST_F(RecorderTest, StartNeedsContinuousMeasurementThenAFile) {
     EXPECT_EQ(recorder_.StartRecording().message, kNotContinuousText);
     SetMode(2);
     EXPECT_EQ(recorder_.StartRecording().message, kCreateFirstText);
-    EXPECT_FALSE((*timers_.find("Timer1")).isActive());
+    EXPECT_FALSE((*timers_.find("TRecordForm.Timer1")).isActive());
 }
 
 TEST_F(RecorderTest, SamplesTheMeasurementByChannelCode) {
     CreateAndStart();
-    EXPECT_EQ((*timers_.find("Timer1")).interval(), 1000);
-    EXPECT_EQ((*timers_.find("TimerSave")).interval(), 10000);
+    EXPECT_EQ((*timers_.find("TRecordForm.Timer1")).interval(), 1000);
+    EXPECT_EQ((*timers_.find("TRecordForm.TimerSave")).interval(), 10000);
     Record(3);
     const RecordData& live = recorder_.live();
     ASSERT_EQ(live.count, 3);
@@ -114,7 +114,7 @@ TEST_F(RecorderTest, SamplesTheMeasurementByChannelCode) {
     EXPECT_NEAR(live.stamps[1] - live.stamps[0], 1.0 / 86400, 1e-9);
     // The file keeps the codes of its creation; -1 is stored as 255.
     EXPECT_EQ(FileNow().count, 0);
-    timers_.fire("TimerSave");
+    timers_.fire("TRecordForm.TimerSave");
     const RecordData file = FileNow();
     EXPECT_EQ(file.count, 3);
     EXPECT_EQ(file.codes, (std::array<std::uint8_t, 6>{0, 2, 12, 255, 2, 0}));
@@ -126,12 +126,12 @@ TEST_F(RecorderTest, EveryEndOfARecordingSaves) {
     Record(1234);
     recorder_.StopRecording();
     EXPECT_EQ(FileNow().count, 1234);
-    EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
+    EXPECT_FALSE((*timers_.find("TRecordForm.TimerSave")).isActive());
 
     CreateAndStart();
     Record(5);
     SetMode(0);
-    timers_.fire("Timer1");
+    timers_.fire("TRecordForm.Timer1");
     EXPECT_EQ(messages_.back(), kContinuousEndedText);
     EXPECT_EQ(FileNow().count, 5);
 
@@ -145,10 +145,10 @@ TEST_F(RecorderTest, EveryEndOfARecordingSaves) {
 TEST_F(RecorderTest, The450000thSampleEndsAndSavesTheRecording) {
     CreateAndStart();
     Record(kMaxSamples - 1);
-    timers_.fire("TimerSave");
-    ASSERT_TRUE(timers_.fire("Timer1"));
-    EXPECT_FALSE((*timers_.find("Timer1")).isActive());
-    EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
+    timers_.fire("TRecordForm.TimerSave");
+    ASSERT_TRUE(timers_.fire("TRecordForm.Timer1"));
+    EXPECT_FALSE((*timers_.find("TRecordForm.Timer1")).isActive());
+    EXPECT_FALSE((*timers_.find("TRecordForm.TimerSave")).isActive());
     EXPECT_EQ(recorder_.state(), RecorderState::Ended);
     EXPECT_EQ(messages_.back(), kLimitReachedText);
     EXPECT_EQ(fs::file_size(file_), 450 * kRecordBlockSize);
@@ -161,16 +161,28 @@ TEST_F(RecorderTest, AFailedSaveShowsOnceAndIsRetriedUntilItSucceeds) {
     CreateAndStart();
     Record(15);
     fs::remove(file_);
-    timers_.fire("TimerSave");
-    timers_.fire("TimerSave");
+    timers_.fire("TRecordForm.TimerSave");
+    timers_.fire("TRecordForm.TimerSave");
     recorder_.StopRecording();  // fails again: the save timer keeps running
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find("No such file or directory"), std::string::npos);
-    EXPECT_TRUE((*timers_.find("TimerSave")).isActive());
+    EXPECT_TRUE((*timers_.find("TRecordForm.TimerSave")).isActive());
     { std::ofstream(file_).flush(); }  // the file is back
-    timers_.fire("TimerSave");
+    timers_.fire("TRecordForm.TimerSave");
+    EXPECT_FALSE((*timers_.find("TRecordForm.TimerSave")).isActive());
     EXPECT_EQ(FileNow().count, 15);
-    EXPECT_FALSE((*timers_.find("TimerSave")).isActive());
+
+    // A failure at the end of continuous measurement comes with the reason, once.
+    CreateAndStart();
+    Record(2);
+    fs::remove(file_);
+    SetMode(0);
+    timers_.fire("TRecordForm.Timer1");
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[1].rfind(std::string(kContinuousEndedText) + "\n\nCannot open file", 0), 0u);
+    { std::ofstream(file_).flush(); }
+    timers_.fire("TRecordForm.TimerSave");
+    EXPECT_EQ(FileNow().count, 2);
 }
 
 TEST_F(RecorderTest, SettingsTakeHoldInTheRunningTimers) {
@@ -179,9 +191,9 @@ TEST_F(RecorderTest, SettingsTakeHoldInTheRunningTimers) {
     s.sampleMs = 5000;
     s.saveMs = 60000;
     recorder_.ApplySettings(s);
-    EXPECT_EQ((*timers_.find("Timer1")).interval(), 5000);
-    EXPECT_EQ((*timers_.find("TimerSave")).interval(), 60000);
-    for (int i = 0; i < 21; ++i) timers_.fire("GridTimer");
+    EXPECT_EQ((*timers_.find("TRecordForm.Timer1")).interval(), 5000);
+    EXPECT_EQ((*timers_.find("TRecordForm.TimerSave")).interval(), 60000);
+    for (int i = 0; i < 21; ++i) timers_.fire("TRecordForm.GridTimer");
     EXPECT_EQ(recorder_.gridPhase(), 1);
 }
 

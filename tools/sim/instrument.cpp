@@ -124,8 +124,9 @@ Reply Instrument::Starting(std::uint16_t count) {
     }
     if (low != 0 || high > kStartingChunks) return Silence("no such starting-test chunk: no reply");
     if (!captureHeld_) return Silence("no capture taken yet: no reply");
-    Reply r{ReplyKind::Chunk, {ChunkOf(capture_, high), ChunkOf(capture_, high) + kChunkSize}, "", 0};
+    Reply r{ReplyKind::Chunk, {capture_.chunk(high), capture_.chunk(high) + kChunkSize}, "", 0};
     r.note = "chunk " + std::to_string(high);
+    r.chunk = high;
     AppendCrc(r.bytes);
     return r;
 }

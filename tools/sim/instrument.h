@@ -23,13 +23,13 @@ struct Reply {
     std::vector<std::uint8_t> bytes;  // CRC included; empty for no reply
     std::string note;                 // what the instrument did, for the trace
     std::uint16_t blockCrc = 0;       // measurement reply: CRC-16 of the 2530-byte block
+    int chunk = 0;                    // starting-test chunk reply: its number 1..6
 };
 
 // Bits of the status word in the link check reply.
 inline constexpr std::uint8_t kStatusAwaitingSwitch = 0x01;
 inline constexpr std::uint8_t kStatusCaptureHeld = 0x02;
 inline constexpr std::uint8_t kStatusCalibrationUnlocked = 0x04;
-inline constexpr std::uint8_t kCalibrationAccessCode = 0x6B;
 
 class Instrument {
   public:

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "link/frame_codec.h"
 #include "sim/wire_trace.h"
 
 namespace lxv::sim {
@@ -197,11 +198,22 @@ void Simulator::OnFrame(const ReceivedFrame& frame, double now) {
 void Simulator::PressStartingSwitch(double now) {
     Reply reply = instrument_.PressStartingSwitch();
     Log(reply.note);
+    if (reply.kind == ReplyKind::StartAck) {
+        char crc[8];
+        std::snprintf(crc, sizeof crc, "%04x", Crc16(instrument_.capture().data(), kStartingRecordSize));
+        Log(std::string("capture ") + crc);
+        chunkDamaged_ = false;
+    }
     if (reply.kind != ReplyKind::None) Send(std::move(reply), now);
 }
 
 void Simulator::Send(Reply reply, double now) {
     const std::vector<std::uint8_t> intact = reply.bytes;
+    if (reply.kind == ReplyKind::Chunk && reply.chunk == options_.damageChunk && !chunkDamaged_) {
+        chunkDamaged_ = true;
+        reply.bytes[reply.bytes.size() / 2] ^= 0x10;
+        Log("fault: flipped a bit of chunk " + std::to_string(reply.chunk));
+    }
     FaultOutcome out = faults_.Apply(std::move(reply.bytes));
     if (reply.kind == ReplyKind::MeasureBlock) blockLog_.Write(reply.blockCrc, FaultWord(out.fault));
     if (out.fault == Fault::Muted) {

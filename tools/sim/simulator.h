@@ -57,6 +57,7 @@ class Simulator {
     std::string stdinBuffer_;
     bool muteLogged_ = false;
     std::optional<double> switchAt_;  // --auto-trigger
+    bool chunkDamaged_ = false;       // --damage-chunk: done for this capture
     std::optional<double> replugAt_;  // "unplug"
     double portQuietUntil_ = 0.0;     // back-off after a hang-up of a real device
 };

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "link/byte_order.h"
 #include "sim/input_ranges.h"
 #include "sim/periodic_signal.h"
 
@@ -31,8 +30,8 @@ StartingCapture MakeStartingCapture(const LoadSettings& load, int rangeCode, con
     const double period = 1.0 / load.frequency;
 
     StartingCapture c{};
-    WriteF32LE(c.data(), static_cast<float>(voltsPerCode * scale.vtRatio));
-    WriteF32LE(c.data() + 4, static_cast<float>(amperesPerCode * scale.ctRatio));
+    c.setUScale(static_cast<float>(voltsPerCode * scale.vtRatio));
+    c.setIScale(static_cast<float>(amperesPerCode * scale.ctRatio));
     for (int n = 0; n < kCaptureSamples; ++n) {
         const double theta = 2.0 * std::numbers::pi * n / kCaptureSamplesPerPeriod;
         double current = 0.0;
@@ -46,16 +45,10 @@ StartingCapture MakeStartingCapture(const LoadSettings& load, int rangeCode, con
             supplyShare =
                 1.0 - kVoltageDip * decay - 0.01;  // the running motor still loads the line a little
         }
-        WriteU16LE(c.data() + 8 + 2 * n,
-                   ToCode(supply.at(theta) * supplyShare, voltsPerCode, codeNoise * gauss(rng)));
-        WriteU16LE(c.data() + 8 + 2 * kCaptureSamples + 2 * n,
-                   ToCode(current, amperesPerCode, codeNoise * gauss(rng)));
+        c.setUCapture(n, ToCode(supply.at(theta) * supplyShare, voltsPerCode, codeNoise * gauss(rng)));
+        c.setICapture(n, ToCode(current, amperesPerCode, codeNoise * gauss(rng)));
     }
     return c;
-}
-
-const std::uint8_t* ChunkOf(const StartingCapture& capture, int k) {
-    return capture.data() + static_cast<std::size_t>(k - 1) * kChunkSize;
 }
 
 }  // namespace lxv::sim

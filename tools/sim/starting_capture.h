@@ -2,19 +2,17 @@
 // pressed: a motor start on the configured load, 10,248 bytes in six chunks.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <random>
 
-#include "link/registers.h"
+#include "measure/starting_record.h"
 #include "sim/settings_block.h"
 #include "sim/sim_options.h"
 
 namespace lxv::sim {
 
-using StartingCapture = std::array<std::uint8_t, kStartingRecordSize>;
+using StartingCapture = StartingRecord;
 
-inline constexpr int kCaptureSamples = 2560;
 inline constexpr int kCaptureSamplesPerPeriod = 32;
 inline constexpr int kCapturePreTrigger = 256;  // samples before the motor is switched on
 inline constexpr double kInrushFactor = 6.0;    // first current peak against the running current
@@ -25,8 +23,5 @@ inline constexpr double kVoltageDip = 0.08;     // voltage drop at the inrush's 
 // request carries it; index 0 is the largest range of each channel.
 StartingCapture MakeStartingCapture(const LoadSettings& load, int rangeCode, const ReadingScale& scale,
                                     std::mt19937_64& rng);
-
-// The 1708 bytes of chunk k (1..6).
-const std::uint8_t* ChunkOf(const StartingCapture& capture, int k);
 
 }  // namespace lxv::sim

@@ -1,0 +1,55 @@
+// The windows made at start-up: the starting test and the harmonic report open
+// from their menu items (with their shortcuts) and tool buttons.
+#include "app/windows.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/main_form.h"
+#include "platform/ini_file.h"
+#include "session/session.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_serial_port.h"
+#include "support/manual_timers.h"
+
+namespace lxv::test {
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startingTestAndHarmonicReportAreAttached() {
+        QTemporaryDir home;
+        FakeSerialPort port;
+        FakeDialogs dialogs;
+        ManualTimers timers;
+        SetAppDialogs(&dialogs);
+        IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
+        Session session(port, sysSet, timers);
+        {
+            Windows windows(session, sysSet, {});
+            TMainForm& main = windows.main();
+            for (const auto& [item, button, key, window] :
+                 {std::tuple{"N15", 10, Qt::Key_T, "StartingForm"},
+                  std::tuple{"N18", 6, Qt::Key_H, "HarmonicForm"}}) {
+                auto* action = main.findChild<QAction*>(item);
+                QVERIFY(action && action->isEnabled());
+                QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | key));
+                auto* form = main.findChild<QDialog*>(window);
+                QVERIFY2(form && !form->isVisible(), window);
+                main.toolButton(button)->click();
+                QVERIFY(form->isVisible());
+                form->hide();
+            }
+        }
+        SetAppDialogs(nullptr);
+    }
+};
+
+}  // namespace lxv::test
+
+QTEST_MAIN(lxv::test::WindowsTest)
+#include "windows_test.moc"
