@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "app/app_context.h"
-#include "app/chart_colour_settings.h"
 #include "app/command_line.h"
 #include "app/logo_form.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
 #include "appearance/chart_colours.h"
+#include "appearance/skins.h"
 #include "link/comm_form.h"
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
