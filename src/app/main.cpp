@@ -1,6 +1,8 @@
 // Start-up and shut-down of the program: splash, application title, the
 // windows in their order, the event loop; closing the main window ends it.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/app_context.h"
@@ -18,7 +20,24 @@
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
 
+#ifndef LXV_VERSION
+#define LXV_VERSION "0.0.0"
+#endif
+
 int main(int argc, char* argv[]) {
+    // Answered before any window system is needed.
+    if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        if (std::strcmp(argv[1], "--version") == 0)
+            std::printf("lxv7700 %s\n", LXV_VERSION);
+        else
+            std::printf(
+                "Usage: lxv7700 [FILE.lxm | FILE.lxr]\n"
+                "The companion program of the LXV7700 power analyser.\n"
+                "  FILE.lxm     open a test file at start\n"
+                "  FILE.lxr     open a record file in the record window\n"
+                "  --version    print the version and exit\n");
+        return 0;
+    }
     QApplication application(argc, argv);
 
     // 1. The splash, painted at once: the windows below take a moment.
