@@ -10,15 +10,14 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "The LXV7700 companion developers")
 set(CPACK_PACKAGE_CONTACT "LXV7700 companion developers <lxv7700@packages.lxv7700.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "companion program of the LXV7700 power analyser")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "companion program of the LXV7700 power analyser\n"
-    " Talks to an LXV7700 single-phase power analyser over a serial or USB\n"
-    " serial port and shows what it measures: RMS and peak values, powers,\n"
-    " power factor, frequency, THD, the voltage and current waveforms and\n"
-    " both harmonic spectra. Measurements are saved as test files.\n"
-    " .\n"
-    " The package also holds lxv7700-sim, a software instrument on a\n"
-    " pseudo-terminal, so the program can be tried without an analyser.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Talks to an LXV7700 single-phase power analyser over a serial or USB serial
+port and shows what it measures: RMS and peak values, powers, power factor,
+frequency, THD, the voltage and current waveforms and both harmonic spectra.
+Measurements are saved as test files.
+
+The package also holds lxv7700-sim, a software instrument on a
+pseudo-terminal, so the program can be tried without an analyser.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -67,5 +67,7 @@ fi
 # The package's documentation files.
 need share/doc/lxv7700/copyright
 need share/doc/lxv7700/changelog.gz
+need share/man/man1/lxv7700.1.gz
+need share/man/man1/lxv7700-sim.1.gz
 
 if [ "$failures" -eq 0 ]; then echo "installed tree complete"; else exit 1; fi
