@@ -35,7 +35,8 @@ void BM_AcceptMeasurementReply(benchmark::State& st) {
     lxv::test::NullSerialPort port;
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
-    lxv::ReceiveDispatcher dispatcher(link, state);
+    lxv::RequestTracker requests(link, state);
+    lxv::ReceiveDispatcher dispatcher(link, requests);
     lxv::MeasureRecord record;
     std::array<std::string, lxv::kPanelCount> texts;
     dispatcher.setMeasureHandler([&](const std::uint8_t* block) {

@@ -14,11 +14,12 @@
 #include <numeric>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
+#include "session/qt_timers.h"
+#include "session/session.h"
 #include "support/fake_serial_port.h"
 
 #ifdef LXV_BENCH_WITH_SIM
@@ -50,14 +51,15 @@ void BM_ShowMeasurement(benchmark::State& state) {
     QTemporaryDir home;
     lxv::test::FakeSerialPort port;
     lxv::IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
-    lxv::AppContext app(port, sysSet);
+    lxv::QtTimers timers;
+    lxv::Session session(port, sysSet, timers);
     lxv::ApplyWaveBackground(lxv::CurrentChartColours(), 2);
     lxv::ApplyScaleColour(lxv::CurrentChartColours(), 2);
-    lxv::TMainForm form(app);
+    lxv::TMainForm form(session);
     form.resize(1920, 1080);
     form.show();
     QCoreApplication::processEvents();
-    app.record = BusyMeasurement();
+    session.core.record = BusyMeasurement();
     for (auto _ : state) form.ShowMeasurement();
     const QWidget* chart = form.findChild<QWidget*>("Pic1");
     state.SetLabel(QString("window %1 x %2, charts %3 x %4")
@@ -89,9 +91,10 @@ void BM_ContinuousRequestGap(benchmark::State& state) {
     sysSet.writeString("PortMap", "COM3", link);
     lxv::QtSerialPort port(sysSet);
     port.open(3, 115200);
-    lxv::AppContext app(port, sysSet);
-    app.state.BaudIndex = 7;
-    lxv::TMainForm form(app);
+    lxv::QtTimers timers;
+    lxv::Session session(port, sysSet, timers);
+    session.core.state.BaudIndex = 7;
+    lxv::TMainForm form(session);
 
     QElapsedTimer clock;
     clock.start();
@@ -99,7 +102,7 @@ void BM_ContinuousRequestGap(benchmark::State& state) {
     std::vector<double> gapsMs;
     QEventLoop loop;
     // The last bytes of a measurement reply have been read when the reply reaches its full size.
-    QObject::connect(&app.receiver, &lxv::ReplyReceiver::progress, [&](int received, int expected) {
+    QObject::connect(&session.receiver, &lxv::ReplyReceiver::progress, [&](int received, int expected) {
         if (expected == static_cast<int>(lxv::kMeasureReplySize) && received == expected)
             replyAt = clock.nsecsElapsed();
     });

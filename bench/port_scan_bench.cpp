@@ -12,19 +12,15 @@
 
 #include "link/comm_form.h"
 #include "link/frame_codec.h"
+#include "link/link_control.h"
 #include "link/link_state.h"
-#include "link/main_window_hooks.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
+#include "session/qt_timers.h"
+#include "session/session_core.h"
 
 namespace {
-
-class SilentHooks : public lxv::MainWindowHooks {
-  public:
-    void setStatusPanelText(int, const QString&) override {}
-    void setMeasureActionsEnabled(bool) override {}
-};
 
 class CountingDialogs : public lxv::Dialogs {
   public:
@@ -72,10 +68,10 @@ void BM_ScanThreePorts(benchmark::State& state) {
     CountingDialogs dialogs;
     lxv::SetAppDialogs(&dialogs);
     lxv::QtSerialPort port(*ports.ini);
-    lxv::InstrumentLink link(port);
-    lxv::LinkState linkState;
-    SilentHooks hooks;
-    lxv::TCommForm form(port, link, linkState, *ports.ini, hooks);
+    lxv::QtTimers timers;
+    lxv::SessionCore core(port, timers);
+    lxv::LinkControl control(core, *ports.ini);
+    lxv::TCommForm form(control);
     for (auto _ : state) {
         form.Button1Click();
         state.PauseTiming();

@@ -17,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
     state.LastRegister = data[0];
-    state.LastCount = data[1];
-    state.ChunkIndex = data[2] % 8;
-    lxv::ReceiveDispatcher dispatcher(link, state);
+    state.LastCount = static_cast<std::uint16_t>(data[1] | (data[2] % 8) << 8);
+    lxv::RequestTracker requests(link, state);
+    lxv::ReceiveDispatcher dispatcher(link, requests);
     lxv::MeasureRecord record;
     lxv::ResetMeasurement(record);
     volatile std::size_t sink = 0;

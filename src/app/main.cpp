@@ -1,24 +1,23 @@
 // Start-up and shut-down of the program: splash, application title, the
-// windows in their order, the event loop; closing the main window ends it.
+// session, the windows in their order, the event loop; closing the main
+// window ends it.
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "app/app_context.h"
-#include "app/command_line.h"
 #include "app/logo_form.h"
 #include "app/main_form.h"
-#include "app/test_hooks.h"
-#include "app/version_form.h"
+#include "app/windows.h"
 #include "appearance/chart_colours.h"
 #include "appearance/skins.h"
-#include "link/comm_form.h"
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
+#include "session/qt_timers.h"
+#include "session/session.h"
 
 #ifndef LXV_VERSION
 #define LXV_VERSION "0.0.0"
@@ -45,14 +44,15 @@ int main(int argc, char* argv[]) {
     logo->show();
     logo->repaint();
 
-    // 2. The application.
+    // 2. The application and its session with the instrument.
     QApplication::setApplicationName("LXV7700");
     QApplication::setApplicationDisplayName("LXV7700");
     lxv::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
 
     lxv::IniFile sysSet(lxv::SysSetPath());
     lxv::QtSerialPort port(sysSet);
-    lxv::AppContext app(port, sysSet);
+    lxv::QtTimers timers;
+    lxv::Session session(port, sysSet, timers);
 
     // 3. The windows, in order. The chart colours come first: the main window draws with them.
     try {
@@ -60,22 +60,12 @@ int main(int argc, char* argv[]) {
     } catch (const lxv::ConversionError& e) {
         lxv::AppDialogs().showError(nullptr, e.what());
     }
-    lxv::TMainForm mainForm(app);
-    QObject::connect(&mainForm, &lxv::TMainForm::closed, &application, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    mainForm.ApplyStartFile(lxv::ParseCommandLine(arguments));
-    mainForm.ShowMeasurement();
-
-    lxv::TVForm versionForm(&mainForm);
-    mainForm.SetVersionForm(&versionForm);
-
-    lxv::TCommForm commForm(port, app.link, app.state, sysSet, mainForm, &mainForm);
-    mainForm.SetCommForm(&commForm);
-    lxv::TestHooks* hooks = lxv::TestHooks::FromEnvironment(app, mainForm, &mainForm);
-    commForm.FormCreate();
-    (void)hooks;
+    lxv::Windows windows(session, sysSet, arguments);
+    lxv::TMainForm& mainForm = windows.main();
+    QObject::connect(&mainForm, &lxv::TMainForm::closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
 
     // A session ending or Ctrl+C closes the main window as the user would.
     lxv::WatchTerminationSignals([&mainForm] { mainForm.close(); });

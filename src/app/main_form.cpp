@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/app_context.h"
 #include "app/chart_view.h"
 #include "app/tool_glyphs.h"
+#include "session/session.h"
 
 namespace lxv {
 
@@ -32,8 +32,8 @@ int ProgressSteps(int received, int expected) {
     return received < 0 ? 0 : static_cast<int>(static_cast<long long>(received) * kSteps / expected);
 }
 
-TMainForm::TMainForm(AppContext& app, QWidget* parent)
-    : QMainWindow(parent), app_(app), control_(app.link, app.state) {
+TMainForm::TMainForm(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), control_(session.measure) {
     setObjectName("MainForm");
     setWindowTitle("LXV7700 Power Analyser");
     resize(1000, 680);
@@ -61,8 +61,22 @@ TMainForm::TMainForm(AppContext& app, QWidget* parent)
     BuildPanes();
     ApplyActionStates();
 
-    app_.dispatcher.setMeasureHandler([this](const std::uint8_t* block) { MeasureBlockReceived(block); });
-    connect(&app_.receiver, &ReplyReceiver::progress, this, [this](int received, int expected) {
+    SessionCore& core = session_.core;
+    core.status.subscribe([this](int panel, const std::string& text) {
+        if (panel < 0 || panel >= static_cast<int>(statusPanels_.size())) return;
+        QLabel* label = statusPanels_[static_cast<std::size_t>(panel)];
+        if (!label) return;
+        const QString shown = QString::fromStdString(text);
+        label->setText(shown);
+        emit statusPanelChanged(panel, shown);
+    });
+    measureListener_ = core.measurements.subscribe([this](const MeasureRecord&) {
+        ShowMeasurement();
+        setStatusPanelText(4, MeasurementDateText());
+    });
+    control_.setEffectsHandler([this](const CycleEffects& fx) { Apply(fx); });
+    connect(&session_, &Session::measureActionsChanged, this, &TMainForm::ApplyActionStates);
+    connect(&session_.receiver, &ReplyReceiver::progress, this, [this](int received, int expected) {
         ProgressBar1_->setValue(ProgressSteps(received, expected));
     });
 
@@ -70,7 +84,8 @@ TMainForm::TMainForm(AppContext& app, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-    app_.dispatcher.setMeasureHandler({});
+    control_.setEffectsHandler({});
+    session_.core.measurements.unsubscribe(measureListener_);
     // The timers are members; take them out of the object tree before it deletes children.
     ContinuousReadTimer_.setParent(nullptr);
     ReReadTimer_.setParent(nullptr);
@@ -125,12 +140,10 @@ void TMainForm::BuildMenus() {
     connect(N12_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton7Click);
     connect(N13_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton8Click);
     connect(N14_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton9Click);
-    connect(N21_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton4Click);
     connect(N23_, &QAction::triggered, this, &TMainForm::N23Click);
     connect(Tavro1_, &QAction::triggered, this, &TMainForm::Tavro1Click);
-    connect(C1_, &QAction::triggered, this, &TMainForm::C1Click);
 
-    // Windows that this build does not have yet: their items stay disabled.
+    // Items of other windows stay disabled until their window is attached.
     for (QAction* absent : {N5_, N9_, N15_, N18_, N20_, N25_, N30_, N34_, N21_}) absent->setEnabled(false);
 }
 
@@ -170,7 +183,6 @@ void TMainForm::BuildToolBar() {
     }
     connect(buttons_[1], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton1Click);
     connect(buttons_[2], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton2Click);
-    connect(buttons_[4], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton4Click);
     connect(buttons_[7], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton7Click);
     connect(buttons_[8], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton8Click);
     connect(buttons_[9], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton9Click);
@@ -247,11 +259,7 @@ void TMainForm::BuildPanes() {
 }
 
 void TMainForm::setStatusPanelText(int panel, const QString& text) {
-    if (panel < 0 || panel >= static_cast<int>(statusPanels_.size())) return;
-    QLabel* label = statusPanels_[static_cast<std::size_t>(panel)];
-    if (!label) return;
-    label->setText(text);
-    emit statusPanelChanged(panel, text);
+    session_.core.status.set(panel, text.toStdString());
 }
 
 QString TMainForm::statusPanelText(int panel) const {
@@ -265,14 +273,43 @@ void TMainForm::setMeasureActionsEnabled(bool enabled) {
     ApplyActionStates();
 }
 
+void TMainForm::AttachWindow(const char* menuItem, int toolButton, std::function<void()> open) {
+    auto* item = findChild<QAction*>(menuItem);
+    if (item) {
+        connect(item, &QAction::triggered, this, open);
+        item->setEnabled(true);
+        item->setVisible(true);
+    }
+    if (QToolButton* button = this->toolButton(toolButton)) {
+        connect(button, &QToolButton::clicked, this, open);
+        button->setEnabled(true);
+    }
+}
+
+QAction* TMainForm::AddMenuItem(const char* menu, const char* name, const QString& caption,
+                                QKeySequence key) {
+    for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
+        if (m->objectName() != menu) continue;
+        QAction* action = MenuItem(m, name, caption, key);
+        action->setEnabled(false);
+        return action;
+    }
+    return nullptr;
+}
+
+QToolButton* TMainForm::toolButton(int number) const {
+    if (number < 1 || number >= static_cast<int>(buttons_.size())) return nullptr;
+    return buttons_[static_cast<std::size_t>(number)];
+}
+
 void TMainForm::SetVersionForm(QDialog* form) {
-    versionForm_ = form;
-    N21_->setEnabled(form != nullptr);
-    buttons_[4]->setEnabled(form != nullptr);
+    if (form) AttachWindow("N21", 4, [form] { form->exec(); });
 }
 
 void TMainForm::SetCommForm(QDialog* form) {
-    commForm_ = form;
+    if (!form) return;
+    commAttached_ = true;
+    connect(C1_, &QAction::triggered, form, [form] { form->exec(); });
     ApplyActionStates();
 }
 
@@ -288,7 +325,7 @@ void TMainForm::ApplyActionStates() {
     N12_->setEnabled(a.n12);
     N13_->setEnabled(a.n13);
     N14_->setEnabled(a.n14);
-    C1_->setEnabled(a.c1 && commForm_ != nullptr);
+    C1_->setEnabled(a.c1 && commAttached_);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

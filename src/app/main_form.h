@@ -1,9 +1,11 @@
-// The main window (TMainForm): menus, tool buttons, status bar, the four panes
-// with the fifteen value panels and three charts, and the handlers of the
-// measurement cycle, the test files and the help items. The cycle's rules live
-// in MeasureControl; this class owns the controls and timers and applies them.
-// Depends on: link/, cycle/, measure/, platform/, appearance/ and Qt Widgets;
-// nothing below app/ depends on it.
+// The main window (TMainForm), a view of the session: menus, tool buttons,
+// status bar, the four panes with the fifteen value panels and three charts,
+// and the handlers of the measurement cycle, the test files and the help items.
+// The cycle's rules live in the session's MeasureControl; this class owns the
+// controls and the cycle's timers and applies its effects. Other windows are
+// attached to their menu items and tool buttons by windows.cpp.
+// Depends on: session/, cycle/, measure/, platform/, appearance/ and Qt
+// Widgets; nothing below app/ depends on it.
 #pragma once
 
 #include <QAction>
@@ -14,8 +16,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/measure_control.h"
-#include "link/main_window_hooks.h"
+#include "cycle/measure_control.h"
 #include "measure/panel_texts.h"
 
 class QDialog;
@@ -25,8 +26,8 @@ class QToolButton;
 
 namespace lxv {
 
-struct AppContext;
 class ChartView;
+class Session;
 struct StartFile;
 
 // "Date: " followed by the date and time in the system's short formats.
@@ -34,18 +35,25 @@ QString MeasurementDateText();
 // ProgressBar1 steps (0..50) for `received` of `expected` bytes; full when the size is unknown.
 int ProgressSteps(int received, int expected);
 
-class TMainForm : public QMainWindow, public MainWindowHooks {
+class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TMainForm(AppContext& app, QWidget* parent = nullptr);
+    explicit TMainForm(Session& session, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // MainWindowHooks, for the port settings window.
-    void setStatusPanelText(int panel, const QString& text) override;
-    void setMeasureActionsEnabled(bool enabled) override;
+    // Status panel 0..5 (through the session's status model) and the measurement actions.
+    void setStatusPanelText(int panel, const QString& text);
+    void setMeasureActionsEnabled(bool enabled);
     QString statusPanelText(int panel) const;
 
-    // Windows created after this one. A window that is not there leaves its items disabled.
+    // Connects menu item `menuItem` (object name) and tool button `toolButton`
+    // (1..10, 0 for none) to `open` and enables them. Items of windows that are
+    // not attached stay disabled.
+    void AttachWindow(const char* menuItem, int toolButton, std::function<void()> open);
+    // A new item at the end of a menu ("MenuFile", "MenuMeasure", "MenuSettings", "MenuHelp").
+    QAction* AddMenuItem(const char* menu, const char* name, const QString& caption, QKeySequence key = {});
+    QToolButton* toolButton(int number) const;
+    // The version and port settings windows, attached to their items.
     void SetVersionForm(QDialog* form);
     void SetCommForm(QDialog* form);
     // Hands a record file named on the command line to the record window.
@@ -59,17 +67,12 @@ class TMainForm : public QMainWindow, public MainWindowHooks {
     // Places the group boxes, charts, labels and value panels in Panel1.
     void ApplyLayout();
 
-    // A whole, CRC-checked measurement block arrived (2530 bytes).
-    void MeasureBlockReceived(const std::uint8_t* block);
-
     // Handlers, one per control event.
     void SeSkinSpeedButton1Click();  // open test file
     void SeSkinSpeedButton2Click();  // save test file
-    void SeSkinSpeedButton4Click();  // version
     void SeSkinSpeedButton7Click();  // single measurement
     void SeSkinSpeedButton8Click();  // continuous measurement
     void SeSkinSpeedButton9Click();  // stop
-    void C1Click();                  // port settings
     void N7Click();                  // close
     void N23Click();                 // manual
     void Tavro1Click();              // support page
@@ -82,6 +85,7 @@ class TMainForm : public QMainWindow, public MainWindowHooks {
     bool ReadTestFileAndShow(const QString& path);
 
     MeasureControl& control() { return control_; }
+    Session& session() { return session_; }
 
   signals:
     void statusPanelChanged(int panel, const QString& text);
@@ -102,10 +106,10 @@ class TMainForm : public QMainWindow, public MainWindowHooks {
     QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence key = {});
     QToolButton* ToolButton(int number, const QString& caption, int glyph);
 
-    AppContext& app_;
-    MeasureControl control_;
-    QDialog* versionForm_ = nullptr;
-    QDialog* commForm_ = nullptr;
+    Session& session_;
+    MeasureControl& control_;
+    bool commAttached_ = false;
+    int measureListener_ = 0;
     std::function<void(const QString&)> recordOpener_;
     QString startRecordFile_;
 

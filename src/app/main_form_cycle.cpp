@@ -2,12 +2,12 @@
 // reaction to a received block, and the redraw of panels and charts.
 #include <QProgressBar>
 
-#include "app/app_context.h"
 #include "app/chart_view.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
 #include "measure/chart_painter.h"
 #include "platform/dialogs.h"
+#include "session/session.h"
 
 namespace lxv {
 
@@ -39,15 +39,8 @@ void TMainForm::ReReadTimerTimer() {
     Apply(control_.ReReadTick());
 }
 
-void TMainForm::MeasureBlockReceived(const std::uint8_t* block) {
-    AcceptMeasureBlock(app_.record, block);
-    ShowMeasurement();
-    setStatusPanelText(4, MeasurementDateText());
-    Apply(control_.MeasurementArrived());
-}
-
 void TMainForm::ShowMeasurement() {
-    const auto texts = PanelTexts(app_.record);
+    const auto texts = PanelTexts(session_.core.record);
     for (std::size_t i = 0; i < valuePanels_.size(); ++i)
         valuePanels_[i]->setText(QString::fromStdString(texts[i]));
 
@@ -55,9 +48,9 @@ void TMainForm::ShowMeasurement() {
     const QSize area = charts_[0]->size();
     if (area.isEmpty()) return;
     const ChartColours& colours = CurrentChartColours();
-    DrawWaveformChart(charts_[0]->image(), area, app_.record, colours);
-    DrawHarmonicChart(charts_[1]->image(), area, app_.record, Channel::Voltage, colours);
-    DrawHarmonicChart(charts_[2]->image(), area, app_.record, Channel::Current, colours);
+    DrawWaveformChart(charts_[0]->image(), area, session_.core.record, colours);
+    DrawHarmonicChart(charts_[1]->image(), area, session_.core.record, Channel::Voltage, colours);
+    DrawHarmonicChart(charts_[2]->image(), area, session_.core.record, Channel::Current, colours);
     for (ChartView* chart : charts_) chart->update();
 }
 

@@ -1,16 +1,16 @@
 // The main window's file and help actions: test files, the manual, the
-// support page, the version and port settings windows, closing.
+// support page, closing.
 #include <QDialog>
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/app_context.h"
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "cycle/test_file.h"
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
+#include "session/session.h"
 
 namespace lxv {
 
@@ -31,7 +31,7 @@ void TMainForm::SeSkinSpeedButton1Click() {
 
 bool TMainForm::ReadTestFileAndShow(const QString& path) {
     // The record changes only when the whole of it was read.
-    const std::string error = ReadTestFile(path.toStdString(), app_.record);
+    const std::string error = ReadTestFile(path.toStdString(), session_.core.record);
     if (!error.empty()) {
         AppDialogs().showError(this, QString::fromStdString(error));
         return false;
@@ -44,12 +44,12 @@ void TMainForm::SeSkinSpeedButton2Click() {
     const QString path = AppDialogs().saveFileName(this, kTestFileSaveFilter, kTestFileProposedName);
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path) && !AppDialogs().askYesNo(this, kFileExistsCaption, kFileExistsText)) return;
-    const std::string error = WriteTestFile(path.toStdString(), app_.record);
+    const std::string error = WriteTestFile(path.toStdString(), session_.core.record);
     if (!error.empty()) AppDialogs().showError(this, QString::fromStdString(error));
 }
 
 void TMainForm::ApplyStartFile(const StartFile& start) {
-    app_.state.StartedWithFile = start.startedWithFile;
+    session_.core.state.StartedWithFile = start.startedWithFile;
     if (start.kind == StartFileKind::TestFile) {
         ReadTestFileAndShow(start.path);
     } else if (start.kind == StartFileKind::RecordFile) {
@@ -61,14 +61,6 @@ void TMainForm::ApplyStartFile(const StartFile& start) {
 void TMainForm::MOpenTimerTimer() {
     MOpenTimer_.stop();
     if (recordOpener_) recordOpener_(startRecordFile_);
-}
-
-void TMainForm::SeSkinSpeedButton4Click() {
-    if (versionForm_) versionForm_->exec();
-}
-
-void TMainForm::C1Click() {
-    if (commForm_) commForm_->exec();
 }
 
 void TMainForm::N7Click() {

@@ -1,20 +1,20 @@
 #include "app/test_hooks.h"
 
-#include "app/app_context.h"
 #include "app/main_form.h"
 #include "link/frame_codec.h"
 #include "link/registers.h"
+#include "session/session.h"
 
 namespace lxv {
 
-TestHooks::TestHooks(AppContext& app, TMainForm& form, const QString& logPath, const QString& action,
+TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, const QString& action,
                      QObject* parent)
-    : QObject(parent), app_(app), form_(form), action_(action) {
+    : QObject(parent), session_(session), form_(form), action_(action) {
     if (!logPath.isEmpty()) {
         log_.setFileName(logPath);
         log_.open(QIODevice::Append | QIODevice::Text);
     }
-    connect(&app_.receiver, &ReplyReceiver::replyHandled, this, &TestHooks::onReply);
+    connect(&session_.receiver, &ReplyReceiver::replyHandled, this, &TestHooks::onReply);
     connect(&form_, &TMainForm::statusPanelChanged, this, [this](int panel, const QString& text) {
         if (panel == 0) write("status " + text);
     });
@@ -25,11 +25,11 @@ TestHooks::TestHooks(AppContext& app, TMainForm& form, const QString& logPath, c
     }
 }
 
-TestHooks* TestHooks::FromEnvironment(AppContext& app, TMainForm& form, QObject* parent) {
+TestHooks* TestHooks::FromEnvironment(Session& session, TMainForm& form, QObject* parent) {
     const QString log = qEnvironmentVariable("LXV_TEST_LOG");
     const QString action = qEnvironmentVariable("LXV_TEST_ACTION");
     if (log.isEmpty() && action.isEmpty()) return nullptr;
-    return new TestHooks(app, form, log, action, parent);
+    return new TestHooks(session, form, log, action, parent);
 }
 
 QString TestHooks::ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8_t routingKey) {
@@ -43,7 +43,7 @@ QString TestHooks::ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8
 }
 
 void TestHooks::onReply(ReplyKind kind, const QByteArray& bytes) {
-    const QString line = ReplyLine(kind, bytes, app_.link.routingKey());
+    const QString line = ReplyLine(kind, bytes, session_.core.link.routingKey());
     if (line.isEmpty()) return;
     write(line);
     if (line == "setup" && !action_.isEmpty()) startAction();

@@ -15,16 +15,16 @@
 
 namespace lxv {
 
-struct AppContext;
+class Session;
 class TMainForm;
 
 class TestHooks : public QObject {
     Q_OBJECT
   public:
-    TestHooks(AppContext& app, TMainForm& form, const QString& logPath, const QString& action,
+    TestHooks(Session& session, TMainForm& form, const QString& logPath, const QString& action,
               QObject* parent = nullptr);
     // Reads LXV_TEST_LOG and LXV_TEST_ACTION; nullptr when neither is set.
-    static TestHooks* FromEnvironment(AppContext& app, TMainForm& form, QObject* parent = nullptr);
+    static TestHooks* FromEnvironment(Session& session, TMainForm& form, QObject* parent = nullptr);
 
     // The log line of a whole reply, or empty when it is not logged.
     static QString ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8_t routingKey);
@@ -34,7 +34,7 @@ class TestHooks : public QObject {
     void onReply(ReplyKind kind, const QByteArray& bytes);
     void startAction();
 
-    AppContext& app_;
+    Session& session_;
     TMainForm& form_;
     QFile log_;
     QString action_;

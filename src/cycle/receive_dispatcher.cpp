@@ -19,17 +19,6 @@ const char* ReplyKindName(ReplyKind kind) {
     return "?";
 }
 
-void ReceiveDispatcher::resendLastRequest() {
-    // Nothing has been asked yet: there is no request to repeat.
-    if (state_.LastRegister == 0) return;
-    std::uint16_t count = state_.LastCount;
-    // A chunk is asked for by its number in the high byte. While the start
-    // request still waits for its acknowledgement (no chunk under way) the
-    // start itself is repeated with its range code as it was sent.
-    if (state_.LastRegister == STEST && state_.ChunkIndex != 0) count = ChunkCount(state_.LastCount);
-    link_.SendReadRequest(state_.InstrumentAddress, state_.LastRegister, count);
-}
-
 ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
     if (n <= 4) {
         resendLastRequest();
@@ -54,6 +43,8 @@ ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
     switch (d[1]) {
         case kFnRead: {
             const auto& route = registers_[link_.routingKey()];
+            // The register read got its answer, taken or not: the routing is free again.
+            requests_.settle();
             if (!route) return ReplyKind::Ignored;
             route(d + 3, n - 5);
             return ReplyKind::RegisterReply;

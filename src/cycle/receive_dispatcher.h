@@ -2,11 +2,11 @@
 //
 // Owns: the classification of a whole reply (too short, damaged, oversize,
 // measurement block, starting-test chunk, register reply, write acknowledgement,
-// start acknowledgement), the immediate re-send of the last read request, and
-// the routing of payloads to the handlers that the windows register. A route
-// without a handler drops its reply.
-// Depends on: link/ (frame codec, registers, link state). No Qt, no widgets;
-// reply_receiver.h is the Qt glue that feeds it from the port.
+// start acknowledgement), the immediate re-send of the last read request
+// (through the request tracker), and the routing of payloads to the handlers
+// that the controllers register. A route without a handler drops its reply.
+// Depends on: link/ (frame codec, registers), cycle/request_tracker.h. No Qt,
+// no widgets; reply_receiver.h is the Qt glue that feeds it from the port.
 #pragma once
 
 #include <array>
@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "cycle/request_tracker.h"
 #include "link/frame_codec.h"
-#include "link/link_state.h"
 
 namespace lxv {
 
@@ -40,7 +40,7 @@ class ReceiveDispatcher {
     using RegisterHandler = std::function<void(const std::uint8_t* data, std::size_t size)>;
     using AckHandler = std::function<void(std::uint8_t reg)>;
 
-    ReceiveDispatcher(InstrumentLink& link, LinkState& state) : link_(link), state_(state) {}
+    ReceiveDispatcher(InstrumentLink& link, RequestTracker& requests) : link_(link), requests_(requests) {}
 
     // Routes. Setting an empty function removes the route.
     void setMeasureHandler(BlockHandler h) { measure_ = std::move(h); }  // 2530 bytes
@@ -52,13 +52,13 @@ class ReceiveDispatcher {
     // Classifies one whole reply, re-sends or routes it, and says what it was.
     ReplyKind handleReply(const std::uint8_t* data, std::size_t size);
 
-    // Re-sends the last read request: register LastRegister, count LastCount
-    // (x 256 for a starting-test chunk). A failed send reports nothing.
-    void resendLastRequest();
+    // Re-sends the last read request (register LastRegister, count LastCount,
+    // as it was sent). A failed send reports nothing.
+    void resendLastRequest() { requests_.resendLast(); }
 
   private:
     InstrumentLink& link_;
-    LinkState& state_;
+    RequestTracker& requests_;
     BlockHandler measure_;
     BlockHandler chunk_;
     std::function<void()> trigger_;

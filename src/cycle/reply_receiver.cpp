@@ -16,7 +16,7 @@ void ReplyReceiver::bytesArrived() {
     const std::vector<std::uint8_t> bytes = port_.readAll();
     if (bytes.empty()) return;
     // Any bytes from the instrument keep the USB link alive.
-    if (state_.LinkKind == 1) {
+    if (state_.LinkKind == LinkKind::Usb) {
         state_.IdleTicks = 0;
         state_.ReconnectTicks = 0;
     }
@@ -36,6 +36,11 @@ void ReplyReceiver::bytesArrived() {
         silence_.start(SilenceIntervalMs(BaudRateForIndex(state_.BaudIndex), assembler_.bulkUnderWay()));
     else
         silence_.stop();
+}
+
+void ReplyReceiver::reset() {
+    silence_.stop();
+    assembler_.take();
 }
 
 void ReplyReceiver::silenceElapsed() {

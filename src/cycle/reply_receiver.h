@@ -25,6 +25,8 @@ class ReplyReceiver : public QObject {
     void bytesArrived();
     // The silence timer ran out: what was gathered is one reply.
     void silenceElapsed();
+    // The port was (re)opened: bytes of a reply torn by the close are forgotten.
+    void reset();
 
     const ReplyAssembler& assembler() const { return assembler_; }
     QTimer& silenceTimer() { return silence_; }

@@ -1,7 +1,7 @@
-// The port settings window "程式參數設置": scans the serial ports, recognises
-// the instrument's USB bridge, opens the chosen port with its baud rate and
-// station address from SysSet.ini, and keeps the USB link alive with a 100 ms
-// watchdog that sends LINKCHK and reopens a silent port.
+// The port settings window "程式參數設置": shows the ports that the link
+// control found and lets the user choose one, the baud rate and the station
+// address. The scan, opening and the USB watchdog live in LinkControl; this
+// window's Timer1 only calls its Tick() every 100 ms.
 #pragma once
 
 #include <QDialog>
@@ -19,18 +19,13 @@ class QVBoxLayout;
 
 namespace lxv {
 
-class IniFile;
-class InstrumentLink;
-class MainWindowHooks;
-class SerialPort;
-struct LinkState;
-struct PortInfo;
+class LinkControl;
+struct LinkEffects;
 
 class TCommForm : public QDialog {
     Q_OBJECT
   public:
-    TCommForm(SerialPort& port, InstrumentLink& link, LinkState& state, IniFile& sysSet,
-              MainWindowHooks& hooks, QWidget* parent = nullptr);
+    explicit TCommForm(LinkControl& control, QWidget* parent = nullptr);
 
     // The creation step: reads the settings, scans, opens the port and asks for the settings block.
     void FormCreate();
@@ -44,10 +39,10 @@ class TCommForm : public QDialog {
     // Selects COMn as the port to open; 0 leaves the selection as it is.
     void SetCommPort(int n);
 
-    bool scanDone() const { return scanDone_; }
-    const std::vector<int>& instrumentPortList() const { return instrumentPorts_; }
-    int configuredPort() const { return configuredPort_; }
-    int commPort() const { return commPort_; }
+    bool scanDone() const;
+    const std::vector<int>& instrumentPortList() const;
+    int configuredPort() const;
+    int commPort() const;
 
     // The port list: item texts, the chosen item (-1 for none), and choosing one as a click does.
     QStringList portItems() const;
@@ -56,22 +51,12 @@ class TCommForm : public QDialog {
 
   private:
     void scan();
-    bool readSettings();
-    void recogniseInstrumentPorts(const std::vector<PortInfo>& ports);
-    void addPortItem(const QString& text, bool select);
-    void clearPortItems();
-    bool isInstrumentPort(int n) const;
-    void applyAddress(bool save);
-    // Opens commPort_ at the chosen baud rate; an open failure is shown and gives false.
-    bool openPort();
-    void reconnect();
-    void sendSetupRead();
+    void showEffects(const LinkEffects& fx);
+    void showPortItems();
+    void showFields();
+    void showAddressValidity();
 
-    SerialPort& port_;
-    InstrumentLink& link_;
-    LinkState& state_;
-    IniFile& sysSet_;
-    MainWindowHooks& hooks_;
+    LinkControl& control_;
 
     QGroupBox* RadioGroup2;
     QVBoxLayout* radioLayout_;
@@ -82,11 +67,7 @@ class TCommForm : public QDialog {
     QComboBox* ComboBox1;
     QLineEdit* Edit1;
     QTimer* Timer1;
-
-    bool scanDone_ = false;
-    int configuredPort_ = 0;
-    int commPort_ = 0;
-    std::vector<int> instrumentPorts_;
+    bool showingItems_ = false;
 };
 
 }  // namespace lxv

@@ -1,21 +1,23 @@
 // Program-wide link and measurement state: plain data with one owner (the
-// application), read and changed by the port settings, the dispatcher and
-// the measurement control.
+// session), read and changed by the link control, the dispatcher's retry rule
+// and the measurement control. Counters that belong to one controller live in
+// that controller.
 #pragma once
 
 #include <cstdint>
 
 namespace lxv {
 
+enum class MeasureMode : std::uint8_t { Idle = 0, Single = 1, Continuous = 2 };
+enum class LinkKind : std::uint8_t { Plain = 0, Usb = 1 };  // Usb: the instrument's own link, watchdog on
+
 struct LinkState {
     std::uint8_t InstrumentAddress = 1;
-    std::uint8_t LinkKind = 0;       // 1 = instrument USB link (watchdog on), else a plain port
-    std::uint8_t MeasureMode = 0;    // 0 idle, 1 single pending, 2 continuous
-    std::uint8_t LastRegister = 0;   // the read request that a retry re-sends
-    std::uint8_t LastCount = 0;      // its count; for register 147 the chunk number
-    std::uint8_t ChunkIndex = 0;     // starting-test chunk counter, 0 when no transfer runs
-    std::uint8_t AlarmReadStep = 0;  // pace of the alarm read chain
-    int IdleTicks = 0;               // watchdog counters of the USB link
+    lxv::LinkKind LinkKind = lxv::LinkKind::Plain;
+    lxv::MeasureMode MeasureMode = lxv::MeasureMode::Idle;
+    std::uint8_t LastRegister = 0;  // the read request that a retry re-sends
+    std::uint16_t LastCount = 0;    // its count, as sent (a chunk request's is chunk x 256)
+    int IdleTicks = 0;              // watchdog counters of the USB link
     int ReconnectTicks = 0;
     int BaudIndex = 2;             // index 0..7 into the baud list
     bool StartedWithFile = false;  // suppresses the port-not-found message once

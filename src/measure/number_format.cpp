@@ -47,6 +47,18 @@ double NearestScaled(double value, double multiplier) {
     return n;
 }
 
+// value x scale rounded to `decimals` decimals, in plain decimal. A product too
+// large for a double keeps fewer decimals rather than printing "inf" digits;
+// only a value that is infinite in the panel's unit reads "INF".
+std::string ScaledText(double value, double scale, int decimals) {
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled)) return NonFiniteText(scaled);
+    if (std::isfinite(value * (scale * Pow10(decimals))))
+        return ScaledIntegerText(NearestScaled(value, scale * Pow10(decimals)), decimals);
+    while (decimals > 0 && !std::isfinite(scaled * Pow10(decimals))) --decimals;
+    return ScaledIntegerText(NearestScaled(scaled, Pow10(decimals)), decimals);
+}
+
 }  // namespace
 
 std::string FormatGeneral(double v) {
@@ -82,7 +94,7 @@ std::string FormatGeneral(double v) {
 
 std::string FormatRounded(double value, int decimals) {
     if (!std::isfinite(value)) return NonFiniteText(value);
-    return ScaledIntegerText(NearestScaled(value, Pow10(decimals)), decimals);
+    return ScaledText(value, 1.0, decimals);
 }
 
 std::string FormatPanelValue(double value, int decimals, std::string_view fill, bool cut,
@@ -91,8 +103,8 @@ std::string FormatPanelValue(double value, int decimals, std::string_view fill, 
     if (!std::isfinite(value)) {
         text = NonFiniteText(value);
     } else {
-        text = ScaledIntegerText(NearestScaled(value, scale * Pow10(decimals)), decimals);
-        if (text.find('.') == std::string::npos) text += fill;
+        text = ScaledText(value, scale, decimals);
+        if (text.find('.') == std::string::npos && std::isfinite(value * scale)) text += fill;
         if (cut) {
             // Six characters, but never into the digits before the point: a large
             // value keeps its whole integer part rather than showing a wrong number.

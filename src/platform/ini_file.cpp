@@ -6,6 +6,7 @@
 #include <SimpleIni.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -63,8 +64,14 @@ double StrictToDouble(const std::string& text) {
         if (expDigits == 0) throw ConversionError(InvalidFloatMessage(text));
     }
     if (i != t.size()) throw ConversionError(InvalidFloatMessage(text));
-    const double v = std::strtod(t.c_str(), nullptr);  // "." is the C locale's point
-    if (!std::isfinite(v)) throw ConversionError(InvalidFloatMessage(text));
+    // from_chars reads "." whatever the locale (strtod would follow the user's
+    // locale and read "1.5" as 1 under a comma locale); it takes no "+".
+    const char* first = t.data() + (t[0] == '+' ? 1 : 0);
+    const char* last = t.data() + t.size();
+    double v = 0;
+    const auto [end, ec] = std::from_chars(first, last, v);
+    if (ec != std::errc() || end != last || !std::isfinite(v))
+        throw ConversionError(InvalidFloatMessage(text));
     return v;
 }
 

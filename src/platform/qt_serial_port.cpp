@@ -138,7 +138,10 @@ void QtSerialPort::serialError(QSerialPort::SerialPortError error) {
     // report failure and the USB watchdog can reopen it once it is back. Left open,
     // a dead pseudo-terminal reports a read error on every event loop pass.
     const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-    if (gone && serial_.isOpen()) serial_.close();
+    if (gone && serial_.isOpen()) {
+        serial_.close();
+        notifyClosed();
+    }
 }
 
 }  // namespace lxv

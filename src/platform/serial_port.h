@@ -60,14 +60,20 @@ class SerialPort {
 
     // Called on the UI thread whenever at least one byte has arrived.
     void setDataHandler(std::function<void()> handler) { dataHandler_ = std::move(handler); }
+    // Called when the port closed itself because its device went away.
+    void setClosedHandler(std::function<void()> handler) { closedHandler_ = std::move(handler); }
 
   protected:
     void notifyData() {
         if (dataHandler_) dataHandler_();
     }
+    void notifyClosed() {
+        if (closedHandler_) closedHandler_();
+    }
 
   private:
     std::function<void()> dataHandler_;
+    std::function<void()> closedHandler_;
 };
 
 }  // namespace lxv

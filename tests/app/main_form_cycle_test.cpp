@@ -64,7 +64,7 @@ class MainFormCycleTest : public QObject {
         QCOMPARE(fresh.form->statusPanelText(2), QString("Communication:"));
         QCOMPARE(fresh.form->statusPanelText(4), QString("Date:"));
         QCOMPARE(fresh.find<QProgressBar>("ProgressBar1")->maximum(), 50);
-        QCOMPARE(fresh.app->state.MeasureMode, std::uint8_t{0});
+        QCOMPARE(fresh.core->state.MeasureMode, MeasureMode::Idle);
         QVERIFY(fresh.port.written.empty());
 
         QDialog versionForm, commForm;
@@ -92,9 +92,9 @@ class MainFormCycleTest : public QObject {
         item("N12")->trigger();
         QCOMPARE(rig->port.written.size(), std::size_t{1});
         QVERIFY(IsRead(rig->port.lastWritten(), MEAS, 2));
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{1});
-        QCOMPARE(rig->app->state.LastRegister, std::uint8_t{MEAS});
-        QCOMPARE(rig->app->state.LastCount, std::uint8_t{2});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Single);
+        QCOMPARE(rig->core->state.LastRegister, std::uint8_t{MEAS});
+        QCOMPARE(rig->core->state.LastCount, std::uint16_t{2});
         QVERIFY(!button(7)->isEnabled());
         QVERIFY(!button(8)->isEnabled());
         QVERIFY(button(9)->isEnabled());
@@ -103,7 +103,7 @@ class MainFormCycleTest : public QObject {
         QVERIFY(item("C1")->isEnabled());  // only continuous measurement locks the port settings
 
         rig->receive(SampleMeasurement(230.0f));
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{0});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Idle);
         QVERIFY(!timer("ReReadTimer")->isActive());
         QVERIFY(!timer("ContinuousReadTimer")->isActive());
         QVERIFY(button(7)->isEnabled());
@@ -121,7 +121,7 @@ class MainFormCycleTest : public QObject {
         QDialog commForm;
         rig->form->SetCommForm(&commForm);
         button(8)->click();
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{2});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Continuous);
         QVERIFY(!item("C1")->isEnabled());
         QVERIFY(!item("N12")->isEnabled());
         QVERIFY(!item("N13")->isEnabled());
@@ -145,7 +145,7 @@ class MainFormCycleTest : public QObject {
             QVERIFY(!next->isActive());
             QVERIFY(timer("ReReadTimer")->isActive());
         }
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{2});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Continuous);
         QCOMPARE(rig->find<QLabel>("Panel_URMS")->text(), QString("102.0V"));
     }
 
@@ -156,7 +156,7 @@ class MainFormCycleTest : public QObject {
         rig->receive(SampleMeasurement(50.0f));
         QVERIFY(timer("ContinuousReadTimer")->isActive());
         item("N14")->trigger();
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{0});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Idle);
         QVERIFY(!timer("ContinuousReadTimer")->isActive());
         QVERIFY(!timer("ReReadTimer")->isActive());
         QVERIFY(button(7)->isEnabled());
@@ -170,7 +170,7 @@ class MainFormCycleTest : public QObject {
         QVERIFY(!timer("ContinuousReadTimer")->isActive());
         QVERIFY(!timer("ReReadTimer")->isActive());
         QCOMPARE(rig->port.written.size(), sent);
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{0});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Idle);
     }
 
     void missingReplyIsRequestedAgainEvery2s() {
@@ -182,7 +182,7 @@ class MainFormCycleTest : public QObject {
             QCOMPARE(measRequests(), 1 + tick);
             QVERIFY(reRead->isActive());  // repeats until stopped
         }
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{1});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Single);
         button(9)->click();
         QVERIFY(!reRead->isActive());
     }
@@ -191,11 +191,11 @@ class MainFormCycleTest : public QObject {
         button(8)->click();
         rig->receive(SampleMeasurement(50.0f));
         // A settings read in between left its own register and count.
-        rig->app->state.LastRegister = SETUP;
-        rig->app->state.LastCount = 18;
+        rig->core->state.LastRegister = SETUP;
+        rig->core->state.LastCount = 18;
         Fire(timer("ContinuousReadTimer"));
-        QCOMPARE(rig->app->state.LastRegister, std::uint8_t{MEAS});
-        QCOMPARE(rig->app->state.LastCount, std::uint8_t{2});
+        QCOMPARE(rig->core->state.LastRegister, std::uint8_t{MEAS});
+        QCOMPARE(rig->core->state.LastCount, std::uint16_t{2});
         Fire(timer("ReReadTimer"));
         QVERIFY(IsRead(rig->port.lastWritten(), MEAS, 2));
     }
@@ -205,7 +205,7 @@ class MainFormCycleTest : public QObject {
         button(8)->click();
         QCOMPARE(rig->dialogs.messages,
                  QStringList{"Read the request failed, instruments and computers have not connected."});
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{2});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Continuous);
         QVERIFY(timer("ReReadTimer")->isActive());
         Fire(timer("ReReadTimer"));  // the port is closed: nothing is tried
         QVERIFY(rig->port.written.empty());
@@ -219,7 +219,7 @@ class MainFormCycleTest : public QObject {
         rig->port.receive(reply);
         QCOMPARE(measRequests(), 2);
         QCOMPARE(rig->find<QLabel>("Panel_URMS")->text(), QString("0.0V"));
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{1});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Single);
     }
 
     void progressBarFollowsTheReplyUnderWay() {
@@ -250,7 +250,7 @@ class MainFormCycleTest : public QObject {
         QCOMPARE(closed.count(), 1);
 
         init();
-        rig->app->state.LinkKind = 1;
+        rig->core->state.LinkKind = LinkKind::Usb;
         button(8)->click();
         item("N7")->trigger();
         QVERIFY(IsRead(rig->port.lastWritten(), LINKEND, 0));

@@ -49,7 +49,7 @@ class MainFormDisplayTest : public QObject {
     void measure(const MeasureRecord& record) {
         rig->form->SeSkinSpeedButton7Click();
         rig->receive(record);
-        QCOMPARE(rig->app->state.MeasureMode, std::uint8_t{0});
+        QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Idle);
     }
     // Panel1 gets this size; the window is shown so the resize reaches it at once.
     void setPane(int width, int height) {
@@ -152,7 +152,7 @@ class MainFormDisplayTest : public QObject {
     void testFileRoundTripReproducesEveryPanelAndPixel() {
         QTemporaryDir dir;
         measure(SampleMeasurement(231.5f));
-        rig->app->record.bytes()[8051] = 0x5A;  // a reserved byte brought by an earlier file
+        rig->core->record.bytes()[8051] = 0x5A;  // a reserved byte brought by an earlier file
         const QStringList savedTexts = allPanelTexts();
         const QImage wave = chart(1)->image(), volts = chart(2)->image(), amps = chart(3)->image();
 
@@ -167,7 +167,7 @@ class MainFormDisplayTest : public QObject {
         QVERIFY(allPanelTexts() != savedTexts);
 
         rig->dialogs.openPath = rig->dialogs.savePath;
-        const auto modeBefore = rig->app->state.MeasureMode;
+        const auto modeBefore = rig->core->state.MeasureMode;
         rig->form->SeSkinSpeedButton1Click();
         QCOMPARE(rig->dialogs.lastFilter, QString("TavroFile|*.lxm|AllFile|*.*"));
         QVERIFY(rig->dialogs.errors.isEmpty());
@@ -175,8 +175,8 @@ class MainFormDisplayTest : public QObject {
         QCOMPARE(chart(1)->image(), wave);
         QCOMPARE(chart(2)->image(), volts);
         QCOMPARE(chart(3)->image(), amps);
-        QCOMPARE(rig->app->record.bytes()[8051], std::uint8_t{0x5A});
-        QCOMPARE(rig->app->state.MeasureMode, modeBefore);
+        QCOMPARE(rig->core->record.bytes()[8051], std::uint8_t{0x5A});
+        QCOMPARE(rig->core->state.MeasureMode, modeBefore);
     }
 
     void savingOverAFileAsksOnceAndNoKeepsIt() {
@@ -206,14 +206,14 @@ class MainFormDisplayTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(100, '\x7f'));
         file.close();
-        const auto recordBefore = rig->app->record.bytes();
+        const auto recordBefore = rig->core->record.bytes();
         const QStringList textsBefore = allPanelTexts();
         const QImage waveBefore = chart(1)->image();
 
         rig->dialogs.openPath = path;
         rig->form->SeSkinSpeedButton1Click();
         QCOMPARE(rig->dialogs.errors.size(), 1);
-        QVERIFY(rig->app->record.bytes() == recordBefore);
+        QVERIFY(rig->core->record.bytes() == recordBefore);
         QCOMPARE(allPanelTexts(), textsBefore);
         QCOMPARE(chart(1)->image(), waveBefore);
 
@@ -232,7 +232,7 @@ class MainFormDisplayTest : public QObject {
         file.close();
 
         rig->form->ApplyStartFile(ParseCommandLine({path}));
-        QVERIFY(rig->app->state.StartedWithFile);
+        QVERIFY(rig->core->state.StartedWithFile);
         QCOMPARE(panel("Panel_URMS"), QString("199.0V"));
 
         QString handedOver;

@@ -1,5 +1,5 @@
-// A main window around a fake port, fake dialogs and a fake shell, built anew
-// for every test function; plus helpers that make measurement replies.
+// A main window on a session around a fake port, manual timers, fake dialogs
+// and a fake shell, built anew for every test function; plus helpers that make measurement replies.
 #pragma once
 
 #include <QStringList>
@@ -8,53 +8,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_context.h"
 #include "app/main_form.h"
 #include "link/registers.h"
 #include "measure/measure_block.h"
-#include "platform/dialogs.h"
 #include "platform/ini_file.h"
-#include "platform/shell.h"
+#include "session/session.h"
+#include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
+#include "support/manual_timers.h"
 
 namespace lxv::test {
-
-class FakeDialogs : public Dialogs {
-  public:
-    QStringList messages, errors, questions;
-    bool answerYes = true;
-    QString openPath, savePath;
-    QString lastFilter, lastProposedName;
-
-    void showMessage(QWidget*, const QString& text) override { messages << text; }
-    void showError(QWidget*, const QString& text) override { errors << text; }
-    bool askYesNo(QWidget*, const QString& caption, const QString& text) override {
-        questions << caption + "|" + text;
-        return answerYes;
-    }
-    QString openFileName(QWidget*, const QString& filter) override {
-        lastFilter = filter;
-        return openPath;
-    }
-    QString saveFileName(QWidget*, const QString& filter, const QString& proposed) override {
-        lastFilter = filter;
-        lastProposedName = proposed;
-        return savePath;
-    }
-};
-
-class FakeShell : public Shell {
-  public:
-    QStringList documents, urls;
-    bool openDocument(const QString& path) override {
-        documents << path;
-        return true;
-    }
-    bool openUrl(const QString& url) override {
-        urls << url;
-        return true;
-    }
-};
 
 // A measurement block with a recognisable voltage, sine waves and two harmonics.
 inline MeasureRecord SampleMeasurement(float urms) {
@@ -85,19 +48,15 @@ inline std::vector<std::uint8_t> MeasureReply(const MeasureRecord& r) {
     return WithCrc({r.data(), r.data() + kBlockSize});
 }
 
-// True when `frame` is a read request for `reg` with `count`.
-inline bool IsRead(const std::vector<std::uint8_t>& frame, std::uint16_t reg, std::uint16_t count) {
-    return frame.size() == 8 && frame[1] == 3 && frame[2] == (reg >> 8) && frame[3] == (reg & 0xFF) &&
-           frame[4] == (count >> 8) && frame[5] == (count & 0xFF);
-}
-
 struct MainFormRig {
     QTemporaryDir home;
     FakeSerialPort port;
     FakeDialogs dialogs;
     FakeShell shell;
+    ManualTimers timers;
     std::unique_ptr<IniFile> sysSet;
-    std::unique_ptr<AppContext> app;
+    std::unique_ptr<Session> session;
+    SessionCore* core = nullptr;
     std::unique_ptr<TMainForm> form;
 
     explicit MainFormRig(bool portOpen = true) {
@@ -106,8 +65,9 @@ struct MainFormRig {
         SetAppDialogs(&dialogs);
         SetAppShell(&shell);
         sysSet = std::make_unique<IniFile>((home.path() + "/SysSet.ini").toStdString());
-        app = std::make_unique<AppContext>(port, *sysSet);
-        form = std::make_unique<TMainForm>(*app);
+        session = std::make_unique<Session>(port, *sysSet, timers);
+        core = &session->core;
+        form = std::make_unique<TMainForm>(*session);
     }
     ~MainFormRig() {
         form.reset();

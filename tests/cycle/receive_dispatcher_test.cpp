@@ -26,7 +26,8 @@ struct DispatchFixture : ::testing::Test {
     FakeSerialPort port;
     InstrumentLink link{port};
     LinkState state;
-    ReceiveDispatcher dispatcher{link, state};
+    RequestTracker requests{link, state};
+    ReceiveDispatcher dispatcher{link, requests};
     std::vector<std::string> calls;
 
     void SetUp() override {
@@ -77,16 +78,15 @@ TEST_F(DispatchFixture, ShortDamagedAndOversizeRepliesReSendAtOnce) {
 }
 
 TEST_F(DispatchFixture, StartingTestReSendsAskForTheSameChunk) {
-    state.LastRegister = STEST;
-    state.LastCount = 3;
-    state.ChunkIndex = 3;
+    requests.sendRead(STEST, ChunkCount(3), Remember::Yes);
+    port.written.clear();
     EXPECT_EQ(feed(Hex("01 03 00 00")), ReplyKind::TooShort);
     ASSERT_EQ(port.written.size(), 1u);
     EXPECT_EQ(std::vector<std::uint8_t>(port.written[0].begin(), port.written[0].begin() + 6),
               Hex("01 03 00 93 03 00"));
     // Before the trigger the start request is repeated with its range code.
-    state.LastCount = 32;
-    state.ChunkIndex = 0;
+    requests.sendRead(STEST, 32, Remember::Yes);
+    port.written.erase(port.written.begin() + 1);
     feed(Hex("00"));
     EXPECT_EQ(std::vector<std::uint8_t>(port.written[1].begin(), port.written[1].begin() + 6),
               Hex("01 03 00 93 00 20"));

@@ -21,7 +21,8 @@ class ReplyReceiverTest : public QObject {
     FakeSerialPort port;
     InstrumentLink link{port};
     LinkState state;
-    ReceiveDispatcher dispatcher{link, state};
+    RequestTracker requests{link, state};
+    ReceiveDispatcher dispatcher{link, requests};
     std::unique_ptr<ReplyReceiver> receiver;
     std::vector<float> blocks;
     std::vector<std::uint8_t> acks;
@@ -128,13 +129,13 @@ class ReplyReceiverTest : public QObject {
     }
 
     void usbLinkBytesResetTheWatchdog() {
-        state.LinkKind = 1;
+        state.LinkKind = LinkKind::Usb;
         state.IdleTicks = 9;
         state.ReconnectTicks = 14;
         port.receive(Hex("00"));
         QCOMPARE(state.IdleTicks, 0);
         QCOMPARE(state.ReconnectTicks, 0);
-        state.LinkKind = 0;
+        state.LinkKind = LinkKind::Plain;
         state.IdleTicks = 9;
         port.receive(Hex("00"));
         QCOMPARE(state.IdleTicks, 9);

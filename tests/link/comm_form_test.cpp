@@ -12,39 +12,17 @@
 #include <memory>
 
 #include "link/frame_codec.h"
+#include "link/link_control.h"
 #include "link/link_state.h"
-#include "link/main_window_hooks.h"
 #include "link/registers.h"
-#include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "session/session_core.h"
+#include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
+#include "support/manual_timers.h"
 
 namespace lxv {
 namespace {
-
-class RecordingHooks : public MainWindowHooks {
-  public:
-    QStringList status;  // panel 0, in order
-    int enabledCalls = 0;
-    bool enabled = false;
-    void setStatusPanelText(int panel, const QString& text) override {
-        if (panel == 0) status << text;
-    }
-    void setMeasureActionsEnabled(bool on) override {
-        ++enabledCalls;
-        enabled = on;
-    }
-};
-
-class RecordingDialogs : public Dialogs {
-  public:
-    QStringList messages;  // "info: ..." or "error: ..."
-    void showMessage(QWidget*, const QString& text) override { messages << "info: " + text; }
-    void showError(QWidget*, const QString& text) override { messages << "error: " + text; }
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    QString openFileName(QWidget*, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-};
 
 const QString kNotFound = QString(
     " Did not find the default communication port! Please check:\r\r   Instrument power is turned on.\r"
@@ -72,10 +50,20 @@ class TCommFormTest : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<IniFile> ini;
     std::unique_ptr<test::FakeSerialPort> port;
-    std::unique_ptr<InstrumentLink> link;
-    std::unique_ptr<LinkState> state;
-    std::unique_ptr<RecordingHooks> hooks;
-    RecordingDialogs dialogs;
+    test::ManualTimers timers;
+    std::unique_ptr<SessionCore> core;
+    LinkState* state = nullptr;
+    std::unique_ptr<LinkControl> control;
+    // What the main window is told: panel 0 texts in order, and the measurement actions.
+    struct Hooks {
+        QStringList status;
+        int enabledCalls = 0;
+        bool enabled = false;
+    };
+    std::unique_ptr<Hooks> hooks;
+    struct Dialogs : test::FakeDialogs {
+        QStringList& messages = shown;
+    } dialogs;
     std::unique_ptr<TCommForm> form;
 
     QString iniPath() const { return dir.filePath("SysSet.ini"); }
@@ -103,15 +91,26 @@ class TCommFormTest : public QObject {
         QFile::remove(iniPath());
         ini = std::make_unique<IniFile>(iniPath().toStdString());
         port = std::make_unique<test::FakeSerialPort>();
-        link = std::make_unique<InstrumentLink>(*port);
-        state = std::make_unique<LinkState>();
-        hooks = std::make_unique<RecordingHooks>();
-        dialogs.messages.clear();
+        form.reset();
+        control.reset();
+        core = std::make_unique<SessionCore>(*port, timers);
+        state = &core->state;
+        hooks = std::make_unique<Hooks>();
+        core->status.subscribe([h = hooks.get()](int panel, const std::string& text) {
+            if (panel == 0) h->status << QString::fromStdString(text);
+        });
+        control = std::make_unique<LinkControl>(*core, *ini);
+        control->setPortReadyHandler([h = hooks.get()](bool on) {
+            ++h->enabledCalls;
+            h->enabled = on;
+        });
+        dialogs.clear();
         SetAppDialogs(&dialogs);
-        form = std::make_unique<TCommForm>(*port, *link, *state, *ini, *hooks);
+        form = std::make_unique<TCommForm>(*control);
     }
     void cleanup() {
         form.reset();
+        control.reset();
         SetAppDialogs(nullptr);
     }
 
@@ -136,12 +135,10 @@ class TCommFormTest : public QObject {
     void configuredPlainPortIsOpenedAndAsked() {
         port->present = {1, 3};
         writeIni("[CommPort]\nPort=3\n[CommAddress]\nAddress=7\n[CommBaudrate]\nBaudrate=5\n");
-        state->AlarmReadStep = 4;
         form->FormCreate();
-        QCOMPARE(state->AlarmReadStep, 0);
         QCOMPARE(form->portItems(), QStringList({"COM1    ", "COM3    "}));
         QCOMPARE(form->portItemIndex(), 1);
-        QCOMPARE(state->LinkKind, 2);  // a plain port: no watchdog
+        QCOMPARE(state->LinkKind, LinkKind::Plain);  // a plain port: no watchdog
         QVERIFY(port->isOpen());
         QCOMPARE(port->portNumber(), 3);
         QCOMPARE(port->baud_, 57600);
@@ -280,7 +277,7 @@ class TCommFormTest : public QObject {
         const QString plain = QString("COM%1    ").arg(number);
         const QString usb = QString("COM%1         Through the USB connection LXV7700").arg(number);
         QCOMPARE(form->portItems(), QStringList({recognised ? usb : plain}));
-        QCOMPARE(state->LinkKind, recognised ? 1 : 2);
+        QCOMPARE(state->LinkKind, recognised ? LinkKind::Usb : LinkKind::Plain);
         QVERIFY(port->isOpen());
     }
 
@@ -292,14 +289,14 @@ class TCommFormTest : public QObject {
         QCOMPARE(form->portItems(), QStringList({"COM5    "}));
     }
 
-    void bridgeThatIsNotTheConfiguredPortKeepsLinkKind2() {
+    void bridgeThatIsNotTheConfiguredPortKeepsAPlainLink() {
         port->ports = {Bridge(21)};
         port->present = {2, 21};
         form->FormCreate();
         QCOMPARE(form->portItems(),
                  QStringList({"COM2    ", "COM21         Through the USB connection LXV7700"}));
         QCOMPARE(form->portItemIndex(), 0);
-        QCOMPARE(state->LinkKind, 2);
+        QCOMPARE(state->LinkKind, LinkKind::Plain);
     }
 
     void rescanForgetsEarlierFindings() {
@@ -324,13 +321,13 @@ class TCommFormTest : public QObject {
         QCOMPARE(ini->readInteger("CommPort", "Port", 0), 21);
         QCOMPARE(port->portNumber(), 21);
         QVERIFY(port->isOpen());
-        QCOMPARE(state->LinkKind, 1);
+        QCOMPARE(state->LinkKind, LinkKind::Usb);
         QCOMPARE(hooks->status.last(), QString("Connected"));
         QVERIFY(hooks->enabled);
         form->setPortItemIndex(0);
         QCOMPARE(ini->readInteger("CommPort", "Port", 0), 2);
         QCOMPARE(port->portNumber(), 2);
-        QCOMPARE(state->LinkKind, 0);
+        QCOMPARE(state->LinkKind, LinkKind::Plain);
         form->SetCommPort(0);  // leaves the choice as it is
         QCOMPARE(form->commPort(), 2);
         // The next scan selects the saved port.
@@ -430,7 +427,7 @@ class TCommFormTest : public QObject {
         state->IdleTicks = state->ReconnectTicks =
             500;  // long on the plain port: choosing restarts the count
         form->setPortItemIndex(1);
-        QCOMPARE(state->LinkKind, 1);
+        QCOMPARE(state->LinkKind, LinkKind::Usb);
         port->written.clear();
         const int opens = port->openCount;
         std::vector<int> sendTicks;
@@ -457,7 +454,7 @@ class TCommFormTest : public QObject {
         port->ports = {Bridge(2)};
         port->present = {2};
         form->FormCreate();
-        QCOMPARE(state->LinkKind, 1);
+        QCOMPARE(state->LinkKind, LinkKind::Usb);
         port->written.clear();
         for (int t = 0; t < 100; ++t) {
             form->Timer1Timer();

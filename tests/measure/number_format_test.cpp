@@ -71,6 +71,13 @@ TEST(FormatPanelValue, PercentPanelsAndExtremes) {
     // The largest single is written out in full, not in E notation.
     EXPECT_EQ(FormatPanelValue(std::numeric_limits<float>::max(), 3, ".0", false, ""),
               "340282346638528859811704183484516925440.0");
+    // A value whose scaling overflows a double keeps its digits and fewer decimals.
+    const std::string huge = FormatPanelValue(1e306, 4, ".0", false, "W");
+    EXPECT_EQ(huge.substr(0, 4), "1000");
+    EXPECT_EQ(huge.find("inf"), std::string::npos);
+    EXPECT_EQ(huge.find('.'), 307u);  // all 307 digits in front of the point
+    EXPECT_EQ(huge.back(), 'W');
+    EXPECT_EQ(FormatPanelValue(std::numeric_limits<double>::max(), 1, ".0", false, " %", 100), "INF %");
 }
 
 TEST(FormatRounded, ChartLabelNumbers) {

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/comma_locale.h"
+
 namespace lxv {
 namespace {
 
@@ -156,6 +158,15 @@ TEST(StrictConversion, Floats) {
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'1,5' is not a valid floating point value");
     }
+}
+
+TEST(StrictConversion, PointUnderACommaLocale) {
+    if (!test::UseCommaLocale())
+        GTEST_SKIP() << "no de_DE locale could be made (localedef or locale data missing)";
+    EXPECT_DOUBLE_EQ(StrictToDouble("1.5"), 1.5);
+    EXPECT_DOUBLE_EQ(StrictToDouble("-2.25e1"), -22.5);
+    EXPECT_THROW(StrictToDouble("1,5"), ConversionError);
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace

@@ -71,6 +71,11 @@ class FakeSerialPort : public SerialPort {
         queued.insert(queued.end(), bytes.begin(), bytes.end());
         notifyData();
     }
+    // The device went away: the port closes itself and says so.
+    void loseDevice() {
+        open_ = false;
+        notifyClosed();
+    }
     const std::vector<std::uint8_t>& lastWritten() const {
         static const std::vector<std::uint8_t> none;
         return written.empty() ? none : written.back();
@@ -98,6 +103,12 @@ inline std::vector<std::uint8_t> Hex(const std::string& text) {
         }
     }
     return out;
+}
+
+// True when `frame` is a read request for `reg` with `count`.
+inline bool IsRead(const std::vector<std::uint8_t>& frame, std::uint16_t reg, std::uint16_t count) {
+    return frame.size() == 8 && frame[1] == 3 && frame[2] == (reg >> 8) && frame[3] == (reg & 0xFF) &&
+           frame[4] == (count >> 8) && frame[5] == (count & 0xFF);
 }
 
 // A reply body with its CRC appended, low byte first.

@@ -1,35 +1,48 @@
-#include "app/measure_control.h"
+#include "cycle/measure_control.h"
 
-#include "link/frame_codec.h"
-#include "link/link_state.h"
 #include "link/registers.h"
 #include "platform/serial_port.h"
+#include "session/session_core.h"
 
 namespace lxv {
 
-CycleEffects MeasureControl::Start(int mode) {
+MeasureControl::MeasureControl(SessionCore& core) : core_(core) {
+    core_.dispatcher.setMeasureHandler([this](const std::uint8_t* block) { BlockReceived(block); });
+}
+
+MeasureControl::~MeasureControl() {
+    core_.dispatcher.setMeasureHandler({});
+}
+
+void MeasureControl::BlockReceived(const std::uint8_t* block) {
+    AcceptMeasureBlock(core_.record, block);
+    const CycleEffects fx = MeasurementArrived();
+    core_.measurements.publish(core_.record);
+    if (effects_) effects_(fx);
+}
+
+CycleEffects MeasureControl::Start(MeasureMode mode) {
+    if (beforeStart_) beforeStart_();
     CycleEffects fx;
-    fx.sendFailed = !link_.SendReadRequest(state_.InstrumentAddress, MEAS, kMeasCount);
     // Even without a link the mode is entered: ReReadTimer keeps asking every 2 s.
-    state_.LastRegister = MEAS;
-    state_.LastCount = kMeasCount;
-    state_.MeasureMode = static_cast<std::uint8_t>(mode);
+    fx.sendFailed = !core_.requests.sendRead(MEAS, kMeasCount, Remember::Yes);
+    core_.state.MeasureMode = mode;
     actions_.button7 = false;
     actions_.button8 = false;
     actions_.button9 = true;
-    state_.IdleTicks = 0;
-    state_.ReconnectTicks = 0;
+    core_.state.IdleTicks = 0;
+    core_.state.ReconnectTicks = 0;
     fx.startReRead = true;
     fx.refreshDisplay = true;
     return fx;
 }
 
 CycleEffects MeasureControl::Single() {
-    return Start(1);
+    return Start(MeasureMode::Single);
 }
 
 CycleEffects MeasureControl::Continuous() {
-    CycleEffects fx = Start(2);
+    CycleEffects fx = Start(MeasureMode::Continuous);
     actions_.c1 = false;
     actions_.n12 = false;
     actions_.n13 = false;
@@ -38,7 +51,7 @@ CycleEffects MeasureControl::Continuous() {
 }
 
 CycleEffects MeasureControl::Stop() {
-    state_.MeasureMode = 0;
+    core_.state.MeasureMode = MeasureMode::Idle;
     actions_.button7 = true;
     actions_.button8 = true;
     actions_.n14 = true;
@@ -53,13 +66,17 @@ CycleEffects MeasureControl::Stop() {
 
 CycleEffects MeasureControl::ContinuousTick() {
     CycleEffects fx;
-    fx.status = kRequestDataText;
     fx.stopContinuous = true;
-    link_.SendReadRequest(state_.InstrumentAddress, MEAS, kMeasCount);
+    // Another window's register read waits for its reply; a measurement request
+    // now would take its route. The next block is asked for once it is in.
+    if (core_.requests.outstanding()) {
+        fx.startContinuous = true;
+        return fx;
+    }
+    fx.status = kRequestDataText;
     // The count is set with the register: a settings read in between may have
     // left another count, and the re-request must ask for the block again.
-    state_.LastRegister = MEAS;
-    state_.LastCount = kMeasCount;
+    core_.requests.sendRead(MEAS, kMeasCount, Remember::Yes);
     fx.startReRead = true;
     return fx;
 }
@@ -67,8 +84,7 @@ CycleEffects MeasureControl::ContinuousTick() {
 CycleEffects MeasureControl::ReReadTick() {
     CycleEffects fx;
     fx.status = kReRequestText;
-    if (link_.port().isOpen())
-        link_.SendReadRequest(state_.InstrumentAddress, state_.LastRegister, state_.LastCount);
+    core_.requests.reRequest();
     return fx;
 }
 
@@ -76,10 +92,10 @@ CycleEffects MeasureControl::MeasurementArrived() {
     CycleEffects fx;
     fx.status = kSuccessText;
     fx.stopReRead = true;
-    if (state_.MeasureMode == 2) {
+    if (core_.state.MeasureMode == MeasureMode::Continuous) {
         fx.startContinuous = true;
-    } else if (state_.MeasureMode == 1) {
-        state_.MeasureMode = 0;
+    } else if (core_.state.MeasureMode == MeasureMode::Single) {
+        core_.state.MeasureMode = MeasureMode::Idle;
         actions_.button7 = true;
         actions_.button8 = true;
         actions_.n13 = true;
@@ -96,8 +112,8 @@ void MeasureControl::SetPortReady(bool ready) {
 }
 
 bool MeasureControl::SendClosingNotice() {
-    if (state_.LinkKind != 1) return false;
-    return link_.SendReadRequest(state_.InstrumentAddress, LINKEND, kLinkEndCount);
+    if (core_.state.LinkKind != LinkKind::Usb) return false;
+    return core_.requests.sendRead(LINKEND, kLinkEndCount, Remember::No);
 }
 
 }  // namespace lxv

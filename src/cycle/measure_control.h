@@ -2,12 +2,18 @@
 // timer tick and received block changes in the link state, which requests go
 // out, which controls are enabled and which timers the window must start or
 // stop. The main window owns the controls and timers and applies the result.
+// It takes the measurement route: a whole block is stored in the session's
+// record, announced on the measurement feed, and its effects handed to the window.
+// Depends on: session/session_core.h. No Qt.
 #pragma once
+
+#include <cstdint>
+#include <functional>
 
 namespace lxv {
 
-class InstrumentLink;
-struct LinkState;
+struct SessionCore;
+enum class MeasureMode : std::uint8_t;
 
 // Enabled state of the controls that the cycle switches.
 struct MeasureActions {
@@ -40,7 +46,17 @@ inline constexpr const char* kSuccessText = "Communication success!";
 
 class MeasureControl {
   public:
-    MeasureControl(InstrumentLink& link, LinkState& state) : link_(link), state_(state) {}
+    // Registers the measurement route on the session's dispatcher.
+    explicit MeasureControl(SessionCore& core);
+    ~MeasureControl();
+    MeasureControl(const MeasureControl&) = delete;
+    MeasureControl& operator=(const MeasureControl&) = delete;
+
+    // Where the effects of a received block go (the main window applies them).
+    void setEffectsHandler(std::function<void(const CycleEffects&)> h) { effects_ = std::move(h); }
+    // Called before a measurement command sends: a plain port that an error
+    // closed is opened again there.
+    void setBeforeStart(std::function<void()> h) { beforeStart_ = std::move(h); }
 
     CycleEffects Single();
     CycleEffects Continuous();
@@ -49,8 +65,10 @@ class MeasureControl {
     CycleEffects ContinuousTick();
     // ReReadTimer ran out: the measurement reply is overdue.
     CycleEffects ReReadTick();
-    // A whole measurement block was received and shown.
+    // A whole measurement block was received and stored.
     CycleEffects MeasurementArrived();
+    // The dispatcher's measurement route: stores the block, announces it, applies the effects.
+    void BlockReceived(const std::uint8_t* block);
 
     // The port settings opened a port (true) or found none (false).
     void SetPortReady(bool ready);
@@ -60,11 +78,12 @@ class MeasureControl {
     const MeasureActions& actions() const { return actions_; }
 
   private:
-    CycleEffects Start(int mode);
+    CycleEffects Start(MeasureMode mode);
 
-    InstrumentLink& link_;
-    LinkState& state_;
+    SessionCore& core_;
     MeasureActions actions_;
+    std::function<void(const CycleEffects&)> effects_;
+    std::function<void()> beforeStart_;
 };
 
 }  // namespace lxv

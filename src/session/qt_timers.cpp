@@ -1,0 +1,31 @@
+#include "session/qt_timers.h"
+
+#include <QTimer>
+
+namespace lxv {
+
+namespace {
+
+class QtTimer : public Timer {
+  public:
+    QtTimer(const std::string& name, bool singleShot) {
+        timer_.setObjectName(QString::fromStdString(name));
+        timer_.setSingleShot(singleShot);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { fire(); });
+    }
+    void start(int ms) override { timer_.start(ms); }
+    void stop() override { timer_.stop(); }
+    bool isActive() const override { return timer_.isActive(); }
+    int interval() const override { return timer_.interval(); }
+
+  private:
+    QTimer timer_;
+};
+
+}  // namespace
+
+std::unique_ptr<Timer> QtTimers::create(const std::string& name, bool singleShot) {
+    return std::make_unique<QtTimer>(name, singleShot);
+}
+
+}  // namespace lxv

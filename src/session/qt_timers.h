@@ -1,0 +1,13 @@
+// Controllers' timers on QTimer, for the running program.
+#pragma once
+
+#include "session/timer.h"
+
+namespace lxv {
+
+class QtTimers : public TimerFactory {
+  public:
+    std::unique_ptr<Timer> create(const std::string& name, bool singleShot) override;
+};
+
+}  // namespace lxv

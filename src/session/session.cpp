@@ -1,0 +1,27 @@
+#include "session/session.h"
+
+#include "platform/serial_port.h"
+
+namespace lxv {
+
+Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObject* parent)
+    : QObject(parent),
+      core(port, timers),
+      sysSet(settings),
+      receiver(port, core.link, core.state, core.dispatcher),
+      linkControl(core, settings),
+      measure(core) {
+    linkControl.setPortOpenedHandler([this] { receiver.reset(); });
+    linkControl.setPortReadyHandler([this](bool ready) {
+        measure.SetPortReady(ready);
+        emit measureActionsChanged();
+    });
+    measure.setBeforeStart([this] { linkControl.ReopenIfClosed(); });
+}
+
+Session::~Session() {
+    core.port.setDataHandler({});
+    core.port.setClosedHandler({});
+}
+
+}  // namespace lxv

@@ -1,0 +1,42 @@
+// The session as the program runs it: the SessionCore, the reply receiver
+// that feeds its dispatcher from the port, and every controller. Created once
+// by main() (and by the tests around a fake port and manual timers); windows
+// are views that take a Session& and call its controllers.
+//
+// Adding a window's logic means adding its controller here, one member,
+// constructed from `core` (and settings files where it needs them).
+// Depends on: session/session_core.h, the controllers, cycle/reply_receiver.h.
+#pragma once
+
+#include <QObject>
+
+#include "cycle/measure_control.h"
+#include "cycle/reply_receiver.h"
+#include "link/link_control.h"
+#include "session/session_core.h"
+
+namespace lxv {
+
+class IniFile;
+class SerialPort;
+
+class Session : public QObject {
+    Q_OBJECT
+  public:
+    Session(SerialPort& port, IniFile& sysSet, TimerFactory& timers, QObject* parent = nullptr);
+    ~Session() override;
+
+    SessionCore core;
+    IniFile& sysSet;  // SysSet.ini
+    ReplyReceiver receiver;
+
+    // Controllers, one per window's logic.
+    LinkControl linkControl;  // port scan, opening, USB watchdog (TCommForm)
+    MeasureControl measure;   // single/continuous cycle (TMainForm)
+
+  signals:
+    // The port became ready or was lost: the measurement actions changed.
+    void measureActionsChanged();
+};
+
+}  // namespace lxv

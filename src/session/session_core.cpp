@@ -1,0 +1,14 @@
+#include "session/session_core.h"
+
+namespace lxv {
+
+SessionCore::SessionCore(SerialPort& serialPort, TimerFactory& timerFactory)
+    : port(serialPort),
+      timers(timerFactory),
+      link(serialPort),
+      requests(link, state),
+      dispatcher(link, requests) {
+    ResetMeasurement(record);
+}
+
+}  // namespace lxv

@@ -1,0 +1,43 @@
+// The instrument session: the one owner of everything that talks to the
+// instrument and of the measurement it sent. Controllers take a SessionCore&,
+// register their own reply routes on its dispatcher, send through its request
+// tracker, write the main status panels through its status model, listen to
+// its measurement feed and make their timers from its timer factory. They
+// keep working whether or not their window is shown.
+//
+// Owns: link state, the measurement record, the instrument link, the request
+// tracker, the receive dispatcher, the status model, the measurement feed.
+// Depends on: link/, cycle/, measure/, session/ and platform/serial_port.h.
+// No Qt: session.h wraps this in a QObject with the port's reply receiver.
+#pragma once
+
+#include "cycle/receive_dispatcher.h"
+#include "cycle/request_tracker.h"
+#include "link/frame_codec.h"
+#include "link/link_state.h"
+#include "measure/measure_block.h"
+#include "session/measurement_feed.h"
+#include "session/status_model.h"
+#include "session/timer.h"
+
+namespace lxv {
+
+class SerialPort;
+
+struct SessionCore {
+    SessionCore(SerialPort& serialPort, TimerFactory& timerFactory);
+    SessionCore(const SessionCore&) = delete;
+    SessionCore& operator=(const SessionCore&) = delete;
+
+    SerialPort& port;
+    TimerFactory& timers;
+    LinkState state;
+    MeasureRecord record;  // the measurement block and its reserved tail
+    InstrumentLink link;
+    RequestTracker requests;
+    ReceiveDispatcher dispatcher;
+    StatusModel status;
+    MeasurementFeed measurements;  // every accepted block, after it was stored in `record`
+};
+
+}  // namespace lxv
