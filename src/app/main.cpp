@@ -9,10 +9,7 @@
 #include "app/logo_form.h"
 #include "app/main_form.h"
 #include "app/windows.h"
-#include "appearance/chart_colours.h"
-#include "appearance/skins.h"
 #include "platform/app_paths.h"
-#include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
@@ -54,12 +51,7 @@ int main(int argc, char* argv[]) {
     lxv::QtTimers timers;
     lxv::Session session(port, sysSet, timers);
 
-    // 3. The windows, in order. The chart colours come first: the main window draws with them.
-    try {
-        lxv::LoadChartColours(sysSet, lxv::CurrentChartColours());
-    } catch (const lxv::ConversionError& e) {
-        lxv::AppDialogs().showError(nullptr, e.what());
-    }
+    // 3. The windows, in order.
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     lxv::Windows windows(session, sysSet, arguments);

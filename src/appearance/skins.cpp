@@ -70,7 +70,7 @@ void StyleSheetSkinEngine::switchOn() {
 
 void StyleSheetSkinEngine::switchOff() {
     on_ = false;
-    apply_({});
+    Apply({});
 }
 
 void StyleSheetSkinEngine::Load() {
@@ -80,7 +80,7 @@ void StyleSheetSkinEngine::Load() {
     const bool regular = std::filesystem::is_regular_file(path_, ec);
     if (regular && file) sheet << file.rdbuf();
     if (!regular || !file || file.bad()) {
-        apply_({});
+        Apply({});
         const std::string text = SkinFailureText(path_);
         if (report_)
             report_(text);
@@ -88,7 +88,7 @@ void StyleSheetSkinEngine::Load() {
             pending_ = text;
         return;
     }
-    apply_(sheet.str());
+    Apply(sheet.str());
 }
 
 std::string SkinFileName(int skin) {

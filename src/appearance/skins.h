@@ -33,8 +33,9 @@ class SkinEngine {
 // handed over when it is set.
 class StyleSheetSkinEngine : public SkinEngine {
   public:
-    explicit StyleSheetSkinEngine(std::function<void(const std::string& sheet)> apply);
+    explicit StyleSheetSkinEngine(std::function<void(const std::string& sheet)> apply = {});
 
+    void setApply(std::function<void(const std::string& sheet)> apply) { apply_ = std::move(apply); }
     void setReport(std::function<void(const std::string& text)> report);
 
     void setSkinFile(const std::string& path) override;
@@ -45,6 +46,10 @@ class StyleSheetSkinEngine : public SkinEngine {
 
   private:
     void Load();
+
+    void Apply(const std::string& sheet) {
+        if (apply_) apply_(sheet);
+    }
 
     std::function<void(const std::string&)> apply_;
     std::function<void(const std::string&)> report_;

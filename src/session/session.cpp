@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "platform/app_paths.h"
 #include "platform/serial_port.h"
 
 namespace lxv {
@@ -10,7 +11,9 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       sysSet(settings),
       receiver(port, core.link, core.state, core.dispatcher),
       linkControl(core, settings),
-      measure(core) {
+      measure(core),
+      style(settings, skinEngine, CurrentChartColours(),
+            [](const std::string& name) { return DataFilePath(name); }) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);

@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+#include "appearance/skins.h"
 #include "cycle/measure_control.h"
 #include "cycle/reply_receiver.h"
 #include "link/link_control.h"
@@ -31,8 +32,10 @@ class Session : public QObject {
     ReplyReceiver receiver;
 
     // Controllers, one per window's logic.
-    LinkControl linkControl;  // port scan, opening, USB watchdog (TCommForm)
-    MeasureControl measure;   // single/continuous cycle (TMainForm)
+    LinkControl linkControl;          // port scan, opening, USB watchdog (TCommForm)
+    MeasureControl measure;           // single/continuous cycle (TMainForm)
+    StyleSheetSkinEngine skinEngine;  // the look of every window (set up by the windows)
+    StyleControl style;               // skin and chart colours (Tskin)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.
