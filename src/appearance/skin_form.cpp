@@ -47,6 +47,8 @@ QButtonGroup* Tskin::Group(const QString& name, const QString& caption, const QS
                            int columns) {
     auto* box = new QGroupBox(caption, this);
     box->setObjectName(name);
+    // A styled title is not counted in the box's size: keep room for it.
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(caption) + 32);
     auto* group = new QButtonGroup(box);
     auto* grid = new QGridLayout(box);
     const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
