@@ -27,9 +27,9 @@
 #include <memory>
 
 #include "appearance/skins.h"
-#include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "support/accessibility_walk.h"
+#include "support/fake_dialogs.h"
 
 namespace lxv {
 namespace {
@@ -78,20 +78,10 @@ QBrush ShownBackground(const QWidget* w) {
     return QBrush(Qt::white);
 }
 
-class FakeDialogs : public Dialogs {
-  public:
-    QStringList errors;
-    void showMessage(QWidget*, const QString&) override {}
-    void showError(QWidget*, const QString& text) override { errors << text; }
-    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    QString openFileName(QWidget*, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
-};
-
 class SkinFormTest : public QObject {
     Q_OBJECT
     QTemporaryDir home_;
-    FakeDialogs dialogs_;
+    test::FakeDialogs dialogs_;
     std::unique_ptr<IniFile> ini_;
     std::unique_ptr<StyleSheetSkinEngine> engine_;
     ChartColours colours_;
