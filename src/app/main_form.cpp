@@ -120,7 +120,7 @@ void TMainForm::BuildMenus() {
 
     QMenu* settings = menuBar()->addMenu("設置");
     settings->setObjectName("MenuSettings");
-    C1_ = MenuItem(settings, "C1", "程式通訊設置 ");
+    C1_ = MenuItem(settings, "C1", "程式通訊設置 ", QKeySequence(Qt::CTRL | Qt::Key_K));
     N9_ = MenuItem(settings, "N9", "風格");
     N30_ = MenuItem(settings, "N30", "儀器設置");
     N25_ = MenuItem(settings, "N25", "校正");
@@ -132,7 +132,7 @@ void TMainForm::BuildMenus() {
     help->setObjectName("MenuHelp");
     N23_ = MenuItem(help, "N23", "儀器手冊", QKeySequence(Qt::Key_F1));
     Tavro1_ = MenuItem(help, "Tavro1", "支援網路");
-    N21_ = MenuItem(help, "N21", "版本號");
+    N21_ = MenuItem(help, "N21", "版本號", QKeySequence(Qt::SHIFT | Qt::Key_F1));
 
     connect(N2_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton1Click);
     connect(N3_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton2Click);
