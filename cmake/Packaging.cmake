@@ -1,7 +1,7 @@
-# The Debian package of the program and the simulator:
-#   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
-#   cmake --build build && (cd build && cpack -G DEB)
-# makes build/lxv7700_<version>_amd64.deb. Its Depends come from dpkg-shlibdeps
+# The Debian package of the program and the simulator: scripts/package.sh runs
+#   cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DLXV_SOURCE_DATA=OFF ...
+#   cmake --build build-deb && (cd build-deb && cpack -G DEB)
+# and makes build-deb/lxv7700_<version>_amd64.deb. Its Depends come from dpkg-shlibdeps
 # (the Qt and C++ libraries the binaries link) plus what the program needs at run
 # time but does not link: the Qt platform plugins and a CJK font for its captions.
 set(CPACK_GENERATOR "DEB")

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DLXV_BUILD_TESTS=OFF -DLXV_BUILD_BENCH=OFF \
+  -DLXV_BUILD_TESTS=OFF -DLXV_BUILD_BENCH=OFF -DLXV_SOURCE_DATA=OFF \
   -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build-deb -j"${JOBS:-$(nproc)}"
