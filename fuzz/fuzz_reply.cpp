@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes, split into arbitrary reads, through the reply
-// assembler and the dispatcher with every route taken, as a hostile or broken
-// instrument would send them.
+// Feeds arbitrary bytes, split into arbitrary reads with silences between,
+// through the reply assembler and the dispatcher with every route taken, as a
+// hostile or broken instrument would send them.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -41,18 +41,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link.SendReadRequest(1, static_cast<std::uint16_t>(data[0] % 2 ? lxv::MEAS : lxv::STEST),
                          static_cast<std::uint16_t>(data[1] << 8));
 
+    // The receive path: whole replies to the dispatcher, a resync after a bad one.
+    struct Client : lxv::ReplyClient {
+        lxv::InstrumentLink& link;
+        lxv::ReceiveDispatcher& dispatcher;
+        Client(lxv::InstrumentLink& l, lxv::ReceiveDispatcher& d) : link(l), dispatcher(d) {}
+        std::size_t awaitedSize() override { return lxv::ExpectedReplySize(link.lastSent()); }
+        bool handle(const std::vector<std::uint8_t>& r) override {
+            return !lxv::CallsForResend(dispatcher.handleReply(r.data(), r.size()));
+        }
+        void resend() override { dispatcher.resendLastRequest(); }
+        void gathered(std::size_t, std::size_t) override {}
+    } client(link, dispatcher);
     lxv::ReplyAssembler assembler;
     std::size_t pos = 3;
     while (pos < size) {
         const std::size_t piece = 1 + data[pos] % 97 * 31;  // reads of 1..2977 bytes
+        const bool silenceAfter = data[pos] & 0x80;
         ++pos;
         const std::size_t n = piece < size - pos ? piece : size - pos;
-        assembler.begin(lxv::ExpectedReplySize(link.lastSent()));
-        if (assembler.feed(data + pos, n) || pos + n == size || data[pos - 1] & 0x80) {
-            const std::vector<std::uint8_t> reply = assembler.take();
-            dispatcher.handleReply(reply.data(), reply.size());
-        }
+        assembler.bytesArrived(data + pos, n, client);
+        if (silenceAfter && assembler.awaitsSilence()) assembler.silenceElapsed(client);
         pos += n;
     }
+    if (assembler.awaitsSilence()) assembler.silenceElapsed(client);
     return 0;
 }

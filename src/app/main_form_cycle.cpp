@@ -5,6 +5,8 @@
 #include "app/chart_view.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
+#include "cycle/reply_assembler.h"
+#include "link/registers.h"
 #include "measure/chart_painter.h"
 #include "platform/dialogs.h"
 #include "session/session.h"
@@ -15,7 +17,10 @@ void TMainForm::Apply(const CycleEffects& fx) {
     if (fx.stopContinuous) ContinuousReadTimer_.stop();
     if (fx.stopReRead) ReReadTimer_.stop();
     if (fx.startContinuous) ContinuousReadTimer_.start();
-    if (fx.startReRead) ReReadTimer_.start();
+    // The wait fits the chosen rate: a block still on a slow line is not asked for twice.
+    if (fx.startReRead)
+        ReReadTimer_.start(
+            ReRequestWaitMs(BaudRateForIndex(session_.core.state.BaudIndex), kMeasureReplySize));
     if (fx.status) setStatusPanelText(0, fx.status);
     ApplyActionStates();
     if (fx.refreshDisplay) ShowMeasurement();

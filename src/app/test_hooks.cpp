@@ -1,5 +1,6 @@
 #include "app/test_hooks.h"
 
+#include "app/instrument_test_actions.h"
 #include "app/main_form.h"
 #include "link/frame_codec.h"
 #include "link/registers.h"
@@ -15,6 +16,8 @@ TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, 
         log_.open(QIODevice::Append | QIODevice::Text);
     }
     connect(&session_.receiver, &ReplyReceiver::replyHandled, this, &TestHooks::onReply);
+    instrumentActions_ = new InstrumentTestActions(
+        session_, [this](const QString& line) { write(line); }, this);
     connect(&form_, &TMainForm::statusPanelChanged, this, [this](int panel, const QString& text) {
         if (panel == 0) write("status " + text);
     });
@@ -57,6 +60,8 @@ void TestHooks::startAction() {
         form_.SeSkinSpeedButton8Click();
     else if (action_ == "single")
         form_.SeSkinSpeedButton7Click();
+    else
+        instrumentActions_->start(action_);
 }
 
 void TestHooks::write(const QString& line) {

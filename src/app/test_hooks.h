@@ -4,7 +4,10 @@
 //                           and "setup" when a SETUP reply arrived;
 //   LXV_TEST_ACTION=continuous|single
 //                           starts that measurement once start-up is over (after
-//                           the SETUP reply, or 2 s at the latest).
+//                           the SETUP reply, or 2 s at the latest);
+//   LXV_TEST_ACTION=settings-write|alarm-write|calibrate
+//                           runs that exchange with the instrument at the same
+//                           moment (instrument_test_actions.h).
 #pragma once
 
 #include <QFile>
@@ -15,6 +18,7 @@
 
 namespace lxv {
 
+class InstrumentTestActions;
 class Session;
 class TMainForm;
 
@@ -40,6 +44,7 @@ class TestHooks : public QObject {
     QString action_;
     QTimer actionTimer_;
     bool actionDone_ = false;
+    InstrumentTestActions* instrumentActions_ = nullptr;
 };
 
 }  // namespace lxv

@@ -8,6 +8,9 @@
 #include "app/test_hooks.h"
 #include "app/version_form.h"
 #include "appearance/skin_form.h"
+#include "instrument/alarm_form.h"
+#include "instrument/calibrate_form.h"
+#include "instrument/external_ct_form.h"
 #include "link/comm_form.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
@@ -17,6 +20,9 @@ namespace lxv {
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
     (void)sysSet;
+    // "--service" makes the calibration reachable; the rest is the start file.
+    QStringList files = arguments;
+    const bool service = files.removeAll("--service") > 0;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
@@ -28,7 +34,7 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     } catch (const ConversionError& e) {
         AppDialogs().showError(nullptr, e.what());
     }
-    main.ApplyStartFile(ParseCommandLine(arguments));
+    main.ApplyStartFile(ParseCommandLine(files));
 
     // The style window sets the chart colours; the main window's charts follow every change.
     auto* skin = new Tskin(session.style, &main);
@@ -45,6 +51,31 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The port settings: the scan opens the instrument's port and asks for its settings block.
     auto* comm = new TCommForm(session.linkControl, &main);
     main.SetCommForm(comm);
+
+    // Instrument configuration: calibration (service mode only), alarm limits, instrument settings.
+    auto showWindow = [](QWidget* w) {
+        return [w] {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        };
+    };
+    auto* calibrate = new TCalibrateForm(
+        session.calibrate,
+        {[&main] { main.SeSkinSpeedButton7Click(); }, [&main] { main.SeSkinSpeedButton8Click(); },
+         [&main] { main.SeSkinSpeedButton9Click(); }},
+        service, &main);
+    if (service) {
+        main.AttachWindow("N25", 0, showWindow(calibrate));
+        main.findChild<QAction*>("N25")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    }
+    auto* alarm = new TAlarmForm(session.alarm, &main);
+    main.AddMenuItem("MenuSettings", "N40", QString::fromUtf8("報警值設定"),
+                     QKeySequence(Qt::CTRL | Qt::Key_L));
+    main.AttachWindow("N40", 0, [alarm] { alarm->Open(); });
+    auto* instrumentSettings = new TExternal_CT_form(session.settings, &main);
+    main.AttachWindow("N30", 0, showWindow(instrumentSettings));
+    main.findChild<QAction*>("N30")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     TestHooks::FromEnvironment(session, main, &main);
     comm->FormCreate();
     // A skin file that could not be read is told in the status bar once the port scan has spoken.

@@ -19,19 +19,14 @@ const char* ReplyKindName(ReplyKind kind) {
     return "?";
 }
 
+bool CallsForResend(ReplyKind kind) {
+    return kind == ReplyKind::TooShort || kind == ReplyKind::Damaged || kind == ReplyKind::Oversize;
+}
+
 ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
-    if (n <= 4) {
-        resendLastRequest();
-        return ReplyKind::TooShort;
-    }
-    if (n > kLargestReply) {
-        resendLastRequest();
-        return ReplyKind::Oversize;
-    }
-    if (!CrcMatches(d, n)) {
-        resendLastRequest();
-        return ReplyKind::Damaged;
-    }
+    if (n <= 4) return ReplyKind::TooShort;
+    if (n > kLargestReply) return ReplyKind::Oversize;
+    if (!CrcMatches(d, n)) return ReplyKind::Damaged;
     if (n == kMeasureReplySize) {
         if (measure_) measure_(d);
         return ReplyKind::MeasureBlock;

@@ -2,9 +2,10 @@
 //
 // Owns: the classification of a whole reply (too short, damaged, oversize,
 // measurement block, starting-test chunk, register reply, write acknowledgement,
-// start acknowledgement), the immediate re-send of the last read request
-// (through the request tracker), and the routing of payloads to the handlers
-// that the controllers register. A route without a handler drops its reply.
+// start acknowledgement), the re-send of the last read request (through the
+// request tracker; the receiver asks for it once the line has gone quiet after
+// a bad reply), and the routing of payloads to the handlers that the
+// controllers register. A route without a handler drops its reply.
 // Depends on: link/ (frame codec, registers), cycle/request_tracker.h. No Qt,
 // no widgets; reply_receiver.h is the Qt glue that feeds it from the port.
 #pragma once
@@ -20,9 +21,9 @@
 namespace lxv {
 
 enum class ReplyKind {
-    TooShort,       // 4 bytes or fewer: re-sent
-    Damaged,        // CRC mismatch: re-sent
-    Oversize,       // longer than any valid reply: dropped and re-sent
+    TooShort,       // 4 bytes or fewer: asked for again
+    Damaged,        // CRC mismatch: asked for again
+    Oversize,       // longer than any valid reply: dropped and asked for again
     MeasureBlock,   // 2532 bytes
     StartingChunk,  // 1710 bytes
     RegisterReply,  // function 3, routed by the shared buffer's register
@@ -32,6 +33,8 @@ enum class ReplyKind {
 };
 
 const char* ReplyKindName(ReplyKind kind);
+// A short, damaged or oversize reply: the last read request is to be sent again.
+bool CallsForResend(ReplyKind kind);
 
 class ReceiveDispatcher {
   public:
@@ -49,7 +52,8 @@ class ReceiveDispatcher {
     void setRegisterHandler(std::uint8_t reg, RegisterHandler h) { registers_[reg] = std::move(h); }
     void setAckHandler(std::uint8_t reg, AckHandler h) { acks_[reg] = std::move(h); }
 
-    // Classifies one whole reply, re-sends or routes it, and says what it was.
+    // Classifies one whole reply, routes it, and says what it was. A bad reply
+    // is only classified: the caller re-sends once the line is quiet.
     ReplyKind handleReply(const std::uint8_t* data, std::size_t size);
 
     // Re-sends the last read request (register LastRegister, count LastCount,

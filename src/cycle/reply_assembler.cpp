@@ -16,6 +16,46 @@ int SilenceIntervalMs(int baud, bool bulkUnderWay) {
     return 20 + charTimes + (bulkUnderWay ? 200 : 0);
 }
 
+int ReRequestWaitMs(int baud, std::size_t replyBytes) {
+    constexpr int kDesignWaitMs = 2000;
+    if (baud <= 0) return kDesignWaitMs;
+    const unsigned long long bits = replyBytes * 10ULL * 1000ULL;
+    const unsigned long long wireMs = (bits + static_cast<unsigned>(baud) - 1) / static_cast<unsigned>(baud);
+    return static_cast<int>(std::max<unsigned long long>(kDesignWaitMs, wireMs + 500));
+}
+
+void ReplyAssembler::bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client) {
+    std::size_t used = 0;
+    while (used < size && !resyncing_) {
+        begin(client.awaitedSize());
+        // Feed no more than the awaited size, so bytes after a whole reply start the next one.
+        const std::size_t limit = expected_ != 0 ? std::min(expected_, kQueueLimit) : kQueueLimit;
+        const std::size_t take = std::min(size - used, limit - std::min(bytes_.size(), limit));
+        const bool whole = feed(data + used, take);
+        used += take;
+        client.gathered(bytes_.size(), expected_);
+        if (whole) handOver(client, false);
+    }
+}
+
+void ReplyAssembler::silenceElapsed(ReplyClient& client) {
+    if (resyncing_) {
+        resyncing_ = false;
+        client.resend();
+    } else if (!bytes_.empty()) {
+        handOver(client, true);
+    }
+}
+
+void ReplyAssembler::handOver(ReplyClient& client, bool lineQuiet) {
+    const std::vector<std::uint8_t> reply = take();
+    if (client.handle(reply)) return;
+    if (lineQuiet)
+        client.resend();
+    else
+        resyncing_ = true;
+}
+
 void ReplyAssembler::begin(std::size_t expected) {
     if (bytes_.empty()) expected_ = expected;
 }

@@ -1,6 +1,7 @@
 // Gathers the bytes of one reply as they arrive, so that a reply split across
-// several reads is handled once and whole. Pure: fed bytes, told when the line
-// went silent; no port, no timer.
+// several reads is handled once and whole, and finds the next reply's start
+// again after a bad one by the line's silence. Pure: fed bytes, told when the
+// line went silent; no port, no timer.
 #pragma once
 
 #include <cstddef>
@@ -24,10 +25,53 @@ std::size_t ExpectedReplySize(const SentFrame& lastSent);
 // inside 2532 bytes must not cut the block in two.
 int SilenceIntervalMs(int baud, bool bulkUnderWay);
 
+// How long a reply of `replyBytes` is waited for before it is asked for
+// again: 2 s, or its time on the wire at `baud` (10 bits a byte) and half a
+// second more when that is longer, so a slow line never counts a reply that
+// is still arriving as lost (3.14 s for a measurement block at 9600 baud).
+int ReRequestWaitMs(int baud, std::size_t replyBytes);
+
+// What the assembler needs from the receive path that owns it.
+class ReplyClient {
+  public:
+    virtual ~ReplyClient() = default;
+    // The size the next reply is awaited with (0 = unknown). Asked before each
+    // reply, since handling one reply may send the next request.
+    virtual std::size_t awaitedSize() = 0;
+    // A whole reply; false when it was short, damaged or oversize.
+    virtual bool handle(const std::vector<std::uint8_t>& reply) = 0;
+    // The line went quiet after a bad reply: send the last read request again.
+    virtual void resend() = 0;
+    // Bytes of the reply under way, and the bytes awaited (0 = unknown).
+    virtual void gathered(std::size_t received, std::size_t expected) = 0;
+};
+
 class ReplyAssembler {
   public:
     static constexpr std::size_t kQueueLimit = 4096;
 
+    // The bytes of one read. Each reply that is whole by length (the awaited
+    // size, or 4096 bytes) is handed to the client; bytes after a good one
+    // start the next reply. After a bad one everything is dropped, the rest of
+    // this read too, and incoming bytes are ignored until the line is silent
+    // (a resync): a stray byte must not shift every later reply.
+    void bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client);
+    // The line has been silent for silenceMs(). Ends a resync by asking again;
+    // otherwise what was gathered is one reply, and a bad one is asked for
+    // again at once, as the line is already quiet.
+    void silenceElapsed(ReplyClient& client);
+    // The silence timer must run: bytes are gathered or a resync waits for quiet.
+    bool awaitsSilence() const { return resyncing_ || !bytes_.empty(); }
+    int silenceMs(int baud) const { return SilenceIntervalMs(baud, bulkUnderWay()); }
+    bool resyncing() const { return resyncing_; }
+    // Forgets everything gathered and ends a resync (the port was reopened).
+    void reset() {
+        bytes_.clear();
+        expected_ = 0;
+        resyncing_ = false;
+    }
+
+    // The steps of bytesArrived, for callers that frame replies themselves.
     // Starts gathering a reply of `expected` bytes (0 = unknown) if none is under way.
     void begin(std::size_t expected);
     // Appends bytes; true when the reply is whole by length: the awaited bulk
@@ -42,8 +86,11 @@ class ReplyAssembler {
     bool bulkUnderWay() const { return expected_ != 0 && bytes_.size() > 4; }
 
   private:
+    void handOver(ReplyClient& client, bool lineQuiet);
+
     std::vector<std::uint8_t> bytes_;
     std::size_t expected_ = 0;
+    bool resyncing_ = false;
 };
 
 }  // namespace lxv

@@ -20,39 +20,44 @@ void ReplyReceiver::bytesArrived() {
         state_.IdleTicks = 0;
         state_.ReconnectTicks = 0;
     }
-    std::size_t used = 0;
-    while (used < bytes.size()) {
-        assembler_.begin(ExpectedReplySize(link_.lastSent()));
-        // Feed no more than the awaited size, so bytes after a whole bulk reply start the next one.
-        std::size_t take = bytes.size() - used;
-        if (assembler_.expected() > assembler_.size())
-            take = std::min(take, assembler_.expected() - assembler_.size());
-        const bool whole = assembler_.feed(bytes.data() + used, take);
-        used += take;
-        emit progress(static_cast<int>(assembler_.size()), static_cast<int>(assembler_.expected()));
-        if (whole) deliver();
-    }
-    if (!assembler_.empty())
-        silence_.start(SilenceIntervalMs(BaudRateForIndex(state_.BaudIndex), assembler_.bulkUnderWay()));
+    assembler_.bytesArrived(bytes.data(), bytes.size(), *this);
+    armSilence();
+}
+
+void ReplyReceiver::silenceElapsed() {
+    assembler_.silenceElapsed(*this);
+    armSilence();
+}
+
+void ReplyReceiver::armSilence() {
+    if (assembler_.awaitsSilence())
+        silence_.start(assembler_.silenceMs(BaudRateForIndex(state_.BaudIndex)));
     else
         silence_.stop();
 }
 
 void ReplyReceiver::reset() {
     silence_.stop();
-    assembler_.take();
+    assembler_.reset();
 }
 
-void ReplyReceiver::silenceElapsed() {
-    if (!assembler_.empty()) deliver();
+std::size_t ReplyReceiver::awaitedSize() {
+    return ExpectedReplySize(link_.lastSent());
 }
 
-void ReplyReceiver::deliver() {
-    silence_.stop();
-    const std::vector<std::uint8_t> bytes = assembler_.take();
+bool ReplyReceiver::handle(const std::vector<std::uint8_t>& bytes) {
     const ReplyKind kind = dispatcher_.handleReply(bytes.data(), bytes.size());
     emit replyHandled(
         kind, QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    return !CallsForResend(kind);
+}
+
+void ReplyReceiver::resend() {
+    dispatcher_.resendLastRequest();
+}
+
+void ReplyReceiver::gathered(std::size_t received, std::size_t expected) {
+    emit progress(static_cast<int>(received), static_cast<int>(expected));
 }
 
 }  // namespace lxv

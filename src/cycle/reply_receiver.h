@@ -1,7 +1,8 @@
 // Qt glue between the serial port and the dispatcher: bytes are gathered as
 // they arrive (no sleeping on the UI thread) and a reply is handed over once,
 // when it has reached the size its request asks for, when 4096 bytes are
-// queued, or when the line has stayed silent for the silence interval.
+// queued, or when the line has stayed silent for the silence interval. After
+// a bad reply the last request is sent again once the line has gone quiet.
 #pragma once
 
 #include <QObject>
@@ -15,7 +16,7 @@ namespace lxv {
 
 class SerialPort;
 
-class ReplyReceiver : public QObject {
+class ReplyReceiver : public QObject, private ReplyClient {
     Q_OBJECT
   public:
     ReplyReceiver(SerialPort& port, InstrumentLink& link, LinkState& state, ReceiveDispatcher& dispatcher,
@@ -23,7 +24,7 @@ class ReplyReceiver : public QObject {
 
     // The port's received-data event: reads every queued byte and gathers it.
     void bytesArrived();
-    // The silence timer ran out: what was gathered is one reply.
+    // The silence timer ran out: what was gathered is one reply, or a resync ends.
     void silenceElapsed();
     // The port was (re)opened: bytes of a reply torn by the close are forgotten.
     void reset();
@@ -38,7 +39,11 @@ class ReplyReceiver : public QObject {
     void replyHandled(lxv::ReplyKind kind, const QByteArray& bytes);
 
   private:
-    void deliver();
+    std::size_t awaitedSize() override;
+    bool handle(const std::vector<std::uint8_t>& reply) override;
+    void resend() override;
+    void gathered(std::size_t received, std::size_t expected) override;
+    void armSilence();
 
     SerialPort& port_;
     InstrumentLink& link_;

@@ -29,7 +29,8 @@ class RequestTracker {
     // not open. With Remember::Yes the request becomes the one a retry re-sends
     // (remembered even when the send failed, so a later re-request asks for it).
     bool sendRead(std::uint16_t reg, std::uint16_t count, Remember remember);
-    // A short, damaged or oversize reply: the remembered request again, at once.
+    // A short, damaged or oversize reply: the remembered request again, once the
+    // line has gone quiet after it (the reply receiver calls it then).
     // Nothing is sent before anything was asked.
     bool resendLast();
     // A reply is overdue: the remembered request again, when the port is open.

@@ -12,7 +12,10 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       receiver(port, core.link, core.state, core.dispatcher),
       linkControl(core, settings),
       measure(core),
-      style(settings, skinEngine, CurrentChartColours(),
+      settings(core),
+      alarm(core),
+      calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }),
+      style(sysSet, skinEngine, CurrentChartColours(),
             [](const std::string& name) { return DataFilePath(name); }) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {

@@ -13,6 +13,9 @@
 #include "appearance/skins.h"
 #include "cycle/measure_control.h"
 #include "cycle/reply_receiver.h"
+#include "instrument/alarm_control.h"
+#include "instrument/calibrate_control.h"
+#include "instrument/settings_control.h"
 #include "link/link_control.h"
 #include "session/session_core.h"
 
@@ -34,6 +37,9 @@ class Session : public QObject {
     // Controllers, one per window's logic.
     LinkControl linkControl;          // port scan, opening, USB watchdog (TCommForm)
     MeasureControl measure;           // single/continuous cycle (TMainForm)
+    SettingsControl settings;         // instrument settings block (TExternal_CT_form)
+    AlarmControl alarm;               // alarm limits (TAlarmForm)
+    CalibrateControl calibrate;       // calibration (TCalibrateForm)
     StyleSheetSkinEngine skinEngine;  // the look of every window (set up by the windows)
     StyleControl style;               // skin and chart colours (Tskin)
 

@@ -89,6 +89,7 @@ class MainFormCycleTest : public QObject {
     void singleMeasurementReturnsToIdleOnItsReply() {
         QDialog commForm;
         rig->form->SetCommForm(&commForm);
+        rig->core->state.BaudIndex = 7;  // 115200 baud
         item("N12")->trigger();
         QCOMPARE(rig->port.written.size(), std::size_t{1});
         QVERIFY(IsRead(rig->port.lastWritten(), MEAS, 2));
@@ -200,6 +201,21 @@ class MainFormCycleTest : public QObject {
         QVERIFY(IsRead(rig->port.lastWritten(), MEAS, 2));
     }
 
+    void reRequestWaitFitsTheBaudRate() {
+        // index of the baud list, ReReadTimer's interval: a block's time on the wire + 0.5 s, at least 2 s
+        const std::pair<int, int> rows[] = {{0, 5775}, {1, 3138}, {2, 2259}, {3, 2000}, {7, 2000}};
+        for (const auto& [index, interval] : rows) {
+            rig->core->state.BaudIndex = index;
+            button(8)->click();
+            QCOMPARE(timer("ReReadTimer")->interval(), interval);
+            rig->receive(SampleMeasurement(1.0f));
+            Fire(timer("ContinuousReadTimer"));  // the next request restarts it with the same wait
+            QVERIFY(timer("ReReadTimer")->isActive());
+            QCOMPARE(timer("ReReadTimer")->interval(), interval);
+            button(9)->click();
+        }
+    }
+
     void failedSendIsReportedButTheModeIsEntered() {
         rig->port.close();
         button(8)->click();
@@ -212,11 +228,14 @@ class MainFormCycleTest : public QObject {
         QCOMPARE(rig->form->statusPanelText(0), QString("Communication failure, re-request data!"));
     }
 
-    void damagedReplyIsAskedForAgainAtOnceAndNotShown() {
+    void damagedReplyIsAskedForAgainOnceTheLineIsQuietAndNotShown() {
         button(7)->click();
         auto reply = MeasureReply(SampleMeasurement(99.0f));
         reply[100] ^= 0x04;
         rig->port.receive(reply);
+        QCOMPARE(measRequests(), 1);
+        QVERIFY(rig->session->receiver.silenceTimer().isActive());
+        rig->session->receiver.silenceElapsed();
         QCOMPARE(measRequests(), 2);
         QCOMPARE(rig->find<QLabel>("Panel_URMS")->text(), QString("0.0V"));
         QCOMPARE(rig->core->state.MeasureMode, MeasureMode::Single);

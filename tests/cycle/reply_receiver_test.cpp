@@ -1,6 +1,7 @@
 // The receiver between port and dispatcher: replies split across reads are
-// joined and handled once, short replies wait for the line's silence, and the
-// USB link's watchdog counters are reset by any bytes.
+// joined and handled once, short replies wait for the line's silence, a bad
+// reply is asked for again once the line is quiet, and the USB link's
+// watchdog counters are reset by any bytes.
 #include "cycle/reply_receiver.h"
 
 #include <QSignalSpy>
@@ -93,18 +94,28 @@ class ReplyReceiverTest : public QObject {
         QVERIFY(port.written.empty());
     }
 
-    void damagedAndTooShortRepliesAskAgainOnce() {
+    void damagedAndTooShortRepliesAskAgainOnceTheLineIsQuiet() {
         askForMeasurement();
         auto reply = measureReply(1.0f);
         reply[100] ^= 0x01;
+        reply.push_back(0x42);  // and a stray byte after it, in the same read
         port.receive(reply);
         QVERIFY(blocks.empty());
+        QVERIFY(port.written.empty());
+        QVERIFY(receiver->silenceTimer().isActive());
+        QCOMPARE(receiver->silenceTimer().interval(), SilenceIntervalMs(115200, false));
+        port.receive(Hex("01 03"));  // still noisy: the wait starts again, nothing is gathered
+        QVERIFY(receiver->assembler().empty());
+        receiver->silenceElapsed();
         QCOMPARE(port.written.size(), std::size_t{1});
         QCOMPARE(port.written[0], Hex("01 03 00 94 00 02 85 E7"));
+        QVERIFY(!receiver->silenceTimer().isActive());
         port.receive(Hex("01 03 00"));
         receiver->silenceElapsed();
         QCOMPARE(port.written.size(), std::size_t{2});
         QVERIFY(blocks.empty());
+        port.receive(measureReply(2.0f));
+        QCOMPARE(blocks.size(), std::size_t{1});
     }
 
     void replyEndingInTheSameReadAsTheNextOneStartsAreBothShown() {
@@ -119,13 +130,14 @@ class ReplyReceiverTest : public QObject {
         QCOMPARE(blocks[1], 20.0f);
     }
 
-    void floodIsDroppedAndAskedForAgain() {
+    void floodIsDroppedAndAskedForAgainOnce() {
         askForMeasurement();
         port.receive(std::vector<std::uint8_t>(4000, 0x55));
+        QVERIFY(port.written.empty());
         receiver->silenceElapsed();
         QVERIFY(blocks.empty());
-        // The first 2532 bytes fail their CRC, the rest too: each is asked for again.
-        QCOMPARE(port.written.size(), std::size_t{2});
+        // The first 2532 bytes fail their CRC; the rest is skipped with them.
+        QCOMPARE(port.written.size(), std::size_t{1});
     }
 
     void usbLinkBytesResetTheWatchdog() {

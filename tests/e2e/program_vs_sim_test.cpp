@@ -69,6 +69,19 @@ TEST_F(ProgramVsSim, RecoversFromFlippedBits) {
     EXPECT_TRUE(run.program().running());
 }
 
+TEST_F(ProgramVsSim, ASlowLineIsNotAskedTwiceForABlockStillArriving) {
+    // At 9600 baud a block needs 2.65 s on the wire, longer than the 2 s design wait.
+    RunOptions options;
+    options.simArguments = {"--baud", "9600"};
+    options.baudIndex = 1;
+    ASSERT_TRUE(run.start(options)) << run.why();
+    ASSERT_TRUE(run.waitForLines("block ", 3, milliseconds(30000))) << Diagnostics(run);
+    ExpectOnlyWholeBlocksAccepted(run);
+    for (const auto& line : run.testLog()) EXPECT_NE(line, "status Communication failure, re-request data!");
+    // One request per block: the simulator sent at most the one under way besides those shown.
+    EXPECT_LE(run.blockLog().size(), AcceptedBlocks(run.testLog()).size() + 1);
+}
+
 TEST_F(ProgramVsSim, JoinsRepliesSplitAcrossWrites) {
     ASSERT_TRUE(run.start({{"--split", "0.5"}})) << run.why();
     ASSERT_TRUE(run.waitForLines("block ", 10, kRunTimeout)) << Diagnostics(run);

@@ -1,5 +1,6 @@
 // Fault decisions: each fault at its asked rate, and each one shaped as
-// it claims (one bit, four bytes or fewer, pieces that join).
+// it claims (one bit, four bytes or fewer, the reply and 1 to 16 bytes more,
+// 1 to 6000 other bytes, pieces that join).
 #include "sim/fault_injector.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +28,12 @@ TEST(FaultInjector, EachFaultComesAtItsRateAndHasItsShape) {
     rates.drop = 0.2;
     rates.cut = 0.1;
     rates.flip = 0.15;
+    rates.extra = 0.1;
+    rates.garbage = 0.05;
     rates.split = 0.25;
     FaultInjector faults(rates, 42);
     const int n = 20000;
-    int drops = 0, cuts = 0, flips = 0, splits = 0;
+    int drops = 0, cuts = 0, flips = 0, extras = 0, garbage = 0, splits = 0;
     const auto original = Reply(2532);
     for (int i = 0; i < n; ++i) {
         const FaultOutcome o = faults.Apply(original);
@@ -55,6 +58,18 @@ TEST(FaultInjector, EachFaultComesAtItsRateAndHasItsShape) {
                 EXPECT_EQ(bits, 1);
                 break;
             }
+            case Fault::Extra:
+                ++extras;
+                ASSERT_GE(sent.size(), original.size() + 1);
+                ASSERT_LE(sent.size(), original.size() + 16);
+                EXPECT_TRUE(std::equal(original.begin(), original.end(), sent.begin()));
+                break;
+            case Fault::Garbage:
+                ++garbage;
+                ASSERT_GE(sent.size(), 1u);
+                ASSERT_LE(sent.size(), 6000u);
+                EXPECT_NE(sent, original);
+                break;
             default: EXPECT_EQ(sent, original);
         }
         if (o.pieces.size() > 1) {
@@ -72,6 +87,8 @@ TEST(FaultInjector, EachFaultComesAtItsRateAndHasItsShape) {
     EXPECT_TRUE(within(drops, 0.2)) << drops;
     EXPECT_TRUE(within(cuts, 0.1)) << cuts;
     EXPECT_TRUE(within(flips, 0.15)) << flips;
+    EXPECT_TRUE(within(extras, 0.1)) << extras;
+    EXPECT_TRUE(within(garbage, 0.05)) << garbage;
     EXPECT_TRUE(within(splits, 0.25 * 0.7)) << splits;  // drops and cuts are never split
 }
 
@@ -87,6 +104,8 @@ TEST(FaultInjector, MutesAfterTheAskedRepliesAndUnmutes) {
     faults.Mute();
     EXPECT_EQ(faults.Apply(Reply(9)).fault, Fault::Muted);
     EXPECT_STREQ(FaultWord(Fault::Cut), "short");
+    EXPECT_STREQ(FaultWord(Fault::Extra), "extra");
+    EXPECT_STREQ(FaultWord(Fault::Garbage), "garbage");
 }
 
 }  // namespace

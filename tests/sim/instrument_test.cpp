@@ -74,8 +74,9 @@ TEST(Instrument, CaptureShowsAMotorStartInTheChosenRanges) {
 
 TEST(Instrument, StoredSettingsChangeTheReadingsAndBadWritesAreRefused) {
     Instrument sim(1, LoadSettings{}, 3);
-    SettingsBytes s = FactorySettings();
-    WriteF32LE(s.data() + setup_off::CtRatio, 10.0f);
+    InstrumentSettings settings = InstrumentSettings::Factory();
+    settings.CtRatio = 10.0f;
+    const SettingsBytes s = settings.Encode();
     std::vector<std::uint8_t> write{1, 16, 0, 188, 0, 9, 19};
     write.insert(write.end(), s.begin(), s.end());
     EXPECT_EQ(sim.Handle(Frame(write), 0).bytes, WithCrc({1, 9, 188}));

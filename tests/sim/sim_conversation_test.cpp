@@ -63,6 +63,22 @@ struct Sim : ::testing::Test {
         for (std::string l; std::getline(in, l);) lines.push_back(l);
         return lines;
     }
+    // Asks for a block and reads the log line of reply `seq` (1, 2, ...):
+    // its outcome and CRC. The line is written when the reply's fate is decided.
+    std::string AskForBlock(std::size_t seq, unsigned& crc) const {
+        line->Write(Hex("01 03 00 94 00 02 85 E7"));
+        std::vector<std::string> lines = BlockLogLines();
+        for (const double end = NowMs() + 2000; lines.size() < seq && NowMs() < end;) {
+            poll(nullptr, 0, 1);
+            lines = BlockLogLines();
+        }
+        unsigned logged = 0;
+        char outcome[16] = {};
+        if (lines.size() != seq ||
+            std::sscanf(lines.back().c_str(), "%u %4x %15s", &logged, &crc, outcome) != 3 || logged != seq)
+            return "no log line";
+        return outcome;
+    }
 };
 
 TEST_F(Sim, AnswersEveryRegisterWithTheExactReply) {
@@ -159,20 +175,8 @@ TEST_F(Sim, FaultsComeAtTheAskedRatesAndTheBlockLogTellsThem) {
     const int n = 300;
     int count[4] = {};  // ok, flip, short, drop
     for (int i = 0; i < n; ++i) {
-        line->Write(Hex("01 03 00 94 00 02 85 E7"));
-        // The log line is written when the reply's fate is decided.
-        std::vector<std::string> lines = BlockLogLines();
-        for (const double end = NowMs() + 2000;
-             lines.size() <= static_cast<std::size_t>(i) && NowMs() < end;) {
-            poll(nullptr, 0, 1);
-            lines = BlockLogLines();
-        }
-        ASSERT_EQ(lines.size(), static_cast<std::size_t>(i + 1));
-        unsigned seq = 0, crc = 0;
-        char outcome[16] = {};
-        ASSERT_EQ(std::sscanf(lines.back().c_str(), "%u %4x %15s", &seq, &crc, outcome), 3);
-        EXPECT_EQ(seq, static_cast<unsigned>(i + 1));
-        const std::string what = outcome;
+        unsigned crc = 0;
+        const std::string what = AskForBlock(i + 1, crc);
         if (what == "ok" || what == "flip") {
             const auto reply = line->Read(2532, 2000);
             ASSERT_EQ(reply.size(), 2532u);
@@ -197,6 +201,39 @@ TEST_F(Sim, FaultsComeAtTheAskedRatesAndTheBlockLogTellsThem) {
     EXPECT_NEAR(count[1], 0.1 * n, 4 * std::sqrt(n * 0.1 * 0.9));
     EXPECT_NEAR(count[2], 0.1 * n, 4 * std::sqrt(n * 0.1 * 0.9));
     EXPECT_NE(StderrText().find("pieces"), std::string::npos);  // splits are logged
+}
+
+TEST_F(Sim, StrayBytesAfterABlockAndRandomBytesInsteadAreLogged) {
+    Start({"--extra", "0.5", "--garbage", "0.5", "--block-log", dir + "/blocks"});
+    int extras = 0, garbage = 0;
+    for (int i = 0; i < 30; ++i) {
+        unsigned crc = 0;
+        const std::string what = AskForBlock(i + 1, crc);
+        // Nothing else is on the line: the whole of it comes well within 100 ms.
+        const auto sent = line->Read(6001, 100);
+        if (what == "extra") {
+            // The block whole, then 1 to 16 bytes more.
+            ASSERT_GE(sent.size(), 2533u);
+            ASSERT_LE(sent.size(), 2548u);
+            EXPECT_TRUE(CrcMatches(sent.data(), 2532));
+            EXPECT_EQ(Crc16(sent.data(), 2530), crc);
+            ++extras;
+        } else {
+            ASSERT_EQ(what, "garbage");
+            ASSERT_GE(sent.size(), 1u);
+            ASSERT_LE(sent.size(), 6000u);
+            EXPECT_FALSE(sent.size() >= 2532 && CrcMatches(sent.data(), 2532));
+            ++garbage;
+        }
+    }
+    EXPECT_GT(extras, 0);
+    EXPECT_GT(garbage, 0);
+    const std::string err = StderrText();
+    EXPECT_NE(err.find("random bytes after the reply"), std::string::npos);
+    EXPECT_NE(err.find("random bytes instead of the reply"), std::string::npos);
+
+    SimProcess wrong(SimPath(), {"--extra", "0.6", "--garbage", "0.6"}, dir + "/stderr2");
+    EXPECT_EQ(wrong.WaitExit(3000), 2);
 }
 
 TEST_F(Sim, MutesAfterTheAskedRepliesUntilUnmuted) {

@@ -19,7 +19,8 @@ class BlockLog {
     bool Open(const std::string& path);
     bool isOpen() const { return file_ != nullptr; }
 
-    // `crc`: CRC-16 of the block as generated; `outcome`: ok, flip, short, drop or muted.
+    // `crc`: CRC-16 of the block as generated; `outcome`: ok, flip, short, drop,
+    // extra (sent whole, stray bytes after it), garbage (random bytes instead) or muted.
     void Write(std::uint16_t crc, const char* outcome);
 
     static std::string Line(unsigned long long seq, std::uint16_t crc, const char* outcome);

@@ -1,5 +1,6 @@
-// Fault decisions. One draw chooses among drop, short and flip so that each
-// happens at its own asked rate; splitting is drawn apart, as it can join a flip.
+// Fault decisions. One draw chooses among drop, short, flip, extra and garbage
+// so that each happens at its own asked rate; splitting is drawn apart, as it
+// can join a flip, extra bytes or garbage.
 #include "sim/fault_injector.h"
 
 #include <algorithm>
@@ -12,6 +13,8 @@ const char* FaultWord(Fault fault) {
         case Fault::Drop: return "drop";
         case Fault::Cut: return "short";
         case Fault::Flip: return "flip";
+        case Fault::Extra: return "extra";
+        case Fault::Garbage: return "garbage";
         case Fault::Muted: return "muted";
     }
     return "ok";
@@ -42,12 +45,22 @@ FaultOutcome FaultInjector::Apply(std::vector<std::uint8_t> reply) {
         out.pieces.push_back({std::move(reply), 0.0});
         return out;
     }
-    if (pick < rates_.drop + rates_.cut + rates_.flip && !reply.empty()) {
+    double upTo = rates_.drop + rates_.cut + rates_.flip;
+    if (pick < upTo) {
         out.fault = Fault::Flip;
         const std::size_t byte = Below(reply.size());
         const int bit = static_cast<int>(Below(8));
         reply[byte] ^= static_cast<std::uint8_t>(1u << bit);
         out.note = "flipped bit " + std::to_string(bit) + " of byte " + std::to_string(byte);
+    } else if (pick < (upTo += rates_.extra)) {
+        out.fault = Fault::Extra;
+        const std::vector<std::uint8_t> stray = RandomBytes(1 + Below(16));
+        reply.insert(reply.end(), stray.begin(), stray.end());
+        out.note = "added " + std::to_string(stray.size()) + " random bytes after the reply";
+    } else if (pick < upTo + rates_.garbage) {
+        out.fault = Fault::Garbage;
+        reply = RandomBytes(1 + Below(6000));
+        out.note = "sent " + std::to_string(reply.size()) + " random bytes instead of the reply";
     }
     if (split && reply.size() >= 2) {
         // Two to five pieces, a few milliseconds apart: the pauses of a USB bridge.
@@ -71,6 +84,12 @@ FaultOutcome FaultInjector::Apply(std::vector<std::uint8_t> reply) {
     }
     out.pieces.push_back({std::move(reply), 0.0});
     return out;
+}
+
+std::vector<std::uint8_t> FaultInjector::RandomBytes(std::size_t n) {
+    std::vector<std::uint8_t> bytes(n);
+    for (auto& b : bytes) b = static_cast<std::uint8_t>(rng_());
+    return bytes;
 }
 
 }  // namespace lxv::sim

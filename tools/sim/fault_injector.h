@@ -1,5 +1,6 @@
 // Decides, reply by reply, which fault the simulated link suffers: a dropped,
-// cut or bit-flipped reply, one sent in pieces, or silence after muting.
+// cut or bit-flipped reply, one followed by stray bytes or replaced by random
+// bytes, one sent in pieces, or silence after muting.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +12,10 @@
 
 namespace lxv::sim {
 
-enum class Fault { None, Drop, Cut, Flip, Muted };
+enum class Fault { None, Drop, Cut, Flip, Extra, Garbage, Muted };
 
-// The word the block log and the fault messages use ("ok", "drop", "short", "flip", "muted").
+// The word the block log and the fault messages use ("ok", "drop", "short",
+// "flip", "extra", "garbage", "muted").
 const char* FaultWord(Fault fault);
 
 struct Piece {
@@ -46,6 +48,7 @@ class FaultInjector {
     std::size_t Below(std::size_t n) {
         return static_cast<std::size_t>(Uniform() * static_cast<double>(n)) % n;
     }
+    std::vector<std::uint8_t> RandomBytes(std::size_t n);
 
     FaultRates rates_;
     std::mt19937_64 rng_;

@@ -29,7 +29,6 @@ struct Reply {
 inline constexpr std::uint8_t kStatusAwaitingSwitch = 0x01;
 inline constexpr std::uint8_t kStatusCaptureHeld = 0x02;
 inline constexpr std::uint8_t kStatusCalibrationUnlocked = 0x04;
-inline constexpr std::uint8_t kCalibrationAccessCode = 0x6B;
 
 class Instrument {
   public:

@@ -1,22 +1,14 @@
-// The instrument's 19-byte settings block (register SETUP) as the simulated
-// instrument stores it, and the fields of it that change its readings.
+// The instrument's settings block (register SETUP) as the simulated
+// instrument stores it, and the fields of it that change its readings. The
+// block's layout is the program's own (instrument/instrument_settings.h).
 #pragma once
 
-#include <array>
-#include <cstdint>
-
-#include "link/registers.h"
+#include "instrument/instrument_settings.h"
 
 namespace lxv::sim {
 
-using SettingsBytes = std::array<std::uint8_t, kSettingsBlockSize>;
-
-// Byte offsets inside the block, multi-byte fields least significant byte first.
-namespace setup_off {
-inline constexpr std::size_t AngleTime = 0, CtRatio = 4, VtRatio = 8, Bandwidth = 12, ThdAlgorithm = 13,
-                             FilterCoefficient = 14, FilterOff = 15, RangeLocked = 16, Reserved = 17,
-                             CurrentRange = 18;
-}
+// Stored exactly as written, so a save and a read give back the same bytes.
+using SettingsBytes = InstrumentSettings::Bytes;
 
 // What the stored settings mean for the readings.
 struct ReadingScale {
@@ -26,10 +18,10 @@ struct ReadingScale {
     int lockedCurrentRange = 0;  // 1..4 when the range is locked, 0 for automatic
 };
 
-// The block an instrument leaves the factory with: no transformers, narrowband,
-// THD relative to the fundamental, filter coefficient 10 and off, automatic
-// range 4; the reserved byte holds 3.
-SettingsBytes FactorySettings();
+// The factory block, as bytes.
+inline SettingsBytes FactorySettings() {
+    return InstrumentSettings::Factory().Encode();
+}
 
 // A ratio that is not a positive finite number is ignored (taken as 1), as the
 // instrument would rather show input values than zeros or infinities.

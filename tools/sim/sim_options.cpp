@@ -108,6 +108,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         {"--drop", Number(0.0, 1.0, o.faults.drop)},
         {"--short", Number(0.0, 1.0, o.faults.cut)},
         {"--split", Number(0.0, 1.0, o.faults.split)},
+        {"--extra", Number(0.0, 1.0, o.faults.extra)},
+        {"--garbage", Number(0.0, 1.0, o.faults.garbage)},
         {"--mute-after", Integer(0, 0x7FFFFFFFFFFFFFFFLL, o.faults.muteAfter)},
     };
     const std::map<std::string, bool*> flags = {{"--trace", &o.trace},
@@ -148,8 +150,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         if (name == "--seed") o.seedGiven = true;
     }
     o.seed = static_cast<std::uint64_t>(seed);
-    if (o.faults.drop + o.faults.cut + o.faults.flip > 1.0) {
-        r.error = "--drop, --short and --flip together exceed 1";
+    if (o.faults.drop + o.faults.cut + o.faults.flip + o.faults.extra + o.faults.garbage > 1.0) {
+        r.error = "--drop, --short, --flip, --extra and --garbage together exceed 1";
         return r;
     }
     return r;
@@ -182,6 +184,8 @@ Load:
   --auto-trigger S       press the Starting switch S seconds after a start request
 Faults (probabilities per reply, logged to standard error):
   --flip P  --drop P  --short P  --split P  --mute-after N
+  --extra P              1 to 16 random bytes after a reply
+  --garbage P            1 to 6000 random bytes instead of a reply
 Diagnostics:
   --trace                every request and reply in hex with a decode
   --trace-clock          start every log line with the seconds since start

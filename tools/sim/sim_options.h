@@ -31,6 +31,8 @@ struct FaultRates {
     double drop = 0.0;         // a reply is not sent
     double cut = 0.0;          // a reply is cut to 4 bytes or fewer (--short)
     double split = 0.0;        // a reply goes out in several pieces with small gaps
+    double extra = 0.0;        // a reply is followed by 1 to 16 random bytes
+    double garbage = 0.0;      // 1 to 6000 random bytes go out instead of a reply
     long long muteAfter = -1;  // replies answered before falling silent; -1 = never
 };
 
