@@ -2,22 +2,38 @@
 // session, the windows in their order, the event loop; closing the main
 // window ends it.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
-#include "app/chart_colour_settings.h"
 #include "app/logo_form.h"
 #include "app/main_form.h"
 #include "app/windows.h"
-#include "appearance/chart_colours.h"
 #include "platform/app_paths.h"
-#include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
 #include "session/qt_timers.h"
 #include "session/session.h"
 
+#ifndef LXV_VERSION
+#define LXV_VERSION "0.0.0"
+#endif
+
 int main(int argc, char* argv[]) {
+    // Answered before any window system is needed.
+    if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        if (std::strcmp(argv[1], "--version") == 0)
+            std::printf("lxv7700 %s\n", LXV_VERSION);
+        else
+            std::printf(
+                "Usage: lxv7700 [FILE.lxm | FILE.lxr]\n"
+                "The companion program of the LXV7700 power analyser.\n"
+                "  FILE.lxm     open a test file at start\n"
+                "  FILE.lxr     open a record file in the record window\n"
+                "  --version    print the version and exit\n");
+        return 0;
+    }
     QApplication application(argc, argv);
 
     // 1. The splash, painted at once: the windows below take a moment.
@@ -35,12 +51,7 @@ int main(int argc, char* argv[]) {
     lxv::QtTimers timers;
     lxv::Session session(port, sysSet, timers);
 
-    // 3. The windows, in order. The chart colours come first: the main window draws with them.
-    try {
-        lxv::LoadChartColours(sysSet, lxv::CurrentChartColours());
-    } catch (const lxv::ConversionError& e) {
-        lxv::AppDialogs().showError(nullptr, e.what());
-    }
+    // 3. The windows, in order.
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     lxv::Windows windows(session, sysSet, arguments);

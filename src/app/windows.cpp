@@ -1,18 +1,22 @@
 #include "app/windows.h"
 
 #include <QAction>
+#include <QApplication>
 #include <utility>
 
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
+#include "appearance/skin_form.h"
 #include "instrument/alarm_form.h"
 #include "instrument/calibrate_form.h"
 #include "instrument/external_ct_form.h"
 #include "link/comm_form.h"
 #include "measure/harmonic_form.h"
 #include "measure/starting_form.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
 #include "session/session.h"
 
 namespace lxv {
@@ -25,8 +29,24 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
+    // The saved skin, before the main window shows; a skin restyles every window at once.
+    session.skinEngine.setApply(
+        [](const std::string& sheet) { qApp->setStyleSheet(QString::fromStdString(sheet)); });
+    try {
+        session.style.ApplyStoredSkin();
+    } catch (const ConversionError& e) {
+        AppDialogs().showError(nullptr, e.what());
+    }
     main.ApplyStartFile(ParseCommandLine(files));
+
+    // The style window sets the chart colours; the main window's charts follow every change.
+    auto* skin = new Tskin(session.style, &main);
+    skin->FormCreate();
+    session.style.setChartsRedraw([&main] { main.ShowMeasurement(); });
     main.ShowMeasurement();
+    main.AttachWindow("N9", 0, [skin] { skin->exec(); });
+    if (auto* item = main.findChild<QAction*>("N9"))
+        item->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
 
     auto* version = new TVForm(&main);
     main.SetVersionForm(version);
@@ -74,6 +94,8 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // Shortcuts of the two windows, shown in the menu.
     for (const auto& [item, key] : {std::pair{"N15", Qt::Key_T}, std::pair{"N18", Qt::Key_H}})
         if (auto* action = main.findChild<QAction*>(item)) action->setShortcut(QKeySequence(Qt::CTRL | key));
+    // A skin file that could not be read is told in the status bar once the port scan has spoken.
+    session.skinEngine.setReport([&session](const std::string& text) { session.core.status.set(0, text); });
 }
 
 Windows::~Windows() = default;
