@@ -2,15 +2,14 @@
 // session, the windows in their order, the event loop; closing the main
 // window ends it.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
-#include "app/chart_colour_settings.h"
 #include "app/logo_form.h"
 #include "app/main_form.h"
 #include "app/windows.h"
-#include "appearance/chart_colours.h"
 #include "platform/app_paths.h"
-#include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
@@ -18,7 +17,16 @@
 #include "session/qt_timers.h"
 #include "session/session.h"
 
+#ifndef LXV_VERSION
+#define LXV_VERSION "0.0.0"
+#endif
+
 int main(int argc, char* argv[]) {
+    // Answered before any window system is needed.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("lxv7700 %s\n", LXV_VERSION);
+        return 0;
+    }
     // Reports and exports asked for on the command line run without a window.
     if (const auto exitCode = lxv::RunCommandLineTask(argc, argv)) return *exitCode;
 
@@ -39,12 +47,7 @@ int main(int argc, char* argv[]) {
     lxv::QtTimers timers;
     lxv::Session session(port, sysSet, timers);
 
-    // 3. The windows, in order. The chart colours come first: the main window draws with them.
-    try {
-        lxv::LoadChartColours(sysSet, lxv::CurrentChartColours());
-    } catch (const lxv::ConversionError& e) {
-        lxv::AppDialogs().showError(nullptr, e.what());
-    }
+    // 3. The windows, in order.
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     lxv::Windows windows(session, sysSet, arguments);

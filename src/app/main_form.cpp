@@ -222,6 +222,7 @@ void TMainForm::BuildStatusBar() {
     link->setIcon(GlyphIcon(Glyph::Web));
     link->setAutoRaise(true);
     link->setToolTip("支援網路");
+    link->setAccessibleName(link->toolTip());  // a picture-only button is named by what it does
     connect(link, &QToolButton::clicked, this, &TMainForm::Tavro1Click);
 
     bar->addWidget(statusPanels_[0]);

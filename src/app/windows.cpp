@@ -1,20 +1,23 @@
 #include "app/windows.h"
 
 #include <QAction>
+#include <QApplication>
 #include <utility>
 
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
+#include "appearance/skin_form.h"
 #include "instrument/alarm_form.h"
 #include "instrument/calibrate_form.h"
 #include "instrument/external_ct_form.h"
 #include "link/comm_form.h"
-#include "platform/app_paths.h"
-#include "platform/ini_file.h"
 #include "measure/harmonic_form.h"
 #include "measure/starting_form.h"
+#include "platform/app_paths.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
 #include "record/record_form.h"
 #include "report/enter_info_form.h"
 #include "report/printer_form.h"
@@ -30,8 +33,24 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
+    // The saved skin, before the main window shows; a skin restyles every window at once.
+    session.skinEngine.setApply(
+        [](const std::string& sheet) { qApp->setStyleSheet(QString::fromStdString(sheet)); });
+    try {
+        session.style.ApplyStoredSkin();
+    } catch (const ConversionError& e) {
+        AppDialogs().showError(nullptr, e.what());
+    }
     main.ApplyStartFile(ParseCommandLine(files));
+
+    // The style window sets the chart colours; the main window's charts follow every change.
+    auto* skin = new Tskin(session.style, &main);
+    skin->FormCreate();
+    session.style.setChartsRedraw([&main] { main.ShowMeasurement(); });
     main.ShowMeasurement();
+    main.AttachWindow("N9", 0, [skin] { skin->exec(); });
+    if (auto* item = main.findChild<QAction*>("N9"))
+        item->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
 
     auto* version = new TVForm(&main);
     main.SetVersionForm(version);
@@ -110,6 +129,9 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     printer_->SetRecordSource([record] { return record->chartImage(); },
                               [shown] { return shown->reportView(); });
     record->SetPrintHandler([this] { printer_->ShowReport(int(ReportKind::Record)); });
+
+    // A skin file that could not be read is told in the status bar once the port scan has spoken.
+    session.skinEngine.setReport([&session](const std::string& text) { session.core.status.set(0, text); });
 }
 
 Windows::~Windows() = default;

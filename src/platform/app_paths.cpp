@@ -20,14 +20,21 @@ bool Writable(const std::string& folder) {
     return !folder.empty() && ::access(folder.c_str(), W_OK) == 0;
 }
 
+// The share folder of an installed program: <prefix>/share/lxv7700 beside <prefix>/bin.
+fs::path InstalledShareFolder(const std::string& programFolder) {
+    return fs::path(programFolder).parent_path() / "share" / "lxv7700";
+}
+
 // An installed program lives in a system folder (/usr/bin) that is no place for
-// settings, even when the user running it (root) could write there.
+// settings, even when the user running it (root) could write there. It is known
+// by the folder it was built for or by its share folder beside it (a package
+// installs to another prefix than the build's).
 bool InstalledFolder(const std::string& folder) {
-#ifdef LXV_INSTALL_BIN_DIR
     std::error_code ec;
+    if (fs::is_directory(InstalledShareFolder(folder), ec)) return true;
+#ifdef LXV_INSTALL_BIN_DIR
     return fs::equivalent(folder, LXV_INSTALL_BIN_DIR, ec) && !ec;
 #else
-    (void)folder;
     return false;
 #endif
 }
@@ -81,6 +88,8 @@ std::string DataFilePath(const std::string& name) {
     relative.erase(0, relative.find_first_not_of('/'));
     const fs::path beside = fs::path(ProgramFolder()) / relative;
     if (fs::exists(beside)) return beside.string();
+    const fs::path share = InstalledShareFolder(ProgramFolder()) / relative;
+    if (fs::exists(share)) return share.string();
 #ifdef LXV_DATA_DIR
     const fs::path installed = fs::path(LXV_DATA_DIR) / relative;
     if (fs::exists(installed)) return installed.string();

@@ -24,11 +24,15 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: lxv7700 [FILE.lxm | FILE.lxr]\n"
-    "       lxv7700 --report TEST.lxm OUT.pdf            power analysis report of a test file as PDF\n"
-    "       lxv7700 --export RECORD.lxr OUT.xlsx|OUT.csv  the whole recording as a spreadsheet\n"
-    "       lxv7700 --record-report RECORD.lxr OUT.pdf   record report of the whole recording as PDF\n"
-    "       lxv7700 --help                               this text\n"
-    "The tasks open no window and no port and print only errors; they exit with 0 on success.\n";
+    "The companion program of the LXV7700 power analyser.\n"
+    "  FILE.lxm     open a test file at start\n"
+    "  FILE.lxr     open a record file in the record window\n"
+    "  --version    print the version and exit\n"
+    "  --report TEST.lxm OUT.pdf             write the power analysis report of a test file as PDF\n"
+    "  --export RECORD.lxr OUT.xlsx|OUT.csv  write the whole recording as a spreadsheet\n"
+    "  --record-report RECORD.lxr OUT.pdf    write the record report of a recording as PDF\n"
+    "  --help       print this text and exit\n"
+    "The report and export tasks open no window and no port, print only errors and exit with 0 on success.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "lxv7700: %s\n", message.c_str());

@@ -1,5 +1,6 @@
 #include "session/session.h"
 
+#include "platform/app_paths.h"
 #include "platform/serial_port.h"
 
 namespace lxv {
@@ -14,6 +15,8 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       settings(core),
       alarm(core),
       calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }),
+      style(sysSet, skinEngine, CurrentChartColours(),
+            [](const std::string& name) { return DataFilePath(name); }),
       starting(core),
       recorder(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });

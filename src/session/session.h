@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+#include "appearance/skins.h"
 #include "cycle/measure_control.h"
 #include "cycle/reply_receiver.h"
 #include "instrument/alarm_control.h"
@@ -36,13 +37,15 @@ class Session : public QObject {
     ReplyReceiver receiver;
 
     // Controllers, one per window's logic.
-    LinkControl linkControl;     // port scan, opening, USB watchdog (TCommForm)
-    MeasureControl measure;      // single/continuous cycle (TMainForm)
-    SettingsControl settings;    // instrument settings block (TExternal_CT_form)
-    AlarmControl alarm;          // alarm limits (TAlarmForm)
-    CalibrateControl calibrate;  // calibration (TCalibrateForm)
-    StartingControl starting;    // starting-test transfer (TStartingForm)
-    Recorder recorder;           // sampling into the live recording, the record file (TRecordForm)
+    LinkControl linkControl;          // port scan, opening, USB watchdog (TCommForm)
+    MeasureControl measure;           // single/continuous cycle (TMainForm)
+    SettingsControl settings;         // instrument settings block (TExternal_CT_form)
+    AlarmControl alarm;               // alarm limits (TAlarmForm)
+    CalibrateControl calibrate;       // calibration (TCalibrateForm)
+    StyleSheetSkinEngine skinEngine;  // the look of every window (set up by the windows)
+    StyleControl style;               // skin and chart colours (Tskin)
+    StartingControl starting;         // starting-test transfer (TStartingForm)
+    Recorder recorder;                // sampling into the live recording, the record file (TRecordForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.

@@ -4,10 +4,10 @@
 
 #include <QTemporaryDir>
 
-#include "app/chart_colour_settings.h"
 #include "app/command_line.h"
 #include "app/test_hooks.h"
 #include "appearance/chart_colours.h"
+#include "appearance/skins.h"
 #include "link/registers.h"
 #include "measure/measure_block.h"
 #include "platform/ini_file.h"

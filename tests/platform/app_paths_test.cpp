@@ -57,5 +57,14 @@ TEST_F(PathsFixture, DataFilesBesideTheProgramInWindowsSpelling) {
     EXPECT_EQ(DataFilePath("/SkinsFile/09.ats"), (root / "bin" / "SkinsFile" / "09.ats").string());
 }
 
+TEST_F(PathsFixture, AnInstalledTreeIsKnownByItsShareFolderWhateverItsPrefix) {
+    fs::create_directories(root / "share" / "lxv7700" / "SkinsFile");
+    std::ofstream(root / "share" / "lxv7700" / "SkinsFile" / "02.ats") << "x";
+    // A writable <prefix>/bin holds no settings, and data files come from <prefix>/share/lxv7700.
+    EXPECT_EQ(SettingsFolder(), (root / "config" / "lxv7700").string());
+    EXPECT_EQ(DataFilePath("SkinsFile\\02.ats"),
+              (root / "share" / "lxv7700" / "SkinsFile" / "02.ats").string());
+}
+
 }  // namespace
 }  // namespace lxv
