@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "link/frame_codec.h"
 #include "link/registers.h"
+#include "record/record_form.h"
 #include "session/session.h"
 
 namespace lxv {
@@ -34,7 +35,7 @@ TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, 
 TestHooks* TestHooks::FromEnvironment(Session& session, TMainForm& form, QObject* parent) {
     const QString log = qEnvironmentVariable("LXV_TEST_LOG");
     const QString action = qEnvironmentVariable("LXV_TEST_ACTION");
-    if (log.isEmpty() && action.isEmpty()) return nullptr;
+    if (log.isEmpty() && action.isEmpty() && qEnvironmentVariableIsEmpty("LXV_TEST_RECORD")) return nullptr;
     return new TestHooks(session, form, log, action, parent);
 }
 
@@ -67,6 +68,46 @@ void TestHooks::startAction() {
         session_.starting.Start(0, 0);
     else
         instrumentActions_->start(action_);
+}
+
+TestHooks::~TestHooks() {
+    if (!record_) return;
+    session_.recorder.setSampleObserver({});
+    session_.core.measurements.unsubscribe(measureListener_);
+}
+
+void TestHooks::AttachRecorder(TRecordForm& record) {
+    recordPath_ = qEnvironmentVariable("LXV_TEST_RECORD");
+    if (recordPath_.isEmpty()) return;
+    record_ = &record;
+    recordSamples_ = qEnvironmentVariableIntValue("LXV_TEST_RECORD_SAMPLES");
+    Recorder& recorder = session_.recorder;
+    recorder.setSampleObserver([this, &recorder](int count) {
+        write(QString("record sample %1").arg(count));
+        if (recordSamples_ > 0 && count >= recordSamples_) {
+            // After this sample is stored: the stop button's click, as a user would.
+            QTimer::singleShot(0, this, [this, &recorder] {
+                record_->StopClick();
+                write(QString("record stopped %1").arg(recorder.savedCount()));
+            });
+        }
+    });
+    // The first block of continuous measurement starts the recording, so every sample holds a measurement.
+    measureListener_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
+        if (session_.core.state.MeasureMode == MeasureMode::Continuous) startRecording();
+    });
+}
+
+void TestHooks::startRecording() {
+    Recorder& recorder = session_.recorder;
+    if (recorder.state() != RecorderState::NoFile) return;
+    // The create and start buttons' steps after the save dialog.
+    if (!record_->CreateRecordFileAt(recordPath_)) {
+        write("record failed");
+        return;
+    }
+    record_->StartClick();
+    write(recorder.recording() ? QString("record started") : QString("record failed"));
 }
 
 void TestHooks::write(const QString& line) {

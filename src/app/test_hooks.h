@@ -10,7 +10,14 @@
 //                           over (after the SETUP reply, or 2 s at the latest);
 //   LXV_TEST_ACTION=settings-write|alarm-write|calibrate
 //                           runs that exchange with the instrument at the same
-//                           moment (instrument_test_actions.h).
+//                           moment (instrument_test_actions.h);
+//   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
+//                           measurement: creates that record file and starts
+//                           recording; logs "record started" and "record
+//                           sample <count>" per sample;
+//   LXV_TEST_RECORD_SAMPLES=<n>
+//                           stops the recording after n samples ("record
+//                           stopped <count>").
 #pragma once
 
 #include <QFile>
@@ -24,6 +31,7 @@ namespace lxv {
 class InstrumentTestActions;
 class Session;
 class TMainForm;
+class TRecordForm;
 
 class TestHooks : public QObject {
     Q_OBJECT
@@ -32,6 +40,9 @@ class TestHooks : public QObject {
               QObject* parent = nullptr);
     // Reads LXV_TEST_LOG and LXV_TEST_ACTION; nullptr when neither is set.
     static TestHooks* FromEnvironment(Session& session, TMainForm& form, QObject* parent = nullptr);
+    // Follows the session's recorder (LXV_TEST_RECORD); the record window exists by now.
+    void AttachRecorder(TRecordForm& record);
+    ~TestHooks() override;
 
     // The log line of a whole reply, or empty when it is not logged.
     static QString ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8_t routingKey);
@@ -40,6 +51,7 @@ class TestHooks : public QObject {
     void write(const QString& line);
     void onReply(ReplyKind kind, const QByteArray& bytes);
     void startAction();
+    void startRecording();
 
     Session& session_;
     TMainForm& form_;
@@ -47,6 +59,10 @@ class TestHooks : public QObject {
     QString action_;
     QTimer actionTimer_;
     bool actionDone_ = false;
+    QString recordPath_;
+    int recordSamples_ = 0;
+    int measureListener_ = 0;
+    TRecordForm* record_ = nullptr;
     InstrumentTestActions* instrumentActions_ = nullptr;
 };
 

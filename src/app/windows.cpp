@@ -17,12 +17,12 @@
 #include "measure/starting_form.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "record/record_form.h"
 #include "session/session.h"
 
 namespace lxv {
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
-    (void)sysSet;
     // "--service" makes the calibration reachable; the rest is the start file.
     QStringList files = arguments;
     const bool service = files.removeAll("--service") > 0;
@@ -55,6 +55,20 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     auto* comm = new TCommForm(session.linkControl, &main);
     main.SetCommForm(comm);
 
+    // The record window and its settings (not blocking; Ctrl+R). It loads the record settings.
+    record_ = new TRecordForm(session.recorder, sysSet, &main);
+    TRecordForm* record = record_;
+    record->FormCreate();
+    main.AttachWindow("N20", 5, [record] {
+        record->show();
+        record->raise();
+        record->activateWindow();
+    });
+    if (auto* n20 = main.findChild<QAction*>("N20")) n20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
+    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
+    QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+
     // Instrument configuration: calibration (service mode only), alarm limits, instrument settings.
     auto showWindow = [](QWidget* w) {
         return [w] {
@@ -79,7 +93,8 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     auto* instrumentSettings = new TExternal_CT_form(session.settings, &main);
     main.AttachWindow("N30", 0, showWindow(instrumentSettings));
     main.findChild<QAction*>("N30")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    TestHooks::FromEnvironment(session, main, &main);
+    TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
+    if (hooks) hooks->AttachRecorder(*record);
     comm->FormCreate();
 
     auto* harmonic = new THarmonicForm(session.core.record, &main);

@@ -12,6 +12,7 @@ namespace lxv {
 class IniFile;
 class Session;
 class TMainForm;
+class TRecordForm;
 
 class Windows {
   public:
@@ -22,9 +23,11 @@ class Windows {
     Windows& operator=(const Windows&) = delete;
 
     TMainForm& main() { return *main_; }
+    TRecordForm& record() { return *record_; }
 
   private:
     std::unique_ptr<TMainForm> main_;
+    TRecordForm* record_ = nullptr;  // a child of the main window
 };
 
 }  // namespace lxv

@@ -17,7 +17,8 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       calibrate(core, this->settings, [this] { linkControl.ReopenIfClosed(); }),
       style(sysSet, skinEngine, CurrentChartColours(),
             [](const std::string& name) { return DataFilePath(name); }),
-      starting(core) {
+      starting(core),
+      recorder(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);

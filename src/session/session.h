@@ -18,6 +18,7 @@
 #include "instrument/settings_control.h"
 #include "link/link_control.h"
 #include "measure/starting_control.h"
+#include "record/recorder.h"
 #include "session/session_core.h"
 
 namespace lxv {
@@ -44,6 +45,7 @@ class Session : public QObject {
     StyleSheetSkinEngine skinEngine;  // the look of every window (set up by the windows)
     StyleControl style;               // skin and chart colours (Tskin)
     StartingControl starting;         // starting-test transfer (TStartingForm)
+    Recorder recorder;                // sampling into the live recording, the record file (TRecordForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.

@@ -225,11 +225,13 @@ bool SimulatedRun::start(const RunOptions& options) {
         settings << "COM3Id=USB\\VID_1A86&PID_5736\\LXV7700\nCOM3Name=LXV7700 USB Link (COM3)\n";
     settings << "\n[CommPort]\nPort=3\n\n[CommAddress]\nAddress=1\n";
     if (options.baudIndex >= 0) settings << "\n[CommBaudrate]\nBaudrate=" << options.baudIndex << "\n";
+    settings << options.settings;
     settings.close();
 
     std::map<std::string, std::string> env = {
         {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
     if (!options.action.empty()) env["LXV_TEST_ACTION"] = options.action;
+    for (const auto& [name, value] : options.env) env[name] = value;
     ChildProcess::Options programOptions;
     programOptions.env = env;
     programOptions.stdoutFile = home_ + "/program.out";

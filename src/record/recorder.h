@@ -1,0 +1,138 @@
+// The recorder: samples six quantities of the latest accepted measurement on
+// its sampling timer (only in continuous measurement) into the live recording
+// and keeps the record file it created up to date on its save timer.
+//
+// Nothing recorded is lost: besides every save step it saves at stop, when the
+// 450,000th sample ends the recording, when continuous measurement ends it and
+// when it is closed (program end). A failed save keeps the samples, reports
+// the system's message once and is retried at the next save step.
+//
+// Owns: the live recording (6 x 450,000 singles, 450,000 stamps), the record
+// settings in use, the timers "TRecordForm.Timer1" (sampling), ".TimerSave" and ".GridTimer"
+// (grid phase while recording), the state table of the record window's
+// start, stop, settings and create controls.
+// Depends on: record_file.h, record_settings.h, link/link_state.h,
+// measure/measure_block.h, session/ (the session core's state, record and
+// timers). No Qt.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "link/link_state.h"
+#include "measure/measure_block.h"
+#include "record/record_file.h"
+#include "record/record_settings.h"
+#include "session/timer.h"
+
+namespace lxv {
+
+inline constexpr const char* kNotContinuousText =
+    "To start the recording must be in continuous sampling mode, records do not start!";
+inline constexpr const char* kCreateFirstText = "Please Create a new record file !";
+inline constexpr const char* kLimitReachedText =
+    "Recorded data has exceeded the maximum file limit, create a new file and start again.";
+inline constexpr const char* kContinuousEndedText = "You have to stop the continuous sampling, record stop!";
+
+enum class RecorderState { NoFile, FileReady, Recording, Stopped, Ended };
+
+// Enabled state of the controls the recorder switches.
+struct RecordControls {
+    bool start = false;  // start button
+    bool startMenu = false;
+    bool stop = false;  // stop button
+    bool stopMenu = false;
+    bool settings = true;  // settings button and menu entry (the viewer may disable them too)
+    bool create = true;    // create button and menu entry: never while recording
+    friend bool operator==(const RecordControls&, const RecordControls&) = default;
+};
+
+// What the window does after a step of the recorder.
+struct RecorderEffects {
+    std::string message;         // a modal message to show, or none
+    bool redraw = false;         // the live chart changed
+    bool fileCreated = false;    // FileActive, status panel 5 "Recording"
+    bool liveViewReset = false;  // live view, zoom 1, offset 0, scroll bar 0, track bar 150
+    bool controlsChanged = false;
+};
+
+struct SessionCore;
+
+class Recorder {
+  public:
+    using Clock = std::function<double()>;  // local days since 1899-12-30
+
+    // Samples the session's measurement record while its MeasureMode is continuous.
+    explicit Recorder(SessionCore& core);
+
+    Recorder(const LinkState& state, const MeasureRecord& measurement, TimerFactory& timers,
+             Clock clock = LocalNowStamp);
+    ~Recorder();  // saves what is not saved yet
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // The settings take hold at once: the timers' intervals, and the codes for the next sample.
+    void ApplySettings(const RecordSettings& settings);
+    const RecordSettings& settings() const { return settings_; }
+
+    // Creates (truncates) the record file and writes its first record; the
+    // live recording restarts at 0 only when the file was made. Refused while recording.
+    RecorderEffects CreateRecordFile(const std::string& path);
+    RecorderEffects StartRecording();
+    RecorderEffects StopRecording();
+    RecorderEffects TakeSample();     // sampling timer
+    RecorderEffects SaveRecording();  // save timer
+    // Program end: saves what is not saved yet (no message box: the program is going).
+    void Close();
+
+    // Effects of the timers' ticks (sample taken, save failed, recording ended).
+    void setListener(std::function<void(const RecorderEffects&)> listener) {
+        listener_ = std::move(listener);
+    }
+    // Told the live count after every sample taken (test hooks, traces).
+    void setSampleObserver(std::function<void(int liveCount)> observer) {
+        sampleObserver_ = std::move(observer);
+    }
+
+    const RecordData& live() const { return live_; }
+    int liveCount() const { return live_.count; }
+    int savedCount() const { return savedCount_; }  // samples the file holds
+    RecorderState state() const { return state_; }
+    const RecordControls& controls() const { return controls_; }
+    bool recording() const { return state_ == RecorderState::Recording; }
+    const std::string& filePath() const { return writer_.path(); }
+
+    // Grid phase of the live view (0..19): moves on every GridTimer tick while recording.
+    int gridPhase() const { return gridPhase_; }
+    void SetGridInterval(int ms);
+
+    Timer& sampleTimer() { return *sampleTimer_; }
+    Timer& saveTimer() { return *saveTimer_; }
+    Timer& gridTimer() { return *gridTimer_; }
+
+  private:
+    void enter(RecorderState state);
+    // Saves when samples or a failed save wait; keeps the save timer running until a save succeeds.
+    RecorderEffects saveNow();
+    // The recorder ended the recording (limit, continuous measurement over): save and say why.
+    RecorderEffects end(const char* why);
+    void notify(const RecorderEffects& effects);
+
+    const LinkState& link_;
+    const MeasureRecord& measurement_;
+    Clock clock_;
+    RecordSettings settings_;
+    RecordData live_;
+    RecordFileWriter writer_;
+    int savedCount_ = 0;
+    bool saveFailing_ = false;  // the failure message was shown; silence until a save succeeds
+    RecorderState state_ = RecorderState::NoFile;
+    RecordControls controls_;
+    int gridPhase_ = 0;
+    std::unique_ptr<Timer> sampleTimer_, saveTimer_, gridTimer_;
+    std::function<void(const RecorderEffects&)> listener_;
+    std::function<void(int)> sampleObserver_;
+};
+
+}  // namespace lxv
