@@ -2,6 +2,7 @@
 if(LXV_BUILD_GUI)
   add_executable(charts_bench
     ${CMAKE_CURRENT_LIST_DIR}/charts_bench.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/qt_bench_main.cpp
   )
   target_link_libraries(charts_bench PRIVATE lxv_gui benchmark::benchmark)
 endif()

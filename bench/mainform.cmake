@@ -1,7 +1,7 @@
 # The main window's benchmarks: ShowMeasurement, and the continuous request gap
 # against the simulator (when the simulator is built).
 if(TARGET lxv_gui)
-  add_executable(mainform_bench ${CMAKE_CURRENT_LIST_DIR}/mainform_bench.cpp
+  add_executable(mainform_bench ${CMAKE_CURRENT_LIST_DIR}/mainform_bench.cpp ${CMAKE_CURRENT_LIST_DIR}/qt_bench_main.cpp
                                 ${PROJECT_SOURCE_DIR}/tests/support/fake_serial_port.cpp)
   target_include_directories(mainform_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(mainform_bench PRIVATE lxv_gui benchmark::benchmark)

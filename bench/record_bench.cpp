@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QSlider>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -24,6 +25,7 @@ std::string FullFile() {
     static const std::string path = "/tmp/lxv-record-bench-" + std::to_string(::getpid()) + ".lxr";
     static bool written = false;
     if (written) return path;
+    std::atexit([] { ::unlink(path.c_str()); });
     RecordData d;
     d.allocate(kMaxSamples);
     d.count = kMaxSamples;
@@ -97,13 +99,3 @@ BENCHMARK(BM_OpenFileInTheWindow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lxv
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ::unlink(lxv::FullFile().c_str());
-    return 0;
-}

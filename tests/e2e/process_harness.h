@@ -64,12 +64,12 @@ std::vector<BlockLogEntry> ReadBlockLog(const std::string& path);
 std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog);
 
 struct RunOptions {
-    std::vector<std::string> simArguments;   // fault options such as {"--flip", "0.2"}
-    std::string action = "continuous";       // LXV_TEST_ACTION; empty for none
-    bool usbBridge = false;                  // pin the port as the instrument's USB link (watchdog on)
-    int baudIndex = -1;                      // [CommBaudrate] Baudrate, when 0..7
-    std::string settings;                    // more SysSet.ini text, appended
-    std::map<std::string, std::string> env;  // more environment of the program
+    std::vector<std::string> simArguments;        // fault options such as {"--flip", "0.2"}
+    std::string action = "continuous";            // LXV_TEST_ACTION; empty for none
+    bool usbBridge = false;                       // pin the port as the instrument's USB link (watchdog on)
+    int baudIndex = -1;                           // [CommBaudrate] Baudrate, when 0..7
+    std::string settings = {};                    // more SysSet.ini text, appended
+    std::map<std::string, std::string> env = {};  // more environment of the program
 };
 
 // A simulator and the program, in a fresh temporary LXV_HOME.

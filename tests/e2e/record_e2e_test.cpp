@@ -43,7 +43,9 @@ void ExpectRecordingOfTheLoad(const RecordData& d, int samples) {
         EXPECT_NEAR(d.channels[1][i], 5.0f, 0.2f);    // current
         EXPECT_NEAR(d.channels[3][i], 50.0f, 0.5f);   // frequency
         EXPECT_EQ(d.channels[5][i], 0.0f);            // a temperature: not built
-        if (i > 0) EXPECT_NEAR((d.stamps[i] - d.stamps[i - 1]) * 86400.0, 1.0, 0.25);
+        if (i > 0) {
+            EXPECT_NEAR((d.stamps[i] - d.stamps[i - 1]) * 86400.0, 1.0, 0.25);
+        }
     }
     EXPECT_EQ(d.codes, (std::array<std::uint8_t, 6>{0, 1, 2, 6, 7, 10}));
     EXPECT_EQ(d.stepIndex, 0);

@@ -71,7 +71,7 @@ TEST_F(SessionRig, RetryTargetAndOutstandingRead) {
         EXPECT_EQ(requests.outstanding(), s.outstanding) << RegisterName(s.reg);
         port.written.clear();
         requests.resendLast();
-        const std::uint16_t expectedReg = s.remember == Remember::Yes ? s.reg : AL2H;
+        const std::uint16_t expectedReg = s.remember == Remember::Yes ? s.reg : std::uint16_t{AL2H};
         const std::uint16_t expectedCount = s.remember == Remember::Yes ? s.count : 2;
         ASSERT_EQ(port.written.size(), 1u);
         EXPECT_TRUE(IsRead(port.written[0], expectedReg, expectedCount)) << RegisterName(s.reg);
