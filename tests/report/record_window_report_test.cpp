@@ -1,5 +1,5 @@
-// The record window as the export and the record report see it: an opened
-// record file exported with the window's labels and drawn as the record report.
+// The record window as the record report sees it: an opened record file drawn
+// with the window's labels, view and status texts.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "platform/ini_file.h"
-#include "record/record_export_qt.h"
 #include "record/record_form.h"
 #include "report/enter_info_form.h"
 #include "report/printer_form.h"
@@ -62,19 +61,6 @@ class RecordWindowReportTest : public QObject {
         form.reset();
         session.reset();
         SetAppDialogs(nullptr);
-    }
-
-    void exportsTheShownRecordingWithTheWindowsLabels() {
-        const RecordWindowSource source(*form);
-        QCOMPARE(source.sampleCount(), std::size_t(1200));
-        dialogs.savePath = home.filePath("out.csv");
-        QCOMPARE(ExportRecordWithDialogs(form.get(), source), RecordExportTask::Outcome::Saved);
-        QFile csv(dialogs.savePath);
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = csv.readAll().split('\n');
-        QCOMPARE(lines[0], QByteArray("Recording time,CH1:Voltage,CH2:Current,CH3:Power,CH4:Apparent power,"
-                                      "CH5:Temperature 2,CH6:Frequency\r"));
-        QVERIFY(lines[1200].endsWith(",1199,0,0,0,0,0\r"));
     }
 
     void recordReportShowsTheChartAndItsTexts() {

@@ -247,14 +247,6 @@ class ReportWindowTest : public QObject {
         QVERIFY(dialogs.questions.isEmpty());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
     }
-
-    void failedExportShowsTheReason() {
-        const FakeRecording recording = FakeRecording::Ramp(3);
-        RecordExportTask task(nullptr, recording, dir.filePath("missing/rec.csv"));
-        QCOMPARE(task.run(), RecordExportTask::Outcome::Failed);
-        QCOMPARE(dialogs.errors.size(), 1);
-        QVERIFY(dialogs.errors[0].contains("No such file or directory"));
-    }
 };
 
 }  // namespace lxv::test
