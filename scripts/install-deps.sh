@@ -8,7 +8,7 @@ $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config git \
   qt6-base-dev libqt6serialport6-dev libgl-dev \
-  libsimpleini-dev libxlsxwriter-dev \
+  libsimpleini-dev libxlsxwriter-dev zlib1g-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   qt6-qpa-plugins fonts-dejavu-core fonts-wqy-microhei xdg-utils \

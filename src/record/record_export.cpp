@@ -1,5 +1,7 @@
 #include "record/record_export.h"
 
+#include "record/fast_deflate.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,6 +179,7 @@ class XlsxSheet : public SheetWriter {
         return true;
     }
     bool close() override {
+        const ScopedFastDeflate fast;  // the sheets are compressed here
         const lxw_error result = workbook_close(book_);
         book_ = nullptr;
         return check(result);

@@ -3,12 +3,14 @@
 #include "record/record_export.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "record/fast_deflate.h"
 #include "tests/report/export_fixture.h"
 
 namespace lxv::test {
@@ -138,6 +140,34 @@ TEST_F(RecordExportTest, UnwritableFolderFailsWithTheSystemsMessage) {
         EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
         EXPECT_EQ(folder.entries(), 0);
     }
+}
+
+// The fast level holds inside its scope only: the same data compressed at level
+// 9 comes out larger inside it, and as small as before once it is closed.
+TEST(FastDeflate, LowersTheLevelInsideItsScopeOnly) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "<c r=\"B" + std::to_string(i) + "\"><v>" + std::to_string(i % 977) + "</v></c>";
+    auto compressedSize = [&] {
+        z_stream z{};
+        EXPECT_EQ(deflateInit2(&z, 9, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY), Z_OK);
+        std::vector<unsigned char> out(deflateBound(&z, text.size()));
+        z.next_in = reinterpret_cast<Bytef*>(text.data());
+        z.avail_in = static_cast<uInt>(text.size());
+        z.next_out = out.data();
+        z.avail_out = static_cast<uInt>(out.size());
+        EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+        deflateEnd(&z);
+        return z.total_out;
+    };
+    const auto before = compressedSize();
+    {
+        const ScopedFastDeflate fast;
+        EXPECT_TRUE(ScopedFastDeflate::active());
+        EXPECT_GT(compressedSize(), before);
+    }
+    EXPECT_FALSE(ScopedFastDeflate::active());
+    EXPECT_EQ(compressedSize(), before);
 }
 
 }  // namespace
