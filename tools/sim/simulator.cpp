@@ -38,11 +38,13 @@ void InstallSignals() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-// A pause this long between request bytes ends a partial frame. A real port
-// gets more, as USB bridges deliver bytes in packets several ms apart.
+// A pause this long between request bytes ends a partial frame: 15 ms on a
+// pseudo-terminal, so a busy machine that delays one piece of a request does
+// not cut it. A real port gets more, as USB bridges deliver bytes in packets
+// several ms apart.
 double SilenceMs(const SimOptions& o) {
     const double chars = o.baud > 0 ? 35000.0 / o.baud : 0.0;
-    return o.device.empty() ? std::max(5.0, chars) : 20.0 + chars;
+    return o.device.empty() ? std::max(15.0, chars) : 20.0 + chars;
 }
 
 }  // namespace
