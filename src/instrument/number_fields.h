@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "measure/number_format.h"  // ParseNumber
+
 namespace lxv {
 
 struct NumberField {
@@ -22,10 +24,6 @@ struct FieldValues {
 
 // "<name>: '<text>' is not a valid floating point value".
 std::string FieldConversionMessage(const std::string& name, const std::string& text);
-
-// One number: optional blanks, sign, digits with at most one ".", an optional
-// exponent; nothing when the text is anything else (also when it is empty).
-std::optional<double> ParseNumber(const std::string& text);
 
 // Every field in order; an empty field reads as 0. On the first field that is
 // not a number, no values and that field's message.

@@ -1,5 +1,6 @@
 #include "measure/number_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +117,23 @@ std::string FormatPanelValue(double value, int decimals, std::string_view fill, 
     }
     text += unit;
     return text;
+}
+
+std::optional<double> ParseNumber(const std::string& text) {
+    const auto b = text.find_first_not_of(" \t");
+    if (b == std::string::npos) return std::nullopt;
+    const auto e = text.find_last_not_of(" \t") + 1;
+    const char* first = text.data() + b;
+    const char* last = text.data() + e;
+    if (*first == '+') {  // from_chars takes "-" but not "+"
+        ++first;
+        if (first == last || *first == '+' || *first == '-') return std::nullopt;
+    }
+    double value = 0;
+    // from_chars never looks at the locale and takes no hex; "inf" and "nan" are refused.
+    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec != std::errc{} || end != last || !std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 }  // namespace lxv

@@ -1,7 +1,9 @@
-// The two number-to-text rules of the program, independent of the locale:
-// "." is always the decimal point and there is no thousands separator.
+// The two number-to-text rules of the program and the one text-to-number
+// rule, independent of the locale: "." is always the decimal point and there
+// is no thousands separator.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,5 +27,10 @@ std::string FormatPanelValue(double value, int decimals, std::string_view fill, 
 // Plain decimal without exponent or trailing zeros of nearest(value x 10^d) / 10^d
 // (chart labels: "6.67", "81.25", "8"). Non-finite values as in FormatGeneral.
 std::string FormatRounded(double value, int decimals);
+
+// One number typed or stored as text: optional blanks, sign, digits with at
+// most one ".", an optional exponent; nothing when the text is anything else
+// (also when it is empty, not finite, or out of a double's range).
+std::optional<double> ParseNumber(const std::string& text);
 
 }  // namespace lxv

@@ -1,5 +1,7 @@
 #include "platform/ini_file.h"
 
+#include "measure/number_format.h"
+
 // UTF-8 text kept as it is; the class templates are instantiated here.
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
@@ -48,31 +50,9 @@ int StrictToInt(const std::string& text) {
 }
 
 double StrictToDouble(const std::string& text) {
-    const std::string t = Trimmed(text);
-    // sign, digits with at most one ".", at least one digit, optional exponent
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t digits = 0, points = 0;
-    for (; i < t.size() && ((t[i] >= '0' && t[i] <= '9') || t[i] == '.'); ++i)
-        (t[i] == '.' ? points : digits)++;
-    if (digits == 0 || points > 1) throw ConversionError(InvalidFloatMessage(text));
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        std::size_t expDigits = 0;
-        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) ++expDigits;
-        if (expDigits == 0) throw ConversionError(InvalidFloatMessage(text));
-    }
-    if (i != t.size()) throw ConversionError(InvalidFloatMessage(text));
-    // from_chars reads "." whatever the locale (strtod would follow the user's
-    // locale and read "1.5" as 1 under a comma locale); it takes no "+".
-    const char* first = t.data() + (t[0] == '+' ? 1 : 0);
-    const char* last = t.data() + t.size();
-    double v = 0;
-    const auto [end, ec] = std::from_chars(first, last, v);
-    if (ec != std::errc() || end != last || !std::isfinite(v))
-        throw ConversionError(InvalidFloatMessage(text));
-    return v;
+    const std::optional<double> value = ParseNumber(text);
+    if (!value) throw ConversionError(InvalidFloatMessage(text));
+    return *value;
 }
 
 struct IniFile::Impl {
