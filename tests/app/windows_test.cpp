@@ -20,20 +20,26 @@
 
 namespace lxv::test {
 
+// A session on a fake port and manual timers, with fake dialogs while it lives.
+struct SessionRig {
+    QTemporaryDir home;
+    FakeSerialPort port;
+    FakeDialogs dialogs;
+    ManualTimers timers;
+    IniFile sysSet{(home.path() + "/SysSet.ini").toStdString()};
+    Session session{port, sysSet, timers};
+    SessionRig() { SetAppDialogs(&dialogs); }
+    ~SessionRig() { SetAppDialogs(nullptr); }
+};
+
 class WindowsTest : public QObject {
     Q_OBJECT
 
   private slots:
     void startingTestAndHarmonicReportAreAttached() {
-        QTemporaryDir home;
-        FakeSerialPort port;
-        FakeDialogs dialogs;
-        ManualTimers timers;
-        SetAppDialogs(&dialogs);
-        IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
-        Session session(port, sysSet, timers);
+        SessionRig rig;
         {
-            Windows windows(session, sysSet, {});
+            Windows windows(rig.session, rig.sysSet, {});
             TMainForm& main = windows.main();
             for (const auto& [item, button, key, window] :
                  {std::tuple{"N15", 10, Qt::Key_T, "StartingForm"},
@@ -48,22 +54,15 @@ class WindowsTest : public QObject {
                 form->hide();
             }
         }
-        SetAppDialogs(nullptr);
     }
 
     // Every window the program makes (calibration included, with --service) is
     // reachable from a menu item with a shortcut, and a screen reader finds a
     // name for each of its controls.
     void everyWindowHasAShortcutAndNamedControls() {
-        QTemporaryDir home;
-        FakeSerialPort port;
-        FakeDialogs dialogs;
-        ManualTimers timers;
-        SetAppDialogs(&dialogs);
-        IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
-        Session session(port, sysSet, timers);
+        SessionRig rig;
         {
-            Windows windows(session, sysSet, {"--service"});
+            Windows windows(rig.session, rig.sysSet, {"--service"});
             TMainForm& main = windows.main();
             for (QMenu* menu : main.menuBar()->findChildren<QMenu*>()) {
                 for (QAction* action : menu->actions()) {
@@ -84,7 +83,6 @@ class WindowsTest : public QObject {
             }
             QVERIFY(windowsWalked >= 6);
         }
-        SetAppDialogs(nullptr);
     }
 };
 
