@@ -14,6 +14,7 @@
 
 #include "app/chart_view.h"
 #include "app/tool_glyphs.h"
+#include "platform/accessible_value.h"
 #include "session/session.h"
 
 namespace lxv {
@@ -175,6 +176,7 @@ void TMainForm::BuildToolBar() {
     bar->addWidget(ToolButton(5, "記錄", static_cast<int>(Glyph::Record)));
     bar->addSeparator();
     bar->addWidget(ToolButton(4, "版本號", static_cast<int>(Glyph::Version)));
+    NameToolBarExtension(bar);
 
     for (int n : {1, 2, 4, 7, 8, 9}) {
         QAction* twin = n == 1 ? N2_ : n == 2 ? N3_ : n == 4 ? N21_ : n == 7 ? N12_ : n == 8 ? N13_ : N14_;
@@ -216,6 +218,7 @@ void TMainForm::BuildStatusBar() {
     ProgressBar1_->setValue(0);
     ProgressBar1_->setTextVisible(false);
     ProgressBar1_->setFixedWidth(124);
+    ProgressBar1_->setAccessibleName("Communication progress");
 
     auto* link = new QToolButton(bar);
     link->setObjectName("Image1");
@@ -255,6 +258,7 @@ void TMainForm::BuildPanes() {
         valuePanels_[i]->setObjectName(kPanels[i].objectName);
         valuePanels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         valuePanels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        SetValueCaption(valuePanels_[i], QString(kPanels[i].caption).trimmed());  // "Voltage: 220.0V"
     }
 }
 

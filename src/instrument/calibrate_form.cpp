@@ -12,6 +12,7 @@
 
 #include "instrument/calibrate_control.h"
 #include "instrument/form_support.h"
+#include "platform/accessible_value.h"
 
 namespace lxv {
 
@@ -57,7 +58,7 @@ TCalibrateForm::TCalibrateForm(CalibrateControl& control, MeasureCommands comman
     Label8->setObjectName("Label8");
     auto* l8 = new QLabel(U("实测相位： "), voltage);
     l8->setBuddy(Label8);
-    Label8->setAccessibleName(U("电压 实测相位"));
+    SetValueCaption(Label8, U("电压 实测相位"));  // both captions read "实测相位： "
     vGrid->addWidget(l8, 2, 0);
     vGrid->addWidget(Label8, 2, 1);
 
@@ -92,7 +93,7 @@ TCalibrateForm::TCalibrateForm(CalibrateControl& control, MeasureCommands comman
     Label9->setObjectName("Label9");
     auto* l9 = new QLabel(U("实测相位： "), current);
     l9->setBuddy(Label9);
-    Label9->setAccessibleName(U("电流 实测相位"));
+    SetValueCaption(Label9, U("电流 实测相位"));
     iGrid->addWidget(l9, 3, 0);
     iGrid->addWidget(Label9, 3, 1);
     iGrid->addWidget(button("SeSkinButton3", U("窄频"), [&c] { return c.Bandwidth(0); }), 4, 0);

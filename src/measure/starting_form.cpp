@@ -15,6 +15,7 @@
 #include "appearance/chart_colours.h"
 #include "measure/chart_painter.h"
 #include "measure/starting_control.h"
+#include "platform/accessible_value.h"
 #include "platform/dialogs.h"
 
 namespace lxv {
@@ -146,7 +147,7 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     statusPanel_ = new QLabel(control_.status().c_str(), StatusBar1);
-    statusPanel_->setAccessibleName("Starting test status");
+    SetValueCaption(statusPanel_, "Starting test status");  // "Starting test status: Receiving data3"
     StatusBar1->addWidget(statusPanel_, 1);
 
     auto* controls = new QHBoxLayout;

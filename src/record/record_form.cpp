@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSizeGrip>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
@@ -21,6 +22,7 @@
 
 #include "app/tool_glyphs.h"
 #include "appearance/chart_colours.h"
+#include "platform/accessible_value.h"
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
@@ -226,6 +228,7 @@ void TRecordForm::BuildToolBar() {
     segForwardButton_ = Tool(bar, "ToolSegmentForward", "段前移", {}, ">>|");
     zoomInButton_ = Tool(bar, "ToolZoomIn", "Zoom in Back", {}, "+");
     zoomOutButton_ = Tool(bar, "ToolZoomOut", "Zoom Out forward ", {}, "-");
+    NameToolBarExtension(bar);
     printButton_->setEnabled(false);
     connect(openButton_, &QToolButton::clicked, this, &TRecordForm::OpenClick);
     connect(createButton_, &QToolButton::clicked, this, &TRecordForm::CreateClick);
@@ -312,6 +315,7 @@ void TRecordForm::BuildChannelRows(QWidget* parent) {
         auto* value = new QLabel("Value：", rows);
         value->setObjectName(QString("ValueLabel%1").arg(c + 1));
         value->setMinimumWidth(110);
+        SetValueCaption(value, QString("CH%1 Power").arg(c + 1));  // "CH1 Power: 12.345"
         channelLabels_[static_cast<std::size_t>(c)] = channel;
         quantityLabels_[static_cast<std::size_t>(c)] = quantity;
         valueLabels_[static_cast<std::size_t>(c)] = value;
@@ -346,11 +350,9 @@ void TRecordForm::BuildChannelRows(QWidget* parent) {
     auto* caption = new QLabel("Points date and time :  ", rows);
     caption->setObjectName("ReadoutLabel");
     dateLabel_ = new QLabel(rows);
-    dateLabel_->setObjectName("DateLabel");
-    dateLabel_->setAccessibleName("Date of the point");
+    dateLabel_->setObjectName("DateLabel");  // read as what it shows, "Date: ..."
     timeLabel_ = new QLabel(rows);
     timeLabel_->setObjectName("TimeLabel");
-    timeLabel_->setAccessibleName("Time of the point");
     dateLabel_->setMinimumWidth(160);
     timeLabel_->setMinimumWidth(160);
     readout->addWidget(caption);
@@ -371,6 +373,7 @@ void TRecordForm::BuildStatusBar() {
         status_[static_cast<std::size_t>(i)] = label;
     }
     SetStatus(6, RangeText(view_.range));
+    if (auto* grip = statusBar()->findChild<QSizeGrip*>()) grip->setAccessibleName("Resize the window");
 }
 
 void TRecordForm::FormCreate() {
@@ -391,9 +394,11 @@ void TRecordForm::ApplySettingsTexts(const AppliedRecordSettings& applied) {
 }
 
 void TRecordForm::SetQuantityLabels(const std::array<int, kRecordChannels>& codes) {
-    for (int c = 0; c < kRecordChannels; ++c)
-        if (const char* label = QuantityLabel(codes[c]))
-            quantityLabels_[static_cast<std::size_t>(c)]->setText(label);
+    for (int c = 0; c < kRecordChannels; ++c) {
+        const auto i = static_cast<std::size_t>(c);
+        if (const char* label = QuantityLabel(codes[c])) quantityLabels_[i]->setText(label);
+        SetValueCaption(valueLabels_[i], QString("CH%1 %2").arg(c + 1).arg(quantityLabels_[i]->text()));
+    }
 }
 
 void TRecordForm::SetStatus(int panel, const QString& text) {

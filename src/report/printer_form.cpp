@@ -77,6 +77,8 @@ TPrinterForm::TPrinterForm(const MeasureRecord& record, IniFile& enterInfo, TEnt
     rongqi_->setObjectName("Rongqi");
     rongqi_->setAccessibleName("Report page");
     rongqi_->setBackgroundRole(QPalette::Mid);
+    rongqi_->verticalScrollBar()->setAccessibleName("Scroll the report page up and down");
+    rongqi_->horizontalScrollBar()->setAccessibleName("Scroll the report page left and right");
     page_ = new QWidget;
     image1_ = new PageView(buffer_, page_);
     image1_->setObjectName("image1");

@@ -1,65 +1,100 @@
-// The accessible-name walk: finds the interactive controls of a widget tree
-// that a screen reader could not name. A control is named by its accessible
-// name, by its own text (buttons, check and radio boxes) or by a QLabel whose
-// buddy it is. Only controls that are visible (when the root shows) and enabled
-// count; the parts Qt builds inside a control (a combo box's line edit, a view's
-// scroll bars and header, a tool bar's extension button) are named through
+// The accessibility walk: goes through the tree of accessible interfaces under
+// a widget as a screen reader does over the bus, hidden and disabled controls
+// included (a reader lists them too), and finds
+//  - controls that a screen reader could not name: no accessible name, no text
+//    of their own and no label tied to them (a QLabel whose buddy they are);
+//  - labels and status bars that show a value but hide it: what they are read
+//    as does not contain the text they show. A label without a letter or digit
+//    (an arrow, a pen picture) shows no value.
+// A combo box's pop-up list and the items of a list or table are named through
 // their owner and are left out.
 #pragma once
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAbstractScrollArea>
-#include <QAbstractSlider>
-#include <QAbstractSpinBox>
-#include <QComboBox>
-#include <QHeaderView>
+#include <QAccessible>
 #include <QLabel>
-#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStatusBar>
 #include <QStringList>
+#include <QTextDocument>
 #include <QWidget>
+#include <functional>
 
 namespace lxv::test {
 
-inline bool IsInteractive(const QWidget* w) {
-    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
-           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
-           qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QAbstractSlider*>(w);
+inline bool NeedsName(QAccessible::Role role) {
+    using R = QAccessible::Role;
+    static const QSet<R> kControls = {R::PushButton,   R::CheckBox, R::RadioButton, R::ComboBox,
+                                      R::EditableText, R::SpinBox,  R::Slider,      R::ScrollBar,
+                                      R::ProgressBar,  R::Dial,     R::List,        R::Table,
+                                      R::Tree,         R::PageTab,  R::ButtonMenu,  R::ButtonDropDown,
+                                      R::MenuItem,     R::Link,     R::Grip};
+    return kControls.contains(role);
 }
 
-// Parts of a Qt control, named through the control that holds them.
-inline bool IsInnerPart(const QWidget* w) {
-    if (w->objectName().startsWith("qt_")) return true;
-    if (qobject_cast<const QHeaderView*>(w)) return true;
-    for (const QObject* p = w->parent(); p; p = p->parent()) {
-        if (p->objectName().startsWith("qt_scrollarea_")) return true;  // a scroll area's own scroll bars
-        if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p)) return true;
-    }
+// Every interface under `root` (root included), the parts named through their owner left out.
+inline void WalkAccessible(QAccessibleInterface* node,
+                           const std::function<void(QAccessibleInterface*)>& visit, int depth = 0) {
+    if (!node || !node->isValid() || depth > 64) return;
+    visit(node);
+    const QAccessible::Role role = node->role();
+    if (role == QAccessible::ComboBox || role == QAccessible::List || role == QAccessible::Table ||
+        role == QAccessible::Tree)
+        return;
+    for (int i = 0; i < node->childCount(); ++i) WalkAccessible(node->child(i), visit, depth + 1);
+}
+
+inline QString Describe(QAccessibleInterface* node) {
+    const QObject* o = node->object();
+    return o ? QString("%1 %2").arg(o->metaObject()->className(), o->objectName()) : QString("?");
+}
+
+inline bool HasName(QAccessibleInterface* node) {
+    if (!node->text(QAccessible::Name).trimmed().isEmpty()) return true;
+    // On Linux a combo box is read by its current text; its own name still counts.
+    if (const auto* w = qobject_cast<const QWidget*>(node->object()))
+        if (!w->accessibleName().trimmed().isEmpty()) return true;
+    for (const auto& relation : node->relations(QAccessible::Label))
+        if (relation.first && !relation.first->text(QAccessible::Name).trimmed().isEmpty()) return true;
     return false;
 }
 
-inline bool HasName(const QWidget* w, const QList<QLabel*>& labels) {
-    if (!w->accessibleName().trimmed().isEmpty()) return true;
-    if (const auto* button = qobject_cast<const QAbstractButton*>(w))
-        if (!QString(button->text()).remove('&').trimmed().isEmpty()) return true;
-    for (const QLabel* label : labels)
-        if (label->buddy() == w && !label->text().remove('&').trimmed().isEmpty()) return true;
-    return false;
-}
-
-// "Class objectName" of every unnamed interactive control under `root` (root included).
+// "Class objectName" of every control under `root` that a screen reader cannot name.
 inline QStringList UnnamedControls(QWidget* root) {
-    const QList<QLabel*> labels = root->findChildren<QLabel*>();
-    QList<QWidget*> all = root->findChildren<QWidget*>();
-    all.prepend(root);
     QStringList unnamed;
-    for (QWidget* w : all) {
-        if (!IsInteractive(w) || IsInnerPart(w)) continue;
-        if (!(w == root || w->isVisibleTo(root)) || !w->isEnabled()) continue;
-        if (!HasName(w, labels))
-            unnamed << QString("%1 %2").arg(w->metaObject()->className(), w->objectName());
-    }
+    WalkAccessible(QAccessible::queryAccessibleInterface(root), [&](QAccessibleInterface* node) {
+        if (NeedsName(node->role()) && !HasName(node)) unnamed << Describe(node);
+    });
     return unnamed;
+}
+
+// The text a label shows, as plain text without mnemonic marks.
+inline QString ShownText(const QLabel* label) {
+    QString text = label->text();
+    if (label->textFormat() == Qt::RichText ||
+        (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) {
+        QTextDocument document;
+        document.setHtml(text);
+        text = document.toPlainText();
+    }
+    return text.remove('&').simplified();
+}
+
+// "Class objectName 'shown' read as 'name'" of every label and status bar under
+// `root` whose accessible name does not contain the value it shows.
+inline QStringList HiddenValues(QWidget* root) {
+    QStringList hidden;
+    WalkAccessible(QAccessible::queryAccessibleInterface(root), [&](QAccessibleInterface* node) {
+        QString shown;
+        if (const auto* label = qobject_cast<const QLabel*>(node->object()))
+            shown = ShownText(label);
+        else if (const auto* bar = qobject_cast<const QStatusBar*>(node->object()))
+            shown = bar->currentMessage().simplified();
+        if (!shown.contains(QRegularExpression("[\\p{L}\\p{N}]"))) return;
+        const QString name = node->text(QAccessible::Name).remove('&').simplified();
+        if (!name.contains(shown)) hidden << QString("%1 '%2' read as '%3'").arg(Describe(node), shown, name);
+    });
+    return hidden;
 }
 
 }  // namespace lxv::test
