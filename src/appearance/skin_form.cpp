@@ -23,9 +23,14 @@ Tskin::Tskin(StyleControl& control, QWidget* parent) : QDialog(parent), control_
     skins_ = Group("RadioGroup1", "Skins", skins, 2);
     background_ = Group("RadioGroup2", " Graphic background ", {" Black", " White", " Gray"}, 1);
     scale_ = Group("RadioGroup3", " Scale color ", {" Blue-green", " Yellow", " Light Black"}, 1);
-    connect(skins_, &QButtonGroup::idClicked, this, &Tskin::RadioGroup1Click);
-    connect(background_, &QButtonGroup::idClicked, this, &Tskin::RadioGroup2Click);
-    connect(scale_, &QButtonGroup::idClicked, this, &Tskin::RadioGroup3Click);
+    const std::pair<QButtonGroup*, void (Tskin::*)(int)> handlers[] = {
+        {skins_, &Tskin::RadioGroup1Click},
+        {background_, &Tskin::RadioGroup2Click},
+        {scale_, &Tskin::RadioGroup3Click}};
+    for (const auto& [group, handler] : handlers)
+        connect(group, &QButtonGroup::idToggled, this, [this, handler](int item, bool checked) {
+            if (checked && !selecting_) (this->*handler)(item);
+        });
 
     auto* close = new QPushButton("Close", this);
     close->setObjectName("Button1");
@@ -79,9 +84,11 @@ int Tskin::selectedItem(int group) const {
 
 void Tskin::FormCreate() {
     const StyleSelection selection = control_.FormCreate();
+    selecting_ = true;
     Select(skins_, selection.skin);
     Select(background_, selection.background);
     Select(scale_, selection.scale);
+    selecting_ = false;
     if (!selection.error.empty()) AppDialogs().showError(this, QString::fromStdString(selection.error));
 }
 

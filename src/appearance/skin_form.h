@@ -21,7 +21,8 @@ class Tskin : public QDialog {
     // a key that is not a number is shown as the conversion error.
     void FormCreate();
 
-    // Handlers, one per control event (item numbers as stored).
+    // Handlers, one per control event (item numbers as stored): an item that
+    // becomes checked, by a click, the keyboard or a screen reader.
     void RadioGroup1Click(int item);  // "Skins"
     void RadioGroup2Click(int item);  // " Graphic background "
     void RadioGroup3Click(int item);  // " Scale color "
@@ -38,6 +39,7 @@ class Tskin : public QDialog {
     QButtonGroup* skins_ = nullptr;
     QButtonGroup* background_ = nullptr;
     QButtonGroup* scale_ = nullptr;
+    bool selecting_ = false;  // FormCreate() shows the stored choices: nothing is chosen
 };
 
 }  // namespace lxv

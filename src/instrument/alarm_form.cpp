@@ -40,8 +40,9 @@ TAlarmForm::TAlarmForm(AlarmControl& control, QWidget* parent) : QDialog(parent)
             grid->addWidget(box, r + 1, 2 + 2 * c);
             edits_[n] = edit;
             checkBoxes_[n] = box;
-            connect(edit, &QLineEdit::textEdited, this, [this] { takeFields(); });
-            connect(box, &QCheckBox::clicked, this, [this] { takeFields(); });
+            // Any change counts (keys, paste, a screen reader), so a refresh keeps what the user set.
+            connect(edit, &QLineEdit::textChanged, this, [this] { takeFields(); });
+            connect(box, &QCheckBox::toggled, this, [this] { takeFields(); });
         }
     }
     Label7 = new QLabel(this);
@@ -82,6 +83,7 @@ void TAlarmForm::Open() {
 }
 
 void TAlarmForm::Button1Click() {
+    takeFields();
     ShowEffects(this, control_.Save());
 }
 
@@ -94,6 +96,7 @@ void TAlarmForm::Button3Click() {
 }
 
 void TAlarmForm::takeFields() {
+    if (showing_) return;
     for (int n = 0; n < 8; ++n) {
         control_.fields.limits[n] = edits_[n]->text().toStdString();
         control_.fields.enabled[n] = checkBoxes_[n]->isChecked();
@@ -101,11 +104,13 @@ void TAlarmForm::takeFields() {
 }
 
 void TAlarmForm::showState() {
+    showing_ = true;
     for (int n = 0; n < 8; ++n) {
         const QString text = QString::fromStdString(control_.fields.limits[n]);
         if (edits_[n]->text() != text) edits_[n]->setText(text);
         checkBoxes_[n]->setChecked(control_.fields.enabled[n]);
     }
+    showing_ = false;
     Label7->setText(QString::fromStdString(control_.label7()));
     Button1->setEnabled(!control_.busy());
     Button3->setEnabled(!control_.busy());

@@ -27,7 +27,7 @@ class TAlarmForm : public QDialog {
     void Button3Click();  // "读仪器数据"
 
   private:
-    void takeFields();
+    void takeFields();  // the fields and boxes as they are now into the controller's fields
     void showState();
 
     AlarmControl& control_;
@@ -37,6 +37,7 @@ class TAlarmForm : public QDialog {
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;
+    bool showing_ = false;  // showState() is writing the controls
 };
 
 }  // namespace lxv

@@ -192,8 +192,9 @@ TCalibrateForm::TCalibrateForm(CalibrateControl& control, MeasureCommands comman
     layout->addLayout(bottom);
     layout->addWidget(StatusBar1);
 
+    // Any change counts (keys, paste, a screen reader), so a refresh keeps what the user typed.
     for (QLineEdit* edit : {Edit1, Edit2, Edit7, Edit8})
-        connect(edit, &QLineEdit::textEdited, this, [this] { takeFields(); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { takeFields(); });
     // The window may go before its controller (tests make several).
     control_.addChangedHandler([self = QPointer<TCalibrateForm>(this)] {
         if (self) self->showState();
@@ -206,6 +207,7 @@ QPushButton* TCalibrateForm::button(const char* name, const QString& caption,
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
     connect(b, &QPushButton::clicked, this, [this, action] {
+        takeFields();
         const ConfigEffects fx = action();
         showState();
         ShowEffects(this, fx);
@@ -219,6 +221,7 @@ QLineEdit* TCalibrateForm::field(const char* name, const char* label, QLabel*& c
 }
 
 void TCalibrateForm::takeFields() {
+    if (showing_) return;
     control_.fields.voltage = Edit1->text().toStdString();
     control_.fields.current = Edit2->text().toStdString();
     control_.fields.phase = {Edit7->text().toStdString(), Edit8->text().toStdString()};
@@ -226,10 +229,12 @@ void TCalibrateForm::takeFields() {
 
 void TCalibrateForm::showState() {
     const CalibrateFields& f = control_.fields;
+    showing_ = true;
     const std::pair<QLineEdit*, const std::string*> edits[4] = {
         {Edit1, &f.voltage}, {Edit2, &f.current}, {Edit7, &f.phase[0]}, {Edit8, &f.phase[1]}};
     for (const auto& [edit, text] : edits)
         if (edit->text().toStdString() != *text) edit->setText(QString::fromStdString(*text));
+    showing_ = false;
     Label8->setText(QString::fromStdString(f.label8));
     Label9->setText(QString::fromStdString(f.label9));
     StatusBar1->showMessage(QString::fromStdString(control_.status()));

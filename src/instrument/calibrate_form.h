@@ -32,7 +32,7 @@ class TCalibrateForm : public QDialog {
   private:
     QPushButton* button(const char* name, const QString& caption, std::function<ConfigEffects()> action);
     QLineEdit* field(const char* name, const char* label, QLabel*& caption);
-    void takeFields();
+    void takeFields();  // the fields as they are now into the controller's fields
     void showState();
 
     CalibrateControl& control_;
@@ -46,6 +46,7 @@ class TCalibrateForm : public QDialog {
     QCheckBox* CheckBox1;
     QGroupBox* temperature_;
     QStatusBar* StatusBar1;
+    bool showing_ = false;  // showState() is writing the fields
 };
 
 }  // namespace lxv

@@ -149,14 +149,15 @@ TExternal_CT_form::TExternal_CT_form(SettingsControl& control, QWidget* parent)
     grid->addLayout(buttons, 3, 1);
     grid->addWidget(StatusBar1, 4, 0, 1, 2);
 
+    // Any change counts, whoever made it (keys, paste, a screen reader): a refresh keeps what the user set.
     for (QLineEdit* edit : {Edit1, Edit3, Edit4})
-        connect(edit, &QLineEdit::textEdited, this, [this] { takeFields(); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { takeFields(); });
     for (QComboBox* box : {ComboBox3, ComboBox1, ComboBox2})
-        connect(box, &QComboBox::activated, this, [this] { takeFields(); });
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { takeFields(); });
     for (QButtonGroup* group : {RadioGroup1, RadioGroup2})
-        connect(group, &QButtonGroup::idClicked, this, [this] { takeFields(); });
+        connect(group, &QButtonGroup::idToggled, this, [this] { takeFields(); });
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{CheckBox1, RadioButton1, RadioButton2})
-        connect(b, &QAbstractButton::clicked, this, [this] { takeFields(); });
+        connect(b, &QAbstractButton::toggled, this, [this] { takeFields(); });
     connect(Button1, &QPushButton::clicked, this, &TExternal_CT_form::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TExternal_CT_form::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TExternal_CT_form::Button3Click);
@@ -169,6 +170,7 @@ TExternal_CT_form::TExternal_CT_form(SettingsControl& control, QWidget* parent)
 }
 
 void TExternal_CT_form::Button1Click() {
+    takeFields();
     ShowEffects(this, control_.Save());
 }
 

@@ -28,7 +28,7 @@ class TExternal_CT_form : public QDialog {
     void Button3Click();  // "Default"
 
   private:
-    void takeFields();  // the controls into the controller's fields (after a user edit)
+    void takeFields();  // the controls as they are now into the controller's fields
     void showState();   // the controller's fields and status into the controls
 
     SettingsControl& control_;

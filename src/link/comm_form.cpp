@@ -27,10 +27,10 @@ TCommForm::TCommForm(LinkControl& control, QWidget* parent) : QDialog(parent), c
     radioLayout_->addStretch();
     radioButtons_ = new QButtonGroup(this);
     radioButtons_->setExclusive(true);
-    // Like the list's click event, a change of the chosen item, whoever made it;
-    // the window's own refresh of the list is not a choice.
+    // Like the list's click event, a change of the chosen item, whoever made it
+    // (a click, the keyboard, a screen reader); the window's own refresh is not a choice.
     connect(radioButtons_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked && !showingItems_) RadioGroup2Click();
+        if (checked && !showing_) RadioGroup2Click();
     });
 
     Button1 = new QPushButton(" Scanning Communication port", this);
@@ -47,7 +47,9 @@ TCommForm::TCommForm(LinkControl& control, QWidget* parent) : QDialog(parent), c
     ComboBox1->setAccessibleName("BaudRate");
     for (const char* item : kBaudItems) ComboBox1->addItem(item);
     ComboBox1->setCurrentIndex(2);
-    connect(ComboBox1, &QComboBox::activated, this, &TCommForm::ComboBox1Change);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showing_) ComboBox1Change();
+    });
     (new QVBoxLayout(baudGroup))->addWidget(ComboBox1);
 
     auto* addressLabel = new QLabel(QString::fromUtf8("Instruments Address（1-255）：  "), this);
@@ -56,7 +58,9 @@ TCommForm::TCommForm(LinkControl& control, QWidget* parent) : QDialog(parent), c
     Edit1->setObjectName("Edit1");
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), Edit1));
     addressLabel->setBuddy(Edit1);
-    connect(Edit1, &QLineEdit::textEdited, this, &TCommForm::Edit1Change);
+    connect(Edit1, &QLineEdit::textChanged, this, [this] {
+        if (!showing_) Edit1Change();
+    });
 
     auto* right = new QVBoxLayout;
     right->addWidget(baudGroup);
@@ -103,8 +107,10 @@ void TCommForm::showEffects(const LinkEffects& fx) {
 }
 
 void TCommForm::showFields() {
+    showing_ = true;
     ComboBox1->setCurrentIndex(control_.baudIndex());
     Edit1->setText(QString::fromStdString(control_.addressText()));
+    showing_ = false;
     showAddressValidity();
 }
 
@@ -118,7 +124,7 @@ void TCommForm::showAddressValidity() {
 }
 
 void TCommForm::showPortItems() {
-    showingItems_ = true;
+    showing_ = true;
     for (QRadioButton* button : radioItems_) {
         radioButtons_->removeButton(button);
         delete button;
@@ -132,7 +138,7 @@ void TCommForm::showPortItems() {
     }
     const int chosen = control_.chosenItem();
     if (chosen >= 0 && chosen < static_cast<int>(radioItems_.size())) radioItems_[chosen]->setChecked(true);
-    showingItems_ = false;
+    showing_ = false;
 }
 
 bool TCommForm::scanDone() const {

@@ -67,7 +67,7 @@ class TCommForm : public QDialog {
     QComboBox* ComboBox1;
     QLineEdit* Edit1;
     QTimer* Timer1;
-    bool showingItems_ = false;
+    bool showing_ = false;  // the window refreshes its own controls: no choice of the user
 };
 
 }  // namespace lxv

@@ -373,10 +373,10 @@ class TCommFormTest : public QObject {
         QCOMPARE(edit1()->text(), QString());
         QVERIFY(edit1()->palette().color(QPalette::Text) == QColor(Qt::red));
         QCOMPARE(iniText(), saved);
-        // One byte: 256 and above are refused and the address stays as it was.
+        // One byte: 256 and above are refused and the address stays as it was. A text
+        // set without a key (paste, a screen reader) is taken as typed text is.
         auto pasted = [this](const QString& text) {
             edit1()->setText(text);
-            form->Edit1Change();
             return edit1()->palette().color(QPalette::Text) == QColor(Qt::red);
         };
         QVERIFY(!pasted("25"));
@@ -403,8 +403,7 @@ class TCommFormTest : public QObject {
         port->present = {2};
         form->FormCreate();
         const int opens = port->openCount;
-        combo1()->setCurrentIndex(7);
-        form->ComboBox1Change();
+        combo1()->setCurrentIndex(7);  // however the choice changed
         QCOMPARE(ini->readInteger("CommBaudrate", "Baudrate", 0), 7);
         QCOMPARE(state->BaudIndex, 7);
         QCOMPARE(port->openCount, opens + 1);
@@ -413,7 +412,6 @@ class TCommFormTest : public QObject {
         // A closed port only takes the rate for its next opening.
         port->close();
         combo1()->setCurrentIndex(0);
-        form->ComboBox1Change();
         QVERIFY(!port->isOpen());
         QCOMPARE(port->openCount, opens + 1);
         QCOMPARE(port->baud_, 4800);
