@@ -3,6 +3,7 @@
 // the fundamental of voltage and current. It refreshes itself when shown and
 // every second (Timer1) for the whole run, whether shown or not. Ctrl+C
 // copies the selected cells (all when none is selected) as tab-separated text.
+// The heading row and the order column are the grid's header sections.
 // A view: the texts come from measure/harmonic_grid.h.
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "measure/harmonic_grid.h"
 
+class QAbstractButton;
 class QTableWidget;
 
 namespace lxv {
@@ -27,6 +29,7 @@ class THarmonicForm : public QDialog {
     void CopySelection();
 
     QTableWidget* grid() const { return p1_h; }
+    // The text at `row`, `column` of the grid as designed: row 0 the headings, column 0 the orders.
     QString cellText(int row, int column) const;
 
   protected:
@@ -37,6 +40,7 @@ class THarmonicForm : public QDialog {
     const MeasureRecord& record_;
     HarmonicGrid texts_;
     QTableWidget* p1_h;
+    QAbstractButton* corner_ = nullptr;  // above the order column
     QTimer Timer1;
 };
 

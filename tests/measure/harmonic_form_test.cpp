@@ -1,8 +1,11 @@
 // The harmonic report window: its frame, refresh on show and on Timer1, and the copy text.
 #include "measure/harmonic_form.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -22,10 +25,15 @@ class HarmonicFormTest : public QObject {
         QVERIFY(form.isModal());
         QCOMPARE(form.size(), QSize(648, 500));
         QCOMPARE(form.grid()->objectName(), QString("p1_h"));
-        QCOMPARE(form.grid()->rowCount(), 52);
-        QCOMPARE(form.grid()->columnCount(), 5);
-        QCOMPARE(form.grid()->columnWidth(4), (648 - 10) / 5);
-        QCOMPARE(form.grid()->rowHeight(51), 20);
+        // The heading row and the order column are header sections around 51 x 4 cells.
+        QCOMPARE(form.grid()->rowCount(), 51);
+        QCOMPARE(form.grid()->columnCount(), 4);
+        QCOMPARE(form.grid()->columnWidth(3), (648 - 10) / 5);
+        QCOMPARE(form.grid()->verticalHeader()->width(), (648 - 10) / 5);
+        QCOMPARE(form.grid()->rowHeight(50), 20);
+        QCOMPARE(form.grid()->horizontalHeader()->height(), 20);
+        QCOMPARE(form.cellText(0, 0), QString("         Order"));
+        QCOMPARE(form.cellText(0, 3), QString("     Current RMS"));
         QCOMPARE(form.cellText(51, 0), QString(21, ' ') + "50");
         auto* timer = form.findChild<QTimer*>("Timer1");
         QVERIFY(timer && timer->isActive());
@@ -47,6 +55,31 @@ class HarmonicFormTest : public QObject {
         QCOMPARE(form.cellText(2, 4), indent + "100.00%");
     }
 
+    // Scrolled to order 50, the headings are still in view; a screen reader gets
+    // each cell with its order and its column through the table interface.
+    void headingsStayInViewAndNameEveryCell() {
+        record.setIHarmonic(1, 1.0f);
+        record.setIHarmonic(5, 0.0141421f);
+        THarmonicForm form(record);
+        form.show();
+        QTableWidget* grid = form.grid();
+        grid->scrollToBottom();
+        QVERIFY(grid->verticalScrollBar()->value() > 0);
+        QVERIFY(grid->horizontalHeader()->isVisible() && grid->verticalHeader()->isVisible());
+        QCOMPARE(grid->horizontalHeader()->geometry().bottom() < grid->viewport()->geometry().top(), true);
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(5, 2);  // order 5, current RMS
+        QVERIFY(cell && cell->tableCellInterface());
+        QCOMPARE(cell->text(QAccessible::Name).trimmed(), QString("0.01"));
+        const QList<QAccessibleInterface*> rows = cell->tableCellInterface()->rowHeaderCells();
+        const QList<QAccessibleInterface*> columns = cell->tableCellInterface()->columnHeaderCells();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(columns.size(), 1);
+        QCOMPARE(rows[0]->text(QAccessible::Name), QString("Order 5"));
+        QCOMPARE(columns[0]->text(QAccessible::Name).trimmed(), QString("Current RMS"));
+    }
+
     void ctrlCCopiesTheSelectionOrEverything() {
         record.setUHarmonic(1, 311.127f);
         THarmonicForm form(record);
@@ -55,7 +88,7 @@ class HarmonicFormTest : public QObject {
         const QString all = QGuiApplication::clipboard()->text();
         QCOMPARE(all.count('\n'), 52);
         QVERIFY(all.startsWith("Order\tVoltage RMS\t"));
-        form.grid()->setRangeSelected(QTableWidgetSelectionRange(2, 1, 3, 2), true);
+        form.grid()->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 1), true);  // orders 1 and 2
         QTest::keyClick(form.grid(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("220.00\t100.00%\n0.00\t0.00%\n"));
     }
