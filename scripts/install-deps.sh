@@ -12,4 +12,5 @@ $SUDO apt-get install -y --no-install-recommends \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   qt6-qpa-plugins fonts-dejavu-core fonts-wqy-microhei xdg-utils \
-  locales qt6-svg-dev desktop-file-utils shared-mime-info unzip
+  locales qt6-svg-dev desktop-file-utils shared-mime-info unzip \
+  dbus-daemon at-spi2-core python3-pyatspi xvfb
