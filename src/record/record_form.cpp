@@ -495,8 +495,8 @@ bool TRecordForm::OpenRecordFile(const QString& path) {
     std::array<int, kRecordChannels> codes{};
     for (int c = 0; c < kRecordChannels; ++c) codes[c] = file_.codes[c];
     SetQuantityLabels(codes);
-    const std::string ignored = IgnoredBytesText(read.ignoredBytes);
-    SetStatus(5, ignored.empty() ? QString("Inspection") : "Inspection: " + QString::fromStdString(ignored));
+    const std::string note = ReadNoteText(read);
+    SetStatus(5, note.empty() ? QString("Inspection") : "Inspection: " + QString::fromStdString(note));
     settingsBlocked_ = true;
     viewButton_->setIcon(QIcon(DataPicture("PenData\\13.dat")));
     ApplyControls();

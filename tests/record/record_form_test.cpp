@@ -171,6 +171,20 @@ class RecordFormTest : public QObject {
         QCOMPARE(rig.form->statusPanelText(5), QString());
         QVERIFY(rig.form->view().liveView());
 
+        // A save cut short after rewriting the last record: its 1000 samples are shown.
+        {
+            src.count = 1012;
+            FillRecordBlock(src, 0, block);
+            std::ofstream out(rig.file("cut.lxr").toStdString(), std::ios::binary);
+            out.write(reinterpret_cast<const char*>(block.data()), kRecordBlockSize);
+            src.count = 1500;
+        }
+        rig.dialogs.openPath = rig.file("cut.lxr");
+        rig.form->OpenClick();
+        QCOMPARE(rig.form->statusPanelText(5),
+                 QString("Inspection: Recovered 1000 of 1012 samples: the file was cut short during a save"));
+        QCOMPARE(rig.form->view().fileLast, 999);
+
         rig.dialogs.openPath = rig.file("ok.lxr");
         rig.form->OpenClick();
         QCOMPARE(rig.form->statusPanelText(5),
