@@ -79,8 +79,13 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     });
     if (auto* n20 = main.findChild<QAction*>("N20")) n20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
-    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
-    QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet; a save
+    // that fails is told, and may be retried, before the program goes.
+    QObject::connect(&main, &TMainForm::closed, record, [this, record] {
+        if (closing_) return;
+        closing_ = true;
+        if (!record->SaveBeforeExit(HasDisplay())) exitCode_ = 1;
+    });
 
     // Instrument configuration: calibration (service mode only), alarm limits, instrument settings.
     auto showWindow = [](QWidget* w) {

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "app/tool_glyphs.h"
 #include "appearance/chart_colours.h"
@@ -514,6 +515,29 @@ void TRecordForm::OpenTimerTimer() {
     show();
     raise();
     OpenRecordFile(startFile_);
+}
+
+bool TRecordForm::SaveBeforeExit(bool display) {
+    // Both arguments at once: a path holding "%2" stays as it is.
+    const auto text = [this](const char* format, const std::string& why) {
+        return QString(format).arg(QString::number(recorder_.unsavedCount()), QString::fromStdString(why));
+    };
+    std::string error = recorder_.Close();
+    if (display) {
+        while (!error.empty()) {
+            if (!AppDialogs().askRetryOrQuit(this, kExitSaveFailedCaption, text(kExitSaveFailedText, error)))
+                return false;
+            error = recorder_.Close();
+        }
+        return true;
+    }
+    if (error.empty()) return true;
+    std::fprintf(stderr, "lxv7700: %s\n",
+                 qPrintable(QString(kExitSaveRetryLine).arg(QString::fromStdString(error))));
+    error = recorder_.Close();
+    if (error.empty()) return true;
+    std::fprintf(stderr, "lxv7700: %s\n", qPrintable(text(kExitSaveFailedLine, error)));
+    return false;
 }
 
 void TRecordForm::CreateClick() {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSlider>
@@ -210,6 +211,33 @@ class RecordFormTest : public QObject {
         QVERIFY(rig.form->isVisible());
         QCOMPARE(rig.form->statusPanelText(4),
                  "Length:" + QString::number(std::min(1499, rig.form->chartSize().width())));
+    }
+
+    // Program end with a save that fails: retry or quit anyway with a display, one retry without.
+    void aFailedSaveAtExitIsToldAndRetried() {
+        RecordRig rig;
+        rig.create("rec.lxr");
+        rig.session->core.state.MeasureMode = MeasureMode::Continuous;
+        rig.form->StartClick();
+        rig.record(3);
+        QFile::remove(rig.file("rec.lxr"));
+        rig.dialogs.retries = 1;
+        QVERIFY(!rig.form->SaveBeforeExit(true));
+        QCOMPARE(rig.dialogs.questions.size(), 2);  // retried once, then quit anyway
+        QCOMPARE(rig.dialogs.questions[0],
+                 "Recording not saved|The last 3 samples of the recording are not in the file: Cannot open "
+                 "file \"" +
+                     rig.file("rec.lxr") +
+                     "\". No such file or directory\r\rRetry the save, or quit anyway without them?");
+        QVERIFY(!rig.form->SaveBeforeExit(false));
+        QCOMPARE(rig.dialogs.questions.size(), 2);                 // no display: no box
+        std::ofstream(rig.file("rec.lxr").toStdString()).flush();  // the file is back
+        QVERIFY(rig.form->SaveBeforeExit(true));
+        RecordData d;
+        QCOMPARE(QString::fromStdString(ReadRecordFile(rig.file("rec.lxr").toStdString(), d).error),
+                 QString());
+        QCOMPARE(d.count, 3);
+        QCOMPARE(rig.dialogs.questions.size(), 2);
     }
 
     void scrollAndTrackChangesAreFoldedIntoOneRedraw() {
