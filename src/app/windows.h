@@ -32,6 +32,7 @@ class Windows {
     int exitCode() const { return exitCode_; }
 
   private:
+    IniFile& sysSet_;
     std::unique_ptr<IniFile> enterInfo_;  // EnterInfo.ini
     std::unique_ptr<TMainForm> main_;
     TPrinterForm* printer_ = nullptr;

@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -11,7 +14,9 @@
 #include <QToolButton>
 
 #include "app/main_form.h"
+#include "appearance/skin_form.h"
 #include "platform/ini_file.h"
+#include "record/rec_set_form.h"
 #include "session/session.h"
 #include "support/accessibility_walk.h"
 #include "support/fake_dialogs.h"
@@ -83,6 +88,36 @@ class WindowsTest : public QObject {
             }
             QVERIFY(windowsWalked >= 6);
         }
+    }
+
+    // A settings file that cannot be written is told with the system's reason, once an
+    // action, whichever window wrote it; a failed last save at program end makes the exit
+    // code 1 (no display here: the reason goes to standard error).
+    void failedWritesAndTheLastSaveAreTold() {
+        SessionRig rig;
+        const QString sysSet = rig.home.path() + "/SysSet.ini";
+        QVERIFY(QDir().mkdir(sysSet));  // renaming over a folder fails, also for root
+        Windows windows(rig.session, rig.sysSet, {});
+        QCoreApplication::processEvents();
+        rig.dialogs.clear();
+        const QString failure = "Cannot write file \"" + sysSet + "\". Is a directory";
+        windows.main().findChild<TRecSetForm*>()->Button1Click();  // "Enter": nine keys
+        QTRY_COMPARE(rig.dialogs.errors, QStringList{failure});
+        windows.main().findChild<Tskin*>()->RadioGroup2Click(1);
+        QTRY_COMPARE(rig.dialogs.errors, (QStringList{failure, failure}));
+        QVERIFY(!QFileInfo::exists(sysSet + ".new"));
+
+        Recorder& recorder = rig.session.recorder;
+        const QString record = rig.home.path() + "/rec.lxr";
+        QVERIFY(recorder.CreateRecordFile(record.toStdString()).fileCreated);
+        rig.session.core.state.MeasureMode = MeasureMode::Continuous;
+        recorder.StartRecording();
+        rig.timers.fire("TRecordForm.Timer1");
+        QFile::remove(record);
+        QCOMPARE(windows.exitCode(), 0);
+        windows.main().close();
+        QCOMPARE(windows.exitCode(), 1);
+        QVERIFY(rig.dialogs.questions.isEmpty());
     }
 };
 

@@ -290,6 +290,33 @@ class RecordFormTest : public QObject {
         QCOMPARE(set->sampleList()->currentIndex(), -1);
     }
 
+    // A key that is not a number: the window opens all the same, says so once, shows the
+    // default for that key, and "Enter" writes every key, which repairs the file.
+    void settingsWindowOpensWithABadKeyAndEnterRepairsIt() {
+        RecordRig rig("[RecordSet]\nCh2=abc\nCh4=7\nSaveSetp=x\n");
+        rig.dialogs.clear();  // the record window's own start-up message
+        TRecSetForm* set = rig.form->settingsForm();
+        // What the shown window selects: CH3, CH5, the save step.
+        std::array<int, 3> shown{-1, -1, -1};
+        bool visible = false;
+        QTimer::singleShot(0, set, [&] {
+            visible = set->isVisible();
+            shown = {set->channelList(2)->currentIndex(), set->channelList(4)->currentIndex(),
+                     set->saveList()->currentIndex()};
+            set->Button1Click();
+        });
+        rig.form->SettingsClick();
+        QVERIFY(visible);
+        QCOMPARE(shown, (std::array<int, 3>{2, 7, 2}));
+        QCOMPARE(rig.dialogs.errors, QStringList{"'abc' is not a valid integer value"});
+        QCOMPARE(rig.sysSet->readString("RecordSet", "Ch2", ""), std::string("2"));
+        QCOMPARE(rig.sysSet->readString("RecordSet", "SaveSetp", ""), std::string("2"));
+        QCOMPARE(rig.sysSet->readString("RecordSet", "Ch4", ""), std::string("7"));
+        QCOMPARE(rig.form->statusPanelText(1), QString("Save Setp:20S"));
+        QVERIFY(set->FormCreate());  // repaired
+        QCOMPARE(rig.dialogs.errors.size(), 1);
+    }
+
     void painterSetsExactlyTheTracePixels() {
         struct Case {
             std::vector<ChartPoint> points;
