@@ -570,7 +570,10 @@ void TRecordForm::StartClick() {
 }
 
 void TRecordForm::StopClick() {
-    Apply(recorder_.StopRecording());
+    const RecorderEffects e = recorder_.StopRecording();
+    // Stopped: the settings are free again, also after a file was opened for viewing.
+    if (e.controlsChanged) settingsBlocked_ = false;
+    Apply(e);
 }
 
 void TRecordForm::ViewSwitchClick() {

@@ -213,6 +213,28 @@ class RecordFormTest : public QObject {
                  "Length:" + QString::number(std::min(1499, rig.form->chartSize().width())));
     }
 
+    // Stop frees the settings, also when a file was opened for viewing while recording.
+    void stopEnablesTheSettingsAfterAFileWasOpened() {
+        RecordRig rig;
+        rig.create("rec.lxr");
+        rig.form->StartClick();  // not continuous: refused
+        rig.session->core.state.MeasureMode = MeasureMode::Continuous;
+        rig.form->StartClick();
+        rig.record(3);
+        rig.form->StopClick();
+        rig.dialogs.openPath = rig.file("rec.lxr");
+        rig.form->OpenClick();
+        QVERIFY(!rig.enabled("ToolSettings") && !rig.enabled("MenuSettings"));
+        rig.create("again.lxr");  // back to a file ready: settings free
+        rig.form->StartClick();
+        rig.dialogs.openPath = rig.file("rec.lxr");
+        rig.form->OpenClick();  // viewed while recording
+        QVERIFY(!rig.enabled("ToolSettings") && !rig.enabled("MenuSettings"));
+        rig.form->StopClick();
+        QVERIFY(rig.enabled("ToolSettings") && rig.enabled("MenuSettings"));
+        QVERIFY(!rig.form->view().liveView());  // still viewing the file
+    }
+
     // Program end with a save that fails: retry or quit anyway with a display, one retry without.
     void aFailedSaveAtExitIsToldAndRetried() {
         RecordRig rig;
