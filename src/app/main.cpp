@@ -52,8 +52,12 @@ int main(int argc, char* argv[]) {
     arguments.removeFirst();
     lxv::Windows windows(session, sysSet, arguments);
     lxv::TMainForm& mainForm = windows.main();
-    QObject::connect(&mainForm, &lxv::TMainForm::closed, &application, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    // The program ends here, not on the last window closed, with a non-zero code
+    // when the recording's last save failed and the program quit anyway.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(
+        &mainForm, &lxv::TMainForm::closed, &application,
+        [&windows] { QCoreApplication::exit(windows.exitCode()); }, Qt::QueuedConnection);
 
     // A session ending or Ctrl+C closes the main window as the user would.
     lxv::WatchTerminationSignals([&mainForm] { mainForm.close(); });

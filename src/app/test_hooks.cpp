@@ -73,6 +73,7 @@ void TestHooks::startAction() {
 TestHooks::~TestHooks() {
     if (!record_) return;
     session_.recorder.setSampleObserver({});
+    session_.recorder.setSaveObserver({});
     session_.core.measurements.unsubscribe(measureListener_);
 }
 
@@ -92,6 +93,7 @@ void TestHooks::AttachRecorder(TRecordForm& record) {
             });
         }
     });
+    recorder.setSaveObserver([this](int saved) { write(QString("record saved %1").arg(saved)); });
     // The first block of continuous measurement starts the recording, so every sample holds a measurement.
     measureListener_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
         if (session_.core.state.MeasureMode == MeasureMode::Continuous) startRecording();

@@ -13,8 +13,9 @@
 //                           moment (instrument_test_actions.h);
 //   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
 //                           measurement: creates that record file and starts
-//                           recording; logs "record started" and "record
-//                           sample <count>" per sample;
+//                           recording; logs "record started", "record
+//                           sample <count>" per sample and "record saved
+//                           <count>" per completed save of the file;
 //   LXV_TEST_RECORD_SAMPLES=<n>
 //                           stops the recording after n samples ("record
 //                           stopped <count>").

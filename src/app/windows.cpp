@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
+#include <memory>
 #include <utility>
 
 #include "app/command_line.h"
@@ -26,13 +28,35 @@
 
 namespace lxv {
 
-Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) {
+namespace {
+
+// A settings file that could not be written says so with the system's reason,
+// in a message box over the window in use, once for all the keys of one action
+// (shown after it, so the action is not interrupted halfway).
+void ReportWriteFailures(IniFile& file, QObject* context) {
+    auto pending = std::make_shared<QStringList>();
+    file.setWriteFailureHandler([pending, context](const std::string& message) {
+        const QString text = QString::fromStdString(message);
+        if (pending->contains(text)) return;
+        pending->append(text);
+        if (pending->size() > 1) return;
+        QTimer::singleShot(0, context, [pending] {
+            const QStringList texts = std::exchange(*pending, {});
+            for (const QString& t : texts) AppDialogs().showError(QApplication::activeWindow(), t);
+        });
+    });
+}
+
+}  // namespace
+
+Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) : sysSet_(sysSet) {
     // "--service" makes the calibration reachable; the rest is the start file.
     QStringList files = arguments;
     const bool service = files.removeAll("--service") > 0;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
+    ReportWriteFailures(sysSet, &main);
     // The saved skin, before the main window shows; a skin restyles every window at once.
     session.skinEngine.setApply(
         [](const std::string& sheet) { qApp->setStyleSheet(QString::fromStdString(sheet)); });
@@ -62,6 +86,7 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // The report window and its report information (EnterInfo.ini); print (Ctrl+P) shows the
     // power analysis report of the current measurement.
     enterInfo_ = std::make_unique<IniFile>(EnterInfoPath());
+    ReportWriteFailures(*enterInfo_, &main);
     enterInfoForm_ = new TEnterInfoForm(*enterInfo_, &main);
     printer_ = new TPrinterForm(session.core.record, *enterInfo_, *enterInfoForm_, &main);
     enterInfoForm_->SetStoredHandler([this] { printer_->DrawPreview(); });
@@ -79,8 +104,13 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     });
     if (auto* n20 = main.findChild<QAction*>("N20")) n20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
-    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet.
-    QObject::connect(&main, &TMainForm::closed, record, [&session] { session.recorder.Close(); });
+    // Closing the program (also on SIGTERM) saves what the recorder has not saved yet; a save
+    // that fails is told, and may be retried, before the program goes.
+    QObject::connect(&main, &TMainForm::closed, record, [this, record] {
+        if (closing_) return;
+        closing_ = true;
+        if (!record->SaveBeforeExit(HasDisplay())) exitCode_ = 1;
+    });
 
     // Instrument configuration: calibration (service mode only), alarm limits, instrument settings.
     auto showWindow = [](QWidget* w) {
@@ -134,6 +164,9 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     session.skinEngine.setReport([&session](const std::string& text) { session.core.status.set(0, text); });
 }
 
-Windows::~Windows() = default;
+Windows::~Windows() {
+    sysSet_.setWriteFailureHandler({});
+    if (enterInfo_) enterInfo_->setWriteFailureHandler({});
+}
 
 }  // namespace lxv

@@ -27,13 +27,19 @@ class Windows {
     TMainForm& main() { return *main_; }
     TPrinterForm& printer() { return *printer_; }
     TRecordForm& record() { return *record_; }
+    // The program's exit code once the main window has closed: 1 when the
+    // recorder's last save failed and the user quit anyway, else 0.
+    int exitCode() const { return exitCode_; }
 
   private:
+    IniFile& sysSet_;
     std::unique_ptr<IniFile> enterInfo_;  // EnterInfo.ini
     std::unique_ptr<TMainForm> main_;
     TPrinterForm* printer_ = nullptr;
     TEnterInfoForm* enterInfoForm_ = nullptr;
     TRecordForm* record_ = nullptr;  // a child of the main window
+    int exitCode_ = 0;
+    bool closing_ = false;
 };
 
 }  // namespace lxv

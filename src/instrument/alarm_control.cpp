@@ -92,7 +92,10 @@ void AlarmControl::limitRead(int k, const std::uint8_t* data, std::size_t size) 
     fields.limits[k] = FormatGeneral(std::nearbyint(static_cast<double>(limits_.limits[k]) * 10000) / 10000);
     if (chain_ == Chain::Reading && readStep_ <= k) {
         ++readStep_;
-        if (!sendRead(static_cast<std::uint16_t>(AL1H + k + 1))) return;  // the label tells
+        if (!sendRead(static_cast<std::uint16_t>(AL1H + k + 1))) {
+            if (message_) message_(kReadRequestFailedText);
+            return;
+        }
     }
     changed();
 }

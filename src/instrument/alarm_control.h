@@ -19,6 +19,9 @@ inline constexpr const char* kAlarmOpenFailedText =
     "Communication failure with the instrument, the instrument has been turned off, or not properly "
     "connected.";
 inline constexpr const char* kSyncFailedText = "与仪器数据同步失败，仪器已经关闭或和电脑还没有正常连接。";
+// A read of the chain that pulls the next limit could not be sent.
+inline constexpr const char* kReadRequestFailedText =
+    "Read the request failed, instruments and computers have not connected.";
 
 // AlarmLimits: what was last read or saved.
 struct AlarmLimits {
@@ -51,6 +54,9 @@ class AlarmControl {
     std::uint8_t AlarmReadStep() const { return readStep_; }
 
     void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
+    // Told a message box to show that no action of the window returns: a read
+    // in the middle of the chain that could not be sent.
+    void setMessageHandler(std::function<void(const std::string&)> h) { message_ = std::move(h); }
 
   private:
     ConfigEffects startReading(const char* label, const char* failure);
@@ -70,6 +76,7 @@ class AlarmControl {
     std::string label7_ = "状态：没有同步";
     ChainStep step_;
     ChangeListeners changed_;
+    std::function<void(const std::string&)> message_;
 };
 
 }  // namespace lxv

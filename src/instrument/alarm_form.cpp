@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 #include "instrument/alarm_control.h"
 #include "instrument/form_support.h"
@@ -70,6 +71,11 @@ TAlarmForm::TAlarmForm(AlarmControl& control, QWidget* parent) : QDialog(parent)
     // The window may go before its controller (tests make several).
     control_.addChangedHandler([self = QPointer<TAlarmForm>(this)] {
         if (self) self->showState();
+    });
+    // Shown after the reply that asked for it has been handled.
+    control_.setMessageHandler([self = QPointer<TAlarmForm>(this)](const std::string& text) {
+        if (!self) return;
+        QTimer::singleShot(0, self.data(), [self, text] { ShowEffects(self, {text}); });
     });
     showState();
 }

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace lxv {
@@ -25,6 +27,14 @@ class QtDialogs : public Dialogs {
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override {
         return QMessageBox::question(parent, caption, WithLineBreaks(text),
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    }
+    bool askRetryOrQuit(QWidget* parent, const QString& caption, const QString& text) override {
+        QMessageBox box(QMessageBox::Critical, caption, WithLineBreaks(text), QMessageBox::NoButton, parent);
+        QPushButton* retry = box.addButton(QMessageBox::Retry);
+        box.addButton("Quit anyway", QMessageBox::DestructiveRole);
+        box.setDefaultButton(retry);
+        box.exec();
+        return box.clickedButton() == retry;
     }
     QString openFileName(QWidget* parent, const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilterFromPipes(filter));
@@ -50,6 +60,11 @@ Dialogs& AppDialogs() {
 
 void SetAppDialogs(Dialogs* dialogs) {
     Installed() = dialogs;
+}
+
+bool HasDisplay() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
 }
 
 QString QtFilterFromPipes(const QString& filter) {

@@ -15,6 +15,10 @@ class Dialogs {
     virtual void showError(QWidget* parent, const QString& text) = 0;    // an error, "OK"
     // Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A failure that the user may try again: true for "Retry", false for "Quit anyway".
+    virtual bool askRetryOrQuit(QWidget* parent, const QString& caption, const QString& text) {
+        return askYesNo(parent, caption, text);
+    }
     // Empty when cancelled. Filters in the program's "Name|*.ext|Name|*.*" form.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& proposedName) = 0;
@@ -23,6 +27,9 @@ class Dialogs {
 // The dialogs in use: real Qt dialogs unless a test installed others.
 Dialogs& AppDialogs();
 void SetAppDialogs(Dialogs* dialogs);  // nullptr restores the Qt dialogs
+
+// True when message boxes can be seen: not on Qt's offscreen or minimal platform.
+bool HasDisplay();
 
 // "Tavro Test File(.lxm)|*.lxm" -> "Tavro Test File(.lxm) (*.lxm)" for Qt's dialogs.
 QString QtFilterFromPipes(const QString& filter);

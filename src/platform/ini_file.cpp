@@ -6,11 +6,14 @@
 #define SI_NO_CONVERSION
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -86,7 +89,9 @@ IniFile::~IniFile() = default;
 void IniFile::reload() const {
     impl_->ini.Reset();
     impl_->existed = Stamp(path_, impl_->time, impl_->size);
-    impl_->ini.LoadFile(path_.c_str());  // a missing file reads as empty
+    // A missing file reads as empty, and so does anything but a file (a folder of that name).
+    std::error_code ec;
+    if (fs::is_regular_file(path_, ec)) impl_->ini.LoadFile(path_.c_str());
 }
 
 void IniFile::refresh() const {
@@ -115,10 +120,35 @@ int IniFile::readInteger(const std::string& section, const std::string& key, int
     return StrictToInt(v);
 }
 
-bool IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
-    // Start from the file as it is now, so what other writers saved is kept.
-    reload();
-    impl_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+namespace {
+
+// Writes `text` as the whole content of `path` and brings it to the disk.
+// Returns 0, or the errno of the failure; `opened` tells whether the file
+// could be made at all.
+int WriteWholeFile(const std::string& path, const std::string& text, bool& opened) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    opened = fd >= 0;
+    if (!opened) return errno;
+    int failure = 0;
+    std::size_t done = 0;
+    while (failure == 0 && done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            failure = n == 0 ? ENOSPC : errno;
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    if (failure == 0 && ::fsync(fd) != 0 && errno != EINVAL) failure = errno;
+    if (::close(fd) != 0 && failure == 0) failure = errno;
+    return failure;
+}
+
+}  // namespace
+
+bool IniFile::save() {
+    std::string text;
+    impl_->ini.Save(text, false);
     // Write a sibling file and rename it over the old one: a full disk or a crash
     // leaves the previous settings, never a cut-off file.
     std::error_code ec;
@@ -126,19 +156,42 @@ bool IniFile::writeString(const std::string& section, const std::string& key, co
     if (fs::is_symlink(target, ec)) target = fs::canonical(target, ec);
     if (ec) target = fs::path(path_);
     const std::string temp = target.string() + ".new";
-    bool saved = impl_->ini.SaveFile(temp.c_str(), false) == SI_OK;
-    if (saved) {
+    bool opened = false;
+    int failure = WriteWholeFile(temp, text, opened);
+    std::string reason = failure ? std::strerror(failure) : "";
+    if (failure == 0) {
         fs::rename(temp, target, ec);
-        saved = !ec;
-        if (!saved) fs::remove(temp, ec);
+        if (ec) reason = ec.message();
     }
-    if (!saved) saved = impl_->ini.SaveFile(target.c_str(), false) == SI_OK;  // folder not writable, file is
+    if (opened && !reason.empty()) fs::remove(temp, ec);
+    // No sibling could be made (a folder that takes no new file): written in place,
+    // unless the disk is full, where writing in place would cut the file off.
+    if (!opened && failure != ENOSPC && failure != EDQUOT) {
+        failure = WriteWholeFile(target.string(), text, opened);
+        reason = failure ? std::strerror(failure) : "";
+    }
+    const bool saved = reason.empty();
     if (!saved) {
+        writeError_ = "Cannot write file \"" + path_ + "\". " + reason;
         reload();  // what is read back is what the file holds
+        if (failureHandler_) failureHandler_(writeError_);
         return false;
     }
+    writeError_.clear();
     impl_->existed = Stamp(path_, impl_->time, impl_->size);
     return true;
+}
+
+bool IniFile::writeString(const std::string& section, const std::string& key, const std::string& value) {
+    return writeStrings(section, {{key, value}});
+}
+
+bool IniFile::writeStrings(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& values) {
+    // Start from the file as it is now, so what other writers saved is kept.
+    reload();
+    for (const auto& [key, value] : values) impl_->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+    return save();
 }
 
 bool IniFile::writeInteger(const std::string& section, const std::string& key, int value) {

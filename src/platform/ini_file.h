@@ -3,9 +3,12 @@
 // values written as decimal text and read back strictly.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lxv {
 
@@ -40,9 +43,21 @@ class IniFile {
     int readInteger(const std::string& section, const std::string& key, int def) const;
 
     // Written to disk at once (a setting is saved when the user changes it).
-    // Returns false when the file could not be written.
+    // Returns false when the file could not be written; the file then keeps
+    // what it held, and writeError() and the failure handler tell why.
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
     bool writeInteger(const std::string& section, const std::string& key, int value);
+    // Several keys of one section in one rewrite of the file: all or none.
+    bool writeStrings(const std::string& section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
+
+    // The message of the last failed write: "Cannot write file "<path>".
+    // <the system's reason>"; empty after a write that succeeded.
+    const std::string& writeError() const { return writeError_; }
+    // Told the message of every failed write (the program shows it to the user).
+    void setWriteFailureHandler(std::function<void(const std::string& message)> handler) {
+        failureHandler_ = std::move(handler);
+    }
 
     // Re-reads the file from disk. Reads also re-read it by themselves when
     // another writer has changed it since (time or size differ).
@@ -50,8 +65,11 @@ class IniFile {
 
   private:
     void refresh() const;
+    bool save();
 
     std::string path_;
+    std::string writeError_;
+    std::function<void(const std::string&)> failureHandler_;
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

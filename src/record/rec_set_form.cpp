@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
-#include "platform/ini_file.h"
 #include "record/record_settings_ini.h"
 #include "record/recorder.h"
 
@@ -92,21 +91,21 @@ TRecSetForm::TRecSetForm(IniFile& sysSet, Recorder& recorder, QWidget* parent)
 }
 
 bool TRecSetForm::FormCreate() {
-    try {
-        const RecordSetKeys keys = ReadRecordSetKeys(sysSet_);
-        for (int c = 0; c < kRecordChannels; ++c)
-            Select(channels_[static_cast<std::size_t>(c)], keys.channels[c]);
-        Select(sample_, keys.sampleStep);
-        Select(save_, keys.saveStep);
-        return true;
-    } catch (const ConversionError& e) {
-        AppDialogs().showError(this, e.what());
-        return false;
-    }
+    std::string error;
+    const RecordSetKeys keys = ReadRecordSetKeys(sysSet_, error);
+    for (int c = 0; c < kRecordChannels; ++c)
+        Select(channels_[static_cast<std::size_t>(c)], keys.channels[c]);
+    Select(sample_, keys.sampleStep);
+    Select(save_, keys.saveStep);
+    if (error.empty()) return true;
+    // The window opens all the same, so that "Enter" can repair the file.
+    AppDialogs().showError(this, QString::fromStdString(error));
+    return false;
 }
 
 void TRecSetForm::Open() {
-    if (FormCreate()) exec();
+    FormCreate();
+    exec();
 }
 
 void TRecSetForm::Button1Click() {

@@ -22,8 +22,9 @@ class TRecSetForm : public QDialog {
     TRecSetForm(IniFile& sysSet, Recorder& recorder, QWidget* parent = nullptr);
 
     // Selects the list entries from SysSet.ini (an index outside a list leaves
-    // it without selection). False, after the conversion message, when a key is
-    // not a decimal integer.
+    // it without selection). A key that is not a decimal integer selects the
+    // default entry; the conversion message of the first such key is shown and
+    // the result is false.
     bool FormCreate();
     // Reads the settings file again and shows the window modally.
     void Open();

@@ -104,7 +104,9 @@ void FillRecordBlock(const RecordData& data, int index, RecordBlock& block) {
     for (int i = filled; i < kSamplesPerRecord; ++i) block.setStamp(i, 0.0);
     block.setStepIndex(data.stepIndex);
     block.data()[recoff::Reserved1] = 0;
-    block.setTotalSamples(data.count);
+    // Should a save end after this record, the file still reads: the count is at
+    // most one record beyond what the file then holds.
+    block.setTotalSamples(std::min(data.count, (index + 2) * kSamplesPerRecord));
     std::memset(block.data() + recoff::Reserved2, 0, 4);
 }
 
@@ -123,7 +125,9 @@ RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, cons
     }
     const std::uint8_t* lastRecord = bytes + (records - 1) * kRecordBlockSize;
     const auto total = static_cast<std::int32_t>(ReadU32LE(lastRecord + recoff::TotalSamples));
-    const int most = std::min(kMaxSamples, static_cast<int>(records) * kSamplesPerRecord);
+    const int held = static_cast<int>(records) * kSamplesPerRecord;
+    // One record more than the file holds: the next record's append never finished.
+    const int most = std::min(kMaxSamples, held + kSamplesPerRecord);
     if (total < 1 || total > most) {
         result.error = Refused(name, "Its sample count " + std::to_string(total) + " is outside 1 to " +
                                          std::to_string(most) + ".");
@@ -145,9 +149,10 @@ RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, cons
     }
     for (int c = 0; c < kRecordChannels; ++c) loaded.codes[c] = lastRecord[recoff::Codes + c];
     loaded.stepIndex = lastRecord[recoff::StepIndex];
-    loaded.count = total;
+    loaded.count = std::min(total, held);
     data = std::move(loaded);
     result.records = static_cast<int>(records);
+    result.statedSamples = total;
     result.ignoredBytes = size % kRecordBlockSize;
     return result;
 }
@@ -191,6 +196,13 @@ RecordFileRead ReadRecordFile(const std::string& path, RecordData& data) {
 std::string IgnoredBytesText(std::size_t ignoredBytes) {
     if (ignoredBytes == 0) return {};
     return "Ignored " + std::to_string(ignoredBytes) + " bytes at the end (an incomplete record)";
+}
+
+std::string ReadNoteText(const RecordFileRead& read) {
+    if (read.cutShort())
+        return "Recovered " + std::to_string(read.records * kSamplesPerRecord) + " of " +
+               std::to_string(read.statedSamples) + " samples: the file was cut short during a save";
+    return IgnoredBytesText(read.ignoredBytes);
 }
 
 std::string RecordFileWriter::create(const std::string& path, const RecordData& data) {

@@ -92,13 +92,20 @@ struct RecordData {
 struct RecordFileRead {
     std::string error;             // not empty: refused, and the data were left as they were
     int records = 0;               // whole records read
+    int statedSamples = 0;         // TotalSamples of the last whole record
     std::size_t ignoredBytes = 0;  // bytes of an incomplete record at the end
+    // A save was cut short: the last whole record counts samples of a record
+    // that never reached the disk whole; only the whole records' samples are read.
+    bool cutShort() const { return error.empty() && statedSamples > records * kSamplesPerRecord; }
 };
 
-// Reads a record file into `data` (sized to its records x 1000 samples). An
-// empty file, one of more than 450 records, or a last TotalSamples below 1 or
-// above min(450,000, records x 1000) is refused with a message naming the file
-// and the reason; a trailing incomplete record is ignored and counted.
+// Reads a record file into `data` (sized to its records x 1000 samples).
+// An empty file, one of more than 450 records, or a last TotalSamples below 1
+// or above min(450,000, records x 1000 + 1000) is refused with a message
+// naming the file and the reason. A count above what the whole records hold,
+// by at most one record, is what a save cut short between rewriting the last
+// record and appending the next one leaves: every whole record is read and
+// the count is records x 1000. A trailing incomplete record is ignored and counted.
 RecordFileRead ReadRecordFile(const std::string& path, RecordData& data);
 // The same on bytes in memory; `name` is the file's name in messages.
 RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, const std::string& name,
@@ -106,12 +113,17 @@ RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, cons
 // Status text of a read that ignored bytes: "Ignored 123 bytes at the end (an
 // incomplete record)"; empty when nothing was ignored.
 std::string IgnoredBytesText(std::size_t ignoredBytes);
+// What the viewer says about a read beyond "Inspection": the samples
+// recovered from a cut-short file ("Recovered 1000 of 1012 samples: the file
+// was cut short during a save"), else the ignored bytes, else nothing.
+std::string ReadNoteText(const RecordFileRead& read);
 
 // Number of records a recording of n samples fills: n div 1000 + 1, at most 450.
 int RecordsFor(int samples);
 
 // Fills `block` with record `index` of `data`: the slots of samples below
-// data.count, 0 beyond; TotalSamples := data.count; the codes and step index.
+// data.count, 0 beyond; TotalSamples := data.count, but at most one record
+// beyond this one (records index + 2 x 1000); the codes and step index.
 void FillRecordBlock(const RecordData& data, int index, RecordBlock& block);
 
 // Keeps one record file equal to a recording. Each record goes out with one
@@ -124,8 +136,12 @@ class RecordFileWriter {
     // success; on failure the writer keeps no file.
     std::string create(const std::string& path, const RecordData& data);
     // Brings the file up to date: rewrites its last record and appends every
-    // record begun since, all with TotalSamples = data.count. A failure leaves
-    // the writer where it was, so the next save writes the same records again.
+    // record begun since, in this order, each filled by FillRecordBlock (a save
+    // after failed ones may write several records), so a save cut short after
+    // any of its writes leaves a file that reads with every sample of the
+    // records written whole.
+    // A failure leaves the writer where it was, so the next save writes the
+    // same records again.
     std::string save(const RecordData& data);
     // Forgets the file.
     void close();

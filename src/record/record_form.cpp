@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "app/tool_glyphs.h"
 #include "appearance/chart_colours.h"
@@ -500,8 +501,8 @@ bool TRecordForm::OpenRecordFile(const QString& path) {
     std::array<int, kRecordChannels> codes{};
     for (int c = 0; c < kRecordChannels; ++c) codes[c] = file_.codes[c];
     SetQuantityLabels(codes);
-    const std::string ignored = IgnoredBytesText(read.ignoredBytes);
-    SetStatus(5, ignored.empty() ? QString("Inspection") : "Inspection: " + QString::fromStdString(ignored));
+    const std::string note = ReadNoteText(read);
+    SetStatus(5, note.empty() ? QString("Inspection") : "Inspection: " + QString::fromStdString(note));
     settingsBlocked_ = true;
     viewButton_->setIcon(QIcon(DataPicture("PenData\\13.dat")));
     ApplyControls();
@@ -519,6 +520,29 @@ void TRecordForm::OpenTimerTimer() {
     show();
     raise();
     OpenRecordFile(startFile_);
+}
+
+bool TRecordForm::SaveBeforeExit(bool display) {
+    // Both arguments at once: a path holding "%2" stays as it is.
+    const auto text = [this](const char* format, const std::string& why) {
+        return QString(format).arg(QString::number(recorder_.unsavedCount()), QString::fromStdString(why));
+    };
+    std::string error = recorder_.Close();
+    if (display) {
+        while (!error.empty()) {
+            if (!AppDialogs().askRetryOrQuit(this, kExitSaveFailedCaption, text(kExitSaveFailedText, error)))
+                return false;
+            error = recorder_.Close();
+        }
+        return true;
+    }
+    if (error.empty()) return true;
+    std::fprintf(stderr, "lxv7700: %s\n",
+                 qPrintable(QString(kExitSaveRetryLine).arg(QString::fromStdString(error))));
+    error = recorder_.Close();
+    if (error.empty()) return true;
+    std::fprintf(stderr, "lxv7700: %s\n", qPrintable(text(kExitSaveFailedLine, error)));
+    return false;
 }
 
 void TRecordForm::CreateClick() {
@@ -551,7 +575,10 @@ void TRecordForm::StartClick() {
 }
 
 void TRecordForm::StopClick() {
-    Apply(recorder_.StopRecording());
+    const RecorderEffects e = recorder_.StopRecording();
+    // Stopped: the settings are free again, also after a file was opened for viewing.
+    if (e.controlsChanged) settingsBlocked_ = false;
+    Apply(e);
 }
 
 void TRecordForm::ViewSwitchClick() {

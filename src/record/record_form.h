@@ -77,6 +77,11 @@ class TRecordForm : public QMainWindow {
     bool OpenRecordFile(const QString& path);
     // A record file named on the command line: OpenTimer (1 s) shows the window and opens it.
     void OpenRecordFileAtStart(const QString& path);
+    // Program end: the recorder saves what the file lacks. When that fails, with
+    // a display a message box offers to retry or to quit anyway; without one a
+    // line on standard error tells it and the save is tried once more. False
+    // when samples stay unsaved.
+    bool SaveBeforeExit(bool display);
     // Draws the chart and ruler into their images and updates the status panels.
     void DrawRecordChart();
 

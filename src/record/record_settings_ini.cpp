@@ -4,23 +4,43 @@
 
 namespace lxv {
 
-RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet) {
+namespace {
+
+int ReadKey(const IniFile& sysSet, const char* key, std::string& error) {
+    try {
+        return sysSet.readInteger(kRecordSetSection, key, kRecordSetDefault);
+    } catch (const ConversionError& e) {
+        if (error.empty()) error = e.what();
+        return kRecordSetDefault;
+    }
+}
+
+}  // namespace
+
+RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet, std::string& error) {
+    error.clear();
     RecordSetKeys keys;
-    for (int c = 0; c < kRecordChannels; ++c)
-        keys.channels[c] = sysSet.readInteger(kRecordSetSection, kChannelKeys[c], kRecordSetDefault);
-    keys.sampleStep = sysSet.readInteger(kRecordSetSection, kSampleStepKey, kRecordSetDefault);
-    keys.saveStep = sysSet.readInteger(kRecordSetSection, kSaveStepKey, kRecordSetDefault);
+    for (int c = 0; c < kRecordChannels; ++c) keys.channels[c] = ReadKey(sysSet, kChannelKeys[c], error);
+    keys.sampleStep = ReadKey(sysSet, kSampleStepKey, error);
+    keys.saveStep = ReadKey(sysSet, kSaveStepKey, error);
+    return keys;
+}
+
+RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet) {
+    std::string error;
+    const RecordSetKeys keys = ReadRecordSetKeys(sysSet, error);
+    if (!error.empty()) throw ConversionError(error);
     return keys;
 }
 
 bool WriteRecordSetKeys(IniFile& sysSet, const RecordSetKeys& keys) {
-    bool ok = true;
+    std::vector<std::pair<std::string, std::string>> values;
     for (int c = 0; c < kRecordChannels; ++c)
-        ok = sysSet.writeInteger(kRecordSetSection, kChannelKeys[c], keys.channels[c]) && ok;
-    ok = sysSet.writeInteger(kRecordSetSection, kSampleStepKey, keys.sampleStep) && ok;
-    ok = sysSet.writeInteger(kRecordSetSection, kSaveStepKey, keys.saveStep) && ok;
-    ok = sysSet.writeInteger(kRecordSetSection, kTemperaturePortKey, -1) && ok;
-    return ok;
+        values.emplace_back(kChannelKeys[c], std::to_string(keys.channels[c]));
+    values.emplace_back(kSampleStepKey, std::to_string(keys.sampleStep));
+    values.emplace_back(kSaveStepKey, std::to_string(keys.saveStep));
+    values.emplace_back(kTemperaturePortKey, "-1");
+    return sysSet.writeStrings(kRecordSetSection, values);
 }
 
 }  // namespace lxv

@@ -3,6 +3,8 @@
 // ConversionError) and written as decimal text.
 #pragma once
 
+#include <string>
+
 #include "record/record_settings.h"
 
 namespace lxv {
@@ -11,7 +13,11 @@ class IniFile;
 
 // Missing keys take "2".
 RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet);
-// Writes Ch0..Ch5, SampingSetp, SaveSetp and TInCommNO ("-1": the temperature list is empty).
+// The same, but a key that is not a decimal integer takes "2" as well and
+// `error` gets the conversion message of the first such key (else it is empty).
+RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet, std::string& error);
+// Writes Ch0..Ch5, SampingSetp, SaveSetp and TInCommNO ("-1": the temperature
+// list is empty) in one rewrite of the file.
 bool WriteRecordSetKeys(IniFile& sysSet, const RecordSetKeys& keys);
 
 }  // namespace lxv

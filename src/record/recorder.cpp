@@ -145,13 +145,22 @@ RecorderEffects Recorder::SaveRecording() {
     return saveNow();
 }
 
-RecorderEffects Recorder::saveNow() {
-    RecorderEffects e;
-    if (!writer_.active()) return e;
-    const std::string error = writer_.save(live_);
+std::string Recorder::saveFile() {
+    if (!writer_.active()) return {};
+    std::string error = writer_.save(live_);
     if (error.empty()) {
         savedCount_ = live_.count;
         saveFailing_ = false;
+        if (saveObserver_) saveObserver_(savedCount_);
+    }
+    return error;
+}
+
+RecorderEffects Recorder::saveNow() {
+    RecorderEffects e;
+    if (!writer_.active()) return e;
+    const std::string error = saveFile();
+    if (error.empty()) {
         if (state_ != RecorderState::Recording) saveTimer_->stop();
         return e;
     }
@@ -162,11 +171,14 @@ RecorderEffects Recorder::saveNow() {
     return e;
 }
 
-void Recorder::Close() {
+std::string Recorder::Close() {
     sampleTimer_->stop();
     gridTimer_->stop();
-    if (writer_.active() && (savedCount_ < live_.count || saveFailing_)) saveNow();
     saveTimer_->stop();
+    if (!writer_.active() || (savedCount_ >= live_.count && !saveFailing_)) return {};
+    std::string error = saveFile();
+    if (!error.empty()) saveFailing_ = true;
+    return error;
 }
 
 }  // namespace lxv

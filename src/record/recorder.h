@@ -5,7 +5,8 @@
 // Nothing recorded is lost: besides every save step it saves at stop, when the
 // 450,000th sample ends the recording, when continuous measurement ends it and
 // when it is closed (program end). A failed save keeps the samples, reports
-// the system's message once and is retried at the next save step.
+// the system's message once and is retried at the next save step; a failed
+// save at program end is told to the caller, which may try it again.
 //
 // Owns: the live recording (6 x 450,000 singles, 450,000 stamps), the record
 // settings in use, the timers "TRecordForm.Timer1" (sampling), ".TimerSave" and ".GridTimer"
@@ -34,6 +35,16 @@ inline constexpr const char* kCreateFirstText = "Please Create a new record file
 inline constexpr const char* kLimitReachedText =
     "Recorded data has exceeded the maximum file limit, create a new file and start again.";
 inline constexpr const char* kContinuousEndedText = "You have to stop the continuous sampling, record stop!";
+
+// Program end with a save that failed: %1 the samples not in the file, %2 the system's message.
+inline constexpr const char* kExitSaveFailedCaption = "Recording not saved";
+inline constexpr const char* kExitSaveFailedText =
+    "The last %1 samples of the recording are not in the file: %2\r\rRetry the save, or quit anyway "
+    "without them?";
+// The same on standard error when no display shows a message box; the save is tried once more.
+inline constexpr const char* kExitSaveRetryLine = "saving the recording failed: %1; trying once more";
+inline constexpr const char* kExitSaveFailedLine =
+    "the last %1 samples of the recording are not in the file: %2";
 
 enum class RecorderState { NoFile, FileReady, Recording, Stopped, Ended };
 
@@ -83,8 +94,12 @@ class Recorder {
     RecorderEffects StopRecording();
     RecorderEffects TakeSample();     // sampling timer
     RecorderEffects SaveRecording();  // save timer
-    // Program end: saves what is not saved yet (no message box: the program is going).
-    void Close();
+    // Program end: stops sampling and saves what is not saved yet. Returns the
+    // system's message when that save failed (empty when all is in the file);
+    // calling it again retries the save.
+    std::string Close();
+    // Samples taken that the file does not hold yet (0 without a file).
+    int unsavedCount() const { return writer_.active() ? live_.count - savedCount_ : 0; }
 
     // Effects of the timers' ticks (sample taken, save failed, recording ended).
     void setListener(std::function<void(const RecorderEffects&)> listener) {
@@ -93,6 +108,11 @@ class Recorder {
     // Told the live count after every sample taken (test hooks, traces).
     void setSampleObserver(std::function<void(int liveCount)> observer) {
         sampleObserver_ = std::move(observer);
+    }
+
+    // Told the samples the file holds after every completed save (test hooks, traces).
+    void setSaveObserver(std::function<void(int savedCount)> observer) {
+        saveObserver_ = std::move(observer);
     }
 
     const RecordData& live() const { return live_; }
@@ -115,6 +135,8 @@ class Recorder {
     void enter(RecorderState state);
     // Saves when samples or a failed save wait; keeps the save timer running until a save succeeds.
     RecorderEffects saveNow();
+    // One save of the file; the system's message on failure.
+    std::string saveFile();
     // The recorder ended the recording (limit, continuous measurement over): save and say why.
     RecorderEffects end(const char* why);
     void notify(const RecorderEffects& effects);
@@ -132,7 +154,7 @@ class Recorder {
     int gridPhase_ = 0;
     std::unique_ptr<Timer> sampleTimer_, saveTimer_, gridTimer_;
     std::function<void(const RecorderEffects&)> listener_;
-    std::function<void(int)> sampleObserver_;
+    std::function<void(int)> sampleObserver_, saveObserver_;
 };
 
 }  // namespace lxv

@@ -83,9 +83,8 @@ void TEnterInfoForm::Button1Click() {
     info.conner = edits_[2]->text().toStdString();
     info.date = edits_[3]->text().toStdString();
     info.temperature = edits_[4]->text().toStdString();
-    if (!WriteReportInfo(file_, info, celsius_->isChecked()))
-        AppDialogs().showError(this,
-                               QString::fromStdString(file_.path()) + ": the file could not be written");
+    // A failed write is told by the file's failure handler, with the system's reason.
+    WriteReportInfo(file_, info, celsius_->isChecked());
     if (stored_) stored_();
     hide();
 }

@@ -30,6 +30,7 @@ RecordReportView RecordWindowSource::reportView() const {
     view.newest = !v.fileActive ? -1 : v.liveView() ? form_.shownData().count - 1 : v.fileLast;
     view.zoom = std::max(v.zoom(), 1);
     view.offset = v.offset();
+    view.secondsPerSample = SecondsPerSample(form_.shownData().stepIndex);
     view.range = v.range;
     view.scale = v.scale;
     view.visible = v.visible;

@@ -370,8 +370,13 @@ std::string RulerLabel(int tick, RangeMode range) {
     return std::to_string(100 - 2 * tick) + "%";
 }
 
+int SecondsPerSample(int stepIndex) {
+    return std::max(SampleStepMs(stepIndex) / 1000, 1);
+}
+
 RecordReportView ReportViewOf(const RecordChartInput& input, const RecordExportSource& samples) {
     RecordReportView view;
+    if (input.data) view.secondsPerSample = SecondsPerSample(input.data->stepIndex);
     view.samples = &samples;
     view.newest = input.fileActive ? input.last : -1;
     view.zoom = std::max(input.zoom, 1);
@@ -471,7 +476,9 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
     const int under = y0 + ph;
     const double step = std::min<double>(m.T, (m.T + Trunc(m.h * 0.95) - under) / 7.0);
     const auto below = [&](double steps) { return under + Round(step * steps); };
-    page.text(m.L + px(50), below(2.3), "Time/DIV=" + std::to_string(200 * view.zoom) + "S", Black, 10);
+    // A division is px(200) columns of one sample each (every zoom-th one): the time it spans.
+    const long long division = static_cast<long long>(px(200)) * view.zoom * view.secondsPerSample;
+    page.text(m.L + px(50), below(2.3), "Time/DIV=" + std::to_string(division) + "S", Black, 10);
     for (int c = 0; c < 6; ++c)
         page.text(m.L + px(1000 * (c + 1)), below(2.3),
                   "CH" + std::to_string(c + 1) +

@@ -127,6 +127,7 @@ struct RecordReportView {
     const RecordExportSource* samples = nullptr;
     long long newest = -1;  // index of the newest sample of the view; -1: no file active
     int zoom = 1, offset = 0;
+    int secondsPerSample = 1;  // the recording's sampling step
     RangeMode range = RangeMode::Positive;
     std::array<float, 6> scale{1, 1, 1, 1, 1, 1};
     std::array<bool, 6> visible{true, true, true, true, true, true};
@@ -135,7 +136,12 @@ struct RecordReportView {
 // The ruler label of tick i (multiple of 5): "100%" .. "0%", "100%" .. "-100%", "-0%" .. "-100%".
 std::string RulerLabel(int tick, RangeMode range);
 
-// The record report's view of a chart input: samples, zoom, offset, range, scales, visibility.
+// Seconds between two samples of a recording of this sampling-step index; 1
+// for an index outside the table (the chart's own texts count 1 s a sample).
+int SecondsPerSample(int stepIndex);
+
+// The record report's view of a chart input: samples, zoom, offset, sampling
+// step, range, scales, visibility.
 RecordReportView ReportViewOf(const RecordChartInput& input, const RecordExportSource& samples);
 
 // Printer pixel columns of the printed record report's plot (one sample each) on a page this wide.

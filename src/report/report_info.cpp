@@ -16,12 +16,12 @@ ReportInfo ReadReportInfo(const IniFile& file) {
 }
 
 bool WriteReportInfo(IniFile& file, const ReportInfo& info, bool celsius) {
-    bool ok = file.writeString(kPrintInfoSection, "ProjectName", info.projectName);
-    ok = file.writeString(kPrintInfoSection, "company", info.company) && ok;
-    ok = file.writeString(kPrintInfoSection, "conner", info.conner) && ok;
-    ok = file.writeString(kPrintInfoSection, "date", info.date) && ok;
-    ok = file.writeString(kPrintInfoSection, "temperature", info.temperature) && ok;
-    return file.writeString(kPrintInfoSection, "units", celsius ? "1" : "0") && ok;
+    return file.writeStrings(kPrintInfoSection, {{"ProjectName", info.projectName},
+                                                 {"company", info.company},
+                                                 {"conner", info.conner},
+                                                 {"date", info.date},
+                                                 {"temperature", info.temperature},
+                                                 {"units", celsius ? "1" : "0"}});
 }
 
 }  // namespace lxv

@@ -14,7 +14,8 @@ inline constexpr const char* kPrintInfoSection = "PrintInfo";
 ReportInfo ReadReportInfo(const IniFile& file);
 
 // Writes ProjectName, company, conner, date, temperature, then units ("1" for
-// degrees Celsius, else "0"), in this order. False when the file could not be written.
+// degrees Celsius, else "0"), in one rewrite of the file. False when the file
+// could not be written (the file's failure handler tells why).
 bool WriteReportInfo(IniFile& file, const ReportInfo& info, bool celsius);
 
 }  // namespace lxv

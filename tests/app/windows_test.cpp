@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -11,6 +14,8 @@
 
 #include "app/main_form.h"
 #include "app/session_rig.h"
+#include "appearance/skin_form.h"
+#include "record/rec_set_form.h"
 #include "support/accessibility_walk.h"
 
 namespace lxv::test {
@@ -74,6 +79,36 @@ class WindowsTest : public QObject {
             QCOMPARE(faults.size(), 0);
             QVERIFY(windowsWalked >= 13);
         }
+    }
+
+    // A settings file that cannot be written is told with the system's reason, once an
+    // action, whichever window wrote it; a failed last save at program end makes the exit
+    // code 1 (no display here: the reason goes to standard error).
+    void failedWritesAndTheLastSaveAreTold() {
+        SessionRig rig;
+        const QString sysSet = rig.home.path() + "/SysSet.ini";
+        QVERIFY(QDir().mkdir(sysSet));  // renaming over a folder fails, also for root
+        Windows windows(rig.session, rig.sysSet, {});
+        QCoreApplication::processEvents();
+        rig.dialogs.clear();
+        const QString failure = "Cannot write file \"" + sysSet + "\". Is a directory";
+        windows.main().findChild<TRecSetForm*>()->Button1Click();  // "Enter": nine keys
+        QTRY_COMPARE(rig.dialogs.errors, QStringList{failure});
+        windows.main().findChild<Tskin*>()->RadioGroup2Click(1);
+        QTRY_COMPARE(rig.dialogs.errors, (QStringList{failure, failure}));
+        QVERIFY(!QFileInfo::exists(sysSet + ".new"));
+
+        Recorder& recorder = rig.session.recorder;
+        const QString record = rig.home.path() + "/rec.lxr";
+        QVERIFY(recorder.CreateRecordFile(record.toStdString()).fileCreated);
+        rig.session.core.state.MeasureMode = MeasureMode::Continuous;
+        recorder.StartRecording();
+        rig.timers.fire("TRecordForm.Timer1");
+        QFile::remove(record);
+        QCOMPARE(windows.exitCode(), 0);
+        windows.main().close();
+        QCOMPARE(windows.exitCode(), 1);
+        QVERIFY(rig.dialogs.questions.isEmpty());
     }
 };
 

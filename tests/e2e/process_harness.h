@@ -37,6 +37,8 @@ class ChildProcess {
     // Ends the process: SIGTERM, up to 3 s, then SIGKILL. Returns its exit status, or -1.
     int stop();
     pid_t pid() const { return pid_; }
+    // The wait status once the process has ended (running() or stop() saw it), else -1.
+    int status() const { return status_; }
 
   private:
     pid_t pid_ = -1;

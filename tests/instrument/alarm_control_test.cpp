@@ -132,6 +132,21 @@ TEST_F(AlarmControlTest, AStepWithoutAnswerIsSentAgainThenReported) {
     EXPECT_EQ(control.Open().message, kAlarmOpenFailedText);
     EXPECT_EQ(control.Read().message, kSyncFailedText);
     EXPECT_FALSE(core.requests.outstanding());
+
+    // A read in the middle of the chain that cannot be sent is told by a message box, once.
+    std::vector<std::string> shown;
+    control.setMessageHandler([&](const std::string& text) { shown.push_back(text); });
+    port.open_ = true;
+    control.Read();
+    replyFloat(300.0f);
+    port.refuseWrites = true;
+    replyFloat(0.0f);
+    EXPECT_EQ(shown, std::vector<std::string>{kReadRequestFailedText});
+    EXPECT_EQ(control.label7(), "Transfer failed at AL2H");
+    EXPECT_EQ(control.AlarmReadStep(), 2);
+    EXPECT_FALSE(core.requests.outstanding());
+    replyFloat(5.0f);  // late: nothing more
+    EXPECT_EQ(shown.size(), 1u);
 }
 
 }  // namespace

@@ -90,6 +90,13 @@ class InstrumentFormsTest : public QObject {
         QVERIFY(form.findChild<QCheckBox*>("CheckBox3")->isChecked());
         QVERIFY(!form.findChild<QCheckBox*>("CheckBox2")->isChecked());
         QVERIFY(form.findChild<QPushButton*>("Button3")->isEnabled());
+        // A read of the chain that cannot be sent shows its box once the reply is handled.
+        form.findChild<QPushButton*>("Button3")->click();
+        rig.port.refuseWrites = true;
+        rig.replyFloat(1.0f);
+        QVERIFY(dialogs.messages.isEmpty());
+        QTRY_COMPARE(dialogs.messages, QStringList{kReadRequestFailedText});
+        rig.port.refuseWrites = false;
         form.findChild<QPushButton*>("Button2")->click();
         QVERIFY(!form.isVisible());
     }

@@ -103,10 +103,39 @@ TEST_F(IniFixture, ReadingSeesAChangeMadeOnDisk) {
     EXPECT_EQ(ini.readInteger("CommPort", "Port", 0), 0);
 }
 
-TEST_F(IniFixture, WriteIntoAMissingFolderReportsFailure) {
-    IniFile ini((dir / "no" / "SysSet.ini").string());
-    EXPECT_FALSE(ini.writeString("CommPort", "Port", "3"));
-    EXPECT_EQ(ini.readString("CommPort", "Port", "none"), "none");
+// A failed write says why, with the system's reason, to the handler and in writeError();
+// the file keeps what it held, and nothing is left beside it.
+TEST_F(IniFixture, AFailedWriteTellsTheSystemsReasonAndKeepsTheFile) {
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    fs::create_directory(dir / "folder.ini");  // a folder of that name: renaming over it fails
+    const Case cases[] = {
+        {(dir / "no" / "SysSet.ini").string(), "No such file or directory"},
+        {(dir / "folder.ini").string(), "Is a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        IniFile ini(c.path);
+        std::vector<std::string> told;
+        ini.setWriteFailureHandler([&](const std::string& m) { told.push_back(m); });
+        EXPECT_FALSE(ini.writeStrings("RecordSet", {{"Ch0", "1"}, {"Ch1", "4"}}));
+        const std::string message = "Cannot write file \"" + c.path + "\". " + c.reason;
+        EXPECT_EQ(ini.writeError(), message);
+        EXPECT_EQ(told, std::vector<std::string>{message});
+        EXPECT_EQ(ini.readString("RecordSet", "Ch0", "none"), "none");
+        EXPECT_FALSE(fs::exists(c.path + ".new"));
+    }
+    // Several keys in one rewrite; a write that succeeds clears the message.
+    put("[RecordSet]\nCh0=2\n[Other]\nKey=1\n");
+    IniFile ini(path);
+    EXPECT_TRUE(ini.writeStrings("RecordSet", {{"Ch0", "1"}, {"Ch1", "4"}}));
+    EXPECT_EQ(ini.writeError(), "");
+    const IniFile back(path);
+    EXPECT_EQ(back.readString("RecordSet", "Ch0", "") + back.readString("RecordSet", "Ch1", "") +
+                  back.readString("Other", "Key", ""),
+              "141");
 }
 
 TEST_F(IniFixture, FileIsWrittenInPlaceWhenNoSiblingCanBeMade) {

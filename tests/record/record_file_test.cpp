@@ -101,13 +101,15 @@ TEST_F(RecordFileTest, RefusesFilesThatCannotBeShownAndKeepsTheView) {
         {"empty", {}, "The file is empty.", 0, 0},
         {"stub", std::vector<std::uint8_t>(100, 0), "The file holds no whole record.", 0, 0},
         {"too many", file(451, 1000, 0), "It holds 451 records; at most 450 can be shown.", 0, 0},
-        {"never started", file(1, 0, 0), "Its sample count 0 is outside 1 to 1000.", 0, 0},
-        {"negative", file(2, -5, 0), "Its sample count -5 is outside 1 to 2000.", 0, 0},
-        {"beyond records", file(2, 2001, 0), "Its sample count 2001 is outside 1 to 2000.", 0, 0},
+        {"never saved", file(1, 0, 0), "Its sample count 0 is outside 1 to 2000.", 0, 0},
+        {"negative", file(2, -5, 0), "Its sample count -5 is outside 1 to 3000.", 0, 0},
+        // More than one record beyond the file: no cut-short save explains it.
+        {"beyond one append", file(2, 3001, 0), "Its sample count 3001 is outside 1 to 3000.", 0, 0},
         {"beyond limit", file(450, 450001, 0), "Its sample count 450001 is outside 1 to 450000.", 0, 0},
         {"one sample", file(1, 1, 0), "", 1, 0},
+        {"one append lost", file(2, 3000, 0), "", 2000, 0},
         {"full", file(450, 450000, 0), "", 450000, 0},
-        {"cut short", file(2, 1500, 7000), "", 1500, 7000},
+        {"junk after records", file(2, 1500, 7000), "", 1500, 7000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,6 +132,88 @@ TEST_F(RecordFileTest, RefusesFilesThatCannotBeShownAndKeepsTheView) {
               "Cannot open file \"" + path("missing.lxr") + "\". No such file or directory");
     EXPECT_EQ(IgnoredBytesText(7000), "Ignored 7000 bytes at the end (an incomplete record)");
     EXPECT_EQ(IgnoredBytesText(0), "");
+}
+
+// Files left by a save that was cut short (the program killed, the power gone)
+// at a byte of its writes, made from the real writer's bytes: the bytes before
+// and after the save, joined where the writes stopped. Writes go in order (the
+// last record rewritten, then each new one appended), so a file killed after
+// k bytes holds the new bytes up to there and the old ones after. A write is
+// torn between pages, never inside the 4-byte-aligned count, so the tears
+// inside a record's trailer fall just before or after the count.
+TEST_F(RecordFileTest, CutShortSavesOpenWithEverySampleOfTheWholeRecords) {
+    constexpr std::size_t S = kRecordBlockSize, kAll = ~std::size_t{0};
+    struct Case {
+        const char* name;
+        std::vector<int> saves;  // counts saved in turn; the last save is the one cut short
+        std::size_t kept;        // bytes of the last save's writes that reached the file
+        std::size_t cutAt;       // the file cut to this length afterwards (a copy cut short)
+        std::size_t junk;        // bytes of junk after it
+        int count;               // samples read
+        int stated;              // the last whole record's count
+    };
+    const Case cases[] = {
+        {"999: rewrite torn before its count", {990, 999}, 32008, kAll, 0, 990, 990},
+        {"999: rewrite torn after its count", {990, 999}, 32012, kAll, 0, 999, 999},
+        {"1000: rewritten, append not begun", {990, 1000}, S, kAll, 0, 1000, 1000},
+        {"1000: append cut", {990, 1000}, S + 20000, kAll, 0, 1000, 1000},
+        {"1000: saved", {990, 1000}, kAll, kAll, 0, 1000, 1000},
+        {"1001: rewrite torn at its first byte", {995, 1001}, 1, kAll, 0, 995, 995},
+        {"1001: rewrite torn in the values", {995, 1001}, 4000, kAll, 0, 995, 995},
+        {"1001: rewritten, append not begun", {995, 1001}, S, kAll, 0, 1000, 1001},
+        {"1001: append cut in the values", {995, 1001}, S + 100, kAll, 0, 1000, 1001},
+        {"1001: append cut before its count", {995, 1001}, S + 32008, kAll, 0, 1000, 1001},
+        {"1001: saved", {995, 1001}, kAll, kAll, 0, 1001, 1001},
+        {"1999: rewrite torn", {1990, 1999}, 16000, kAll, 0, 1990, 1990},
+        {"1999: saved", {1990, 1999}, kAll, kAll, 0, 1999, 1999},
+        // After failed saves one save writes several records; each leaves a file that opens.
+        {"three records: cut after the first", {500, 2500}, S + 10, kAll, 0, 1000, 2000},
+        {"three records: cut after the second", {500, 2500}, 2 * S + 10, kAll, 0, 2000, 2500},
+        {"three records: saved", {500, 2500}, kAll, kAll, 0, 2500, 2500},
+        {"cut inside the last record", {1010, 1500}, kAll, S + 5000, 0, 1000, 1010},
+        {"junk after whole records", {1010, 1500}, kAll, kAll, 7000, 1500, 1500},
+    };
+    const RecordData live = Recording(3000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string p = path("torn.lxr");
+        RecordFileWriter w;
+        RecordData d = live;
+        d.count = 0;
+        ASSERT_EQ(w.create(p, d), "");
+        std::vector<std::uint8_t> before = ReadBytes(p);
+        std::size_t start = 0;  // where the last save's writes begin: the record it rewrites
+        for (int n : c.saves) {
+            before = ReadBytes(p);
+            start = static_cast<std::size_t>(w.records() - 1) * S;
+            d.count = n;
+            ASSERT_EQ(w.save(d), "");
+        }
+        const std::vector<std::uint8_t> after = ReadBytes(p);
+        const std::size_t written = after.size() - start;  // the last save's writes, all of them
+        std::vector<std::uint8_t> file(after.begin(), after.begin() + start + std::min(written, c.kept));
+        if (file.size() < before.size()) file.insert(file.end(), before.begin() + file.size(), before.end());
+        if (c.cutAt != kAll) file.resize(c.cutAt);
+        file.resize(file.size() + c.junk, 0xA5);
+        WriteBytes(p, file);
+
+        RecordData back;
+        const RecordFileRead r = ReadRecordFile(p, back);
+        ASSERT_EQ(r.error, "");
+        EXPECT_EQ(back.count, c.count);
+        EXPECT_EQ(r.statedSamples, c.stated);
+        EXPECT_EQ(r.cutShort(), c.stated > c.count);
+        for (int i = 0; i < back.count; ++i) {
+            ASSERT_EQ(back.channels[5][i], live.channels[5][i]) << i;
+            ASSERT_EQ(back.stamps[i], live.stamps[i]) << i;
+        }
+        if (r.cutShort())
+            EXPECT_EQ(ReadNoteText(r), "Recovered " + std::to_string(c.count) + " of " +
+                                           std::to_string(c.stated) +
+                                           " samples: the file was cut short during a save");
+        else
+            EXPECT_EQ(ReadNoteText(r), IgnoredBytesText(r.ignoredBytes));
+    }
 }
 
 TEST_F(RecordFileTest, CreateWritesOneEmptyRecordWithCodesAndStep) {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSlider>
@@ -171,6 +172,20 @@ class RecordFormTest : public QObject {
         QCOMPARE(rig.form->statusPanelText(5), QString());
         QVERIFY(rig.form->view().liveView());
 
+        // A save cut short after rewriting the last record: its 1000 samples are shown.
+        {
+            src.count = 1012;
+            FillRecordBlock(src, 0, block);
+            std::ofstream out(rig.file("cut.lxr").toStdString(), std::ios::binary);
+            out.write(reinterpret_cast<const char*>(block.data()), kRecordBlockSize);
+            src.count = 1500;
+        }
+        rig.dialogs.openPath = rig.file("cut.lxr");
+        rig.form->OpenClick();
+        QCOMPARE(rig.form->statusPanelText(5),
+                 QString("Inspection: Recovered 1000 of 1012 samples: the file was cut short during a save"));
+        QCOMPARE(rig.form->view().fileLast, 999);
+
         rig.dialogs.openPath = rig.file("ok.lxr");
         rig.form->OpenClick();
         QCOMPARE(rig.form->statusPanelText(5),
@@ -196,6 +211,55 @@ class RecordFormTest : public QObject {
         QVERIFY(rig.form->isVisible());
         QCOMPARE(rig.form->statusPanelText(4),
                  "Length:" + QString::number(std::min(1499, rig.form->chartSize().width())));
+    }
+
+    // Stop frees the settings, also when a file was opened for viewing while recording.
+    void stopEnablesTheSettingsAfterAFileWasOpened() {
+        RecordRig rig;
+        rig.create("rec.lxr");
+        rig.form->StartClick();  // not continuous: refused
+        rig.session->core.state.MeasureMode = MeasureMode::Continuous;
+        rig.form->StartClick();
+        rig.record(3);
+        rig.form->StopClick();
+        rig.dialogs.openPath = rig.file("rec.lxr");
+        rig.form->OpenClick();
+        QVERIFY(!rig.enabled("ToolSettings") && !rig.enabled("MenuSettings"));
+        rig.create("again.lxr");  // back to a file ready: settings free
+        rig.form->StartClick();
+        rig.dialogs.openPath = rig.file("rec.lxr");
+        rig.form->OpenClick();  // viewed while recording
+        QVERIFY(!rig.enabled("ToolSettings") && !rig.enabled("MenuSettings"));
+        rig.form->StopClick();
+        QVERIFY(rig.enabled("ToolSettings") && rig.enabled("MenuSettings"));
+        QVERIFY(!rig.form->view().liveView());  // still viewing the file
+    }
+
+    // Program end with a save that fails: retry or quit anyway with a display, one retry without.
+    void aFailedSaveAtExitIsToldAndRetried() {
+        RecordRig rig;
+        rig.create("rec.lxr");
+        rig.session->core.state.MeasureMode = MeasureMode::Continuous;
+        rig.form->StartClick();
+        rig.record(3);
+        QFile::remove(rig.file("rec.lxr"));
+        rig.dialogs.retries = 1;
+        QVERIFY(!rig.form->SaveBeforeExit(true));
+        QCOMPARE(rig.dialogs.questions.size(), 2);  // retried once, then quit anyway
+        QCOMPARE(rig.dialogs.questions[0],
+                 "Recording not saved|The last 3 samples of the recording are not in the file: Cannot open "
+                 "file \"" +
+                     rig.file("rec.lxr") +
+                     "\". No such file or directory\r\rRetry the save, or quit anyway without them?");
+        QVERIFY(!rig.form->SaveBeforeExit(false));
+        QCOMPARE(rig.dialogs.questions.size(), 2);                 // no display: no box
+        std::ofstream(rig.file("rec.lxr").toStdString()).flush();  // the file is back
+        QVERIFY(rig.form->SaveBeforeExit(true));
+        RecordData d;
+        QCOMPARE(QString::fromStdString(ReadRecordFile(rig.file("rec.lxr").toStdString(), d).error),
+                 QString());
+        QCOMPARE(d.count, 3);
+        QCOMPARE(rig.dialogs.questions.size(), 2);
     }
 
     void scrollAndTrackChangesAreFoldedIntoOneRedraw() {
@@ -246,6 +310,33 @@ class RecordFormTest : public QObject {
         rig.sysSet->writeInteger("RecordSet", "SampingSetp", 11);
         QVERIFY(set->FormCreate());
         QCOMPARE(set->sampleList()->currentIndex(), -1);
+    }
+
+    // A key that is not a number: the window opens all the same, says so once, shows the
+    // default for that key, and "Enter" writes every key, which repairs the file.
+    void settingsWindowOpensWithABadKeyAndEnterRepairsIt() {
+        RecordRig rig("[RecordSet]\nCh2=abc\nCh4=7\nSaveSetp=x\n");
+        rig.dialogs.clear();  // the record window's own start-up message
+        TRecSetForm* set = rig.form->settingsForm();
+        // What the shown window selects: CH3, CH5, the save step.
+        std::array<int, 3> shown{-1, -1, -1};
+        bool visible = false;
+        QTimer::singleShot(0, set, [&] {
+            visible = set->isVisible();
+            shown = {set->channelList(2)->currentIndex(), set->channelList(4)->currentIndex(),
+                     set->saveList()->currentIndex()};
+            set->Button1Click();
+        });
+        rig.form->SettingsClick();
+        QVERIFY(visible);
+        QCOMPARE(shown, (std::array<int, 3>{2, 7, 2}));
+        QCOMPARE(rig.dialogs.errors, QStringList{"'abc' is not a valid integer value"});
+        QCOMPARE(rig.sysSet->readString("RecordSet", "Ch2", ""), std::string("2"));
+        QCOMPARE(rig.sysSet->readString("RecordSet", "SaveSetp", ""), std::string("2"));
+        QCOMPARE(rig.sysSet->readString("RecordSet", "Ch4", ""), std::string("7"));
+        QCOMPARE(rig.form->statusPanelText(1), QString("Save Setp:20S"));
+        QVERIFY(set->FormCreate());  // repaired
+        QCOMPARE(rig.dialogs.errors.size(), 1);
     }
 
     void painterSetsExactlyTheTracePixels() {

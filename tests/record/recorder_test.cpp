@@ -185,6 +185,30 @@ TEST_F(RecorderTest, AFailedSaveShowsOnceAndIsRetriedUntilItSucceeds) {
     EXPECT_EQ(FileNow().count, 2);
 }
 
+// At program end a failed save is told to the caller, who may retry it; nothing is shown by the recorder.
+TEST_F(RecorderTest, AFailedSaveAtCloseIsToldAndCanBeRetried) {
+    std::vector<int> saves;
+    recorder_.setSaveObserver([&](int saved) { saves.push_back(saved); });
+    CreateAndStart();
+    Record(12);
+    timers_.fire("TRecordForm.TimerSave");
+    Record(3);
+    fs::remove(file_);
+    const std::string error = recorder_.Close();
+    EXPECT_EQ(error, "Cannot open file \"" + file_ + "\". No such file or directory");
+    EXPECT_EQ(recorder_.unsavedCount(), 3);
+    EXPECT_FALSE((*timers_.find("TRecordForm.Timer1")).isActive());
+    EXPECT_FALSE((*timers_.find("TRecordForm.TimerSave")).isActive());
+    EXPECT_EQ(recorder_.Close(), error);  // tried again, failing again
+    { std::ofstream(file_).flush(); }     // the file is back
+    EXPECT_EQ(recorder_.Close(), "");
+    EXPECT_EQ(recorder_.unsavedCount(), 0);
+    EXPECT_EQ(FileNow().count, 15);
+    EXPECT_EQ(recorder_.Close(), "");  // nothing left to save
+    EXPECT_EQ(saves, (std::vector<int>{12, 15}));
+    EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(RecorderTest, SettingsTakeHoldInTheRunningTimers) {
     CreateAndStart();
     RecordSettings s = recorder_.settings();

@@ -97,6 +97,23 @@ TEST_F(CommandLineTaskTest, ExportAndRecordReportOfARecordFile) {
     }
 }
 
+// A save cut short after rewriting the last record and before appending the next:
+// the export and the record report take every whole record.
+TEST_F(CommandLineTaskTest, ExportAndRecordReportOpenACutShortRecording) {
+    writeRecording("CUT.lxr", 1012);
+    QFile file(path("CUT.lxr"));
+    ASSERT_TRUE(file.resize(kRecordBlockSize + 500));
+    const TaskRun csv = run({"--export", path("CUT.lxr"), path("OUT.csv")});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    QFile sheet(path("OUT.csv"));
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = sheet.readAll().split('\n');
+    EXPECT_EQ(lines.size(), 1002);  // heading, the 1000 samples of record 0, the empty rest
+    EXPECT_TRUE(lines[1000].endsWith(",999,0,0,0,0,0\r"));
+    const TaskRun pdf = run({"--record-report", path("CUT.lxr"), path("OUT.pdf")});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+}
+
 TEST_F(CommandLineTaskTest, BadInputOrOutputExitsWithOneLineAndNoFile) {
     write("SHORT.lxm", QByteArray(8051, '\0'));
     write("TEST.lxm", QByteArray(8052, '\0'));

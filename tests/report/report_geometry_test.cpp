@@ -230,11 +230,53 @@ TEST(RecordReport, PrintedTracesFollowZoomOffsetAndRange) {
         EXPECT_EQ(ItemsOf<PagePolygon>(page).size(), mode == 1 ? 3u : 4u) << mode;
         EXPECT_NE(FindText(page, RulerLabel(50, RangeMode(mode))), nullptr);
         EXPECT_NE(FindText(page, mode == 1 ? "CH1/DIV=100" : "CH1/DIV=50"), nullptr);
-        EXPECT_NE(FindText(page, "Time/DIV=600S"), nullptr);
     }
     EXPECT_EQ(RulerLabel(0, RangeMode::Positive), "100%");
     EXPECT_EQ(RulerLabel(50, RangeMode::PAndN), "-100%");
     EXPECT_EQ(RulerLabel(5, RangeMode::Negative), "-10%");
+}
+
+// "Time/DIV=" states the time one drawn division spans: the columns between two
+// grid lines, each one sample of every zoom-th, times the sampling step.
+TEST(RecordReport, DivisionTimeIsWhatADrawnDivisionSpans) {
+    struct Case {
+        int PW, PH, zoom, stepIndex;
+        const char* text;  // where the figure is known by hand
+    };
+    const Case cases[] = {
+        {kA4PortraitHeight, kA4PortraitWidth, 1, 0, "Time/DIV=166S"},   // A4 landscape, 600 dpi
+        {kA4PortraitHeight, kA4PortraitWidth, 3, 2, "Time/DIV=1494S"},  // 3 samples a column, 3 s apart
+        {kA4PortraitWidth, kA4PortraitHeight, 2, 0, nullptr},
+        {3508, 2480, 1, 11, nullptr},   // 300 dpi, 30 s
+        {20000, 14000, 5, 0, nullptr},  // wider than the design: 200 columns a division
+    };
+    FakeRecording recording = FakeRecording::Ramp(40000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.PW) + " zoom " + std::to_string(c.zoom));
+        RecordData data;
+        data.stepIndex = static_cast<std::uint8_t>(c.stepIndex);
+        RecordChartInput input;
+        input.data = &data;
+        input.fileActive = true;
+        input.last = 39999;
+        input.zoom = c.zoom;
+        RecordReportView view = ReportViewOf(input, recording);
+        const ReportPage page = RecordReportPrinted(c.PW, c.PH, c.PW > c.PH, view, ReportInfo{});
+        std::vector<int> grid;  // x of the vertical grid lines
+        for (const PageLine& l : ItemsOf<PageLine>(page))
+            if (l.from.x == l.to.x && l.pen.style == PenStyle::Dot) grid.push_back(l.from.x);
+        ASSERT_GE(grid.size(), 2u);
+        const auto trace = ItemsOf<PagePolyline>(page).at(0).points;
+        const int columnsPerSample = trace[1].x - trace[0].x;
+        const long long seconds = static_cast<long long>(grid[1] - grid[0]) / columnsPerSample * c.zoom *
+                                  SampleStepMs(c.stepIndex) / 1000;
+        const std::string text = "Time/DIV=" + std::to_string(seconds) + "S";
+        EXPECT_NE(FindText(page, text), nullptr) << text;
+        if (c.text) {
+            EXPECT_EQ(text, c.text);
+        }
+    }
+    EXPECT_EQ(SecondsPerSample(99), 1);  // a step outside the table counts 1 s, as the chart does
 }
 
 }  // namespace

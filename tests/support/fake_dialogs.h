@@ -29,6 +29,12 @@ class FakeDialogs : public Dialogs {
         questions << caption + "|" + text;
         return answerYes;
     }
+    // Answers "Retry" while retries remain, then "Quit anyway".
+    int retries = 0;
+    bool askRetryOrQuit(QWidget*, const QString& caption, const QString& text) override {
+        questions << caption + "|" + text;
+        return retries-- > 0;
+    }
     QString openFileName(QWidget*, const QString& filter) override {
         lastFilter = filter;
         return openPath;
