@@ -119,14 +119,10 @@ std::string CsvRow(const MeasureRecord& record, const std::string& time, bool ha
 
 std::string LocalIsoTime(std::chrono::system_clock::time_point when) {
     using namespace std::chrono;
-    const auto sinceEpoch = when.time_since_epoch();
-    auto secondsPart = duration_cast<seconds>(sinceEpoch);
-    auto millis = duration_cast<milliseconds>(sinceEpoch - secondsPart).count();
-    if (millis < 0) {  // before 1970: the milliseconds count forward from the second before
-        millis += 1000;
-        secondsPart -= seconds(1);
-    }
-    const std::time_t t = static_cast<std::time_t>(secondsPart.count());
+    // floor: before 1970 the milliseconds still count forward from their second.
+    const auto second = floor<seconds>(when.time_since_epoch());
+    const auto millis = duration_cast<milliseconds>(when.time_since_epoch() - second).count();
+    const std::time_t t = static_cast<std::time_t>(second.count());
     std::tm local{};
     localtime_r(&t, &local);
     char text[40];
