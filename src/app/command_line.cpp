@@ -1,5 +1,13 @@
 #include "app/command_line.h"
 
+#include <QCommandLineParser>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "link/link_state.h"
+#include "measure/number_format.h"
+
 namespace lxv {
 
 namespace {
@@ -8,6 +16,181 @@ QString StripQuotes(QString text) {
     text = text.trimmed();
     if (text.size() >= 2 && text.startsWith('"') && text.endsWith('"')) text = text.mid(1, text.size() - 2);
     return text;
+}
+
+constexpr unsigned Bit(Task task) {
+    return 1u << static_cast<unsigned>(task);
+}
+constexpr unsigned kAllTasks = ~0u;
+constexpr unsigned kInstrumentTasks = Bit(Task::Measure) | Bit(Task::Log);
+
+// One option of the command line. A task's own option names its task.
+struct OptionSpec {
+    const char* name;  // without the dashes
+    const char* alias;
+    const char* valueName;  // nullptr for a switch
+    const char* synopsis;   // as --help shows it
+    const char* description;
+    unsigned tasks;  // the tasks it goes with
+    Task names;      // the task it asks for; Window for none
+};
+
+constexpr std::array<OptionSpec, 17> kOptions = {{
+    {"service", nullptr, nullptr, "--service", "show the calibration (設置 → 校正) in the window",
+     Bit(Task::Window), Task::Window},
+    {"measure", nullptr, nullptr, "--measure",
+     "take one measurement, print the fifteen values: name, value, unit", Bit(Task::Measure), Task::Measure},
+    {"json", nullptr, nullptr, "--json", "print the measurement as one JSON object instead",
+     Bit(Task::Measure), Task::Window},
+    {"log", nullptr, "OUT.csv", "--log OUT.csv",
+     "measure continuously and add one CSV row per accepted block", Bit(Task::Log), Task::Log},
+    {"seconds", nullptr, "N", "--seconds N", "end the log after N seconds", Bit(Task::Log), Task::Window},
+    {"count", nullptr, "N", "--count N", "end the log after N rows", Bit(Task::Log), Task::Window},
+    {"every", nullptr, "S", "--every S", "at most one row per S seconds (the latest block)", Bit(Task::Log),
+     Task::Window},
+    {"harmonics", nullptr, nullptr, "--harmonics", "add the 51 voltage and 51 current harmonic RMS values",
+     Bit(Task::Log), Task::Window},
+    {"append", nullptr, nullptr, "--append", "add the rows to an existing OUT.csv of the same columns",
+     Bit(Task::Log), Task::Window},
+    {"port", nullptr, "COMn", "--port COMn", "use port COMn for this run instead of the stored one",
+     kInstrumentTasks, Task::Window},
+    {"device", nullptr, "PATH", "--device PATH", "use the serial device PATH for this run", kInstrumentTasks,
+     Task::Window},
+    {"baud", nullptr, "N", "--baud N", "use N baud for this run (4800 to 115200, as in the port settings)",
+     kInstrumentTasks, Task::Window},
+    {"report", nullptr, nullptr, "--report TEST.lxm OUT.pdf",
+     "write the power analysis report of a test file as PDF", Bit(Task::Report), Task::Report},
+    {"export", nullptr, nullptr, "--export RECORD.lxr OUT.xlsx|OUT.csv",
+     "write the whole recording as a spreadsheet", Bit(Task::Export), Task::Export},
+    {"record-report", nullptr, nullptr, "--record-report RECORD.lxr OUT.pdf",
+     "write the record report of a recording as PDF", Bit(Task::RecordReport), Task::RecordReport},
+    {"version", nullptr, nullptr, "--version", "print the version and exit", kAllTasks, Task::Version},
+    {"help", "h", nullptr, "--help", "print this text and exit", kAllTasks, Task::Help},
+}};
+
+// The forms of the command line, in the order --help lists them.
+struct FormSpec {
+    Task task;
+    const char* synopsis;
+    const char* brief;  // in the usage line
+};
+
+constexpr std::array<FormSpec, 7> kForms = {{
+    {Task::Window, "[--service] [FILE.lxm | FILE.lxr]", "[FILE.lxm | FILE.lxr]"},
+    {Task::Measure, "--measure [--json] [--port COMn | --device PATH] [--baud N]", "--measure [...]"},
+    {Task::Log,
+     "--log OUT.csv [--seconds N | --count N] [--every S] [--harmonics] [--append]\n"
+     "               [--port COMn | --device PATH] [--baud N]",
+     "--log OUT.csv [...]"},
+    {Task::Report, "--report TEST.lxm OUT.pdf", "--report TEST.lxm OUT.pdf"},
+    {Task::Export, "--export RECORD.lxr OUT.xlsx|OUT.csv", "--export RECORD.lxr OUT"},
+    {Task::RecordReport, "--record-report RECORD.lxr OUT.pdf", "--record-report RECORD.lxr OUT.pdf"},
+    {Task::Help, "--help | --version", "--help"},
+}};
+
+const OptionSpec& Spec(Task task) {
+    for (const OptionSpec& o : kOptions)
+        if (o.names == task) return o;
+    return kOptions[0];
+}
+
+QString Dashed(const OptionSpec& o) {
+    return QString("--") + o.name;
+}
+
+// "--json goes with --measure" / "... with --measure or --log".
+QString TasksOf(const OptionSpec& o) {
+    QStringList names;
+    for (const OptionSpec& t : kOptions)
+        if (t.names != Task::Window && t.names != Task::Help && t.names != Task::Version &&
+            (o.tasks & Bit(t.names)))
+            names << Dashed(t);
+    if (o.tasks & Bit(Task::Window)) names << "the window";
+    return names.join(" or ");
+}
+
+QString InvalidValue(const OptionSpec& o, const QString& value, const QString& allowed) {
+    return QString("invalid value for %1: \"%2\" (%3)").arg(Dashed(o), value, allowed);
+}
+
+bool ParsePort(const QString& text, int& port) {
+    QString digits = text.trimmed();
+    if (digits.startsWith("COM", Qt::CaseInsensitive)) digits = digits.mid(3);
+    bool ok = false;
+    const int n = digits.toInt(&ok, 10);
+    if (!ok || digits.isEmpty() || !digits[0].isDigit() || n < 1 || n > 255) return false;
+    port = n;
+    return true;
+}
+
+bool ParseBaud(const QString& text, int& index) {
+    bool ok = false;
+    const int baud = text.trimmed().toInt(&ok, 10);
+    for (int i = 0; ok && i < 8; ++i)
+        if (kBaudRates[i] == baud) {
+            index = i;
+            return true;
+        }
+    return false;
+}
+
+bool ParseSeconds(const QString& text, double& seconds) {
+    const std::optional<double> value = ParseNumber(text.toStdString());
+    if (!value || !(*value > 0.0) || *value > 1e9) return false;
+    seconds = *value;
+    return true;
+}
+
+bool ParseCount(const QString& text, long long& count) {
+    const std::string s = text.trimmed().toStdString();
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), count);
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size() && count >= 1;
+}
+
+// The values of an instrument task's options; an error text when one is bad.
+QString ReadInstrumentOptions(const QCommandLineParser& parser, CommandLine& line) {
+    const auto spec = [](const char* name) -> const OptionSpec& {
+        for (const OptionSpec& o : kOptions)
+            if (QString(o.name) == name) return o;
+        return kOptions[0];
+    };
+    PortChoice port;
+    if (parser.isSet("port") && parser.isSet("device")) return "give --port or --device, not both";
+    if (parser.isSet("port") && !ParsePort(parser.value("port"), port.port))
+        return InvalidValue(spec("port"), parser.value("port"), "COM1 to COM255");
+    if (parser.isSet("device")) {
+        port.device = parser.value("device").toStdString();
+        if (port.device.empty()) return InvalidValue(spec("device"), "", "a device path");
+    }
+    if (parser.isSet("baud") && !ParseBaud(parser.value("baud"), port.baudIndex))
+        return InvalidValue(spec("baud"), parser.value("baud"),
+                            "4800, 9600, 14400, 19200, 38400, 57600, 76800 or 115200");
+    line.measure.port = port;
+    line.measure.json = parser.isSet("json");
+    LogOptions& log = line.log;
+    log.port = port;
+    if (line.task != Task::Log) return {};
+    log.path = parser.value("log").toStdString();
+    if (log.path.empty()) return InvalidValue(spec("log"), "", "a file name");
+    if (parser.isSet("seconds") && parser.isSet("count")) return "give --seconds or --count, not both";
+    if (parser.isSet("seconds") && !ParseSeconds(parser.value("seconds"), log.seconds))
+        return InvalidValue(spec("seconds"), parser.value("seconds"), "a number of seconds above 0");
+    if (parser.isSet("count") && !ParseCount(parser.value("count"), log.count))
+        return InvalidValue(spec("count"), parser.value("count"), "a whole number from 1");
+    if (parser.isSet("every") && !ParseSeconds(parser.value("every"), log.every))
+        return InvalidValue(spec("every"), parser.value("every"), "a number of seconds above 0");
+    log.harmonics = parser.isSet("harmonics");
+    log.append = parser.isSet("append");
+    return {};
+}
+
+// An unknown option given with a single dash ("-style"), which may be Qt's own.
+bool SingleDash(const QStringList& arguments, const QString& name) {
+    for (const QString& a : arguments) {
+        if (a == "--") break;
+        if (a == "-" + name || a.startsWith("-" + name + "=")) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -25,6 +208,107 @@ StartFile ParseCommandLine(const QStringList& arguments) {
         result.kind = StartFileKind::RecordFile;
     if (result.kind != StartFileKind::None) result.path = StripQuotes(arguments.first());
     return result;
+}
+
+CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingleDashToQt) {
+    QCommandLineParser parser;
+    // "-h" and Qt's "-style" are single-dash words, not bundles of letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const OptionSpec& o : kOptions) {
+        QStringList names{o.name};
+        if (o.alias) names << o.alias;
+        parser.addOption(o.valueName ? QCommandLineOption(names, o.description, o.valueName)
+                                     : QCommandLineOption(names, o.description));
+    }
+    CommandLine line;
+    const bool parsed = parser.parse(QStringList{"lxv7700"} + arguments);
+    line.files = parser.positionalArguments();
+
+    // --help and --version answer whatever else is given.
+    if (parser.isSet("help")) {
+        line.task = Task::Help;
+        return line;
+    }
+    if (parser.isSet("version")) {
+        line.task = Task::Version;
+        return line;
+    }
+    QStringList asked;
+    for (const OptionSpec& o : kOptions)
+        if (o.names != Task::Window && parser.isSet(o.name)) {
+            line.task = o.names;
+            asked << Dashed(o);
+        }
+    if (asked.size() > 1) {
+        line.error = "one task at a time: " + asked.join(", ");
+        return line;
+    }
+    if (!parsed) {
+        bool allQt =
+            line.task == Task::Window && leaveSingleDashToQt && !parser.unknownOptionNames().isEmpty();
+        for (const QString& name : parser.unknownOptionNames()) allQt = allQt && SingleDash(arguments, name);
+        // A missing value is told in the error text, not as an unknown option.
+        if (!allQt || parser.errorText().startsWith("Missing value")) {
+            line.error = parser.errorText().trimmed();
+            return line;
+        }
+        line.qtOptions = true;
+    }
+    for (const OptionSpec& o : kOptions) {
+        if (!parser.isSet(o.name) || (o.tasks & Bit(line.task)) ||
+            (o.names != Task::Window && o.names == line.task))
+            continue;
+        line.error = line.task == Task::Window
+                         ? QString("%1 goes with %2").arg(Dashed(o), TasksOf(o))
+                         : QString("%1 does not go with %2").arg(Dashed(o), Dashed(Spec(line.task)));
+        return line;
+    }
+
+    switch (line.task) {
+        case Task::Window:
+            line.service = parser.isSet("service");
+            if (!line.qtOptions) line.start = ParseCommandLine(line.files);
+            break;
+        case Task::Measure:
+        case Task::Log:
+            if (!line.files.isEmpty()) {
+                line.error = "unexpected argument \"" + line.files.first() + "\"";
+                return line;
+            }
+            line.error = ReadInstrumentOptions(parser, line);
+            break;
+        default: break;  // the report tasks check their two files themselves, as they always did
+    }
+    return line;
+}
+
+QString HelpText() {
+    QString text;
+    for (const FormSpec& f : kForms)
+        text += QString(text.isEmpty() ? "Usage: " : "       ") + "lxv7700 " + f.synopsis + "\n";
+    text += "The companion program of the LXV7700 power analyser.\n";
+    const auto row = [&text](const QString& synopsis, const QString& description) {
+        text += "  " + synopsis.leftJustified(38) + (synopsis.size() > 38 ? "\n  " + QString(38, ' ') : "") +
+                description + "\n";
+    };
+    row("FILE.lxm", "open a test file at start");
+    row("FILE.lxr", "open a record file in the record window");
+    for (const OptionSpec& o : kOptions) row(o.synopsis, o.description);
+    text +=
+        "The tasks open no window. The report and export tasks need no port. --measure and --log open the\n"
+        "instrument's port as the window would (SysSet.ini: [CommPort], [CommBaudrate], [PortMap]); --log "
+        "prints\n"
+        "a progress line every 10 s on standard error and ends at once, its file whole, on Ctrl+C or "
+        "SIGTERM.\n"
+        "Exit codes: 0 done, 1 a failure (one line on standard error), 2 a bad option (and the usage "
+        "line).\n";
+    return text;
+}
+
+QString UsageLine() {
+    QStringList forms;
+    for (const FormSpec& f : kForms) forms << f.brief;
+    return "Usage: lxv7700 " + forms.join(" | ") + "  (lxv7700 --help lists the options)";
 }
 
 }  // namespace lxv

@@ -2,10 +2,9 @@
 // session, the windows in their order, the event loop; closing the main
 // window ends it.
 #include <QApplication>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/logo_form.h"
 #include "app/main_form.h"
 #include "app/windows.h"
@@ -13,24 +12,24 @@
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
-#include "report/report_tasks.h"
 #include "session/qt_timers.h"
 #include "session/session.h"
 
-#ifndef LXV_VERSION
-#define LXV_VERSION "0.0.0"
-#endif
-
 int main(int argc, char* argv[]) {
-    // Answered before any window system is needed.
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("lxv7700 %s\n", LXV_VERSION);
-        return 0;
-    }
-    // Reports and exports asked for on the command line run without a window.
-    if (const auto exitCode = lxv::RunCommandLineTask(argc, argv)) return *exitCode;
+    QStringList given;
+    for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
+    // Help, the version, a bad option and the tasks are answered before any window system is needed.
+    const lxv::CommandLine line = lxv::ParseProgramArguments(given, true);
+    if (line.task != lxv::Task::Window || !line.error.isEmpty()) return lxv::RunWithoutWindow(line, argv[0]);
 
     QApplication application(argc, argv);
+    // Qt has taken its own options (-style ...) from the command line by now.
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (line.qtOptions) {
+        const lxv::CommandLine rest = lxv::ParseProgramArguments(arguments);
+        if (!rest.error.isEmpty()) return lxv::RunWithoutWindow(rest, argv[0]);
+    }
 
     // 1. The splash, painted at once: the windows below take a moment.
     auto logo = std::make_unique<lxv::TLogoForm>();
@@ -48,8 +47,6 @@ int main(int argc, char* argv[]) {
     lxv::Session session(port, sysSet, timers);
 
     // 3. The windows, in order.
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
     lxv::Windows windows(session, sysSet, arguments);
     lxv::TMainForm& mainForm = windows.main();
     // The program ends here, not on the last window closed, with a non-zero code

@@ -40,7 +40,7 @@ TMainForm::TMainForm(Session& session, QWidget* parent)
     resize(1000, 680);
 
     ContinuousReadTimer_.setObjectName("ContinuousReadTimer");
-    ContinuousReadTimer_.setInterval(50);
+    ContinuousReadTimer_.setInterval(kContinuousReadMs);
     ContinuousReadTimer_.setSingleShot(true);
     // A coarse timer may fire up to 5 % early; the instrument gets its full 50 ms.
     ContinuousReadTimer_.setTimerType(Qt::PreciseTimer);

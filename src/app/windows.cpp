@@ -50,9 +50,9 @@ void ReportWriteFailures(IniFile& file, QObject* context) {
 }  // namespace
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) : sysSet_(sysSet) {
-    // "--service" makes the calibration reachable; the rest is the start file.
-    QStringList files = arguments;
-    const bool service = files.removeAll("--service") > 0;
+    // "--service" makes the calibration reachable; the files are the start file.
+    const CommandLine line = ParseProgramArguments(arguments);
+    const bool service = line.service;
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
@@ -65,7 +65,7 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     } catch (const ConversionError& e) {
         AppDialogs().showError(nullptr, e.what());
     }
-    main.ApplyStartFile(ParseCommandLine(files));
+    main.ApplyStartFile(line.start);
 
     // The style window sets the chart colours; the main window's charts follow every change.
     auto* skin = new Tskin(session.style, &main);

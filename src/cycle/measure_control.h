@@ -38,6 +38,9 @@ struct CycleEffects {
     bool stopContinuous = false;
 };
 
+// ContinuousReadTimer: the next request of continuous measurement follows each block after this.
+inline constexpr int kContinuousReadMs = 50;
+
 inline constexpr const char* kSendFailedText =
     "Read the request failed, instruments and computers have not connected.";
 inline constexpr const char* kRequestDataText = "Request data!";

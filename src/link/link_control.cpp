@@ -112,9 +112,9 @@ LinkEffects LinkControl::Scan() {
 
 bool LinkControl::readSettings(LinkEffects& fx) {
     try {
-        int baud = sysSet_.readInteger("CommBaudrate", "Baudrate", 2);
+        int baud = baudOverride_ >= 0 ? baudOverride_ : sysSet_.readInteger("CommBaudrate", "Baudrate", 2);
         if (baud < 0 || baud > 7) baud = 2;  // no such list entry: the default rate
-        configuredPort_ = sysSet_.readInteger("CommPort", "Port", 2);
+        configuredPort_ = portOverride_ > 0 ? portOverride_ : sysSet_.readInteger("CommPort", "Port", 2);
         const int address = sysSet_.readInteger("CommAddress", "Address", 2);
         core_.state.BaudIndex = baud;
         core_.port.setBaudRate(BaudRateForIndex(baud));

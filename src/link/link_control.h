@@ -52,6 +52,13 @@ class LinkControl {
     void Tick();
     // A plain port that an error closed is opened again (before a measurement command).
     LinkEffects ReopenIfClosed();
+    // For this run only (a command-line task): COMn and the baud list index to
+    // use instead of the stored ones, from the next scan on; nothing is written
+    // to the settings. 0 and -1 keep the stored ones.
+    void SetRunOverrides(int port, int baudIndex) {
+        portOverride_ = port;
+        baudOverride_ = baudIndex;
+    }
     // Selects COMn as the port to open; 0 leaves the selection as it is.
     void SetCommPort(int n) {
         if (n != 0) commPort_ = n;
@@ -91,6 +98,8 @@ class LinkControl {
     bool reopenPending_ = false;
     int configuredPort_ = 0;
     int commPort_ = 0;
+    int portOverride_ = 0;
+    int baudOverride_ = -1;
     std::vector<int> instrumentPorts_;
     std::string addressText_ = "1";
     bool addressValid_ = true;

@@ -9,8 +9,6 @@ namespace lxv {
 
 namespace {
 
-constexpr double kRootTwo = 1.41421;  // peak / RMS of a sine, as the grid divides
-
 const std::string& Indent() {
     static const std::string spaces(kHarmonicCellIndent, ' ');
     return spaces;
@@ -52,9 +50,9 @@ std::string HarmonicValueCell(const MeasureRecord& record, int row, int column) 
     const int order = row - 1;
     const float u = record.UHarmonic(order), i = record.IHarmonic(order);
     switch (column) {
-        case 1: return Indent() + Padded(u * 100.0 / kRootTwo, 2);
+        case 1: return Indent() + Padded(u * 100.0 / kHarmonicPeakToRms, 2);
         case 2: return Percentage(u, record.UHarmonic(1));
-        case 3: return Indent() + Padded(i * 10000.0 / kRootTwo, 4);
+        case 3: return Indent() + Padded(i * 10000.0 / kHarmonicPeakToRms, 4);
         case 4: return Percentage(i, record.IHarmonic(1));
         default: return HarmonicOrderCell(row);
     }

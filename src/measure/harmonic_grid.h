@@ -18,6 +18,8 @@ namespace lxv {
 inline constexpr int kHarmonicGridRows = 52;
 inline constexpr int kHarmonicGridColumns = 5;
 inline constexpr std::size_t kHarmonicCellIndent = 21;  // spaces in front of every body cell
+// Peak amplitude / RMS of a sine, as the grid (and every harmonic RMS the program writes) divides.
+inline constexpr double kHarmonicPeakToRms = 1.41421;
 
 using HarmonicGrid = std::array<std::array<std::string, kHarmonicGridColumns>, kHarmonicGridRows>;
 

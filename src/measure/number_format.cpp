@@ -119,6 +119,13 @@ std::string FormatPanelValue(double value, int decimals, std::string_view fill, 
     return text;
 }
 
+std::string FormatShortestSingle(float value) {
+    if (!std::isfinite(value)) return {};
+    char buf[32];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return ec == std::errc() ? std::string(buf, end) : std::string();
+}
+
 std::optional<double> ParseNumber(const std::string& text) {
     const auto b = text.find_first_not_of(" \t");
     if (b == std::string::npos) return std::nullopt;

@@ -1,4 +1,4 @@
-// The two number-to-text rules of the program and the one text-to-number
+// The number-to-text rules of the program and the one text-to-number
 // rule, independent of the locale: "." is always the decimal point and there
 // is no thousands separator.
 #pragma once
@@ -27,6 +27,11 @@ std::string FormatPanelValue(double value, int decimals, std::string_view fill, 
 // Plain decimal without exponent or trailing zeros of nearest(value x 10^d) / 10^d
 // (chart labels: "6.67", "81.25", "8"). Non-finite values as in FormatGeneral.
 std::string FormatRounded(double value, int decimals);
+
+// The shortest decimal text that reads back as the same single (std::to_chars:
+// "230", "0.1", "1e-05", "-0"), for files and output that programs read; empty
+// for NaN and infinities, which a reader takes as "no value".
+std::string FormatShortestSingle(float value);
 
 // One number typed or stored as text: optional blanks, sign, digits with at
 // most one ".", an optional exponent; nothing when the text is anything else

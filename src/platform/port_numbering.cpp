@@ -65,6 +65,13 @@ int RuleNumber(const std::string& portName) {
     return 0;
 }
 
+int NumberOfDevice(const std::vector<PortInfo>& ports, const std::string& device) {
+    const std::string resolved = Resolved(device);
+    for (const PortInfo& p : ports)
+        if (Resolved(p.device) == resolved) return p.number;
+    return 0;
+}
+
 std::vector<PinnedPort> ReadPortMap(const IniFile& sysSet) {
     std::vector<PinnedPort> pins;
     for (int n = 1; n <= kMaxPortNumber; ++n) {

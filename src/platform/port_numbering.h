@@ -47,6 +47,10 @@ std::string DefaultDisplayName(const std::string& identifier, int number);
 // (k 0..19); 0 for any other name.
 int RuleNumber(const std::string& portName);
 
+// The number of the port in `ports` whose device is `device` (the same file,
+// also through a link); 0 when none is.
+int NumberOfDevice(const std::vector<PortInfo>& ports, const std::string& device);
+
 // Every COM<n> key of [PortMap] that names a device, in ascending n.
 std::vector<PinnedPort> ReadPortMap(const IniFile& sysSet);
 

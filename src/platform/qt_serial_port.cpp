@@ -1,12 +1,13 @@
 #include "platform/qt_serial_port.h"
 
 #include <sys/file.h>
+#include <unistd.h>
 
 #include <QSerialPortInfo>
+#include <set>
 
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
-#include "platform/port_numbering.h"
 
 namespace lxv {
 
@@ -56,7 +57,10 @@ QtSerialPort::~QtSerialPort() {
 }
 
 std::vector<PortInfo> QtSerialPort::enumerate() {
-    lastList_ = NumberPorts(ListedPorts(), ReadPortMap(sysSet_));
+    std::vector<PinnedPort> pins = runPins_;
+    const std::vector<PinnedPort> stored = ReadPortMap(sysSet_);
+    pins.insert(pins.end(), stored.begin(), stored.end());
+    lastList_ = NumberPorts(ListedPorts(), pins);
     lastListAge_.start();
     return lastList_;
 }
@@ -69,26 +73,68 @@ std::string QtSerialPort::devicePath(int number) {
     return {};
 }
 
+int QtSerialPort::UseDeviceForThisRun(const std::string& device) {
+    const std::vector<PortInfo> ports = enumerate();
+    if (const int listed = NumberOfDevice(ports, device)) return listed;
+    std::set<int> used;
+    for (const PortInfo& p : ports) used.insert(p.number);
+    int n = kMaxPortNumber;
+    while (n > 0 && used.count(n)) --n;
+    if (n == 0) return 0;
+    runPins_.insert(runPins_.begin(), PinnedPort{n, device, "", ""});
+    lastListAge_.invalidate();
+    return n;
+}
+
+void QtSerialPort::noteFailure(const std::string& device, const QSerialPort& port, bool lockFailed) {
+    if (device.empty()) {
+        failureCause_ = "there is no such port";
+    } else if (lockFailed) {
+        failureCause_ = "the port is in use by another program";
+    } else if (port.error() == QSerialPort::DeviceNotFoundError) {
+        failureCause_ = "the device does not exist";
+    } else if (port.error() == QSerialPort::PermissionError) {
+        // Qt reports a port held by another program as a permission error too.
+        failureCause_ = ::access(device.c_str(), R_OK | W_OK) == 0
+                            ? "the port is in use by another program"
+                            : "permission denied (the user may need to be in the dialout group)";
+    } else {
+        failureCause_ = "it cannot be opened: " + port.errorString().toStdString();
+    }
+}
+
 bool QtSerialPort::probe(int number) {
     if (serial_.isOpen() && number == number_) return false;  // held exclusively by us
     const std::string device = devicePath(number);
-    if (device.empty()) return false;
     QSerialPort trial;
+    if (device.empty()) {
+        noteFailure(device, trial, false);
+        return false;
+    }
     trial.setPortName(QString::fromStdString(device));
-    const bool opened = trial.open(QIODevice::ReadWrite) && LockedForUs(trial);
+    const bool opened = trial.open(QIODevice::ReadWrite);
+    const bool locked = opened && LockedForUs(trial);
+    if (!locked) noteFailure(device, trial, opened);
     trial.close();
-    return opened;
+    return locked;
 }
 
 void QtSerialPort::open(int number, int baud) {
     if (serial_.isOpen()) throw PortError(kPortAlreadyOpenText);
     const std::string device = devicePath(number);
-    if (device.empty()) throw PortError(kPortOpenFailedText);
+    if (device.empty()) {
+        noteFailure(device, serial_, false);
+        throw PortError(kPortOpenFailedText);
+    }
     number_ = number;
     serial_.setPortName(QString::fromStdString(device));
     SetLine(serial_, baud);
-    if (!serial_.open(QIODevice::ReadWrite)) throw PortError(kPortOpenFailedText);
+    if (!serial_.open(QIODevice::ReadWrite)) {
+        noteFailure(device, serial_, false);
+        throw PortError(kPortOpenFailedText);
+    }
     if (!LockedForUs(serial_)) {
+        noteFailure(device, serial_, true);
         serial_.close();
         throw PortError(kPortOpenFailedText);
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/port_numbering.h"
 #include "platform/serial_port.h"
 
 namespace lxv {
@@ -31,6 +32,12 @@ class QtSerialPort : public QObject, public SerialPort {
     void setBaudRate(int baud) override;
     bool write(const std::uint8_t* data, std::size_t size) override;
     std::vector<std::uint8_t> readAll() override;
+    std::string failureCause() const override { return failureCause_; }
+
+    // The number of the port at `device` for this run: a listed port's own
+    // number when `device` is that port (or a link to it), else the highest free
+    // number, pinned to `device` until the program ends (SysSet.ini is not changed).
+    int UseDeviceForThisRun(const std::string& device);
 
     // Device path of port n, empty when there is no such port. Uses the list of the
     // last enumerate() when it is younger than kListReuseMs (a scan probes right
@@ -40,11 +47,15 @@ class QtSerialPort : public QObject, public SerialPort {
 
   private:
     void serialError(QSerialPort::SerialPortError error);
+    // Records why `port` would not open or lock.
+    void noteFailure(const std::string& device, const QSerialPort& port, bool lockFailed);
 
     IniFile& sysSet_;
     QSerialPort serial_;
     int number_ = 0;
     std::vector<PortInfo> lastList_;
+    std::vector<PinnedPort> runPins_;  // ahead of [PortMap]
+    std::string failureCause_;
     QElapsedTimer lastListAge_;
 };
 

@@ -57,6 +57,9 @@ class SerialPort {
     virtual bool write(const std::uint8_t* data, std::size_t size) = 0;
     // Every byte queued now; more than 4096 queued bytes are discarded and nothing is returned.
     virtual std::vector<std::uint8_t> readAll() = 0;
+    // Why the last probe or open failed, in plain words ("the port is in use by
+    // another program"); empty when the port does not say.
+    virtual std::string failureCause() const { return {}; }
 
     // Called on the UI thread whenever at least one byte has arrived.
     void setDataHandler(std::function<void()> handler) { dataHandler_ = std::move(handler); }

@@ -1,10 +1,8 @@
 #include "report/report_tasks.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QFile>
 #include <QString>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "cycle/test_file.h"
@@ -21,18 +19,6 @@
 namespace lxv {
 
 namespace {
-
-constexpr const char* kUsage =
-    "Usage: lxv7700 [FILE.lxm | FILE.lxr]\n"
-    "The companion program of the LXV7700 power analyser.\n"
-    "  FILE.lxm     open a test file at start\n"
-    "  FILE.lxr     open a record file in the record window\n"
-    "  --version    print the version and exit\n"
-    "  --report TEST.lxm OUT.pdf             write the power analysis report of a test file as PDF\n"
-    "  --export RECORD.lxr OUT.xlsx|OUT.csv  write the whole recording as a spreadsheet\n"
-    "  --record-report RECORD.lxr OUT.pdf    write the record report of a recording as PDF\n"
-    "  --help       print this text and exit\n"
-    "The report and export tasks open no window and no port, print only errors and exit with 0 on success.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "lxv7700: %s\n", message.c_str());
@@ -115,27 +101,16 @@ int RecordReport(const std::string& input, const QString& output) {
 
 }  // namespace
 
-std::optional<int> RunCommandLineTask(int argc, char** argv) {
-    if (argc < 2) return std::nullopt;
-    const std::string task = argv[1];
-    if (task == "--help" || task == "-h") {
-        std::fputs(kUsage, stdout);
-        return 0;
+int RunReportTask(ReportTask task, const QStringList& files, const std::string& option) {
+    if (files.size() != 2)
+        return Fail(option + " needs an input file and an output file (see lxv7700 --help)");
+    const std::string input = QFile::encodeName(files[0]).toStdString();
+    const QString& output = files[1];
+    switch (task) {
+        case ReportTask::PowerReport: return PowerReport(input, output);
+        case ReportTask::Export: return Export(input, output);
+        case ReportTask::RecordReport: break;
     }
-    if (task != "--report" && task != "--export" && task != "--record-report") return std::nullopt;
-    if (argc != 4) return Fail(task + " needs an input file and an output file (see lxv7700 --help)");
-
-    // No display is needed: fonts and the PDF writer work offscreen. Qt's own
-    // notes (a missing runtime folder, font fallbacks) are not errors of the task.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int qtArgc = 1;
-    QGuiApplication application(qtArgc, argv);
-    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
-    const std::string input = argv[2];
-    const QString output = QString::fromLocal8Bit(argv[3]);
-    if (task == "--report") return PowerReport(input, output);
-    if (task == "--export") return Export(input, output);
     return RecordReport(input, output);
 }
 

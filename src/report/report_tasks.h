@@ -2,17 +2,20 @@
 //   lxv7700 --report TEST.lxm OUT.pdf
 //   lxv7700 --export RECORD.lxr OUT.xlsx|OUT.csv
 //   lxv7700 --record-report RECORD.lxr OUT.pdf
-//   lxv7700 --help
 // They run offscreen, print nothing but errors (one line on standard error
 // naming the file and the reason) and leave no output file on failure.
 #pragma once
 
-#include <optional>
+#include <QStringList>
+#include <string>
 
 namespace lxv {
 
-// The exit code when the command line asks for one of the tasks (run here,
-// before any window exists); nothing when the program should start as usual.
-std::optional<int> RunCommandLineTask(int argc, char** argv);
+enum class ReportTask { PowerReport, Export, RecordReport };
+
+// Runs `task` on `files` (the input and the output file) inside the program's
+// offscreen application and returns the exit code: 0 done, 1 a failure.
+// `option` ("--report") names the task when the files are not two.
+int RunReportTask(ReportTask task, const QStringList& files, const std::string& option);
 
 }  // namespace lxv

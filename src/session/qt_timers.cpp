@@ -11,6 +11,8 @@ class QtTimer : public Timer {
     QtTimer(const std::string& name, bool singleShot) {
         timer_.setObjectName(QString::fromStdString(name));
         timer_.setSingleShot(singleShot);
+        // A coarse timer may fire up to 5 % early; controllers' waits are counted.
+        timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, [this] { fire(); });
     }
     void start(int ms) override { timer_.start(ms); }

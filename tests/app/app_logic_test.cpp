@@ -2,6 +2,8 @@
 // and the lines of the test log.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "app/command_line.h"
@@ -46,6 +48,84 @@ TEST(CommandLine, NoParameterLeavesEverythingOff) {
     EXPECT_FALSE(none.startedWithFile);
     EXPECT_EQ(none.kind, StartFileKind::None);
     EXPECT_TRUE(none.path.isEmpty());
+}
+
+TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
+    struct Case {
+        QStringList arguments;
+        Task task;
+        const char* error;  // a part of the error text; empty for none
+    };
+    const Case cases[] = {
+        {{"--service", "a.lxm"}, Task::Window, ""},
+        {{"--help", "--bogus"}, Task::Help, ""},
+        {{"--report", "a.lxm", "b.pdf"}, Task::Report, ""},
+        {{"--measure", "--json", "--port", "com5", "--baud", "115200"}, Task::Measure, ""},
+        {{"--log=x.csv", "--count", "3", "--every", "0.5", "--harmonics", "--append", "--device",
+          "/dev/ttyUSB0"},
+         Task::Log,
+         ""},
+        {{"--log"}, Task::Log, "Missing value after '--log'"},
+        {{"--log", "x", "--seconds", "abc"}, Task::Log, "invalid value for --seconds: \"abc\""},
+        {{"--log", "x", "--seconds", "-2"}, Task::Log, "invalid value for --seconds"},
+        {{"--log", "x", "--count", "0"}, Task::Log, "invalid value for --count"},
+        {{"--log", "x", "--count", "1.5"}, Task::Log, "invalid value for --count"},
+        {{"--log", "x", "--every", "nan"}, Task::Log, "invalid value for --every"},
+        {{"--log", "x", "--seconds", "5", "--count", "5"}, Task::Log, "--seconds or --count"},
+        {{"--measure", "--baud", "12345"}, Task::Measure, "invalid value for --baud"},
+        {{"--measure", "--port", "COM256"}, Task::Measure, "invalid value for --port"},
+        {{"--measure", "--port", "COM1", "--device", "/dev/x"}, Task::Measure, "--port or --device"},
+        {{"--measure", "--log", "x"}, Task::Log, "one task at a time"},
+        {{"--measure", "x.lxm"}, Task::Measure, "unexpected argument"},
+        {{"--json"}, Task::Window, "--json goes with --measure"},
+        {{"--port", "COM3"}, Task::Window, "--port goes with --measure or --log"},
+        {{"--log", "x", "--json"}, Task::Log, "--json does not go with --log"},
+        {{"--bogus", "a.lxm"}, Task::Window, "Unknown option 'bogus'"},
+        {{"-style", "fusion"}, Task::Window, "Unknown option 'style'"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = ParseProgramArguments(c.arguments);
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        EXPECT_EQ(line.task, c.task);
+        if (*c.error)
+            EXPECT_TRUE(line.error.contains(c.error)) << line.error.toStdString();
+        else
+            EXPECT_TRUE(line.error.isEmpty()) << line.error.toStdString();
+    }
+    const CommandLine window = ParseProgramArguments({"--service", "a.lxm"});
+    EXPECT_TRUE(window.service);
+    EXPECT_EQ(window.start.kind, StartFileKind::TestFile);
+    const CommandLine measure = ParseProgramArguments(cases[3].arguments);
+    EXPECT_TRUE(measure.measure.json);
+    EXPECT_EQ(measure.measure.port.port, 5);
+    EXPECT_EQ(measure.measure.port.baudIndex, 7);
+    const LogOptions log = ParseProgramArguments(cases[4].arguments).log;
+    EXPECT_EQ(log.path, "x.csv");
+    EXPECT_EQ(log.count, 3);
+    EXPECT_EQ(log.every, 0.5);
+    EXPECT_TRUE(log.harmonics && log.append);
+    EXPECT_EQ(log.port.device, "/dev/ttyUSB0");
+    EXPECT_EQ(log.port.baudIndex, -1);
+    // Qt's own options go to QApplication, but never with a task.
+    EXPECT_TRUE(ParseProgramArguments({"-style", "fusion", "a.lxm"}, true).qtOptions);
+    EXPECT_FALSE(ParseProgramArguments({"--measure", "-style", "fusion"}, true).error.isEmpty());
+    EXPECT_FALSE(ParseProgramArguments({"--bogus"}, true).error.isEmpty());
+}
+
+TEST(CommandLine, HelpAndTheManualPageListEveryOption) {
+    const QString help = HelpText();
+    QFile page(LXV_MAN_PAGE);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(page.readAll()).replace("\\-", "-");
+    const QRegularExpression option("--[a-z-]+");
+    int options = 0;
+    for (auto m = option.globalMatch(help); m.hasNext(); ++options) {
+        const QString name = m.next().captured();
+        EXPECT_TRUE(manual.contains(name)) << name.toStdString();
+    }
+    EXPECT_GE(options, 17);
+    for (const char* form : {"--report TEST.lxm OUT.pdf", "--log OUT.csv", "--measure [--json]"})
+        EXPECT_TRUE(help.contains(form)) << form;
 }
 
 struct ColourFixture : ::testing::Test {

@@ -134,6 +134,13 @@ int ChildProcess::stop() {
     return status_;
 }
 
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);
@@ -191,6 +198,23 @@ SimulatedRun::~SimulatedRun() {
 }
 
 bool SimulatedRun::start(const RunOptions& options) {
+    if (!startSimulator(options)) return false;
+    std::map<std::string, std::string> env = {
+        {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
+    if (!options.action.empty()) env["LXV_TEST_ACTION"] = options.action;
+    for (const auto& [name, value] : options.env) env[name] = value;
+    ChildProcess::Options programOptions;
+    programOptions.env = env;
+    programOptions.stdoutFile = home_ + "/program.out";
+    programOptions.stderrFile = home_ + "/program.err";
+    if (!program_.start({programPath_}, programOptions)) {
+        why_ = "cannot start " + programPath_;
+        return false;
+    }
+    return true;
+}
+
+bool SimulatedRun::startSimulator(const RunOptions& options) {
     if (home_.empty()) {
         why_ = "no temporary folder";
         return false;
@@ -227,20 +251,39 @@ bool SimulatedRun::start(const RunOptions& options) {
     if (options.baudIndex >= 0) settings << "\n[CommBaudrate]\nBaudrate=" << options.baudIndex << "\n";
     settings << options.settings;
     settings.close();
-
-    std::map<std::string, std::string> env = {
-        {"LXV_HOME", home_}, {"LXV_TEST_LOG", testLogPath()}, {"QT_QPA_PLATFORM", "offscreen"}};
-    if (!options.action.empty()) env["LXV_TEST_ACTION"] = options.action;
-    for (const auto& [name, value] : options.env) env[name] = value;
-    ChildProcess::Options programOptions;
-    programOptions.env = env;
-    programOptions.stdoutFile = home_ + "/program.out";
-    programOptions.stderrFile = home_ + "/program.err";
-    if (!program_.start({programPath_}, programOptions)) {
-        why_ = "cannot start " + programPath_;
-        return false;
-    }
     return true;
+}
+
+ChildProcess::Options SimulatedRun::taskOptions() {
+    ChildProcess::Options o;
+    // No display: a task must not need one (the window would abort on xcb without it).
+    o.env = {{"LXV_HOME", home_}, {"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}};
+    const std::string base = home_ + "/task" + std::to_string(++tasks_);
+    o.stdoutFile = base + ".out";
+    o.stderrFile = base + ".err";
+    return o;
+}
+
+bool SimulatedRun::startTask(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv = {programPath_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return program_.start(argv, taskOptions());
+}
+
+SimulatedRun::TaskResult SimulatedRun::runTask(const std::vector<std::string>& arguments,
+                                               std::chrono::milliseconds timeout) {
+    TaskResult result;
+    ChildProcess task;
+    std::vector<std::string> argv = {programPath_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const ChildProcess::Options options = taskOptions();
+    if (!task.start(argv, options)) return result;
+    const bool ended = WaitUntil([&] { return !task.running(); }, timeout);
+    const int status = ended ? task.status() : task.stop();
+    if (ended && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    result.out = ReadFile(options.stdoutFile);
+    result.err = ReadFile(options.stderrFile);
+    return result;
 }
 
 void SimulatedRun::stop() {

@@ -36,6 +36,8 @@ class ChildProcess {
     bool running();
     // Ends the process: SIGTERM, up to 3 s, then SIGKILL. Returns its exit status, or -1.
     int stop();
+    // The wait status of a process that has ended (see running()), or -1.
+    int status() const { return status_; }
     pid_t pid() const { return pid_; }
     // The wait status once the process has ended (running() or stop() saw it), else -1.
     int status() const { return status_; }
@@ -47,6 +49,9 @@ class ChildProcess {
     std::string pending_;
     int status_ = -1;
 };
+
+// The whole of a file as it is now (empty when it is missing).
+std::string ReadFile(const std::string& path);
 
 // The lines of a text file as they are now (a missing file has none).
 // A last line without its newline yet is left out.
@@ -82,7 +87,19 @@ class SimulatedRun {
 
     // Starts both; false (with why()) when the simulator gave no terminal.
     bool start(const RunOptions& options);
+    // The simulator and the settings only, for programs started by runTask() or startTask().
+    bool startSimulator(const RunOptions& options);
     void stop();
+
+    // A command-line task of the program in this run's settings folder, without
+    // a display; it ends by itself (SIGTERM after `timeout`).
+    struct TaskResult {
+        int exitCode = -1;  // -1 when it did not exit by itself
+        std::string out, err;
+    };
+    TaskResult runTask(const std::vector<std::string>& arguments, std::chrono::milliseconds timeout);
+    // Starts a task as program() and returns at once.
+    bool startTask(const std::vector<std::string>& arguments);
 
     const std::string& home() const { return home_; }
     std::string testLogPath() const { return home_ + "/test.log"; }
@@ -97,7 +114,10 @@ class SimulatedRun {
     const std::string& why() const { return why_; }
 
   private:
+    ChildProcess::Options taskOptions();
+
     std::string programPath_, simPath_, home_, why_;
+    int tasks_ = 0;
     ChildProcess sim_, program_;
 };
 

@@ -18,13 +18,6 @@
 namespace lxv::test {
 namespace {
 
-std::vector<std::uint8_t> MeasureReply(float urms) {
-    MeasureRecord r;
-    ResetMeasurement(r);
-    r.setScalar(Scalar::URMS, urms);
-    return WithCrc({r.data(), r.data() + kBlockSize});
-}
-
 struct SessionRig : ::testing::Test {
     QTemporaryDir home;
     FakeSerialPort port;
@@ -133,7 +126,7 @@ TEST_F(SessionRig, PlainPortThatGoesAwayIsReopenedAtTheNextCommand) {
     ASSERT_EQ(core->state.LinkKind, LinkKind::Plain);
     ASSERT_TRUE(port.isOpen());
     // Half a reply is under way when the device goes.
-    const auto reply = MeasureReply(230.0f);
+    const auto reply = MeasureReplyOf(230.0f);
     session->measure.Single();
     port.receive({reply.begin(), reply.begin() + 1000});
     port.loseDevice();
@@ -163,9 +156,9 @@ TEST_F(SessionRig, EveryListenerGetsEveryBlockInOrder) {
         seen.push_back("recorder " + std::to_string(static_cast<int>(r.URMS())));
     });
     session->measure.Continuous();
-    port.receive(MeasureReply(231.0f));
+    port.receive(MeasureReplyOf(231.0f));
     core->measurements.unsubscribe(first);
-    port.receive(MeasureReply(232.0f));
+    port.receive(MeasureReplyOf(232.0f));
     EXPECT_EQ(seen, (std::vector<std::string>{"panels", "phase labels", "recorder 231", "phase labels",
                                               "recorder 232"}));
     EXPECT_EQ(core->record.URMS(), 232.0f);

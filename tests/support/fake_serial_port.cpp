@@ -1,6 +1,7 @@
 #include "support/fake_serial_port.h"
 
 #include "link/frame_codec.h"
+#include "measure/measure_block.h"
 
 namespace lxv::test {
 
@@ -9,6 +10,13 @@ std::vector<std::uint8_t> WithCrc(std::vector<std::uint8_t> body) {
     body.push_back(static_cast<std::uint8_t>(crc & 0xFF));
     body.push_back(static_cast<std::uint8_t>(crc >> 8));
     return body;
+}
+
+std::vector<std::uint8_t> MeasureReplyOf(float urms) {
+    MeasureRecord r;
+    ResetMeasurement(r);
+    r.setScalar(Scalar::URMS, urms);
+    return WithCrc({r.data(), r.data() + kBlockSize});
 }
 
 }  // namespace lxv::test

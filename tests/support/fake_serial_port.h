@@ -114,4 +114,7 @@ inline bool IsRead(const std::vector<std::uint8_t>& frame, std::uint16_t reg, st
 // A reply body with its CRC appended, low byte first.
 std::vector<std::uint8_t> WithCrc(std::vector<std::uint8_t> body);
 
+// The 2532-byte reply of a block of the start values with `urms` as its voltage.
+std::vector<std::uint8_t> MeasureReplyOf(float urms);
+
 }  // namespace lxv::test

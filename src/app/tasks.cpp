@@ -1,0 +1,51 @@
+// What the command line asks for without a window: help, the version, the
+// usage line of a bad option, and the tasks, which run in an offscreen
+// application (fonts and the PDF writer need no display).
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "cli/instrument_tasks.h"
+#include "platform/app_paths.h"
+#include "report/report_tasks.h"
+
+#ifndef LXV_VERSION
+#define LXV_VERSION "0.0.0"
+#endif
+
+namespace lxv {
+
+int RunWithoutWindow(const CommandLine& line, char* programPath) {
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "lxv7700: %s\n%s\n", line.error.toLocal8Bit().constData(),
+                     UsageLine().toLocal8Bit().constData());
+        return 2;
+    }
+    if (line.task == Task::Help) {
+        std::fputs(HelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (line.task == Task::Version) {
+        std::printf("lxv7700 %s\n", LXV_VERSION);
+        return 0;
+    }
+    // Qt's own notes (a missing runtime folder, font fallbacks) are not errors of the task.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    int qtArgc = 1;
+    char* qtArgv[] = {programPath, nullptr};
+    QGuiApplication application(qtArgc, qtArgv);
+    SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    switch (line.task) {
+        case Task::Report: return RunReportTask(ReportTask::PowerReport, line.files, "--report");
+        case Task::Export: return RunReportTask(ReportTask::Export, line.files, "--export");
+        case Task::RecordReport:
+            return RunReportTask(ReportTask::RecordReport, line.files, "--record-report");
+        case Task::Measure: return RunMeasureTask(line.measure);
+        case Task::Log: return RunLogTask(line.log);
+        default: return 2;  // the window is not run here
+    }
+}
+
+}  // namespace lxv

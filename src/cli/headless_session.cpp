@@ -1,0 +1,218 @@
+#include "cli/headless_session.h"
+
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+
+#include "cycle/reply_assembler.h"
+#include "link/registers.h"
+#include "platform/ini_file.h"
+#include "platform/serial_port.h"
+
+namespace lxv {
+
+namespace {
+
+// Texts of the run, whole sentences with their arguments.
+constexpr const char* kNoBlockText = "no measurement came from the instrument within 10 s";
+constexpr const char* kPortClosedText = "the port closed (the device went away)";
+constexpr const char* kCannotOpenText = "it cannot be opened";
+constexpr const char* kNoSuchPortText = "there is no such port (ports found: %1)";
+constexpr const char* kNoPortsText = "there is no such port (no serial port was found)";
+constexpr const char* kProgressText = "%1 elapsed, %2 rows, %3 blocks/s, %4 re-requests";
+
+// The longest wait a timer is armed for; a longer run is re-armed for the rest.
+constexpr long long kLongestArmMs = 3600 * 1000;
+
+std::string ElapsedText(long seconds) {
+    return QString("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QChar('0'))
+        .arg(seconds % 60, 2, 10, QChar('0'))
+        .toStdString();
+}
+
+}  // namespace
+
+HeadlessSession::HeadlessSession(SerialPort& port, IniFile& sysSet, TimerFactory& timers, LineSink messages)
+    : session_(port, sysSet, timers), sysSet_(sysSet), messages_(std::move(messages)) {
+    continuous_ = timers.create("ContinuousReadTimer", true);
+    reRead_ = timers.create("ReReadTimer", false);
+    watchdog_ = timers.create("Watchdog", false);
+    firstBlock_ = timers.create("FirstBlockTimer", true);
+    progressTimer_ = timers.create("ProgressTimer", false);
+    end_ = timers.create("EndTimer", true);
+
+    MeasureControl& measure = session_.measure;
+    continuous_->setHandler([this, &measure] { apply(measure.ContinuousTick()); });
+    reRead_->setHandler([this, &measure] {
+        ++reRequests_;
+        apply(measure.ReReadTick());
+    });
+    watchdog_->setHandler([this] { tick(); });
+    firstBlock_->setHandler([this] {
+        if (blocks_ == 0) fail(kNoBlockText);
+    });
+    progressTimer_->setHandler([this] { progressLine(); });
+    end_->setHandler([this] {
+        endLeftMs_ -= endArmedMs_;
+        if (endLeftMs_ <= 0)
+            finish(0);
+        else
+            armEnd();
+    });
+
+    measure.setEffectsHandler([this](const CycleEffects& fx) { apply(fx); });
+    feedListener_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
+        ++blocks_;
+        ++periodBlocks_;
+        firstBlock_->stop();
+    });
+    // A short, damaged or oversize reply is asked for again once the line is quiet;
+    // any reply may also end the settings read that measuring waits for.
+    QObject::connect(&session_.receiver, &ReplyReceiver::replyHandled, &session_,
+                     [this](ReplyKind kind, const QByteArray&) {
+                         if (CallsForResend(kind)) ++reRequests_;
+                         startWhenReady();
+                     });
+}
+
+HeadlessSession::~HeadlessSession() {
+    session_.measure.setEffectsHandler({});
+    session_.core.measurements.unsubscribe(feedListener_);
+}
+
+std::string HeadlessSession::portLabel() {
+    if (!label_.empty()) return label_;
+    SessionCore& core = session_.core;
+    const int number = core.port.isOpen() ? core.port.portNumber() : session_.linkControl.configuredPort();
+    std::string label = "COM" + std::to_string(number);
+    for (const PortInfo& p : core.port.enumerate())
+        if (p.number == number && !p.device.empty()) label += " (" + p.device + ")";
+    return label;
+}
+
+bool HeadlessSession::open(int port, int baudIndex, const std::string& label) {
+    label_ = label;
+    LinkControl& link = session_.linkControl;
+    link.SetRunOverrides(port, baudIndex);
+    const LinkEffects fx = link.Scan();
+    if (!fx.fieldsChanged) {
+        // The stored settings could not be read.
+        fail(fx.errors.empty() ? std::string(kCannotOpenText) : fx.errors.front(), sysSet_.path());
+        return false;
+    }
+    if (!session_.core.port.isOpen()) {
+        fail(portFailure());
+        return false;
+    }
+    opened_ = true;
+    watchdog_->start(kWatchdogMs);
+    firstBlock_->start(kFirstBlockMs);
+    return true;
+}
+
+std::string HeadlessSession::portFailure() {
+    SerialPort& port = session_.core.port;
+    const int number = session_.linkControl.configuredPort();
+    const std::vector<PortInfo> ports = port.enumerate();
+    const bool listed =
+        std::any_of(ports.begin(), ports.end(), [&](const PortInfo& p) { return p.number == number; });
+    if (!listed) {
+        if (ports.empty()) return kNoPortsText;
+        QStringList found;
+        for (const PortInfo& p : ports) found << QString("COM%1").arg(p.number);
+        return QString(kNoSuchPortText).arg(found.join(", ")).toStdString();
+    }
+    // The scan probed every port since; ask this one again for its reason.
+    port.probe(number);
+    const std::string cause = port.failureCause();
+    return cause.empty() ? kCannotOpenText : cause;
+}
+
+void HeadlessSession::start(MeasureMode mode) {
+    mode_ = mode;
+    waitingToStart_ = true;
+    startWhenReady();
+}
+
+void HeadlessSession::startWhenReady() {
+    // The settings read of the opening is routed by the request buffer: a
+    // measurement request now would take its route.
+    if (!waitingToStart_ || finished_ || session_.core.requests.outstanding()) return;
+    waitingToStart_ = false;
+    MeasureControl& measure = session_.measure;
+    apply(mode_ == MeasureMode::Single ? measure.Single() : measure.Continuous());
+    if (progress_) progressTimer_->start(kProgressMs);
+    armEnd();
+}
+
+void HeadlessSession::endAfter(double seconds) {
+    endLeftMs_ = std::max<long long>(1, static_cast<long long>(seconds * 1000.0 + 0.5));
+}
+
+void HeadlessSession::armEnd() {
+    if (endLeftMs_ < 0 || finished_) return;
+    endArmedMs_ = static_cast<int>(std::min(endLeftMs_, kLongestArmMs));
+    end_->start(endArmedMs_);
+}
+
+void HeadlessSession::apply(const CycleEffects& fx) {
+    if (finished_) return;  // a block still in flight when the run ended starts nothing
+    if (fx.stopContinuous) continuous_->stop();
+    if (fx.stopReRead) reRead_->stop();
+    if (fx.startContinuous) continuous_->start(kContinuousReadMs);
+    // The wait fits the chosen rate, as in the window.
+    if (fx.startReRead)
+        reRead_->start(ReRequestWaitMs(BaudRateForIndex(session_.core.state.BaudIndex), kMeasureReplySize));
+}
+
+void HeadlessSession::tick() {
+    session_.linkControl.Tick();
+    SessionCore& core = session_.core;
+    // The USB link's watchdog reopens its port; a plain port that went away ends the run.
+    if (opened_ && core.state.LinkKind == LinkKind::Plain && !core.port.isOpen()) {
+        fail(kPortClosedText);
+        return;
+    }
+    startWhenReady();
+}
+
+void HeadlessSession::progressLine() {
+    ++periods_;
+    const double perSecond = periodBlocks_ * 1000.0 / kProgressMs;
+    periodBlocks_ = 0;
+    messages_(QString(kProgressText)
+                  .arg(QString::fromStdString(ElapsedText(periods_ * kProgressMs / 1000)))
+                  .arg(rows_)
+                  .arg(perSecond, 0, 'f', 2)
+                  .arg(reRequests_)
+                  .toStdString());
+}
+
+void HeadlessSession::fail(const std::string& cause, const std::string& subject) {
+    if (finished_) return;
+    messages_((subject.empty() ? portLabel() : subject) + ": " + cause);
+    finish(1);
+}
+
+void HeadlessSession::finish(int exitCode) {
+    if (finished_) return;
+    finished_ = true;
+    exitCode_ = exitCode;
+    for (Timer* t : {continuous_.get(), reRead_.get(), watchdog_.get(), firstBlock_.get(),
+                     progressTimer_.get(), end_.get()})
+        t->stop();
+    session_.measure.Stop();
+    // As the window does when it closes: the instrument hears that the program goes.
+    if (session_.core.port.isOpen()) session_.measure.SendClosingNotice();
+    // A copy: a handler may add another.
+    const std::vector<std::function<void(int)>> handlers = finishedHandlers_;
+    for (const auto& h : handlers) h(exitCode);
+}
+
+void HeadlessSession::addFinishedHandler(std::function<void(int exitCode)> handler) {
+    finishedHandlers_.push_back(std::move(handler));
+}
+
+}  // namespace lxv

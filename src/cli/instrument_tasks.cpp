@@ -1,0 +1,224 @@
+#include "cli/instrument_tasks.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+#include <utility>
+
+#include "cli/headless_session.h"
+#include "cli/measurement_text.h"
+#include "platform/app_paths.h"
+#include "platform/dialogs.h"
+#include "platform/ini_file.h"
+#include "platform/qt_serial_port.h"
+#include "platform/termination_signals.h"
+#include "session/qt_timers.h"
+
+namespace lxv {
+
+namespace {
+
+constexpr const char* kStoppedText = "stopped before a measurement came";
+constexpr const char* kFileExistsText = "the file exists; --append adds the rows to it";
+constexpr const char* kOtherColumnsText =
+    "its first line is not the header of this log (with or without --harmonics); no rows were added";
+constexpr const char* kNoFreeNumberText = "no port number is free for this device";
+
+void MessageLine(const std::string& line) {
+    std::fprintf(stderr, "lxv7700: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+// Nobody is there to answer a message box: the run reports what matters itself.
+class QuietDialogs : public Dialogs {
+  public:
+    void showMessage(QWidget*, const QString&) override {}
+    void showError(QWidget*, const QString&) override {}
+    bool askYesNo(QWidget*, const QString&, const QString&) override { return false; }
+    QString openFileName(QWidget*, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+// The program's own port, settings and timers for one run.
+struct RunPlatform {
+    RunPlatform() { SetAppDialogs(&dialogs); }
+    ~RunPlatform() { SetAppDialogs(nullptr); }
+    RunPlatform(const RunPlatform&) = delete;
+    RunPlatform& operator=(const RunPlatform&) = delete;
+
+    QuietDialogs dialogs;
+    IniFile sysSet{SysSetPath()};
+    QtSerialPort port{sysSet};
+    QtTimers timers;
+};
+
+// Opens the instrument, starts the task and runs the event loop until the run ends.
+int RunOnInstrument(HeadlessSession& run, QtSerialPort& port, const PortChoice& choice,
+                    const std::function<void()>& start, std::function<void()> stop) {
+    int number = choice.port;
+    std::string label;
+    if (!choice.device.empty()) {
+        label = choice.device;
+        number = port.UseDeviceForThisRun(choice.device);
+        if (number == 0) {
+            run.fail(kNoFreeNumberText, label);
+            return run.exitCode();
+        }
+    }
+    // Ctrl+C and SIGTERM end the run from the event loop, between two replies.
+    WatchTerminationSignals(std::move(stop));
+    run.addFinishedHandler([](int exitCode) { QCoreApplication::exit(exitCode); });
+    if (!run.open(number, choice.baudIndex, label)) return run.exitCode();
+    start();
+    if (run.finished()) return run.exitCode();
+    return QCoreApplication::exec();
+}
+
+}  // namespace
+
+int RunMeasureTask(const MeasureOptions& options) {
+    RunPlatform platform;
+    HeadlessSession run(platform.port, platform.sysSet, platform.timers, MessageLine);
+    MeasureTask task(run, options.json, Print);
+    return RunOnInstrument(
+        run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
+}
+
+int RunLogTask(const LogOptions& options) {
+    RunPlatform platform;
+    HeadlessSession run(platform.port, platform.sysSet, platform.timers, MessageLine);
+    LogTask task(run, options);
+    if (!task.prepare()) return run.exitCode();
+    return RunOnInstrument(
+        run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
+}
+
+MeasureTask::MeasureTask(HeadlessSession& run, bool json, std::function<void(const std::string&)> print)
+    : run_(run), json_(json), print_(std::move(print)) {}
+
+MeasureTask::~MeasureTask() {
+    if (listener_) run_.session().core.measurements.unsubscribe(listener_);
+}
+
+void MeasureTask::start() {
+    listener_ = run_.session().core.measurements.subscribe([this](const MeasureRecord& r) { onBlock(r); });
+    run_.start(MeasureMode::Single);
+}
+
+void MeasureTask::stop() {
+    run_.fail(kStoppedText);
+}
+
+void MeasureTask::onBlock(const MeasureRecord& record) {
+    if (run_.finished()) return;
+    print_(json_ ? MeasurementJson(record, LocalIsoTime(run_.now())) + "\n" : ValueLines(record));
+    run_.finish(0);
+}
+
+LogTask::LogTask(HeadlessSession& run, LogOptions options) : run_(run), options_(std::move(options)) {
+    file_.setFileName(QString::fromStdString(options_.path));
+    run_.addFinishedHandler([this](int exitCode) { finished(exitCode); });
+}
+
+LogTask::~LogTask() {
+    if (listener_) run_.session().core.measurements.unsubscribe(listener_);
+}
+
+bool LogTask::prepare() {
+    const std::string header = CsvHeader(options_.harmonics);
+    const bool exists = QFileInfo::exists(file_.fileName());
+    if (exists && !options_.append) {
+        run_.fail(kFileExistsText, options_.path);
+        return false;
+    }
+    bool needsHeader = true;
+    bool needsLineEnd = false;
+    if (exists) {
+        QFile existing(file_.fileName());
+        if (!existing.open(QIODevice::ReadOnly)) {
+            run_.fail(existing.errorString().toStdString(), options_.path);
+            return false;
+        }
+        QByteArray first = existing.readLine(static_cast<qint64>(header.size()) + 2);
+        if (!first.isEmpty()) {
+            needsHeader = false;
+            while (first.endsWith('\n') || first.endsWith('\r')) first.chop(1);
+            if (first.toStdString() != header.substr(0, header.size() - 2)) {
+                run_.fail(kOtherColumnsText, options_.path);
+                return false;
+            }
+            // A last line cut short by another program is ended first, so no row joins it.
+            existing.seek(existing.size() - 1);
+            needsLineEnd = existing.read(1) != "\n";
+        }
+    }
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Unbuffered | (exists ? QIODevice::Append : QIODevice::NewOnly);
+    if (!file_.open(mode)) {
+        run_.fail(file_.errorString().toStdString(), options_.path);
+        return false;
+    }
+    created_ = !exists;
+    if (needsLineEnd && !write("\r\n")) return false;
+    return !needsHeader || write(header);
+}
+
+void LogTask::start() {
+    listener_ = run_.session().core.measurements.subscribe([this](const MeasureRecord& r) { onBlock(r); });
+    if (options_.every > 0.0) {
+        every_ = run_.timers().create("EveryTimer", false);
+        every_->setHandler([this] {
+            if (!pending_.empty()) writeRow(std::exchange(pending_, {}));
+        });
+        every_->start(std::max(1, static_cast<int>(options_.every * 1000.0 + 0.5)));
+    }
+    if (options_.seconds > 0.0) run_.endAfter(options_.seconds);
+    run_.showProgress();
+    run_.start(MeasureMode::Continuous);
+}
+
+void LogTask::stop() {
+    run_.finish(0);
+}
+
+void LogTask::onBlock(const MeasureRecord& record) {
+    if (run_.finished()) return;
+    std::string row = CsvRow(record, LocalIsoTime(run_.now()), options_.harmonics);
+    if (every_)
+        pending_ = std::move(row);
+    else
+        writeRow(row);
+}
+
+bool LogTask::write(const std::string& text) {
+    // One write straight to the file (unbuffered): a row is in it whole or not at all.
+    if (file_.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()))
+        return true;
+    run_.fail(file_.errorString().toStdString(), options_.path);
+    return false;
+}
+
+void LogTask::writeRow(const std::string& row) {
+    if (!write(row)) return;
+    run_.countRow();
+    if (options_.count > 0 && run_.rows() >= options_.count) run_.finish(0);
+}
+
+void LogTask::finished(int exitCode) {
+    if (every_) every_->stop();
+    // The latest block of the period under way is kept too.
+    if (exitCode == 0 && !pending_.empty() && file_.isOpen() && write(std::exchange(pending_, {})))
+        run_.countRow();
+    // A run that failed before its first row leaves no file of its own behind.
+    if (created_ && run_.rows() == 0 && exitCode != 0)
+        file_.remove();
+    else
+        file_.close();
+}
+
+}  // namespace lxv

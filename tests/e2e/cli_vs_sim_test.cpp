@@ -1,0 +1,300 @@
+// The command-line tasks of the real program against lxv7700-sim, without a
+// display: --measure prints the simulator's block, --log writes one row per
+// block the simulator sent whole (through flipped, dropped and garbled
+// replies), SIGTERM leaves a file whose every row parses and LINKEND on the
+// USB link, and the refusals each say what is wrong in one line.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <array>
+#include <charconv>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <regex>
+#include <sstream>
+
+#include "link/frame_codec.h"
+#include "measure/panel_texts.h"
+#include "process_harness.h"
+#include "sim/measure_generator.h"
+#include "sim/settings_block.h"
+
+namespace lxv::e2e {
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr std::uint64_t kSeed = 7;
+constexpr milliseconds kTaskTimeout(30000);
+const std::regex kTime(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3})");
+
+std::string Diagnostics(const SimulatedRun& run, const SimulatedRun::TaskResult* task = nullptr) {
+    std::string text;
+    if (task)
+        text += "exit " + std::to_string(task->exitCode) + "\nout:\n" + task->out + "err:\n" + task->err;
+    text += "block log:\n" + ReadFile(run.blockLogPath()) + "sim.err (tail):\n";
+    const auto sim = ReadLines(run.home() + "/sim.err");
+    for (std::size_t i = sim.size() > 20 ? sim.size() - 20 : 0; i < sim.size(); ++i)
+        text += "  " + sim[i] + "\n";
+    return text;
+}
+
+std::vector<std::string> Split(std::string line, char separator) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    std::string field;
+    while (std::getline(in, field, separator)) fields.push_back(field);
+    if (!line.empty() && line.back() == separator) fields.emplace_back();
+    return fields;
+}
+
+// A value the program wrote: the whole text must be a number.
+bool ReadSingle(const std::string& text, float& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+}
+
+// The blocks the simulator made, one per measurement reply in the order of its
+// block log (a reply that a fault then spoils was made all the same). Only the
+// energy follows the clock: a task's fifteen values put over block `seq` give
+// the simulator's CRC of it only when every one of them is that block's, bit
+// for bit.
+class SimulatorBlocks {
+  public:
+    explicit SimulatorBlocks(sim::LoadSettings load) : generator_(std::move(load), kSeed) {}
+
+    const MeasureRecord& made(long seq) {
+        while (static_cast<long>(blocks_.size()) < seq) {
+            blocks_.emplace_back();
+            generator_.Generate(blocks_.back(), scale_, 0.0);
+        }
+        return blocks_[static_cast<std::size_t>(seq - 1)];
+    }
+    // `values` in the order of the main window's panels.
+    unsigned CrcWith(long seq, const std::array<float, kPanelCount>& values) {
+        MeasureRecord block = made(seq);
+        for (std::size_t i = 0; i < kPanels.size(); ++i) block.setScalar(kPanels[i].field, values[i]);
+        return Crc16(block.data(), kBlockSize);
+    }
+
+  private:
+    sim::MeasureGenerator generator_;
+    sim::ReadingScale scale_ = sim::ReadingScaleOf(sim::FactorySettings());
+    std::vector<MeasureRecord> blocks_;
+};
+
+// The rows of a log file: the header, then rows of the header's width whose
+// time and values all parse; their fifteen values in panel order.
+std::vector<std::array<float, kPanelCount>> ParsedRows(const std::string& file, std::size_t columns) {
+    const std::string text = ReadFile(file);
+    EXPECT_TRUE(text.size() >= 2 && text.substr(text.size() - 2) == "\r\n") << "the last row is not whole";
+    std::vector<std::array<float, kPanelCount>> rows;
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(Split(line, ',').size(), columns) << line;
+    EXPECT_EQ(line.rfind("time,URMS (V),IRMS (A),WRMS (W),PF,", 0), 0u) << line;
+    while (std::getline(in, line)) {
+        const auto fields = Split(line, ',');
+        EXPECT_EQ(fields.size(), columns) << line;
+        if (fields.size() != columns) continue;
+        EXPECT_TRUE(std::regex_match(fields[0], kTime)) << line;
+        std::array<float, kPanelCount> values{};
+        for (std::size_t i = 1; i < columns; ++i) {
+            float v = 0.0f;
+            EXPECT_TRUE(ReadSingle(fields[i], v)) << "column " << i << ": " << line;
+            if (i <= values.size()) values[i - 1] = v;
+        }
+        rows.push_back(values);
+    }
+    return rows;
+}
+
+struct CliVsSim : ::testing::Test {
+    SimulatedRun run{LXV_PROGRAM_PATH, LXV_SIM_PATH};
+    std::string file(const char* name) const { return run.home() + "/" + name; }
+};
+
+TEST_F(CliVsSim, MeasurePrintsTheSimulatorsBlockAsTextAndAsJson) {
+    ASSERT_TRUE(run.startSimulator({{"--noise", "0", "--seed", std::to_string(kSeed)}})) << run.why();
+    sim::LoadSettings load;
+    load.noise = 0.0;
+    SimulatorBlocks blocks(load);
+
+    const auto json = run.runTask({"--measure", "--json"}, kTaskTimeout);
+    ASSERT_EQ(json.exitCode, 0) << Diagnostics(run, &json);
+    EXPECT_EQ(json.err, "");
+    ASSERT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 1) << json.out;
+    QJsonParseError error{};
+    const QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out;
+    EXPECT_EQ(object.size(), 16);
+    EXPECT_TRUE(std::regex_match(object["time"].toString().toStdString(), kTime)) << json.out;
+    std::array<float, kPanelCount> values{};
+    static const char* const kNames[] = {"URMS", "IRMS", "WRMS", "PF",  "IKF", "UPP",  "IPP", "PS",
+                                         "VTHD", "VKF",  "UF",   "IPA", "PQ",  "ITHD", "KWH"};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        ASSERT_TRUE(object[kNames[i]].isDouble()) << kNames[i];
+        values[i] = static_cast<float>(object[kNames[i]].toDouble());
+    }
+    // The only block the simulator sent whole is the one printed, every value bit for bit.
+    const auto log = run.blockLog();
+    ASSERT_EQ(log.size(), 1u) << Diagnostics(run, &json);
+    EXPECT_EQ(log[0].outcome, "ok");
+    EXPECT_EQ(blocks.CrcWith(log[0].seq, values), log[0].crc) << json.out;
+
+    const auto text = run.runTask({"--measure"}, kTaskTimeout);
+    ASSERT_EQ(text.exitCode, 0) << Diagnostics(run, &text);
+    std::istringstream lines(text.out);
+    std::string line;
+    std::array<float, kPanelCount> printed{};
+    for (std::size_t i = 0; i < printed.size(); ++i) {
+        ASSERT_TRUE(std::getline(lines, line)) << text.out;
+        const auto fields = Split(line, '\t');
+        ASSERT_EQ(fields.size(), 3u) << line;
+        EXPECT_EQ(fields[0], kNames[i]);
+        EXPECT_TRUE(ReadSingle(fields[1], printed[i])) << line;
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+    const auto second = run.blockLog();
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(blocks.CrcWith(second[1].seq, printed), second[1].crc) << text.out;
+}
+
+TEST_F(CliVsSim, LogHasOneRowPerBlockSentWholeThroughFaults) {
+    ASSERT_TRUE(run.startSimulator(
+        {{"--flip", "0.15", "--drop", "0.1", "--garbage", "0.1", "--seed", std::to_string(kSeed)}}))
+        << run.why();
+    const auto r =
+        run.runTask({"--log", file("log.csv"), "--seconds", "5", "--baud", "115200"}, kTaskTimeout);
+    ASSERT_EQ(r.exitCode, 0) << Diagnostics(run, &r);
+    EXPECT_EQ(r.out, "");
+
+    SimulatorBlocks blocks{sim::LoadSettings{}};
+    const auto rows = ParsedRows(file("log.csv"), 16);
+    const auto log = run.blockLog();
+    std::vector<BlockLogEntry> whole;
+    std::map<std::string, int> outcomes;
+    for (const auto& e : log) {
+        ++outcomes[e.outcome];
+        if (e.outcome == "ok" || e.outcome == "extra") whole.push_back(e);
+    }
+    for (const char* fault : {"flip", "drop", "garbage"}) EXPECT_GT(outcomes[fault], 0) << fault;
+    // Row k is the k-th block sent whole: none from a damaged reply, none left out. Only a
+    // block still on its way when the run ended (the last one asked for) may have no row.
+    ASSERT_GE(rows.size(), 5u) << Diagnostics(run, &r);
+    ASSERT_LE(rows.size(), whole.size()) << Diagnostics(run, &r);
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        EXPECT_EQ(blocks.CrcWith(whole[k].seq, rows[k]), whole[k].crc)
+            << "row " << k + 1 << " is not block " << whole[k].seq << "\n"
+            << Diagnostics(run, &r);
+    if (rows.size() < whole.size()) {
+        EXPECT_EQ(rows.size() + 1, whole.size()) << Diagnostics(run, &r);
+        EXPECT_EQ(whole.back().seq, log.back().seq) << Diagnostics(run, &r);
+    }
+}
+
+TEST_F(CliVsSim, SigtermAtAnyMomentLeavesEveryRowWholeAndSaysLinkEnd) {
+    RunOptions options;
+    options.simArguments = {"--trace"};
+    options.usbBridge = true;
+    ASSERT_TRUE(run.startSimulator(options)) << run.why();
+    ASSERT_TRUE(run.startTask({"--log", file("kill.csv"), "--harmonics"}));
+    // A moment between two rows, or while one is written: after a random number of them
+    // (the file is polled every 20 ms while rows come about every 55 ms).
+    const std::size_t lines = 2 + std::random_device{}() % 30;
+    ASSERT_TRUE(WaitUntil([&] { return ReadLines(file("kill.csv")).size() >= lines; }, milliseconds(15000)))
+        << Diagnostics(run);
+    ASSERT_EQ(::kill(run.program().pid(), SIGTERM), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(5000)));
+    const int status = run.program().status();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << " after " << lines;
+    const auto rows = ParsedRows(file("kill.csv"), 118);
+    EXPECT_GE(rows.size() + 1, lines) << "SIGTERM after " << lines - 1 << " rows";
+    EXPECT_TRUE(
+        WaitUntil([&] { return ReadFile(run.home() + "/sim.err").find("read LINKEND") != std::string::npos; },
+                  milliseconds(3000)))
+        << Diagnostics(run);
+}
+
+TEST_F(CliVsSim, RefusalsSayWhatIsWrongInOneLine) {
+    ASSERT_TRUE(run.startSimulator({})) << run.why();
+    const std::string kept = "keep me\r\n";
+    {
+        std::ofstream existing(file("existing.csv"), std::ios::binary);
+        existing << kept;
+    }
+    int held = -1;
+    struct Refusal {
+        const char* name;
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::vector<std::string> told;  // parts of the first line on standard error
+        std::function<void()> before, after;
+    };
+    const Refusal refusals[] = {
+        {"missing port", {"--measure", "--port", "COM9"}, 1, {"COM9: there is no such port", "COM3"}, {}, {}},
+        {"busy port",
+         {"--measure"},
+         1,
+         {"COM3 (", "the port is in use by another program"},
+         [&] {
+             held = ::open((run.home() + "/sim.pty").c_str(), O_RDWR | O_NOCTTY);
+             ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+         },
+         [&] { ::close(held); }},
+        {"silent instrument",
+         {"--log", file("silent.csv")},
+         1,
+         {"COM3 (", "no measurement came from the instrument within 10 s"},
+         [&] { ASSERT_TRUE(run.sim().writeLine("mute")); },
+         [&] { ASSERT_TRUE(run.sim().writeLine("unmute")); }},
+        {"existing file",
+         {"--log", file("existing.csv"), "--count", "1"},
+         1,
+         {file("existing.csv"), "--append"},
+         {},
+         {}},
+        {"bad value",
+         {"--log", file("bad.csv"), "--every", "soon"},
+         2,
+         {"invalid value for --every"},
+         {},
+         {}},
+        {"bad baud rate", {"--measure", "--baud", "1000"}, 2, {"invalid value for --baud"}, {}, {}},
+        {"unknown option", {"--measure", "--fast"}, 2, {"Unknown option 'fast'"}, {}, {}},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        if (refusal.before) refusal.before();
+        const auto r = run.runTask(refusal.arguments, kTaskTimeout);
+        if (refusal.after) refusal.after();
+        EXPECT_EQ(r.exitCode, refusal.exitCode) << Diagnostics(run, &r);
+        EXPECT_EQ(r.out, "");
+        auto lines = Split(r.err, '\n');
+        ASSERT_FALSE(lines.empty()) << r.err;
+        EXPECT_EQ(lines.back(), "") << "the last line is not ended";
+        lines.pop_back();
+        ASSERT_EQ(lines.size(), refusal.exitCode == 2 ? 2u : 1u) << r.err;
+        for (const std::string& part : refusal.told)
+            EXPECT_NE(lines[0].find(part), std::string::npos) << r.err;
+        EXPECT_EQ(lines[0].rfind("lxv7700: ", 0), 0u) << r.err;
+        if (refusal.exitCode == 2) {
+            EXPECT_EQ(lines[1].rfind("Usage: lxv7700 ", 0), 0u) << r.err;
+        }
+    }
+    EXPECT_EQ(ReadFile(file("existing.csv")), kept);
+    for (const char* none : {"silent.csv", "bad.csv"}) EXPECT_FALSE(std::ifstream(file(none)).good()) << none;
+}
+
+}  // namespace
+}  // namespace lxv::e2e
