@@ -36,8 +36,6 @@ class ChildProcess {
     bool running();
     // Ends the process: SIGTERM, up to 3 s, then SIGKILL. Returns its exit status, or -1.
     int stop();
-    // The wait status of a process that has ended (see running()), or -1.
-    int status() const { return status_; }
     pid_t pid() const { return pid_; }
     // The wait status once the process has ended (running() or stop() saw it), else -1.
     int status() const { return status_; }
