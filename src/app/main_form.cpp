@@ -173,6 +173,7 @@ void TMainForm::BuildToolBar() {
     bar->addSeparator();
     bar->addWidget(ToolButton(10, "啟動測量", static_cast<int>(Glyph::Starting)));
     bar->addWidget(ToolButton(6, "諧波報告", static_cast<int>(Glyph::Harmonic)));
+    bar->addWidget(ToolButton(11, "諧波測試", static_cast<int>(Glyph::HarmonicTest)));
     bar->addWidget(ToolButton(5, "記錄", static_cast<int>(Glyph::Record)));
     bar->addSeparator();
     bar->addWidget(ToolButton(4, "版本號", static_cast<int>(Glyph::Version)));
@@ -188,7 +189,7 @@ void TMainForm::BuildToolBar() {
     connect(buttons_[7], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton7Click);
     connect(buttons_[8], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton8Click);
     connect(buttons_[9], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton9Click);
-    for (int absent : {3, 4, 5, 6, 10}) buttons_[static_cast<std::size_t>(absent)]->setEnabled(false);
+    for (int absent : {3, 4, 5, 6, 10, 11}) buttons_[static_cast<std::size_t>(absent)]->setEnabled(false);
 }
 
 void TMainForm::BuildStatusBar() {

@@ -47,7 +47,7 @@ class TMainForm : public QMainWindow {
     QString statusPanelText(int panel) const;
 
     // Connects menu item `menuItem` (object name) and tool button `toolButton`
-    // (1..10, 0 for none) to `open` and enables them. Items of windows that are
+    // (1..11, 0 for none) to `open` and enables them. Items of windows that are
     // not attached stay disabled.
     void AttachWindow(const char* menuItem, int toolButton, std::function<void()> open);
     // A new item at the end of a menu ("MenuFile", "MenuMeasure", "MenuSettings", "MenuHelp").
@@ -117,7 +117,7 @@ class TMainForm : public QMainWindow {
     QTimer ReReadTimer_;
     QTimer MOpenTimer_;
 
-    std::array<QToolButton*, 11> buttons_{};  // SeSkinSpeedButton1..10 at [1..10]
+    std::array<QToolButton*, 12> buttons_{};  // SeSkinSpeedButton1..11 at [1..11]
     QAction* N2_ = nullptr;
     QAction* N3_ = nullptr;
     QAction* N5_ = nullptr;

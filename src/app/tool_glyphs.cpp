@@ -71,6 +71,15 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
             p.drawRect(18, 20, 4, 8);
             p.drawRect(25, 23, 3, 5);
             break;
+        case Glyph::HarmonicTest:  // bars under a red limit line
+            p.setBrush(QColor(30, 110, 200));
+            p.drawRect(4, 12, 4, 16);
+            p.drawRect(11, 18, 4, 10);
+            p.drawRect(18, 21, 4, 7);
+            p.drawRect(25, 24, 3, 4);
+            p.setPen(QPen(red, 2));
+            p.drawLine(2, 9, 30, 9);
+            break;
         case Glyph::Single: {  // one period and a "1"
             p.setPen(QPen(green, 2));
             DrawSine(p, QRectF(3, 6, 18, 20), 1);

@@ -6,7 +6,20 @@
 
 namespace lxv {
 
-enum class Glyph { Open, Save, Print, Version, Record, Harmonic, Single, Continuous, Stop, Starting, Web };
+enum class Glyph {
+    Open,
+    Save,
+    Print,
+    Version,
+    Record,
+    Harmonic,
+    Single,
+    Continuous,
+    Stop,
+    Starting,
+    Web,
+    HarmonicTest
+};
 
 QIcon GlyphIcon(Glyph glyph);
 

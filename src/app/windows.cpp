@@ -22,6 +22,7 @@
 #include "platform/ini_file.h"
 #include "record/record_form.h"
 #include "report/enter_info_form.h"
+#include "report/harmonic_test_form.h"
 #include "report/printer_form.h"
 #include "report/record_window_source.h"
 #include "session/session.h"
@@ -152,6 +153,12 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // Shortcuts of the two windows, shown in the menu.
     for (const auto& [item, key] : {std::pair{"N15", Qt::Key_T}, std::pair{"N18", Qt::Key_H}})
         if (auto* action = main.findChild<QAction*>(item)) action->setShortcut(QKeySequence(Qt::CTRL | key));
+
+    // The harmonic emissions test (not blocking; Ctrl+Shift+H), its PDF with the report information.
+    auto* harmonicTest = new THarmonicTestForm(session.harmonicTest, *enterInfo_, &main);
+    main.AddMenuItem("MenuMeasure", "N41", QString::fromUtf8("諧波發射測試"),
+                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
+    main.AttachWindow("N41", 11, showWindow(harmonicTest));
 
     // The record window exports what its chart shows and prints the record report.
     auto shown = std::make_shared<RecordWindowSource>(*record);

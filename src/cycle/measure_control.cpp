@@ -50,6 +50,15 @@ CycleEffects MeasureControl::Continuous() {
     return fx;
 }
 
+bool MeasureControl::StartContinuous() {
+    if (core_.state.MeasureMode == MeasureMode::Continuous) return true;
+    // A single measurement under way disables the button, but continuous may follow it.
+    if (!actions_.button8 && core_.state.MeasureMode != MeasureMode::Single) return false;
+    const CycleEffects fx = Continuous();
+    if (effects_) effects_(fx);
+    return true;
+}
+
 CycleEffects MeasureControl::Stop() {
     core_.state.MeasureMode = MeasureMode::Idle;
     actions_.button7 = true;

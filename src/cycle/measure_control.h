@@ -64,6 +64,11 @@ class MeasureControl {
     CycleEffects Single();
     CycleEffects Continuous();
     CycleEffects Stop();
+    // Continuous measurement started by another controller as the continuous
+    // command starts it, its effects going to the effects handler. True when
+    // it runs afterwards; false (nothing done) when the command is not
+    // available, as its disabled tool button says (no port ready).
+    bool StartContinuous();
     // ContinuousReadTimer ran out: the next request of continuous measurement.
     CycleEffects ContinuousTick();
     // ReReadTimer ran out: the measurement reply is overdue.

@@ -41,6 +41,25 @@ double DrawnAmplitude(float a) {
 
 }  // namespace
 
+Rgb ChartColourRgb(ChartColour role, const ChartColours& colours) {
+    switch (role) {
+        case ChartColour::Background: return colours.background;
+        case ChartColour::Scale: return colours.scale;
+        case ChartColour::CurrentTrace: return {255, 0, 0};
+        case ChartColour::VoltageTrace: return {0, 128, 0};
+        case ChartColour::WaveformText: return {0, 16, 240};
+        case ChartColour::OrderNumber: return {0, 128, 128};
+        case ChartColour::VoltageBar: return {0, 128, 0};
+        case ChartColour::CurrentBar: return {223, 48, 32};
+        case ChartColour::LimitLine: return {220, 0, 0};
+        case ChartColour::MeanBar: return {30, 110, 200};
+        case ChartColour::MaximumBar: return {150, 195, 240};
+        case ChartColour::FailBar: return {230, 70, 40};
+        case ChartColour::IgnoredBar: return {150, 150, 150};
+    }
+    return {0, 0, 0};
+}
+
 int NearestInt(double x) {
     if (std::isnan(x)) return 0;
     x = std::clamp(x, -1e9, 1e9);

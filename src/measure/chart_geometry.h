@@ -17,6 +17,7 @@
 #include <variant>
 #include <vector>
 
+#include "appearance/chart_colours.h"
 #include "measure/measure_block.h"
 
 namespace lxv {
@@ -30,7 +31,16 @@ enum class ChartColour {
     OrderNumber,   // (0, 128, 128)
     VoltageBar,    // (0, 128, 0)
     CurrentBar,    // (223, 48, 32)
+    // The harmonic test's chart.
+    LimitLine,   // (220, 0, 0)
+    MeanBar,     // (30, 110, 200)
+    MaximumBar,  // (150, 195, 240)
+    FailBar,     // (230, 70, 40): the mean bar of an order that fails
+    IgnoredBar,  // (150, 150, 150): the bars of an order that is not assessed
 };
+
+// The colour of a role: background and scale from `colours`, the others fixed.
+Rgb ChartColourRgb(ChartColour role, const ChartColours& colours);
 
 enum class LineStyle { Solid, Dotted };
 

@@ -14,6 +14,7 @@
 #include <variant>
 
 #include "measure/chart_geometry.h"
+#include "measure/harmonic_test_chart.h"
 
 namespace lxv {
 
@@ -24,17 +25,7 @@ QColor ToQColor(Rgb c) {
 }
 
 QColor ColourOf(ChartColour role, const ChartColours& colours) {
-    switch (role) {
-        case ChartColour::Background: return ToQColor(colours.background);
-        case ChartColour::Scale: return ToQColor(colours.scale);
-        case ChartColour::CurrentTrace: return QColor(255, 0, 0);
-        case ChartColour::VoltageTrace: return QColor(0, 128, 0);
-        case ChartColour::WaveformText: return QColor(0, 16, 240);
-        case ChartColour::OrderNumber: return QColor(0, 128, 128);
-        case ChartColour::VoltageBar: return QColor(0, 128, 0);
-        case ChartColour::CurrentBar: return QColor(223, 48, 32);
-    }
-    return QColor(0, 0, 0);
+    return ToQColor(ChartColourRgb(role, colours));
 }
 
 constexpr int kRowsPerFill = 32;
@@ -91,6 +82,9 @@ class ChartPainter {
             bytesPerLine_ = image.bytesPerLine();
         }
     }
+
+    // Height of a line of the chart's text, in pixels.
+    int textHeight() const { return metrics_.height(); }
 
     void Draw(const ChartDrawing& drawing) {
         if (!painter_.isActive()) return;  // an image format QPainter cannot paint on
@@ -231,6 +225,13 @@ class ChartPainter {
 };
 
 }  // namespace
+
+void DrawHarmonicTestChart(QImage& image, QSize area, const HarmonicTestResult& result,
+                           const ChartColours& colours) {
+    if (image.isNull()) return;
+    ChartPainter painter(image, colours);
+    painter.Draw(HarmonicTestChart({area.width(), area.height()}, result, painter.textHeight()));
+}
 
 void DrawWaveformChart(QImage& image, QSize area, const MeasureRecord& record, const ChartColours& colours) {
     if (image.isNull()) return;

@@ -12,6 +12,8 @@
 
 namespace lxv {
 
+struct HarmonicTestResult;
+
 // Draws the waveform chart of `area` (PW x PH, the chart area's size) into
 // `image`; only as much as the image holds is drawn.
 void DrawWaveformChart(QImage& image, QSize area, const MeasureRecord& record, const ChartColours& colours);
@@ -23,5 +25,9 @@ void DrawHarmonicChart(QImage& image, QSize area, const MeasureRecord& record, C
 // levels of `block` and the view's offset and time step.
 void DrawStartingChart(QImage& image, QSize area, const StartingRecord& capture, const MeasureRecord& block,
                        const StartingView& view, const ChartColours& colours);
+
+// Draws the harmonic test's bar chart of `area` from a result.
+void DrawHarmonicTestChart(QImage& image, QSize area, const HarmonicTestResult& result,
+                           const ChartColours& colours);
 
 }  // namespace lxv

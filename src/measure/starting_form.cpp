@@ -14,6 +14,7 @@
 
 #include "appearance/chart_colours.h"
 #include "measure/chart_painter.h"
+#include "measure/image_view.h"
 #include "measure/starting_control.h"
 #include "platform/accessible_value.h"
 #include "platform/dialogs.h"
@@ -24,30 +25,6 @@ namespace {
 
 constexpr int kImageWidth = 2400;
 constexpr int kImageHeight = 1600;
-
-// The chart area: paints a copy of the form's image and asks for a redraw when resized.
-class StartingPicture : public QWidget {
-  public:
-    StartingPicture(const QImage& image, std::function<void()> resized, QWidget* parent)
-        : QWidget(parent), image_(image), resized_(std::move(resized)) {
-        setObjectName("StartingPic");
-        setAccessibleName("Starting test chart");
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        setMinimumSize(160, 100);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.drawImage(QPoint(0, 0), image_, QRect(QPoint(0, 0), size()));
-    }
-    void resizeEvent(QResizeEvent*) override { resized_(); }
-
-  private:
-    const QImage& image_;
-    std::function<void()> resized_;
-};
 
 enum class Arrow { Earlier, Later, Compress, Stretch };
 
@@ -141,8 +118,11 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
     connect(SeSkinSpeedButton5, &QToolButton::clicked, this, &TStartingForm::SeSkinSpeedButton5Click);
     connect(SeSkinSpeedButton6, &QPushButton::clicked, this, &TStartingForm::SeSkinSpeedButton6Click);
 
-    StartingPic = new StartingPicture(
+    StartingPic = new ImageView(
         image_, [this] { ShowStartingTest(); }, this);
+    StartingPic->setObjectName("StartingPic");
+    StartingPic->setAccessibleName("Starting test chart");
+    StartingPic->setMinimumSize(160, 100);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);

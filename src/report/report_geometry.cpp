@@ -120,6 +120,10 @@ struct InfoLabels {
     const char *project, *company, *tester, *date, *instrument, *temperature;
 };
 
+// The labels of the power analysis report's printed information.
+constexpr InfoLabels kPowerPrintedLabels{"Project Name: ", "Testing organization: ",         "Test by:",
+                                         "Date: ",         "Test Instruments:Tavro LXV7700", "Temperature:"};
+
 // The bottom rule and the report information of a printed page.
 void PrintedFooter(PageBuilder& page, const PrintMargins& m, const ReportInfo& info,
                    const InfoLabels& labels) {
@@ -282,6 +286,22 @@ ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportIn
     return page.take();
 }
 
+PrintedFrame AddPrintedFrame(ReportPage& target, bool landscape, const std::string& title,
+                             const ReportInfo& info) {
+    const PrintMargins m(target.width, target.height);
+    PageBuilder page(target.width, target.height);
+    PrintedHeader(page, m, landscape, title);
+    PrintedFooter(page, m, info, kPowerPrintedLabels);
+    ReportPage added = page.take();
+    for (PageItem& item : added.items) target.items.push_back(std::move(item));
+    return {.left = m.L,
+            .top = m.T,
+            .right = m.R,
+            .bottom = m.B,
+            .bodyTop = m.T + Trunc(m.h * 0.037),
+            .bodyBottom = m.T + Trunc(m.h * 0.94)};
+}
+
 ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecord& record,
                               const ReportInfo& info) {
     const PrintMargins m(PW, PH);
@@ -356,9 +376,7 @@ ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecor
                 cell(group * 5 + i, r + 2, cells[static_cast<std::size_t>(i)], i == 0 ? 3 : 1);
         }
     }
-    PrintedFooter(page, m, info,
-                  {"Project Name: ", "Testing organization: ", "Test by:", "Date: ",
-                   "Test Instruments:Tavro LXV7700", "Temperature:"});
+    PrintedFooter(page, m, info, kPowerPrintedLabels);
     return page.take();
 }
 

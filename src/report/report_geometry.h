@@ -115,6 +115,18 @@ std::vector<ValueListRow> ValueList(const MeasureRecord& record, bool printed);
 // Preview page height of a page W wide: trunc(W x 1.414) (power analysis), trunc(W / 1.414) (record).
 int PreviewPageHeight(ReportKind kind, int width);
 
+// The frame of another printed page: the margins L = W div 18, T = H div 26
+// (and R = W - L, B = H - T), the title, "Page 1/1" and the header rule, and
+// the bottom rule with the report information (the power analysis report's
+// labels). Added to `page` (its width and height are the printer page's).
+struct PrintedFrame {
+    int left = 0, top = 0, right = 0, bottom = 0;  // L, T, R, B
+    int bodyTop = 0;                               // below the header rule
+    int bodyBottom = 0;                            // above the bottom rule
+};
+PrintedFrame AddPrintedFrame(ReportPage& page, bool landscape, const std::string& title,
+                             const ReportInfo& info);
+
 ReportPage PowerReportPreview(int width, const MeasureRecord& record, const ReportInfo& info);
 ReportPage PowerReportPrinted(int pageWidth, int pageHeight, bool landscape, const MeasureRecord& record,
                               const ReportInfo& info);

@@ -18,13 +18,15 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       style(sysSet, skinEngine, CurrentChartColours(),
             [](const std::string& name) { return DataFilePath(name); }),
       starting(core),
-      recorder(core) {
+      recorder(core),
+      harmonicTest(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);
         emit measureActionsChanged();
     });
     measure.setBeforeStart([this] { linkControl.ReopenIfClosed(); });
+    harmonicTest.setContinuousStarter([this] { return measure.StartContinuous(); });
 }
 
 Session::~Session() {

@@ -17,6 +17,7 @@
 #include "instrument/calibrate_control.h"
 #include "instrument/settings_control.h"
 #include "link/link_control.h"
+#include "measure/harmonic_test_control.h"
 #include "measure/starting_control.h"
 #include "record/recorder.h"
 #include "session/session_core.h"
@@ -37,15 +38,16 @@ class Session : public QObject {
     ReplyReceiver receiver;
 
     // Controllers, one per window's logic.
-    LinkControl linkControl;          // port scan, opening, USB watchdog (TCommForm)
-    MeasureControl measure;           // single/continuous cycle (TMainForm)
-    SettingsControl settings;         // instrument settings block (TExternal_CT_form)
-    AlarmControl alarm;               // alarm limits (TAlarmForm)
-    CalibrateControl calibrate;       // calibration (TCalibrateForm)
-    StyleSheetSkinEngine skinEngine;  // the look of every window (set up by the windows)
-    StyleControl style;               // skin and chart colours (Tskin)
-    StartingControl starting;         // starting-test transfer (TStartingForm)
-    Recorder recorder;                // sampling into the live recording, the record file (TRecordForm)
+    LinkControl linkControl;           // port scan, opening, USB watchdog (TCommForm)
+    MeasureControl measure;            // single/continuous cycle (TMainForm)
+    SettingsControl settings;          // instrument settings block (TExternal_CT_form)
+    AlarmControl alarm;                // alarm limits (TAlarmForm)
+    CalibrateControl calibrate;        // calibration (TCalibrateForm)
+    StyleSheetSkinEngine skinEngine;   // the look of every window (set up by the windows)
+    StyleControl style;                // skin and chart colours (Tskin)
+    StartingControl starting;          // starting-test transfer (TStartingForm)
+    Recorder recorder;                 // sampling into the live recording, the record file (TRecordForm)
+    HarmonicTestControl harmonicTest;  // harmonic emissions test (THarmonicTestForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.

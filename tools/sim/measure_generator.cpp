@@ -32,8 +32,14 @@ MeasureGenerator::Signals MeasureGenerator::Draw() {
     const double phase = load_.phase + n * 50.0 * Gauss();
     s.voltage =
         PeriodicSignal::WithHarmonics(load_.voltage * (1.0 + n * Gauss()), 0.0, load_.voltageHarmonics);
-    s.current = PeriodicSignal::WithHarmonics(load_.current * (1.0 + n * Gauss()), phase * kDegree,
-                                              load_.currentHarmonics);
+    const double spread = 1.0 + n * Gauss();
+    if (load_.currentHarmonicAmperes.empty()) {
+        s.current =
+            PeriodicSignal::WithHarmonics(load_.current * spread, phase * kDegree, load_.currentHarmonics);
+    } else {
+        s.current = LoadCurrent(load_, LoadFundamental(load_), phase * kDegree);
+        s.current.Scale(spread);
+    }
     s.frequency = load_.frequency + n * 10.0 * Gauss();
     return s;
 }

@@ -1,6 +1,7 @@
 // Sums of harmonics and the readings an analyser takes from them.
 #include "sim/periodic_signal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -21,6 +22,18 @@ PeriodicSignal PeriodicSignal::WithHarmonics(double totalRms, double fundamental
     for (const HarmonicShare& h : harmonics) {
         s.rms[h.order] = fundamental * h.percent / 100.0;
         // Each harmonic keeps its place against its own fundamental.
+        s.phase[h.order] = h.order * fundamentalPhase;
+    }
+    return s;
+}
+
+PeriodicSignal PeriodicSignal::WithHarmonicRms(double fundamentalRms, double fundamentalPhase,
+                                               const std::vector<HarmonicAmperes>& harmonics) {
+    PeriodicSignal s;
+    s.rms[1] = fundamentalRms;
+    s.phase[1] = fundamentalPhase;
+    for (const HarmonicAmperes& h : harmonics) {
+        s.rms[h.order] = h.amperes;
         s.phase[h.order] = h.order * fundamentalPhase;
     }
     return s;
@@ -65,6 +78,23 @@ double PeriodicSignal::Thd(bool relativeToRms) const {
 
 void PeriodicSignal::Scale(double factor) {
     for (double& r : rms) r *= factor;
+}
+
+PeriodicSignal LoadCurrent(const LoadSettings& load, double fundamentalRms, double fundamentalPhase) {
+    if (!load.currentHarmonicAmperes.empty())
+        return PeriodicSignal::WithHarmonicRms(fundamentalRms, fundamentalPhase, load.currentHarmonicAmperes);
+    PeriodicSignal s = PeriodicSignal::WithHarmonics(1.0, fundamentalPhase, load.currentHarmonics);
+    s.Scale(fundamentalRms / s.rms[1]);
+    return s;
+}
+
+double LoadFundamental(const LoadSettings& load) {
+    double total = load.current * load.current;
+    if (!load.currentHarmonicAmperes.empty()) {
+        for (const HarmonicAmperes& h : load.currentHarmonicAmperes) total -= h.amperes * h.amperes;
+        return std::sqrt(std::max(0.0, total));
+    }
+    return PeriodicSignal::WithHarmonics(load.current, 0.0, load.currentHarmonics).rms[1];
 }
 
 double ActivePower(const PeriodicSignal& u, const PeriodicSignal& i) {

@@ -21,6 +21,11 @@ class PeriodicSignal {
     static PeriodicSignal WithHarmonics(double totalRms, double fundamentalPhase,
                                         const std::vector<HarmonicShare>& harmonics);
 
+    // A fundamental of `fundamentalRms` with harmonics given in RMS amperes
+    // (or volts): each keeps its place against the fundamental, as above.
+    static PeriodicSignal WithHarmonicRms(double fundamentalRms, double fundamentalPhase,
+                                          const std::vector<HarmonicAmperes>& harmonics);
+
     // Instantaneous value at angle theta (radians of the fundamental).
     double at(double theta) const;
     double Rms() const;
@@ -31,6 +36,14 @@ class PeriodicSignal {
     double Thd(bool relativeToRms) const;
     void Scale(double factor);
 };
+
+// The current of `load` around a fundamental of `fundamentalRms` at
+// `fundamentalPhase` (radians): its harmonics in amperes when given so, else
+// in percent of that fundamental.
+PeriodicSignal LoadCurrent(const LoadSettings& load, double fundamentalRms, double fundamentalPhase);
+// The fundamental RMS that makes the total RMS of the load's current `load.current`
+// (0 when harmonics given in amperes alone reach it).
+double LoadFundamental(const LoadSettings& load);
 
 // Mean of u x i over one period: the active power of the two signals.
 double ActivePower(const PeriodicSignal& u, const PeriodicSignal& i);

@@ -9,6 +9,8 @@
 #include <map>
 #include <type_traits>
 
+#include "sim/periodic_signal.h"
+
 namespace lxv::sim {
 
 namespace {
@@ -57,8 +59,12 @@ Setter Text(std::string& target) {
 
 }  // namespace
 
-bool ParseHarmonics(std::string_view text, std::vector<HarmonicShare>& out) {
-    std::vector<HarmonicShare> result;
+namespace {
+
+// "order:value" pairs separated by commas: orders 2..50, values 0..`largest`.
+template <typename Pair>
+bool ParsePairs(std::string_view text, double largest, std::vector<Pair>& out) {
+    std::vector<Pair> result;
     while (!text.empty()) {
         const std::size_t comma = text.find(',');
         const std::string_view item = text.substr(0, comma);
@@ -66,21 +72,53 @@ bool ParseHarmonics(std::string_view text, std::vector<HarmonicShare>& out) {
         const std::size_t colon = item.find(':');
         if (colon == std::string_view::npos) return false;
         long long order = 0;
-        double percent = 0.0;
-        if (!ToInteger(item.substr(0, colon), order) || !ToDouble(item.substr(colon + 1), percent))
+        double value = 0.0;
+        if (!ToInteger(item.substr(0, colon), order) || !ToDouble(item.substr(colon + 1), value))
             return false;
-        if (order < 2 || order > 50 || percent < 0.0 || percent > 100.0) return false;
-        result.push_back({static_cast<int>(order), percent});
+        if (order < 2 || order > 50 || value < 0.0 || value > largest) return false;
+        result.push_back(Pair{static_cast<int>(order), value});
         if (comma != std::string_view::npos && text.empty()) return false;  // a trailing comma
     }
     out = std::move(result);
     return true;
 }
 
+}  // namespace
+
+bool ParseHarmonics(std::string_view text, std::vector<HarmonicShare>& out) {
+    return ParsePairs(text, 100.0, out);
+}
+
+bool ParseHarmonicAmperes(std::string_view text, std::vector<HarmonicAmperes>& out) {
+    return ParsePairs(text, 1e5, out);
+}
+
+std::string ResolveLoad(LoadSettings& load) {
+    if (load.power < 0.0) {
+        double squares = 0.0;
+        for (const HarmonicAmperes& h : load.currentHarmonicAmperes) squares += h.amperes * h.amperes;
+        if (squares > load.current * load.current)
+            return "--harmonic-amperes exceed the RMS current of --current";
+        return {};
+    }
+    // The active power is linear in the fundamental: P(f) = p0 + f (p1 - p0).
+    const PeriodicSignal u = PeriodicSignal::WithHarmonics(load.voltage, 0.0, load.voltageHarmonics);
+    const double phase = load.phase * 3.14159265358979323846 / 180.0;
+    const double p0 = ActivePower(u, LoadCurrent(load, 0.0, phase));
+    const double p1 = ActivePower(u, LoadCurrent(load, 1.0, phase));
+    if (!(p1 - p0 > 1e-12))
+        return "--power cannot be reached: the current draws no active power at this --phase";
+    const double fundamental = (load.power - p0) / (p1 - p0);
+    if (fundamental < 0.0) return "--power is less than the power the harmonics draw alone";
+    load.current = LoadCurrent(load, fundamental, phase).Rms();
+    return {};
+}
+
 ParseResult ParseOptions(const std::vector<std::string>& args) {
     ParseResult r;
     SimOptions& o = r.options;
     long long seed = 0;
+    bool currentGiven = false;
     const std::map<std::string, Setter> valued = {
         {"--voltage", Number(0.0, 1e6, o.load.voltage)},
         {"--current", Number(0.0, 1e5, o.load.current)},
@@ -95,6 +133,9 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
          [&o](std::string_view v) { return ParseHarmonics(v, o.load.voltageHarmonics); }},
         {"--current-harmonics",
          [&o](std::string_view v) { return ParseHarmonics(v, o.load.currentHarmonics); }},
+        {"--harmonic-amperes",
+         [&o](std::string_view v) { return ParseHarmonicAmperes(v, o.load.currentHarmonicAmperes); }},
+        {"--power", Number(0.0, 1e7, o.load.power)},
         {"--address", Integer(1, 255, o.address)},
         {"--link", Text(o.link)},
         {"--device", Text(o.device)},
@@ -149,12 +190,18 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
             return r;
         }
         if (name == "--seed") o.seedGiven = true;
+        if (name == "--current") currentGiven = true;
     }
     o.seed = static_cast<std::uint64_t>(seed);
     if (o.faults.drop + o.faults.cut + o.faults.flip + o.faults.extra + o.faults.garbage > 1.0) {
         r.error = "--drop, --short, --flip, --extra and --garbage together exceed 1";
         return r;
     }
+    if (currentGiven && o.load.power >= 0.0) {
+        r.error = "--power and --current cannot be given together";
+        return r;
+    }
+    r.error = ResolveLoad(o.load);
     return r;
 }
 
@@ -180,6 +227,12 @@ Load:
   --phase DEG            current phase against the voltage (default -30)
   --harmonics LIST       both channels, e.g. "3:5,5:3,7:1" (% of fundamental)
   --voltage-harmonics LIST, --current-harmonics LIST   one channel ("" = none)
+  --harmonic-amperes LIST   the current's harmonics in RMS amperes, e.g.
+                         "3:1.9,5:1.3" (replaces the current's percentages; the
+                         fundamental makes up the rest of --current)
+  --power W              active power in watts: sets the current's fundamental
+                         (phase and harmonics kept), so the RMS current follows;
+                         not with --current
   --noise F              relative spread of the readings (default 0.002)
   --seed N               repeatable noise and faults
   --auto-trigger S       press the Starting switch S seconds after a start request

@@ -15,6 +15,12 @@ struct HarmonicShare {
     double percent = 0.0;
 };
 
+// One harmonic of the current in RMS amperes.
+struct HarmonicAmperes {
+    int order = 0;  // 2..50
+    double amperes = 0.0;
+};
+
 // The load at the instrument's input terminals.
 struct LoadSettings {
     double voltage = 230.0;   // RMS volts, harmonics included
@@ -23,6 +29,10 @@ struct LoadSettings {
     double phase = -30.0;     // phase of the current's fundamental against the voltage's, degrees
     std::vector<HarmonicShare> voltageHarmonics{{3, 2.0}, {5, 1.5}, {7, 0.8}};
     std::vector<HarmonicShare> currentHarmonics{{3, 15.0}, {5, 8.0}, {7, 4.0}, {9, 2.0}, {11, 1.0}};
+    // When not empty, the current's harmonics in RMS amperes (--harmonic-amperes), in place of
+    // the percentages of currentHarmonics; the fundamental then makes up the rest of `current`.
+    std::vector<HarmonicAmperes> currentHarmonicAmperes;
+    double power = -1.0;   // --power: the active power in watts; < 0 = none (`current` as given)
     double noise = 0.002;  // relative spread of each block's amplitudes (0 = a perfectly steady load)
 };
 
@@ -65,6 +75,15 @@ ParseResult ParseOptions(const std::vector<std::string>& args);
 
 // "3:5,5:3,7:1" (order:percent pairs); an empty text means no harmonics.
 bool ParseHarmonics(std::string_view text, std::vector<HarmonicShare>& out);
+
+// "3:1.9,5:1.3" (order:RMS amperes pairs); an empty text means no harmonics.
+bool ParseHarmonicAmperes(std::string_view text, std::vector<HarmonicAmperes>& out);
+
+// Checks the current's settings and applies --power: the current's
+// fundamental is set so that the active power at the input is `power` (the
+// phase and the harmonics stay), and `current` becomes the RMS current that
+// follows. Empty when the load can be made; else the reason.
+std::string ResolveLoad(LoadSettings& load);
 
 std::string UsageText();
 

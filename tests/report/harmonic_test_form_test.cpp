@@ -1,0 +1,191 @@
+// The harmonic emissions test window in the program's windows, on a session
+// around a fake port: opened from its menu item and tool button, fields read
+// when Start runs, the live table, the verdict, the files, and a test that
+// goes on while the window is hidden.
+#include "report/harmonic_test_form.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+
+#include "app/main_form.h"
+#include "app/windows.h"
+#include "link/registers.h"
+#include "platform/ini_file.h"
+#include "session/session.h"
+#include "support/fake_dialogs.h"
+#include "support/fake_serial_port.h"
+#include "support/manual_timers.h"
+
+namespace lxv::test {
+
+namespace {
+
+// A 200 W product: 1 A input current, `third` RMS amperes of third harmonic.
+std::vector<std::uint8_t> ProductReply(float third) {
+    MeasureRecord r;
+    ResetMeasurement(r);
+    r.setScalar(Scalar::URMS, 230.0f);
+    r.setScalar(Scalar::UF, 50.0f);
+    r.setScalar(Scalar::IRMS, 1.0f);
+    r.setScalar(Scalar::WRMS, 200.0f);
+    r.setScalar(Scalar::PF, 0.87f);
+    r.setIHarmonic(1, 0.9f * static_cast<float>(std::sqrt(2.0)));
+    r.setIHarmonic(3, third * static_cast<float>(std::sqrt(2.0)));
+    return WithCrc({r.data(), r.data() + kBlockSize});
+}
+
+}  // namespace
+
+class HarmonicTestFormTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    FakeDialogs dialogs;
+    FakeSerialPort port;
+    ManualTimers timers;
+    std::unique_ptr<IniFile> sysSet;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Windows> windows;
+    THarmonicTestForm* form = nullptr;
+
+    template <class T>
+    T* child(const char* name) {
+        T* w = form->findChild<T*>(name);
+        if (!w) qFatal("no %s", name);
+        return w;
+    }
+    void observe(float third, int blocks) {
+        for (int k = 0; k < blocks; ++k) port.receive(ProductReply(third));
+    }
+    QString cell(int order, int column) {
+        return child<QTableWidget>("ResultTable")->item(order - 2, column)->text();
+    }
+
+  private slots:
+    void init() {
+        qputenv("LXV_HOME", home.path().toLocal8Bit());
+        dialogs.clear();
+        SetAppDialogs(&dialogs);
+        port.present = {3};
+        sysSet = std::make_unique<IniFile>((home.path() + "/SysSet.ini").toStdString());
+        sysSet->writeInteger("CommPort", "Port", 3);  // the port scan opens it
+        session = std::make_unique<Session>(port, *sysSet, timers);
+        windows = std::make_unique<Windows>(*session, *sysSet, QStringList{});
+        QVERIFY(port.isOpen());
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('|')));
+        form = windows->main().findChild<THarmonicTestForm*>("HarmonicTestForm");
+        QVERIFY(form);
+    }
+    void cleanup() {
+        windows.reset();
+        session.reset();
+        sysSet.reset();
+        port = FakeSerialPort();
+        SetAppDialogs(nullptr);
+    }
+
+    void opensFromItsMenuItemAndToolButton() {
+        TMainForm& main = windows->main();
+        auto* item = main.findChild<QAction*>("N41");
+        QVERIFY(item && item->isEnabled());
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
+        QVERIFY(!form->isVisible());
+        item->trigger();
+        QVERIFY(form->isVisible());
+        form->hide();
+        QToolButton* button = main.toolButton(11);
+        QVERIFY(button && button->isEnabled());
+        QCOMPARE(button->objectName(), QString("SeSkinSpeedButton11"));
+        button->click();
+        QVERIFY(form->isVisible());
+        QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString(kVerdictIdleText));
+        QVERIFY(!child<QPushButton>("SaveCsvButton")->isEnabled());
+    }
+
+    void runsAFailingProductAndSavesItsFiles() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        // Set as an assistive tool would: no typing, the fields are read when Start runs.
+        child<QComboBox>("ClassBox")->setCurrentIndex(3);
+        child<QLineEdit>("ObservationEdit")->setText("12");
+        child<QPushButton>("StartButton")->click();
+        QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('|')));
+        QCOMPARE(session->core.state.MeasureMode, MeasureMode::Continuous);
+        QVERIFY(IsRead(port.lastWritten(), MEAS, kMeasCount));
+        QCOMPARE(timers.find("HarmonicTest.ObservationTimer")->interval(), 12000);
+        child<QLineEdit>("ObservationEdit")->setText("50");  // too late for this test
+        QVERIFY(!child<QPushButton>("StartButton")->isEnabled());
+        QCOMPARE(child<QProgressBar>("ObservationProgress")->maximum(), 12);
+
+        observe(0.9f, 30);  // 0.9 A against 3.4 mA/W x 200 W = 0.68 A
+        QCOMPARE(cell(3, 1), QString("0.6800"));
+        QCOMPARE(cell(3, 2), QString("0.9000"));
+        QCOMPARE(cell(3, 6), QString("fail"));
+        QCOMPARE(cell(2, 6), QString("no limit"));
+        QCOMPARE(child<QTableWidget>("ResultTable")->item(1, 6)->background().color(), QColor(255, 210, 204));
+        QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString("Observing: FAIL so far"));
+
+        QVERIFY(timers.fire("HarmonicTest.ObservationTimer"));
+        auto* verdict = child<QLabel>("VerdictLabel");
+        QCOMPARE(verdict->text(), QString("FAIL"));
+        QCOMPARE(verdict->accessibleName(), QString("Verdict: FAIL"));
+        QVERIFY(child<QLabel>("SummaryLabel")->text().contains("Class D power: 200 W (measured)"));
+        QVERIFY(child<QLabel>("NotesLabel")->text().endsWith(kPreComplianceNoteText));
+        QVERIFY(child<QPushButton>("StartButton")->isEnabled());
+        QCOMPARE(session->harmonicTest.result().blocks, 30);
+
+        dialogs.savePath = home.filePath("product.csv");
+        child<QPushButton>("SaveCsvButton")->click();
+        QFile csv(dialogs.savePath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().toStdString(), HarmonicTestCsv(session->harmonicTest.result()));
+        QCOMPARE(dialogs.lastFilter, QString(kCsvFilter));
+
+        dialogs.savePath = home.filePath("product.pdf");
+        child<QPushButton>("SavePdfButton")->click();
+        QCOMPARE(dialogs.lastProposedName,
+                 QString("2HarmonicTest.pdf"));  // ProjectName "2" of a fresh EnterInfo.ini
+        QFile pdf(dialogs.savePath);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void badFieldsStartNothingAndAHiddenWindowCatchesUp() {
+        child<QLineEdit>("ObservationEdit")->setText("abc");
+        child<QPushButton>("StartButton")->click();
+        QCOMPARE(dialogs.messages,
+                 QStringList{"Observation time: 'abc' is not a valid floating point value"});
+        QVERIFY(!session->harmonicTest.started());
+        QCOMPARE(session->core.state.MeasureMode, MeasureMode::Idle);
+
+        // Class A, a passing product, while the window is hidden.
+        child<QLineEdit>("ObservationEdit")->setText("10");
+        child<QPushButton>("StartButton")->click();
+        QVERIFY(session->harmonicTest.running());
+        observe(0.5f, 20);
+        QVERIFY(timers.fire("HarmonicTest.ObservationTimer"));
+        QCOMPARE(session->harmonicTest.result().verdict, TestVerdict::Pass);
+        form->show();
+        QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString("PASS"));
+        QCOMPARE(cell(3, 1), QString("2.3000"));
+        QCOMPARE(cell(3, 6), QString("pass"));
+        QCOMPARE(child<QProgressBar>("ObservationProgress")->value(), 10);
+        QVERIFY(!form->chartImage().isNull());
+    }
+};
+
+}  // namespace lxv::test
+
+QTEST_MAIN(lxv::test::HarmonicTestFormTest)
+#include "harmonic_test_form_test.moc"
