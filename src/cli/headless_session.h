@@ -59,7 +59,7 @@ class HeadlessSession {
     // handlers run with `exitCode`. Later calls do nothing.
     void finish(int exitCode);
     // One line "<subject>: <cause>" (the port when no subject is given), then finish(1).
-    void fail(const std::string& cause, const std::string& subject = {});
+    void fail(const UiText& cause, const std::string& subject = {});
     // Called by finish(), in the order added.
     void addFinishedHandler(std::function<void(int exitCode)> handler);
     bool finished() const { return finished_; }
@@ -86,7 +86,7 @@ class HeadlessSession {
     void startWhenReady();
     void armEnd();
     void progressLine();
-    std::string portFailure();
+    UiText portFailure();
 
     Session session_;
     IniFile& sysSet_;

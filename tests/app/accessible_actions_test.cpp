@@ -121,6 +121,9 @@ const Step kSteps[] = {
     {"skin", "RadioGroup3Item1", nullptr, nullptr, Drawn(Effect::Scale, "1", {239, 239, 0})},
     {"skin", "RadioGroup3Item0", nullptr, nullptr, Drawn(Effect::Scale, "0", {0, 128, 128})},
     {"skin", "RadioGroup3Item2", nullptr, nullptr, Drawn(Effect::Scale, "2", {170, 170, 170})},
+    // Language: English at once, and back to the original texts.
+    {"LanguageForm", "RadioGroup1Item1", nullptr, nullptr, Stored("Language", "UI", "en")},
+    {"LanguageForm", "RadioGroup1Item0", nullptr, nullptr, Stored("Language", "UI", "original")},
 };
 
 bool Shows(const QImage& image, Rgb colour) {
