@@ -19,7 +19,8 @@ constexpr const char* kPortClosedText = "the port closed (the device went away)"
 constexpr const char* kCannotOpenText = "it cannot be opened";
 constexpr const char* kNoSuchPortText = "there is no such port (ports found: %1)";
 constexpr const char* kNoPortsText = "there is no such port (no serial port was found)";
-constexpr const char* kProgressText = "%1 elapsed, %2 rows, %3 blocks/s, %4 re-requests";
+constexpr const char* kProgressText = "%1 elapsed, %2, %3 blocks/s, %4 re-requests";
+constexpr const char* kRowsText = "%1 rows";
 
 // The longest wait a timer is armed for; a longer run is re-armed for the rest.
 constexpr long long kLongestArmMs = 3600 * 1000;
@@ -130,8 +131,9 @@ std::string HeadlessSession::portFailure() {
     return cause.empty() ? kCannotOpenText : cause;
 }
 
-void HeadlessSession::start(MeasureMode mode) {
+void HeadlessSession::start(MeasureMode mode, std::function<void()> started) {
     mode_ = mode;
+    started_ = std::move(started);
     waitingToStart_ = true;
     startWhenReady();
 }
@@ -145,6 +147,12 @@ void HeadlessSession::startWhenReady() {
     apply(mode_ == MeasureMode::Single ? measure.Single() : measure.Continuous());
     if (progress_) progressTimer_->start(kProgressMs);
     armEnd();
+    if (started_ && !finished_) started_();
+}
+
+void HeadlessSession::showProgress(std::function<std::string()> counted) {
+    progress_ = true;
+    counted_ = std::move(counted);
 }
 
 void HeadlessSession::endAfter(double seconds) {
@@ -184,15 +192,19 @@ void HeadlessSession::progressLine() {
     periodBlocks_ = 0;
     messages_(QString(kProgressText)
                   .arg(QString::fromStdString(ElapsedText(periods_ * kProgressMs / 1000)))
-                  .arg(rows_)
+                  .arg(counted_ ? QString::fromStdString(counted_()) : QString(kRowsText).arg(rows_))
                   .arg(perSecond, 0, 'f', 2)
                   .arg(reRequests_)
                   .toStdString());
 }
 
 void HeadlessSession::fail(const std::string& cause, const std::string& subject) {
+    failLine((subject.empty() ? portLabel() : subject) + ": " + cause);
+}
+
+void HeadlessSession::failLine(const std::string& line) {
     if (finished_) return;
-    messages_((subject.empty() ? portLabel() : subject) + ": " + cause);
+    messages_(line);
     finish(1);
 }
 
