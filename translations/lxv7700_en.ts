@@ -20,10 +20,6 @@
         <translation>measure continuously and add one CSV row per accepted block</translation>
     </message>
     <message>
-        <source>end the log after N seconds</source>
-        <translation>end the log after N seconds</translation>
-    </message>
-    <message>
         <source>end the log after N rows</source>
         <translation>end the log after N rows</translation>
     </message>
@@ -154,18 +150,6 @@
     <message>
         <source>open a record file in the record window</source>
         <translation>open a record file in the record window</translation>
-    </message>
-    <message>
-        <source>The tasks open no window. The report and export tasks need no port. --measure and --log open the
-instrument&apos;s port as the window would (SysSet.ini: [CommPort], [CommBaudrate], [PortMap]); --log prints
-a progress line every 10 s on standard error and ends at once, its file whole, on Ctrl+C or SIGTERM.
-Exit codes: 0 done, 1 a failure (one line on standard error), 2 a bad option (and the usage line).
-</source>
-        <translation>The tasks open no window. The report and export tasks need no port. --measure and --log open the
-instrument&apos;s port as the window would (SysSet.ini: [CommPort], [CommBaudrate], [PortMap]); --log prints
-a progress line every 10 s on standard error and ends at once, its file whole, on Ctrl+C or SIGTERM.
-Exit codes: 0 done, 1 a failure (one line on standard error), 2 a bad option (and the usage line).
-</translation>
     </message>
     <message>
         <source>Usage: lxv7700 %1  (lxv7700 --help lists the options)</source>
@@ -496,10 +480,6 @@ harmonics, and keeps measurements as test files.</translation>
     <message>
         <source>there is no such port (no serial port was found)</source>
         <translation>there is no such port (no serial port was found)</translation>
-    </message>
-    <message>
-        <source>%1 elapsed, %2 rows, %3 blocks/s, %4 re-requests</source>
-        <translation>%1 elapsed, %2 rows, %3 blocks/s, %4 re-requests</translation>
     </message>
     <message>
         <source>stopped before a measurement came</source>
@@ -2292,6 +2272,84 @@ harmonics, and keeps measurements as test files.</translation>
     <message>
         <source>Ambient temperature:</source>
         <translation>Ambient temperature:</translation>
+    </message>
+    <message>
+        <source>check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)</source>
+        <translation>check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)</translation>
+    </message>
+    <message>
+        <source>log: end after N s; harmonic test: observe N s (10 to 3600, default 150)</source>
+        <translation>log: end after N s; harmonic test: observe N s (10 to 3600, default 150)</translation>
+    </message>
+    <message>
+        <source>class D: the rated power in watts (default: the mean measured power)</source>
+        <translation>class D: the rated power in watts (default: the mean measured power)</translation>
+    </message>
+    <message>
+        <source>A, B, C or D</source>
+        <translation>A, B, C or D</translation>
+    </message>
+    <message>
+        <source>10 to 3600 seconds</source>
+        <translation>10 to 3600 seconds</translation>
+    </message>
+    <message>
+        <source>--rated-power is for class D only</source>
+        <translation>--rated-power is for class D only</translation>
+    </message>
+    <message>
+        <source>watts above 0</source>
+        <translation>watts above 0</translation>
+    </message>
+    <message>
+        <source>--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)</source>
+        <translation>--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)</translation>
+    </message>
+    <message>
+        <source>OUT.csv comes before OUT.pdf</source>
+        <translation>OUT.csv comes before OUT.pdf</translation>
+    </message>
+    <message>
+        <source>The tasks open no window. The report and export tasks need no port. --measure, --log and
+--harmonic-test open the instrument&apos;s port as the window would (SysSet.ini: [CommPort],
+[CommBaudrate], [PortMap]). --log and --harmonic-test print a progress line every 10 s on standard
+error; on Ctrl+C or SIGTERM a log ends at once, its file whole, and a harmonic test ends without a
+verdict and without files. The harmonic test prints its verdict line on standard output.
+Exit codes: 0 done (a harmonic test: PASS), 3 FAIL, 4 NOT APPLICABLE, 1 a failure (one line on
+standard error), 2 a bad option (and the usage line).
+</source>
+        <translation>The tasks open no window. The report and export tasks need no port. --measure, --log and
+--harmonic-test open the instrument&apos;s port as the window would (SysSet.ini: [CommPort],
+[CommBaudrate], [PortMap]). --log and --harmonic-test print a progress line every 10 s on standard
+error; on Ctrl+C or SIGTERM a log ends at once, its file whole, and a harmonic test ends without a
+verdict and without files. The harmonic test prints its verdict line on standard output.
+Exit codes: 0 done (a harmonic test: PASS), 3 FAIL, 4 NOT APPLICABLE, 1 a failure (one line on
+standard error), 2 a bad option (and the usage line).
+</translation>
+    </message>
+    <message>
+        <source>stopped after %1 s of the %2 s observation; an incomplete observation gives no verdict, no file was written</source>
+        <translation>stopped after %1 s of the %2 s observation; an incomplete observation gives no verdict, no file was written</translation>
+    </message>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>it is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>%1 blocks observed, %2 so far</source>
+        <translation>%1 blocks observed, %2 so far</translation>
+    </message>
+    <message>
+        <source>no verdict</source>
+        <translation>no verdict</translation>
+    </message>
+    <message>
+        <source>%1 elapsed, %2, %3 blocks/s, %4 re-requests</source>
+        <translation>%1 elapsed, %2, %3 blocks/s, %4 re-requests</translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation>%1 rows</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "link/link_state.h"
+#include "measure/harmonic_test.h"
 #include "measure/number_format.h"
 
 namespace lxv {
@@ -22,7 +23,7 @@ constexpr unsigned Bit(Task task) {
     return 1u << static_cast<unsigned>(task);
 }
 constexpr unsigned kAllTasks = ~0u;
-constexpr unsigned kInstrumentTasks = Bit(Task::Measure) | Bit(Task::Log);
+constexpr unsigned kInstrumentTasks = Bit(Task::Measure) | Bit(Task::Log) | Bit(Task::HarmonicTest);
 
 // One option of the command line. A task's own option names its task.
 struct OptionSpec {
@@ -35,7 +36,7 @@ struct OptionSpec {
     Task names;      // the task it asks for; Window for none
 };
 
-constexpr std::array<OptionSpec, 18> kOptions = {{
+constexpr std::array<OptionSpec, 20> kOptions = {{
     {"service", nullptr, nullptr, "--service",
      QT_TRANSLATE_NOOP("lxv", "show the calibration (設置 → 校正) in the window"), Bit(Task::Window),
      Task::Window},
@@ -48,8 +49,15 @@ constexpr std::array<OptionSpec, 18> kOptions = {{
     {"log", nullptr, "OUT.csv", "--log OUT.csv",
      QT_TRANSLATE_NOOP("lxv", "measure continuously and add one CSV row per accepted block"), Bit(Task::Log),
      Task::Log},
-    {"seconds", nullptr, "N", "--seconds N", QT_TRANSLATE_NOOP("lxv", "end the log after N seconds"),
-     Bit(Task::Log), Task::Window},
+    {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
+     QT_TRANSLATE_NOOP("lxv", "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)"),
+     Bit(Task::HarmonicTest), Task::HarmonicTest},
+    {"seconds", nullptr, "N", "--seconds N",
+     QT_TRANSLATE_NOOP("lxv", "log: end after N s; harmonic test: observe N s (10 to 3600, default 150)"),
+     Bit(Task::Log) | Bit(Task::HarmonicTest), Task::Window},
+    {"rated-power", nullptr, "W", "--rated-power W",
+     QT_TRANSLATE_NOOP("lxv", "class D: the rated power in watts (default: the mean measured power)"),
+     Bit(Task::HarmonicTest), Task::Window},
     {"count", nullptr, "N", "--count N", QT_TRANSLATE_NOOP("lxv", "end the log after N rows"), Bit(Task::Log),
      Task::Window},
     {"every", nullptr, "S", "--every S",
@@ -93,13 +101,17 @@ struct FormSpec {
     const char* brief;  // in the usage line
 };
 
-constexpr std::array<FormSpec, 7> kForms = {{
+constexpr std::array<FormSpec, 8> kForms = {{
     {Task::Window, "[--service] [FILE.lxm | FILE.lxr]", "[FILE.lxm | FILE.lxr]"},
     {Task::Measure, "--measure [--json] [--port COMn | --device PATH] [--baud N]", "--measure [...]"},
     {Task::Log,
      "--log OUT.csv [--seconds N | --count N] [--every S] [--harmonics] [--append]\n"
      "               [--port COMn | --device PATH] [--baud N]",
      "--log OUT.csv [...]"},
+    {Task::HarmonicTest,
+     "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
+     "               [--port COMn | --device PATH] [--baud N]",
+     "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]"},
     {Task::Report, "--report TEST.lxm OUT.pdf", "--report TEST.lxm OUT.pdf"},
     {Task::Export, "--export RECORD.lxr OUT.xlsx|OUT.csv", "--export RECORD.lxr OUT"},
     {Task::RecordReport, "--record-report RECORD.lxr OUT.pdf", "--record-report RECORD.lxr OUT.pdf"},
@@ -187,41 +199,75 @@ bool ParseCount(const QString& text, long long& count) {
 
 // The values of an instrument task's options; an error text when one is bad.
 UiText ReadInstrumentOptions(const QCommandLineParser& parser, CommandLine& line) {
-    const auto spec = Named;
     PortChoice port;
     if (parser.isSet("port") && parser.isSet("device"))
         return QT_TRANSLATE_NOOP("lxv", "give --port or --device, not both");
     if (parser.isSet("port") && !ParsePort(parser.value("port"), port.port))
-        return InvalidValue(spec("port"), parser.value("port"), QT_TRANSLATE_NOOP("lxv", "COM1 to COM255"));
+        return InvalidValue(Named("port"), parser.value("port"), QT_TRANSLATE_NOOP("lxv", "COM1 to COM255"));
     if (parser.isSet("device")) {
         port.device = parser.value("device").toStdString();
         if (port.device.empty())
-            return InvalidValue(spec("device"), "", QT_TRANSLATE_NOOP("lxv", "a device path"));
+            return InvalidValue(Named("device"), "", QT_TRANSLATE_NOOP("lxv", "a device path"));
     }
     if (parser.isSet("baud") && !ParseBaud(parser.value("baud"), port.baudIndex))
         return InvalidValue(
-            spec("baud"), parser.value("baud"),
+            Named("baud"), parser.value("baud"),
             QT_TRANSLATE_NOOP("lxv", "4800, 9600, 14400, 19200, 38400, 57600, 76800 or 115200"));
     line.measure.port = port;
+    line.harmonic.port = port;
     line.measure.json = parser.isSet("json");
     LogOptions& log = line.log;
     log.port = port;
     if (line.task != Task::Log) return {};
     log.path = parser.value("log").toStdString();
-    if (log.path.empty()) return InvalidValue(spec("log"), "", QT_TRANSLATE_NOOP("lxv", "a file name"));
+    if (log.path.empty()) return InvalidValue(Named("log"), "", QT_TRANSLATE_NOOP("lxv", "a file name"));
     if (parser.isSet("seconds") && parser.isSet("count"))
         return QT_TRANSLATE_NOOP("lxv", "give --seconds or --count, not both");
     if (parser.isSet("seconds") && !ParseSeconds(parser.value("seconds"), log.seconds))
-        return InvalidValue(spec("seconds"), parser.value("seconds"),
+        return InvalidValue(Named("seconds"), parser.value("seconds"),
                             QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
     if (parser.isSet("count") && !ParseCount(parser.value("count"), log.count))
-        return InvalidValue(spec("count"), parser.value("count"),
+        return InvalidValue(Named("count"), parser.value("count"),
                             QT_TRANSLATE_NOOP("lxv", "a whole number from 1"));
     if (parser.isSet("every") && !ParseSeconds(parser.value("every"), log.every))
-        return InvalidValue(spec("every"), parser.value("every"),
+        return InvalidValue(Named("every"), parser.value("every"),
                             QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
     log.harmonics = parser.isSet("harmonics");
     log.append = parser.isSet("append");
+    return {};
+}
+
+// The harmonic test's class, observation time, rated power and files; an error text when one is bad.
+UiText ReadHarmonicTestOptions(const QCommandLineParser& parser, CommandLine& line) {
+    HarmonicTestOptions& h = line.harmonic;
+    const QString classText = parser.value("harmonic-test");
+    const std::optional<EmissionClass> emissionClass = ParseEmissionClass(classText.trimmed().toStdString());
+    if (!emissionClass)
+        return InvalidValue(Named("harmonic-test"), classText, QT_TRANSLATE_NOOP("lxv", "A, B, C or D"));
+    // The rules are the window's: a blank value would mean the default there, here it is a mistake.
+    const auto blank = [&parser](const char* name) { return parser.value(name).trimmed().isEmpty(); };
+    const std::string seconds = parser.value("seconds").toStdString();
+    if (parser.isSet("seconds") &&
+        (blank("seconds") || !ReadHarmonicTestSettings(*emissionClass, "", seconds, "", "").ok()))
+        return InvalidValue(Named("seconds"), parser.value("seconds"),
+                            QT_TRANSLATE_NOOP("lxv", "10 to 3600 seconds"));
+    const std::string rated = parser.value("rated-power").toStdString();
+    if (parser.isSet("rated-power") && *emissionClass != EmissionClass::D)
+        return QT_TRANSLATE_NOOP("lxv", "--rated-power is for class D only");
+    if (parser.isSet("rated-power") &&
+        (blank("rated-power") || !ReadHarmonicTestSettings(*emissionClass, rated, "", "", "").ok()))
+        return InvalidValue(Named("rated-power"), parser.value("rated-power"),
+                            QT_TRANSLATE_NOOP("lxv", "watts above 0"));
+    h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, "", "").settings;
+    const QStringList& files = line.files;
+    if (files.isEmpty())
+        return QT_TRANSLATE_NOOP("lxv", "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)");
+    if (files.size() > 2)
+        return UiText(QT_TRANSLATE_NOOP("lxv", "unexpected argument \"%1\"")).arg(files[2].toStdString());
+    if (files[0].endsWith(".pdf", Qt::CaseInsensitive))
+        return QT_TRANSLATE_NOOP("lxv", "OUT.csv comes before OUT.pdf");
+    h.csvPath = files[0].toStdString();
+    h.pdfPath = files.size() > 1 ? files[1].toStdString() : std::string();
     return {};
 }
 
@@ -331,6 +377,12 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
             }
             if (const UiText error = ReadInstrumentOptions(parser, line); !error.empty()) Fail(line, error);
             break;
+        case Task::HarmonicTest:
+            if (UiText error = ReadInstrumentOptions(parser, line); !error.empty())
+                Fail(line, error);
+            else if (error = ReadHarmonicTestOptions(parser, line); !error.empty())
+                Fail(line, error);
+            break;
         default: break;  // the report tasks check their two files themselves, as they always did
     }
     return line;
@@ -352,13 +404,13 @@ QString HelpText() {
     for (const OptionSpec& o : kOptions) row(o.synopsis, Translated(o.description));
     text += Translated(QT_TRANSLATE_NOOP(
         "lxv",
-        "The tasks open no window. The report and export tasks need no port. --measure and --log open the\n"
-        "instrument's port as the window would (SysSet.ini: [CommPort], [CommBaudrate], [PortMap]); --log "
-        "prints\n"
-        "a progress line every 10 s on standard error and ends at once, its file whole, on Ctrl+C or "
-        "SIGTERM.\n"
-        "Exit codes: 0 done, 1 a failure (one line on standard error), 2 a bad option (and the usage "
-        "line).\n"));
+        "The tasks open no window. The report and export tasks need no port. --measure, --log and\n"
+        "--harmonic-test open the instrument's port as the window would (SysSet.ini: [CommPort],\n"
+        "[CommBaudrate], [PortMap]). --log and --harmonic-test print a progress line every 10 s on standard\n"
+        "error; on Ctrl+C or SIGTERM a log ends at once, its file whole, and a harmonic test ends without a\n"
+        "verdict and without files. The harmonic test prints its verdict line on standard output.\n"
+        "Exit codes: 0 done (a harmonic test: PASS), 3 FAIL, 4 NOT APPLICABLE, 1 a failure (one line on\n"
+        "standard error), 2 a bad option (and the usage line).\n"));
     return text;
 }
 

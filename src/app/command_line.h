@@ -4,6 +4,7 @@
 //
 //   lxv7700 [--service] [FILE.lxm | FILE.lxr]      the window
 //   lxv7700 --measure | --log OUT.csv [...]        instrument tasks (cli/)
+//   lxv7700 --harmonic-test CLASS [...] OUT.csv [OUT.pdf]
 //   lxv7700 --report | --export | --record-report  report tasks (report/)
 //   lxv7700 --help | --version
 // --language original|en goes with every form.
@@ -30,7 +31,7 @@ struct StartFile {
 // (record file) count; other mixed cases are ignored.
 StartFile ParseCommandLine(const QStringList& arguments);
 
-enum class Task { Window, Help, Version, Report, Export, RecordReport, Measure, Log };
+enum class Task { Window, Help, Version, Report, Export, RecordReport, Measure, Log, HarmonicTest };
 
 struct CommandLine {
     Task task = Task::Window;
@@ -44,6 +45,7 @@ struct CommandLine {
     UiLanguage language = UiLanguage::Original;
     MeasureOptions measure;
     LogOptions log;
+    HarmonicTestOptions harmonic;
 };
 
 // Parses the arguments after the program's own path. With `leaveSingleDashToQt`

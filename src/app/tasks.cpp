@@ -51,6 +51,7 @@ int RunWithoutWindow(const CommandLine& line, char* programPath) {
             return RunReportTask(ReportTask::RecordReport, line.files, "--record-report");
         case Task::Measure: return RunMeasureTask(line.measure);
         case Task::Log: return RunLogTask(line.log);
+        case Task::HarmonicTest: return RunHarmonicTestTask(line.harmonic);
         default: return 2;  // the window is not run here
     }
 }

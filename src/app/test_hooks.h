@@ -10,7 +10,21 @@
 //                           over (after the SETUP reply, or 2 s at the latest);
 //   LXV_TEST_ACTION=settings-write|alarm-write|calibrate
 //                           runs that exchange with the instrument at the same
-//                           moment (instrument_test_actions.h);
+//                           moment, against a real or simulated instrument:
+//                           settings-write  saves fixed settings, reads them
+//                             back and logs "settings-fields <Edit1>|<Edit3>|
+//                             <Edit4>|<bandwidth>|<THD>|<filter item>|<filter
+//                             on>|<locked>|<range item>";
+//                           alarm-write  saves fixed limits and flags 0x5A,
+//                             reads them back and logs "alarm-fields
+//                             <Edit1>|...|<Edit8>|<flags hex>";
+//                           calibrate  sends 220 V, 0.02 A, narrowband phase 1,
+//                             temperature command 3 and the unlock 300 ms
+//                             apart, then reads the phase and logs
+//                             "calibrate-phase <Edit7>";
+//                           every status text of the three windows is logged
+//                           as "settings-status ...", "alarm-label ..." or
+//                           "calibrate-status ...";
 //   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
 //                           measurement: creates that record file and starts
 //                           recording; logs "record started", "record
@@ -19,6 +33,8 @@
 //   LXV_TEST_RECORD_SAMPLES=<n>
 //                           stops the recording after n samples ("record
 //                           stopped <count>").
+// All of them live in this file and its .cpp; nothing else of the program
+// reads the environment for a test.
 #pragma once
 
 #include <QFile>
@@ -29,7 +45,6 @@
 
 namespace lxv {
 
-class InstrumentTestActions;
 class Session;
 class TMainForm;
 class TRecordForm;
@@ -49,6 +64,8 @@ class TestHooks : public QObject {
     static QString ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8_t routingKey);
 
   private:
+    class InstrumentActions;  // settings-write, alarm-write, calibrate
+
     void write(const QString& line);
     void onReply(ReplyKind kind, const QByteArray& bytes);
     void startAction();
@@ -64,7 +81,7 @@ class TestHooks : public QObject {
     int recordSamples_ = 0;
     int measureListener_ = 0;
     TRecordForm* record_ = nullptr;
-    InstrumentTestActions* instrumentActions_ = nullptr;
+    InstrumentActions* instrumentActions_ = nullptr;
 };
 
 }  // namespace lxv

@@ -22,8 +22,8 @@ constexpr const char* kCannotOpenText = QT_TRANSLATE_NOOP("lxv", "it cannot be o
 constexpr const char* kNoSuchPortText = QT_TRANSLATE_NOOP("lxv", "there is no such port (ports found: %1)");
 constexpr const char* kNoPortsText =
     QT_TRANSLATE_NOOP("lxv", "there is no such port (no serial port was found)");
-constexpr const char* kProgressText =
-    QT_TRANSLATE_NOOP("lxv", "%1 elapsed, %2 rows, %3 blocks/s, %4 re-requests");
+constexpr const char* kProgressText = QT_TRANSLATE_NOOP("lxv", "%1 elapsed, %2, %3 blocks/s, %4 re-requests");
+constexpr const char* kRowsText = QT_TRANSLATE_NOOP("lxv", "%1 rows");
 
 // The longest wait a timer is armed for; a longer run is re-armed for the rest.
 constexpr long long kLongestArmMs = 3600 * 1000;
@@ -134,8 +134,9 @@ UiText HeadlessSession::portFailure() {
     return cause.empty() ? UiText(kCannotOpenText) : cause;
 }
 
-void HeadlessSession::start(MeasureMode mode) {
+void HeadlessSession::start(MeasureMode mode, std::function<void()> started) {
     mode_ = mode;
+    started_ = std::move(started);
     waitingToStart_ = true;
     startWhenReady();
 }
@@ -149,6 +150,12 @@ void HeadlessSession::startWhenReady() {
     apply(mode_ == MeasureMode::Single ? measure.Single() : measure.Continuous());
     if (progress_) progressTimer_->start(kProgressMs);
     armEnd();
+    if (started_ && !finished_) started_();
+}
+
+void HeadlessSession::showProgress(std::function<std::string()> counted) {
+    progress_ = true;
+    counted_ = std::move(counted);
 }
 
 void HeadlessSession::endAfter(double seconds) {
@@ -186,18 +193,23 @@ void HeadlessSession::progressLine() {
     ++periods_;
     const double perSecond = periodBlocks_ * 1000.0 / kProgressMs;
     periodBlocks_ = 0;
+    // The run's language does not change: the line is told in it at once.
     messages_(Translated(UiText(kProgressText)
                              .arg(ElapsedText(periods_ * kProgressMs / 1000))
-                             .arg(static_cast<long long>(rows_))
+                             .arg(counted_ ? UiText(counted_())
+                                           : UiText(kRowsText).arg(static_cast<long long>(rows_)))
                              .arg(QString::number(perSecond, 'f', 2).toStdString())
                              .arg(static_cast<long long>(reRequests_)))
                   .toStdString());
 }
 
 void HeadlessSession::fail(const UiText& cause, const std::string& subject) {
+    failLine((subject.empty() ? portLabel() : subject) + ": " + Translated(cause).toStdString());
+}
+
+void HeadlessSession::failLine(const std::string& line) {
     if (finished_) return;
-    // The run's language does not change: the line is told in it at once.
-    messages_((subject.empty() ? portLabel() : subject) + ": " + Translated(cause).toStdString());
+    messages_(line);
     finish(1);
 }
 

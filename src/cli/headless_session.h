@@ -47,12 +47,14 @@ class HeadlessSession {
     // "COMn (device)". False after a failure line.
     bool open(int port = 0, int baudIndex = -1, const std::string& label = {});
     // Single or continuous measurement, once the settings read of the opening
-    // is answered (or given up); the usual re-request rules apply.
-    void start(MeasureMode mode);
+    // is answered (or given up); the usual re-request rules apply. `started`
+    // runs when the first request of it has gone out.
+    void start(MeasureMode mode, std::function<void()> started = {});
     // Ends the run with exit code 0 after `seconds` of measuring (set before start()).
     void endAfter(double seconds);
-    // One progress line every 10 s of measuring: elapsed, rows, blocks per second, re-requests.
-    void showProgress() { progress_ = true; }
+    // One progress line every 10 s of measuring: elapsed, what the task counts
+    // ("12 rows" unless `counted` says otherwise), blocks per second, re-requests.
+    void showProgress(std::function<std::string()> counted = {});
     void countRow() { ++rows_; }
 
     // Ends the run: measuring stops, the USB link gets LINKEND, the finished
@@ -60,6 +62,10 @@ class HeadlessSession {
     void finish(int exitCode);
     // One line "<subject>: <cause>" (the port when no subject is given), then finish(1).
     void fail(const UiText& cause, const std::string& subject = {});
+    // A line on the messages that ends nothing (a note of a result).
+    void tell(const std::string& line) { messages_(line); }
+    // One whole line that names its subject itself ("out.csv: No space left on device"), then finish(1).
+    void failLine(const std::string& line);
     // Called by finish(), in the order added.
     void addFinishedHandler(std::function<void(int exitCode)> handler);
     bool finished() const { return finished_; }
@@ -94,6 +100,8 @@ class HeadlessSession {
     Clock clock_ = [] { return std::chrono::system_clock::now(); };
     std::unique_ptr<Timer> continuous_, reRead_, watchdog_, firstBlock_, progressTimer_, end_;
     std::vector<std::function<void(int)>> finishedHandlers_;
+    std::function<void()> started_;
+    std::function<std::string()> counted_;
     int feedListener_ = 0;
     std::string label_;
     bool opened_ = false;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "cli/harmonic_test_task.h"
 #include "cli/headless_session.h"
 #include "cli/measurement_text.h"
 #include "platform/app_paths.h"
@@ -94,6 +95,15 @@ int RunLogTask(const LogOptions& options) {
     RunPlatform platform;
     HeadlessSession run(platform.port, platform.sysSet, platform.timers, MessageLine);
     LogTask task(run, options);
+    if (!task.prepare()) return run.exitCode();
+    return RunOnInstrument(
+        run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
+}
+
+int RunHarmonicTestTask(const HarmonicTestOptions& options) {
+    RunPlatform platform;
+    HeadlessSession run(platform.port, platform.sysSet, platform.timers, MessageLine);
+    HarmonicTestTask task(run, options, Print);
     if (!task.prepare()) return run.exitCode();
     return RunOnInstrument(
         run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });

@@ -1,19 +1,25 @@
 // Command-line tasks on the instrument, run without a window:
 //   lxv7700 --measure [--json]       one measurement on standard output
 //   lxv7700 --log OUT.csv [...]      every accepted block as a CSV row
+//   lxv7700 --harmonic-test CLASS [...] OUT.csv [OUT.pdf]
+//                                    the harmonic emissions test (harmonic_test_task.h)
 // each with --port COMn | --device PATH and --baud N for this run.
 //
 // Owns: the headless session (headless_session.h), the tasks' outputs
 // (measurement_text.h), the log file. Exit codes: 0 done (also after Ctrl+C or
-// SIGTERM during a log), 1 a failure told in one line on standard error.
-// Depends on: session/, cycle/, link/, measure/, platform/. Nothing below
-// app/ includes it; app/ parses the command line and calls the Run functions.
+// SIGTERM during a log; a harmonic test's PASS), 3 and 4 a harmonic test's
+// FAIL and NOT APPLICABLE, 1 a failure told in one line on standard error.
+// Depends on: session/, cycle/, link/, measure/, platform/, report/ (the
+// harmonic test's files). Nothing below app/ includes it; app/ parses the
+// command line and calls the Run functions.
 #pragma once
 
 #include <QFile>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "measure/harmonic_test.h"
 
 namespace lxv {
 
@@ -43,9 +49,17 @@ struct LogOptions {
     bool append = false;     // add to an existing file instead of refusing it
 };
 
+struct HarmonicTestOptions {
+    PortChoice port;
+    HarmonicTestSettings settings;  // class, --seconds, --rated-power; the nominal supply's defaults
+    std::string csvPath;            // OUT.csv
+    std::string pdfPath;            // OUT.pdf; empty for none
+};
+
 // Each runs an event loop inside the program's (offscreen) application and returns the exit code.
 int RunMeasureTask(const MeasureOptions& options);
 int RunLogTask(const LogOptions& options);
+int RunHarmonicTestTask(const HarmonicTestOptions& options);
 
 // One measurement: printed on the first accepted block, then the run ends.
 class MeasureTask {

@@ -23,19 +23,6 @@ double Finite(double v) {
     return std::isfinite(v) ? v : 0.0;
 }
 
-// value rounded to `decimals` places, with exactly that many decimals.
-std::string Fixed(double value, int decimals) {
-    std::string text = FormatRounded(value, decimals);
-    if (!std::isfinite(value) || decimals <= 0) return text;
-    std::size_t point = text.find('.');
-    if (point == std::string::npos) {
-        point = text.size();
-        text += '.';
-    }
-    text.append(static_cast<std::size_t>(decimals) - (text.size() - point - 1), '0');
-    return text;
-}
-
 bool Within(double value, double nominal, double tolerance) {
     return std::fabs(value - nominal) <= tolerance * nominal;
 }
@@ -347,11 +334,11 @@ int HarmonicTestExitCode(const HarmonicTestResult& result) {
 }
 
 std::string AmperesText(double amperes) {
-    return Fixed(amperes, 4);
+    return FormatFixed(amperes, 4);
 }
 
 std::string PercentText(double percent) {
-    return Fixed(percent, 1);
+    return FormatFixed(percent, 1);
 }
 
 const std::array<std::string, kTestTableColumns>& HarmonicTestHeadings() {
@@ -388,11 +375,11 @@ std::vector<std::string> HarmonicTestSummary(const HarmonicTestResult& r) {
                               FormatRounded(r.observedSeconds, 1)}));
     lines.push_back(FillText("Nominal supply: %1 V, %2 Hz",
                              {FormatGeneral(s.nominalVoltage), FormatGeneral(s.nominalFrequency)}));
-    lines.push_back(FillText("Mean voltage: %1 V", {Fixed(r.meanVoltage, 1)}));
-    lines.push_back(FillText("Mean frequency: %1 Hz", {Fixed(r.meanFrequency, 2)}));
-    lines.push_back(FillText("Mean voltage THD: %1 %", {Fixed(r.meanVoltageThd * 100, 2)}));
-    lines.push_back(FillText("Mean power: %1 W", {Fixed(r.meanPower, 1)}));
-    lines.push_back(FillText("Mean power factor: %1", {Fixed(r.meanPowerFactor, 3)}));
+    lines.push_back(FillText("Mean voltage: %1 V", {FormatFixed(r.meanVoltage, 1)}));
+    lines.push_back(FillText("Mean frequency: %1 Hz", {FormatFixed(r.meanFrequency, 2)}));
+    lines.push_back(FillText("Mean voltage THD: %1 %", {FormatFixed(r.meanVoltageThd * 100, 2)}));
+    lines.push_back(FillText("Mean power: %1 W", {FormatFixed(r.meanPower, 1)}));
+    lines.push_back(FillText("Mean power factor: %1", {FormatFixed(r.meanPowerFactor, 3)}));
     lines.push_back(FillText("Mean fundamental current: %1 A", {AmperesText(r.meanFundamental)}));
     lines.push_back(FillText("Mean input current: %1 A", {AmperesText(r.meanCurrent)}));
     lines.push_back(r.pohcLimit ? FillText("POHC (21..39): %1 A, limit %2 A",
@@ -435,7 +422,7 @@ std::string HarmonicTestCsv(const HarmonicTestResult& r) {
     csv += std::string("# verdict,") + TestVerdictText(r.verdict) + '\n';
     csv += std::string("# class,") + EmissionClassText(r.settings.emissionClass) + '\n';
     csv += "# blocks," + std::to_string(r.blocks) + '\n';
-    csv += "# mean_power_W," + Fixed(r.meanPower, 1) + '\n';
+    csv += "# mean_power_W," + FormatFixed(r.meanPower, 1) + '\n';
     csv += "# POHC_A," + AmperesText(r.pohc) + '\n';
     csv += "# POHC_limit_A," + (r.pohcLimit ? AmperesText(*r.pohcLimit) : std::string()) + '\n';
     return csv;

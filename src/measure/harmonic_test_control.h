@@ -43,6 +43,8 @@ class HarmonicTestControl {
     // How continuous measurement is started: true when it runs afterwards,
     // false when its command is not available (no port).
     void setContinuousStarter(std::function<bool()> starter) { startContinuous_ = std::move(starter); }
+    // Another clock from now on (a test's own), before a start.
+    void setClock(Clock clock) { clock_ = std::move(clock); }
     // Told after a start, after every block taken and when the observation
     // ends. Returns an id for unsubscribe().
     int subscribe(std::function<void(Event)> listener);

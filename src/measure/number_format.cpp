@@ -98,6 +98,18 @@ std::string FormatRounded(double value, int decimals) {
     return ScaledText(value, 1.0, decimals);
 }
 
+std::string FormatFixed(double value, int decimals) {
+    std::string text = FormatRounded(value, decimals);
+    if (!std::isfinite(value) || decimals <= 0) return text;
+    std::size_t point = text.find('.');
+    if (point == std::string::npos) {
+        point = text.size();
+        text += '.';
+    }
+    text.append(static_cast<std::size_t>(decimals) - (text.size() - point - 1), '0');
+    return text;
+}
+
 std::string FormatPanelValue(double value, int decimals, std::string_view fill, bool cut,
                              std::string_view unit, int scale) {
     std::string text;

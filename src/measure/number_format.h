@@ -27,6 +27,8 @@ std::string FormatPanelValue(double value, int decimals, std::string_view fill, 
 // Plain decimal without exponent or trailing zeros of nearest(value x 10^d) / 10^d
 // (chart labels: "6.67", "81.25", "8"). Non-finite values as in FormatGeneral.
 std::string FormatRounded(double value, int decimals);
+// FormatRounded with exactly `decimals` decimals ("200.0", "0.0050").
+std::string FormatFixed(double value, int decimals);
 
 // The shortest decimal text that reads back as the same single (std::to_chars:
 // "230", "0.1", "1e-05", "-0"), for files and output that programs read; empty

@@ -1,5 +1,6 @@
 #include "report/report_info.h"
 
+#include "platform/app_paths.h"
 #include "platform/ini_file.h"
 
 namespace lxv {
@@ -13,6 +14,17 @@ ReportInfo ReadReportInfo(const IniFile& file) {
     info.temperature = file.readString(kPrintInfoSection, "temperature", "2");
     info.units = file.readInteger(kPrintInfoSection, "units", 2);
     return info;
+}
+
+bool ReadStoredReportInfo(ReportInfo& info, std::string& error) {
+    const IniFile file(EnterInfoPath());
+    try {
+        info = ReadReportInfo(file);
+        return true;
+    } catch (const ConversionError& e) {
+        error = file.path() + ": " + e.what();
+        return false;
+    }
 }
 
 bool WriteReportInfo(IniFile& file, const ReportInfo& info, bool celsius) {

@@ -25,24 +25,13 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-bool ReadInfo(ReportInfo& info, std::string& error) {
-    const IniFile file(EnterInfoPath());
-    try {
-        info = ReadReportInfo(file);
-        return true;
-    } catch (const ConversionError& e) {
-        error = file.path() + ": " + e.what();
-        return false;
-    }
-}
-
 int PowerReport(const std::string& input, const QString& output) {
     MeasureRecord record;
     ResetMeasurement(record);
     std::string error = ReadTestFile(input, record);
     if (!error.empty()) return Fail(error);
     ReportInfo info;
-    if (!ReadInfo(info, error)) return Fail(error);
+    if (!ReadStoredReportInfo(info, error)) return Fail(error);
     QString failure;
     const auto layout = [&](int w, int h, bool landscape) {
         return PowerReportPrinted(w, h, landscape, record, info);
@@ -74,7 +63,7 @@ int RecordReport(const std::string& input, const QString& output) {
     std::string error;
     if (!ReadRecording(input, data, error)) return Fail(error);
     ReportInfo info;
-    if (!ReadInfo(info, error)) return Fail(error);
+    if (!ReadStoredReportInfo(info, error)) return Fail(error);
     const RecordDataSource source(data, QuantityLabels(data.codes));
     RecordChartInput chartInput;
     chartInput.data = &data;

@@ -1,11 +1,16 @@
 // Every field, radio and check item of every window driven as an assistive
 // technology drives it over the accessibility bus: a field's text set through
 // its editable-text interface, an item toggled through its accessible action
-// (neither is a key press or a click). Then the window's own action runs, and
-// the test looks at what reached the instrument, the settings files and the
-// charts. The table must name every field and item the windows hold.
+// (neither is a key press or a click). A choice list is set with the arrow
+// keys, as a screen reader's user sets it (Qt's interfaces offer no action
+// that chooses an item). Then the window's own action runs, and the test looks
+// at what reached the instrument, the settings files, the charts and the
+// harmonic test's controller. The table must name every field and item the
+// windows hold.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSet>
@@ -19,6 +24,7 @@
 #include "link/registers.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
+#include "support/accessibility_walk.h"
 
 namespace lxv::test {
 
@@ -26,12 +32,12 @@ namespace {
 
 // What a step must have done.
 struct Effect {
-    enum Kind { Float, Byte, SysSet, EnterInfo, Background, Scale } kind;
+    enum Kind { Float, Byte, SysSet, EnterInfo, Background, Scale, Observes } kind;
     int reg = 0;            // Float, Byte: the register written
     int offset = 0;         // and where in its data bytes
     double number = 0;      // the float or byte there
     const char* section{};  // SysSet, EnterInfo: the stored value; Background, Scale: the WaveSet key
-    const char* key{};
+    const char* key{};      // Observes: the harmonic test's setting, `number` its value (-1: none)
     const char* value{};
     Rgb colour{};  // Background, Scale: the chart colour drawn at once
 };
@@ -52,10 +58,15 @@ Effect Drawn(Effect::Kind kind, const char* value, Rgb colour) {
             value, colour};
 }
 
+// The harmonic test observes with this setting (and is stopped again, so Start is enabled).
+Effect Observes(const char* setting, double value) {
+    return {Effect::Observes, 0, 0, value, nullptr, setting};
+}
+
 struct Step {
     const char* window;   // the window's object name
     const char* control;  // the field or item: its object name, or what a screen reader reads it as
-    const char* text;     // the field's new text; nullptr toggles the item
+    const char* text;     // the field's new text or the list's item; nullptr toggles the item
     const char* action;   // the button that runs the window's action; nullptr: the change is the action
     Effect effect;
 };
@@ -121,6 +132,14 @@ const Step kSteps[] = {
     {"skin", "RadioGroup3Item1", nullptr, nullptr, Drawn(Effect::Scale, "1", {239, 239, 0})},
     {"skin", "RadioGroup3Item0", nullptr, nullptr, Drawn(Effect::Scale, "0", {0, 128, 128})},
     {"skin", "RadioGroup3Item2", nullptr, nullptr, Drawn(Effect::Scale, "2", {170, 170, 170})},
+    // Harmonic emissions test: Start reads every field as it shows; the rated power only for class D.
+    {"HarmonicTestForm", "ObservationEdit", "20", "StartButton", Observes("observation", 20)},
+    {"HarmonicTestForm", "NominalVoltageEdit", "120", "StartButton", Observes("voltage", 120)},
+    {"HarmonicTestForm", "NominalFrequencyEdit", "60", "StartButton", Observes("frequency", 60)},
+    {"HarmonicTestForm", "ClassBox", "D", "StartButton", Observes("class", 3)},
+    {"HarmonicTestForm", "RatedPowerEdit", "150", "StartButton", Observes("rated power", 150)},
+    {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("rated power", -1)},
+    {"HarmonicTestForm", "ClassBox", "B", "StartButton", Observes("class", 1)},
     // Language: English at once, and back to the original texts.
     {"LanguageForm", "RadioGroup1Item1", nullptr, nullptr, Stored("Language", "UI", "en")},
     {"LanguageForm", "RadioGroup1Item0", nullptr, nullptr, Stored("Language", "UI", "original")},
@@ -203,8 +222,29 @@ class AccessibleActionsTest : public QObject {
                 const QImage chart = windows->main().findChild<QWidget*>("Pic1")->grab().toImage();
                 return Shows(chart, e.colour) ? QString() : "the chart was not drawn again";
             }
+            case Effect::Observes: {
+                HarmonicTestControl& test = rig->session.harmonicTest;
+                if (!test.running()) return "the test did not start";
+                const HarmonicTestSettings& s = test.settings();
+                const QString key = e.key;
+                const double got = key == "observation" ? s.observationSeconds
+                                   : key == "voltage"   ? s.nominalVoltage
+                                   : key == "frequency" ? s.nominalFrequency
+                                   : key == "class"     ? static_cast<int>(s.emissionClass)
+                                                        : s.ratedPower.value_or(-1);
+                test.Stop();
+                return got == e.number ? QString() : QString("%1 is %2").arg(key).arg(got);
+            }
         }
         return "?";
+    }
+
+    // As with the arrow keys, without opening the list.
+    static bool choose(QComboBox* box, const QString& item) {
+        box->setFocus();
+        for (int tries = 0; box->currentText() != item && tries < 2 * box->count(); ++tries)
+            QTest::keyClick(box, box->findText(item) < box->currentIndex() ? Qt::Key_Up : Qt::Key_Down);
+        return box->currentText() == item;
     }
 
   private slots:
@@ -230,7 +270,9 @@ class AccessibleActionsTest : public QObject {
             driven.insert(w);
             QAccessibleInterface* node = QAccessible::queryAccessibleInterface(w);
             const std::size_t first = rig->port.written.size();
-            if (step.text) {
+            if (auto* box = qobject_cast<QComboBox*>(w)) {
+                QVERIFY2(choose(box, step.text), qPrintable(where));
+            } else if (step.text) {
                 QAccessibleEditableTextInterface* editable = node->editableTextInterface();
                 QVERIFY2(editable && node->textInterface(), qPrintable(where));
                 editable->replaceText(0, node->textInterface()->characterCount(), step.text);
@@ -270,6 +312,25 @@ class AccessibleActionsTest : public QObject {
                     QString("%1 %2 in %3 is not driven")
                         .arg(w->metaObject()->className(), w->objectName(), w->window()->objectName())));
         }
+    }
+
+    // While a test runs, a screen reader names every control of its window and reads every value shown.
+    void theHarmonicTestWindowIsReadWithItsLiveValues() {
+        QWidget* form = window("HarmonicTestForm");
+        form->show();
+        form->findChild<QAbstractButton*>("StartButton")->click();
+        QVERIFY(rig->session.harmonicTest.running());
+        for (int k = 0; k < 12; ++k) {
+            rig->port.receive(MeasureReplyOf(231.0f));
+            rig->timers.fire("ContinuousReadTimer");
+        }
+        QCOMPARE(rig->session.harmonicTest.result().blocks, 12);
+        QVERIFY(form->findChild<QLabel*>("SummaryLabel")->text().contains("12 blocks"));
+        QCOMPARE(UnnamedControls(form), QStringList());
+        QCOMPARE(HiddenValues(form), QStringList());
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->findChild<QLabel*>("VerdictLabel"))
+                     ->text(QAccessible::Name),
+                 QString("Verdict: Observing: PASS so far"));
     }
 };
 

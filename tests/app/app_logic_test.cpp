@@ -80,6 +80,35 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
         {{"--json"}, Task::Window, "--json goes with --measure"},
         {{"--port", "COM3"}, Task::Window, "--port goes with --measure or --log"},
         {{"--log", "x", "--json"}, Task::Log, "--json does not go with --log"},
+        {{"--harmonic-test", "d", "--seconds", "20", "--rated-power", "150", "o.csv", "o.pdf", "--port",
+          "COM4"},
+         Task::HarmonicTest,
+         ""},
+        {{"--harmonic-test", "E", "o.csv"}, Task::HarmonicTest, "invalid value for --harmonic-test: \"E\""},
+        {{"--harmonic-test", "A"}, Task::HarmonicTest, "needs OUT.csv"},
+        {{"--harmonic-test", "A", "a.csv", "b.pdf", "c"}, Task::HarmonicTest, "unexpected argument \"c\""},
+        {{"--harmonic-test", "A", "o.pdf", "o.csv"}, Task::HarmonicTest, "OUT.csv comes before OUT.pdf"},
+        {{"--harmonic-test", "A", "--seconds", "9.5", "o.csv"},
+         Task::HarmonicTest,
+         "invalid value for --seconds"},
+        {{"--harmonic-test", "A", "--seconds", "3601", "o.csv"},
+         Task::HarmonicTest,
+         "invalid value for --seconds"},
+        {{"--harmonic-test", "A", "--seconds", " ", "o.csv"},
+         Task::HarmonicTest,
+         "invalid value for --seconds"},
+        {{"--harmonic-test", "A", "--rated-power", "100", "o.csv"}, Task::HarmonicTest, "for class D only"},
+        {{"--harmonic-test", "D", "--rated-power", "0", "o.csv"},
+         Task::HarmonicTest,
+         "invalid value for --rated-power"},
+        {{"--harmonic-test", "D", "--rated-power", "inf", "o.csv"},
+         Task::HarmonicTest,
+         "invalid value for --rated-power"},
+        {{"--harmonic-test", "D", "--count", "3", "o.csv"},
+         Task::HarmonicTest,
+         "--count does not go with --harmonic-test"},
+        {{"--log", "x", "--rated-power", "3"}, Task::Log, "--rated-power does not go with --log"},
+        {{"--harmonic-test", "D", "--log", "x"}, Task::HarmonicTest, "one task at a time"},
         {{"--bogus", "a.lxm"}, Task::Window, "Unknown option 'bogus'"},
         {{"-style", "fusion"}, Task::Window, "Unknown option 'style'"},
     };
@@ -106,6 +135,20 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
     EXPECT_TRUE(log.harmonics && log.append);
     EXPECT_EQ(log.port.device, "/dev/ttyUSB0");
     EXPECT_EQ(log.port.baudIndex, -1);
+    const Case* test = std::find_if(std::begin(cases), std::end(cases),
+                                    [](const Case& c) { return c.task == Task::HarmonicTest; });
+    const HarmonicTestOptions harmonic = ParseProgramArguments(test->arguments).harmonic;
+    EXPECT_EQ(harmonic.settings.emissionClass, EmissionClass::D);
+    EXPECT_EQ(harmonic.settings.observationSeconds, 20.0);
+    EXPECT_EQ(harmonic.settings.ratedPower, 150.0);
+    EXPECT_EQ(harmonic.settings.nominalVoltage, 230.0);
+    EXPECT_EQ(harmonic.csvPath, "o.csv");
+    EXPECT_EQ(harmonic.pdfPath, "o.pdf");
+    EXPECT_EQ(harmonic.port.port, 4);
+    const HarmonicTestOptions defaults = ParseProgramArguments({"--harmonic-test", "a", "o.csv"}).harmonic;
+    EXPECT_EQ(defaults.settings.observationSeconds, 150.0);
+    EXPECT_FALSE(defaults.settings.ratedPower.has_value());
+    EXPECT_EQ(defaults.pdfPath, "");
     // Qt's own options go to QApplication, but never with a task.
     EXPECT_TRUE(ParseProgramArguments({"-style", "fusion", "a.lxm"}, true).qtOptions);
     EXPECT_FALSE(ParseProgramArguments({"--measure", "-style", "fusion"}, true).error.isEmpty());
@@ -123,8 +166,9 @@ TEST(CommandLine, HelpAndTheManualPageListEveryOption) {
         const QString name = m.next().captured();
         EXPECT_TRUE(manual.contains(name)) << name.toStdString();
     }
-    EXPECT_GE(options, 17);
-    for (const char* form : {"--report TEST.lxm OUT.pdf", "--log OUT.csv", "--measure [--json]"})
+    EXPECT_GE(options, 19);
+    for (const char* form : {"--report TEST.lxm OUT.pdf", "--log OUT.csv", "--measure [--json]",
+                             "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]"})
         EXPECT_TRUE(help.contains(form)) << form;
 }
 

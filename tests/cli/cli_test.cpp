@@ -1,10 +1,11 @@
 // The command-line tasks without the program: the texts of a measurement
-// (shortest singles, JSON, CSV), and the headless session with the log and
-// measure tasks on a fake port and timers the test fires itself.
+// (shortest singles, JSON, CSV), and the headless session with the log,
+// measure and harmonic test tasks on a fake port and timers the test fires itself.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include <limits>
 #include <memory>
 
+#include "cli/harmonic_test_task.h"
 #include "cli/headless_session.h"
 #include "cli/instrument_tasks.h"
 #include "cli/measurement_text.h"
@@ -335,11 +337,216 @@ TEST_F(HeadlessRig, APlainPortThatGoesAwayEndsTheRunAndTheProgressCountsPerPerio
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
 }
 
+// A 200 W product on 230 V: 1 A input current, 0.9 A fundamental and `third` RMS amperes of third
+// harmonic (the class D limit there is 3.4 mA/W x 200 W = 0.68 A).
+std::vector<std::uint8_t> ProductReply(float third, float watts = 200.0f, float volts = 230.0f) {
+    MeasureRecord r;
+    ResetMeasurement(r);
+    r.setScalar(Scalar::URMS, volts);
+    r.setScalar(Scalar::UF, 50.0f);
+    r.setScalar(Scalar::IRMS, 1.0f);
+    r.setScalar(Scalar::WRMS, watts);
+    r.setScalar(Scalar::PF, 0.87f);
+    r.setIHarmonic(1, 0.9f * static_cast<float>(std::sqrt(2.0)));
+    r.setIHarmonic(3, third * static_cast<float>(std::sqrt(2.0)));
+    return WithCrc({r.data(), r.data() + kBlockSize});
+}
+
+struct HarmonicRig : HeadlessRig {
+    std::string printed;
+    HarmonicTestOptions options;
+    std::unique_ptr<HarmonicTestTask> task;
+    double seconds = 0;  // the observation's clock
+
+    void SetUp() override {
+        HeadlessRig::SetUp();
+        options.settings.emissionClass = EmissionClass::D;
+        options.settings.observationSeconds = 20;
+        options.csvPath = path("out.csv");
+    }
+    // A new run for the next case of a table.
+    void fresh() {
+        task.reset();
+        port.close();
+        messages.clear();
+        printed.clear();
+        exitCode = -1;
+        run.reset();  // first: a session going clears the port's handlers
+        run = std::make_unique<HeadlessSession>(
+            port, *sysSet, timers, [this](const std::string& line) { messages.push_back(line); });
+        run->addFinishedHandler([this](int code) { exitCode = code; });
+    }
+    void make() {
+        seconds = 0;
+        run->session().harmonicTest.setClock([this] { return seconds; });
+        task = std::make_unique<HarmonicTestTask>(*run, options,
+                                                  [this](const std::string& text) { printed += text; });
+    }
+    // Prepared, opened and started, the settings read answered: the observation runs.
+    void observing() {
+        make();
+        ASSERT_TRUE(task->prepare());
+        ASSERT_TRUE(run->open());
+        task->start();
+        EXPECT_FALSE(run->session().harmonicTest.running());  // not before measuring has started
+        answerSettings();
+        ASSERT_TRUE(run->session().harmonicTest.running());
+    }
+    // One block every 1.5 s, the first 1.5 s after the start.
+    void products(float third, int blocks, float watts = 200.0f, float volts = 230.0f) {
+        for (int k = 0; k < blocks; ++k) {
+            seconds += 1.5;
+            port.receive(ProductReply(third, watts, volts));
+            timers.fire("ContinuousReadTimer");
+        }
+    }
+    std::vector<std::string> lines(const std::string& file) const {
+        std::vector<std::string> result;
+        std::string text = Contents(file);
+        for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+            result.push_back(text.substr(at, end - at));
+        return result;
+    }
+};
+
+TEST_F(HarmonicRig, TheObservationEndsInBothFilesTheVerdictLineAndItsExitCode) {
+    struct Case {
+        const char* name;
+        float third, watts, volts;
+        int exitCode;
+        const char* verdict;  // the CSV's
+        const char* line;     // the printed line
+        const char* note;     // on standard error; nullptr for none
+    };
+    const Case cases[] = {
+        {"pass", 0.60f, 200, 230, 0, "PASS", "PASS class D: 12 blocks over 16.5 s, mean power 200.0 W\n",
+         nullptr},
+        {"fail on a low supply", 0.80f, 200, 220, 3, "FAIL",
+         "FAIL class D: 12 blocks over 16.5 s, mean power 200.0 W; order 3 fails\n",
+         "The mean supply voltage of 220 V is outside the test condition of 230 V ± 2 %; the verdict is not "
+         "changed."},
+        {"not applicable", 0.60f, 40, 230, 4, "NOT APPLICABLE",
+         "NOT APPLICABLE class D: Class D limits do not apply outside 75 W to 600 W (40 W).\n", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        options.pdfPath = path("out.pdf");
+        observing();
+        EXPECT_EQ(timers.find("HarmonicTest.ObservationTimer")->interval(), 20000);
+        products(c.third, 12, c.watts, c.volts);
+        EXPECT_EQ(exitCode, -1);
+        timers.fire("HarmonicTest.ObservationTimer");
+        EXPECT_EQ(exitCode, c.exitCode);
+        EXPECT_EQ(printed, c.line);
+        const auto csv = lines(options.csvPath);
+        ASSERT_EQ(csv.size(), 1u + 39u + 6u);
+        EXPECT_EQ(csv[0], "order,limit_A,mean_A,max_A,mean_pct,max_pct,verdict");
+        // 3.4 mA/W x 200 W; no limits where class D does not apply.
+        EXPECT_EQ(csv[2].rfind(c.exitCode == 4 ? "3,,0.6000," : "3,0.6800,", 0), 0u) << csv[2];
+        EXPECT_EQ(csv[40], std::string("# verdict,") + c.verdict);
+        EXPECT_EQ(csv[41], "# class,D");
+        EXPECT_EQ(csv[42], "# blocks,12");
+        EXPECT_EQ(Contents(options.pdfPath).rfind("%PDF-", 0), 0u);
+        EXPECT_TRUE(IsRead(port.lastWritten(), MEAS, 2) || IsRead(port.lastWritten(), LINKEND, 0));
+        EXPECT_FALSE(timers.find("ContinuousReadTimer")->isActive());
+        EXPECT_EQ(messages, c.note ? std::vector<std::string>{c.note} : std::vector<std::string>{});
+        QFile::remove(QString::fromStdString(options.pdfPath));
+    }
+}
+
+TEST_F(HarmonicRig, WithoutAVerdictNoFileIsWrittenAndTheRunFails) {
+    struct Case {
+        const char* name;
+        std::function<void(HarmonicRig&)> end;
+        const char* told;  // the failure line after the port's name
+    };
+    const Case cases[] = {
+        {"too few blocks",
+         [](HarmonicRig& r) {
+             r.products(0.6f, 9);
+             r.timers.fire("HarmonicTest.ObservationTimer");
+         },
+         "Only 9 measurement blocks arrived during the observation; the test needs at least 10."},
+        {"SIGTERM",
+         [](HarmonicRig& r) {
+             r.products(0.6f, 5);
+             r.seconds = 7.9;
+             r.task->stop();
+             r.timers.fire("HarmonicTest.ObservationTimer");  // too late: nothing more happens
+         },
+         "stopped after 7 s of the 20 s observation; an incomplete observation gives no verdict, no file "
+         "was written"},
+        {"no block", [](HarmonicRig& r) { r.timers.fire("FirstBlockTimer"); },
+         "no measurement came from the instrument within 10 s"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        {
+            QFile old(QString::fromStdString(options.csvPath));
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("an earlier result\n");
+        }
+        options.pdfPath = path("out.pdf");
+        observing();
+        c.end(*this);
+        EXPECT_EQ(exitCode, 1);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], std::string("COM3 (/dev/fake3): ") + c.told);
+        EXPECT_EQ(printed, "");
+        EXPECT_EQ(Contents(options.csvPath), "an earlier result\n");
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(options.pdfPath)));
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden).join(",").toStdString(),
+                  "out.csv,SysSet.ini");  // no temporary file left either
+    }
+}
+
+TEST_F(HarmonicRig, OutputsThatCannotBeWrittenAreRefusedBeforeThePortOpens) {
+    ASSERT_TRUE(QDir(home.path()).mkdir("folder.csv"));
+    const std::string missing = path("no/such/out.csv");
+    struct Case {
+        std::string csv, pdf, told;
+    };
+    const Case cases[] = {
+        {path("folder.csv"), "", path("folder.csv") + ": it is a folder, not a file"},
+        {missing, "", missing + ": No such file or directory"},
+        {path("out.csv"), missing, missing + ": No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.told);
+        fresh();
+        options.csvPath = c.csv;
+        options.pdfPath = c.pdf;
+        make();
+        EXPECT_FALSE(task->prepare());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], c.told);
+        EXPECT_TRUE(port.written.empty());
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.csv"))));
+}
+
+TEST_F(HarmonicRig, ProgressTellsTheBlocksObservedAndTheVerdictSoFar) {
+    options.settings.observationSeconds = 60;
+    observing();
+    products(0.8f, 5);
+    timers.fire("ProgressTimer");
+    products(0.8f, 15);
+    timers.fire("ProgressTimer");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0],
+              "0:00:10 elapsed, 5 blocks observed, no verdict so far, 0.50 blocks/s, 0 re-requests");
+    EXPECT_EQ(messages[1], "0:00:20 elapsed, 20 blocks observed, FAIL so far, 1.50 blocks/s, 0 re-requests");
+}
+
 }  // namespace
 }  // namespace lxv::test
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // The harmonic test's PDF page has text: fonts need a (display-less) GUI application.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

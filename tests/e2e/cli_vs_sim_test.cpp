@@ -2,7 +2,8 @@
 // display: --measure prints the simulator's block, --log writes one row per
 // block the simulator sent whole (through flipped, dropped and garbled
 // replies), SIGTERM leaves a file whose every row parses and LINKEND on the
-// USB link, and the refusals each say what is wrong in one line.
+// USB link, --harmonic-test passes one product and fails another, and the
+// refusals each say what is wrong in one line.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -19,6 +20,7 @@
 #include <map>
 #include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "link/frame_codec.h"
@@ -226,6 +228,81 @@ TEST_F(CliVsSim, SigtermAtAnyMomentLeavesEveryRowWholeAndSaysLinkEnd) {
         << Diagnostics(run);
 }
 
+// Two 200 W class D products, each on a simulator of its own and tested side by side: one
+// within the limits (0.68, 0.38, 0.20, 0.10, 0.07 A at orders 3 to 11), one above them there.
+TEST_F(CliVsSim, HarmonicTestPassesOneProductAndFailsTheOther) {
+    SimulatedRun other{LXV_PROGRAM_PATH, LXV_SIM_PATH};
+    struct Product {
+        SimulatedRun& run;
+        std::map<int, double> amperes;  // what the simulator's current carries
+        int exitCode;
+        const char* verdict;
+        bool pdf;
+    };
+    Product products[] = {
+        {run, {{3, 0.30}, {5, 0.15}, {7, 0.08}, {9, 0.05}, {11, 0.03}}, 0, "PASS", false},
+        {other, {{3, 0.80}, {5, 0.45}, {7, 0.30}, {9, 0.15}, {11, 0.09}}, 3, "FAIL", true},
+    };
+    for (Product& p : products) {
+        std::string list;
+        for (const auto& [order, a] : p.amperes)
+            list += (list.empty() ? "" : ",") + std::to_string(order) + ":" + std::to_string(a);
+        ASSERT_TRUE(p.run.startSimulator({{"--power", "200", "--phase", "0", "--harmonic-amperes", list,
+                                           "--seed", std::to_string(kSeed)}}))
+            << p.run.why();
+        std::vector<std::string> arguments = {"--harmonic-test", "D", "--seconds", "20",
+                                              p.run.home() + "/out.csv"};
+        if (p.pdf) arguments.push_back(p.run.home() + "/out.pdf");
+        ASSERT_TRUE(p.run.startTask(arguments));
+    }
+    const std::regex progress(
+        R"(lxv7700: 0:00:[12]0 elapsed, \d+ blocks observed, (PASS|FAIL|no verdict) so far, [0-9.]+ blocks/s, \d+ re-requests)");
+    for (Product& p : products) {
+        SCOPED_TRACE(p.verdict);
+        const auto r = p.run.finishTask(milliseconds(45000));
+        ASSERT_EQ(r.exitCode, p.exitCode) << Diagnostics(p.run, &r);
+        const std::string failing = p.exitCode == 3 ? "; orders 3, 5, 7, 9, 11 fail\n" : "\n";
+        EXPECT_EQ(r.out.rfind(std::string(p.verdict) + " class D: ", 0), 0u) << r.out;
+        EXPECT_EQ(r.out.substr(r.out.size() - std::min(r.out.size(), failing.size())), failing) << r.out;
+        auto err = Split(r.err, '\n');
+        ASSERT_FALSE(err.empty()) << r.err;
+        EXPECT_EQ(err.back(), "") << "the last line is not ended";
+        err.pop_back();
+        EXPECT_GE(err.size(), 1u) << r.err;
+        for (const std::string& line : err) EXPECT_TRUE(std::regex_match(line, progress)) << line;
+
+        const auto lines = ReadLines(p.run.home() + "/out.csv");
+        ASSERT_EQ(lines.size(), 1u + 39u + 6u) << ReadFile(p.run.home() + "/out.csv");
+        EXPECT_EQ(lines[0], "order,limit_A,mean_A,max_A,mean_pct,max_pct,verdict");
+        for (int order = 2; order <= 40; ++order) {
+            const auto fields = Split(lines[static_cast<std::size_t>(order - 1)], ',');
+            ASSERT_EQ(fields.size(), 7u) << lines[static_cast<std::size_t>(order - 1)];
+            EXPECT_EQ(fields[0], std::to_string(order));
+            const auto carried = p.amperes.find(order);
+            // Each order's mean is the simulator's current, from peak amplitude to RMS and through the
+            // smoothing.
+            const double expected = carried == p.amperes.end() ? 0.0 : carried->second;
+            EXPECT_NEAR(std::stod(fields[2]), expected, 0.01 * expected + 0.001) << "order " << order;
+            const char* verdict = order % 2 == 0               ? "none"
+                                  : carried == p.amperes.end() ? "ignored"
+                                  : p.exitCode == 3            ? "fail"
+                                                               : "pass";
+            EXPECT_EQ(fields[6], verdict) << "order " << order;
+        }
+        EXPECT_EQ(lines[40], std::string("# verdict,") + p.verdict);
+        EXPECT_EQ(lines[41], "# class,D");
+        ASSERT_EQ(lines[42].rfind("# blocks,", 0), 0u);
+        const long blocks = std::stol(lines[42].substr(9));
+        EXPECT_GE(blocks, 10);
+        EXPECT_LE(static_cast<std::size_t>(blocks), p.run.blockLog().size());
+        ASSERT_EQ(lines[43].rfind("# mean_power_W,", 0), 0u);
+        EXPECT_NEAR(std::stod(lines[43].substr(15)), 200.0, 2.0);
+        EXPECT_EQ(lines[44], "# POHC_A,0.0000");
+        EXPECT_EQ(lines[45], "# POHC_limit_A,0.0860");  // the odd class D limits of 21 to 39 at 200 W
+        EXPECT_EQ(ReadFile(p.run.home() + "/out.pdf").rfind("%PDF-", 0), p.pdf ? 0u : std::string::npos);
+    }
+}
+
 TEST_F(CliVsSim, RefusalsSayWhatIsWrongInOneLine) {
     ASSERT_TRUE(run.startSimulator({})) << run.why();
     const std::string kept = "keep me\r\n";
@@ -272,6 +349,18 @@ TEST_F(CliVsSim, RefusalsSayWhatIsWrongInOneLine) {
          {}},
         {"bad baud rate", {"--measure", "--baud", "1000"}, 2, {"invalid value for --baud"}, {}, {}},
         {"unknown option", {"--measure", "--fast"}, 2, {"Unknown option 'fast'"}, {}, {}},
+        {"bad class",
+         {"--harmonic-test", "E", file("h.csv")},
+         2,
+         {"invalid value for --harmonic-test"},
+         {},
+         {}},
+        {"harmonic test, no output folder",
+         {"--harmonic-test", "A", file("no/h.csv")},
+         1,
+         {file("no/h.csv"), "No such file or directory"},
+         {},
+         {}},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.name);

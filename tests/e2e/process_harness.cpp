@@ -267,23 +267,33 @@ ChildProcess::Options SimulatedRun::taskOptions() {
 bool SimulatedRun::startTask(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv = {programPath_};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return program_.start(argv, taskOptions());
+    startedTask_ = taskOptions();
+    return program_.start(argv, startedTask_);
 }
 
-SimulatedRun::TaskResult SimulatedRun::runTask(const std::vector<std::string>& arguments,
-                                               std::chrono::milliseconds timeout) {
+SimulatedRun::TaskResult SimulatedRun::finishTask(std::chrono::milliseconds timeout) {
+    return Ended(program_, startedTask_, timeout);
+}
+
+SimulatedRun::TaskResult SimulatedRun::Ended(ChildProcess& task, const ChildProcess::Options& options,
+                                             std::chrono::milliseconds timeout) {
     TaskResult result;
-    ChildProcess task;
-    std::vector<std::string> argv = {programPath_};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const ChildProcess::Options options = taskOptions();
-    if (!task.start(argv, options)) return result;
     const bool ended = WaitUntil([&] { return !task.running(); }, timeout);
     const int status = ended ? task.status() : task.stop();
     if (ended && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     result.out = ReadFile(options.stdoutFile);
     result.err = ReadFile(options.stderrFile);
     return result;
+}
+
+SimulatedRun::TaskResult SimulatedRun::runTask(const std::vector<std::string>& arguments,
+                                               std::chrono::milliseconds timeout) {
+    ChildProcess task;
+    std::vector<std::string> argv = {programPath_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const ChildProcess::Options options = taskOptions();
+    if (!task.start(argv, options)) return {};
+    return Ended(task, options, timeout);
 }
 
 void SimulatedRun::stop() {

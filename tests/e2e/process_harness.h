@@ -98,6 +98,8 @@ class SimulatedRun {
     TaskResult runTask(const std::vector<std::string>& arguments, std::chrono::milliseconds timeout);
     // Starts a task as program() and returns at once.
     bool startTask(const std::vector<std::string>& arguments);
+    // Waits for the task startTask() began to end by itself (SIGTERM after `timeout`).
+    TaskResult finishTask(std::chrono::milliseconds timeout);
 
     const std::string& home() const { return home_; }
     std::string testLogPath() const { return home_ + "/test.log"; }
@@ -113,9 +115,12 @@ class SimulatedRun {
 
   private:
     ChildProcess::Options taskOptions();
+    static TaskResult Ended(ChildProcess& task, const ChildProcess::Options& options,
+                            std::chrono::milliseconds timeout);
 
     std::string programPath_, simPath_, home_, why_;
     int tasks_ = 0;
+    ChildProcess::Options startedTask_;
     ChildProcess sim_, program_;
 };
 

@@ -86,5 +86,12 @@ TEST(FormatRounded, ChartLabelNumbers) {
     EXPECT_EQ(FormatRounded(325.0 / 4, 2), "81.25");
 }
 
+TEST(FormatFixed, ExactlyTheDecimalsAsked) {
+    EXPECT_EQ(FormatFixed(200.0, 1), "200.0");
+    EXPECT_EQ(FormatFixed(0.005, 4), "0.0050");
+    EXPECT_EQ(FormatFixed(0.25, 1), "0.2");  // ties to even
+    EXPECT_EQ(FormatFixed(-1.5, 0), "-2");
+}
+
 }  // namespace
 }  // namespace lxv
