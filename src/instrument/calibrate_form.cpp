@@ -211,6 +211,11 @@ TCalibrateForm::TCalibrateForm(CalibrateControl& control, MeasureCommands comman
     texts_->adopt(this, {Label8, Label9, StatusBar1});
     texts_->valueCaption(Label8, QT_TRANSLATE_NOOP("lxv", "电压 实测相位"));
     texts_->valueCaption(Label9, QT_TRANSLATE_NOOP("lxv", "电流 实测相位"));
+    // The fields are named by their captions without the colon.
+    texts_->accessibleName(Edit1, QT_TRANSLATE_NOOP("lxv", "电压"));
+    texts_->accessibleName(Edit2, QT_TRANSLATE_NOOP("lxv", "电流"));
+    texts_->accessibleName(Edit7, QT_TRANSLATE_NOOP("lxv", "窄频"));
+    texts_->accessibleName(Edit8, QT_TRANSLATE_NOOP("lxv", "宽频"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(voltage);
