@@ -2351,5 +2351,29 @@ standard error), 2 a bad option (and the usage line).
         <source>%1 rows</source>
         <translation>%1 rows</translation>
     </message>
+    <message>
+        <source>Exporting the recording...</source>
+        <translation>Exporting the recording...</translation>
+    </message>
+    <message>
+        <source>Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv</source>
+        <translation>Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv</translation>
+    </message>
+    <message>
+        <source>Data export to complete. Sure to save it?</source>
+        <translation>Data export to complete. Sure to save it?</translation>
+    </message>
+    <message>
+        <source>Save the file</source>
+        <translation>Save the file</translation>
+    </message>
+    <message>
+        <source>Verdict: %1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs an input file and an output file (see lxv7700 --help)</source>
+        <translation>%1 needs an input file and an output file (see lxv7700 --help)</translation>
+    </message>
 </context>
 </TS>

@@ -262,7 +262,8 @@ void THarmonicTestForm::ShowResult() {
     }
     VerdictLabel->setText(verdict);
     VerdictLabel->setStyleSheet(VerdictStyle(colour));
-    VerdictLabel->setAccessibleName("Verdict: " + verdict);
+    VerdictLabel->setAccessibleName(
+        Translated(UiText(QT_TRANSLATE_NOOP("lxv", "Verdict: %1")).arg(verdict.toStdString())));
 
     QStringList summary, notes;
     if (started)
