@@ -62,7 +62,7 @@ class RecordImageView : public QWidget {
 namespace {
 
 constexpr int kImageWidth = 2400, kImageHeight = 1600;
-// The status panels' widths of the layout.
+// The status panels' widths of the layout, as shares of the status bar.
 constexpr int kStatusWidths[7] = {130, 130, 210, 210, 100, 110, 130};
 constexpr const char* kRecordingText = QT_TRANSLATE_NOOP("lxv", "Recording");
 constexpr const char* kInspectionText = QT_TRANSLATE_NOOP("lxv", "Inspection");
@@ -389,8 +389,9 @@ void TRecordForm::BuildStatusBar() {
     for (int i = 0; i < 7; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QString("StatusPanel%1").arg(i));
-        label->setMinimumWidth(kStatusWidths[i]);
-        statusBar()->addWidget(label, i == 6 ? 1 : 0);
+        // The layout's widths share out the room; a panel is never narrower than its text
+        // (the design's widths add up to more than the window: kept as minimums, they overlapped).
+        statusBar()->addWidget(label, kStatusWidths[i]);
         status_[static_cast<std::size_t>(i)] = label;
     }
     SetStatus(6, RangeText(view_.range));
@@ -430,11 +431,9 @@ void TRecordForm::SetStatus(int panel, const UiText& text) {
     if (panel < 0 || panel >= 7) return;
     QLabel* label = status_[static_cast<std::size_t>(panel)];
     texts_->text(label, text);
-    // At least the panel's width of the layout, wider where the text needs it: a
-    // stamp with seconds never runs into the next panel.
-    texts_->refresh(label, 100, [label, panel] {
-        label->setMinimumWidth(
-            std::max(kStatusWidths[panel], label->fontMetrics().horizontalAdvance(label->text()) + 8));
+    // As wide as its text needs, in the language in use: a stamp with seconds never runs into the next panel.
+    texts_->refresh(label, 100, [label] {
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
     });
 }
 

@@ -22,6 +22,7 @@
 #include "app/session_rig.h"
 #include "app/windows.h"
 #include "platform/translation.h"
+#include "record/record_form.h"
 
 namespace lxv::test {
 
@@ -93,6 +94,18 @@ QStringList CutTexts(QWidget* window) {
         } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
             text = g->title();
         }
+        if (auto* bar = qobject_cast<QStatusBar*>(w)) {
+            // The panels of a status bar side by side, none over the next.
+            QList<QWidget*> panels;
+            for (QWidget* p : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (p->isVisible() && !p->geometry().isEmpty()) panels << p;
+            for (int i = 0; i < panels.size(); ++i)
+                for (int k = i + 1; k < panels.size(); ++k)
+                    if (panels[i]->geometry().intersects(panels[k]->geometry()))
+                        cut << QString("%1 %2: %3 overlaps %4")
+                                   .arg(window->objectName(), bar->objectName(), panels[i]->objectName(),
+                                        panels[k]->objectName());
+        }
         if (text.isEmpty() || Qt::mightBeRichText(text)) continue;
         for (const QString& line : text.remove('&').split('\n')) {
             const int needs = w->fontMetrics().horizontalAdvance(line);
@@ -131,8 +144,15 @@ class LanguageTest : public QObject {
         SessionRig rig;
         Windows windows(rig.session, rig.sysSet, {"--service"});
         TMainForm& main = windows.main();
+        // A recording of two samples, so the record window's status bar shows its start and end stamps.
+        auto* record = main.findChild<TRecordForm*>();
+        QVERIFY(record->CreateRecordFileAt(rig.home.filePath("shown.lxr")));
+        rig.session.core.state.MeasureMode = MeasureMode::Continuous;
+        record->StartClick();
+        for (int i = 0; i < 2; ++i) QVERIFY(rig.timers.fire("TRecordForm.Timer1"));
         // The design's own texts first: nothing cut off there either.
         const QStringList cutInOriginal = LookAtEveryWindow(main, CutTexts);
+        QVERIFY(record->statusPanelText(2).startsWith("Start:") && record->statusPanelText(2).size() > 12);
         for (const QString& fault : cutInOriginal) qWarning("original: %s", qPrintable(fault));
 
         auto* language = main.findChild<TLanguageForm*>();
