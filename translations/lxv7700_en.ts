@@ -603,11 +603,11 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>与仪器数据同步失败，仪器已经关闭或和电脑还没有正常连接。</source>
-        <translation>Could not synchronise with the instrument: it is switched off or not connected to the computer.</translation>
+        <translation>Could not synchronize with the instrument: it is switched off or not connected to the computer.</translation>
     </message>
     <message>
         <source>状态：没有同步</source>
-        <translation>Status: not synchronised</translation>
+        <translation>Status: not synchronized</translation>
     </message>
     <message>
         <source>报警值设定</source>
@@ -1047,7 +1047,7 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>还没有与仪器同步数据！</source>
-        <translation>Not synchronised with the instrument yet!</translation>
+        <translation>Not synchronized with the instrument yet!</translation>
     </message>
     <message>
         <source>程式參數設置</source>
