@@ -16,9 +16,11 @@ MeasureControl::~MeasureControl() {
 
 void MeasureControl::BlockReceived(const std::uint8_t* block) {
     AcceptMeasureBlock(core_.record, block);
+    // The timers first: the instrument's 50 ms count from the reply, not from
+    // the end of the redraw and of whatever else the listeners do.
     const CycleEffects fx = MeasurementArrived();
-    core_.measurements.publish(core_.record);
     if (effects_) effects_(fx);
+    core_.measurements.publish(core_.record);
 }
 
 CycleEffects MeasureControl::Start(MeasureMode mode) {
