@@ -165,6 +165,7 @@ TEST_F(SessionRig, EveryListenerGetsEveryBlockInOrder) {
     session->measure.Continuous();
     port.receive(MeasureReply(231.0f));
     core->measurements.unsubscribe(first);
+    session->measure.ContinuousTick();  // ContinuousReadTimer ran out: the next request
     port.receive(MeasureReply(232.0f));
     EXPECT_EQ(seen, (std::vector<std::string>{"panels", "phase labels", "recorder 231", "phase labels",
                                               "recorder 232"}));
