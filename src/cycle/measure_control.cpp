@@ -71,7 +71,8 @@ CycleEffects MeasureControl::ContinuousTick() {
     fx.stopContinuous = true;
     // Another window's register read waits for its reply; a measurement request
     // now would take its route. The next block is asked for once it is in.
-    if (core_.requests.outstanding()) {
+    // Likewise right after the keep-alive: its reply comes first.
+    if (core_.requests.outstanding() || core_.requests.keepAliveUnderWay()) {
         fx.startContinuous = true;
         return fx;
     }
@@ -86,6 +87,12 @@ CycleEffects MeasureControl::ContinuousTick() {
 CycleEffects MeasureControl::ReReadTick() {
     CycleEffects fx;
     fx.status = kReRequestText;
+    // The watchdog's keep-alive has just gone out: the block is asked for
+    // after its reply, by ContinuousReadTimer, not right behind it.
+    if (core_.requests.keepAliveUnderWay()) {
+        fx.startContinuous = true;
+        return fx;
+    }
     core_.requests.reRequest();
     return fx;
 }
