@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes, split into arbitrary reads with silences between,
-// through the reply assembler and the dispatcher with every route taken, as a
-// hostile or broken instrument would send them.
+// Feeds arbitrary bytes, split into arbitrary reads with silences and new
+// requests between, through the reply assembler and the dispatcher with every
+// route taken, as a hostile or broken instrument would send them.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -47,17 +47,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lxv::ReceiveDispatcher& dispatcher;
         Client(lxv::InstrumentLink& l, lxv::ReceiveDispatcher& d) : link(l), dispatcher(d) {}
         std::size_t awaitedSize() override { return lxv::ExpectedReplySize(link.lastSent()); }
+        std::uint32_t requestsSent() override { return link.framesSent(); }
         bool handle(const std::vector<std::uint8_t>& r) override {
             return !lxv::CallsForResend(dispatcher.handleReply(r.data(), r.size()));
         }
         void resend() override { dispatcher.resendLastRequest(); }
         void gathered(std::size_t, std::size_t) override {}
+        void strayDropped(std::size_t) override {}
     } client(link, dispatcher);
     lxv::ReplyAssembler assembler;
     std::size_t pos = 3;
     while (pos < size) {
         const std::size_t piece = 1 + data[pos] % 97 * 31;  // reads of 1..2977 bytes
         const bool silenceAfter = data[pos] & 0x80;
+        // The next request goes out before this read (a measurement or a settings read).
+        if (data[pos] & 0x40)
+            link.SendReadRequest(1, static_cast<std::uint16_t>(data[pos] & 0x20 ? lxv::MEAS : lxv::SETUP), 2);
         ++pos;
         const std::size_t n = piece < size - pos ? piece : size - pos;
         assembler.bytesArrived(data + pos, n, client);

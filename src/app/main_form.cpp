@@ -45,9 +45,6 @@ TMainForm::TMainForm(Session& session, QWidget* parent)
 
     ContinuousReadTimer_.setObjectName("ContinuousReadTimer");
     ContinuousReadTimer_.setInterval(kContinuousReadMs);
-    ContinuousReadTimer_.setSingleShot(true);
-    // A coarse timer may fire up to 5 % early; the instrument gets its full 50 ms.
-    ContinuousReadTimer_.setTimerType(Qt::PreciseTimer);
     ReReadTimer_.setObjectName("ReReadTimer");
     ReReadTimer_.setInterval(2000);
     MOpenTimer_.setObjectName("MOpenTimer");
@@ -56,7 +53,7 @@ TMainForm::TMainForm(Session& session, QWidget* parent)
     ContinuousReadTimer_.setParent(this);
     ReReadTimer_.setParent(this);
     MOpenTimer_.setParent(this);
-    connect(&ContinuousReadTimer_, &QTimer::timeout, this, &TMainForm::ContinuousReadTimerTimer);
+    connect(&ContinuousReadTimer_, &PreciseTimer::timeout, this, &TMainForm::ContinuousReadTimerTimer);
     connect(&ReReadTimer_, &QTimer::timeout, this, &TMainForm::ReReadTimerTimer);
     connect(&MOpenTimer_, &QTimer::timeout, this, &TMainForm::MOpenTimerTimer);
 

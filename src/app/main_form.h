@@ -19,6 +19,7 @@
 #include "app/windows.h"
 #include "cycle/measure_control.h"
 #include "measure/panel_texts.h"
+#include "platform/precise_timer.h"
 #include "platform/ui_text.h"
 
 class QDialog;
@@ -116,7 +117,8 @@ class TMainForm : public QMainWindow {
     std::function<void(const QString&)> recordOpener_;
     QString startRecordFile_;
 
-    QTimer ContinuousReadTimer_;
+    // The next request gets the instrument's 50 ms from the reply, not a millisecond more.
+    PreciseTimer ContinuousReadTimer_;
     QTimer ReReadTimer_;
     QTimer MOpenTimer_;
 

@@ -171,6 +171,8 @@ TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, 
         log_.open(QIODevice::Append | QIODevice::Text);
     }
     connect(&session_.receiver, &ReplyReceiver::replyHandled, this, &TestHooks::onReply);
+    connect(&session_.receiver, &ReplyReceiver::strayBytesDropped, this,
+            [this](int count) { write(QString("stray %1").arg(count)); });
     instrumentActions_ = new InstrumentActions(
         session_, [this](const QString& line) { write(line); }, this);
     connect(&form_, &TMainForm::statusPanelChanged, this, [this](int panel, const QString& text) {

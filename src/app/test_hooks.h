@@ -1,9 +1,10 @@
 // Test-only hooks of the program, switched on by the environment:
 //   LXV_TEST_LOG=<file>     appends "block <crc16 hex>" per accepted measurement
 //                           block, "status <text>" per change of status panel 0,
-//                           "setup" when a SETUP reply arrived, and "capture
-//                           <crc16 hex of the 10248 bytes>" per complete
-//                           starting-test capture;
+//                           "setup" when a SETUP reply arrived, "stray <n>"
+//                           per burst of n stray bytes dropped after a good
+//                           reply, and "capture <crc16 hex of the 10248
+//                           bytes>" per complete starting-test capture;
 //   LXV_TEST_ACTION=continuous|single|starting
 //                           starts that measurement, or a starting test in the
 //                           largest ranges without asking, once start-up is

@@ -16,9 +16,11 @@ MeasureControl::~MeasureControl() {
 
 void MeasureControl::BlockReceived(const std::uint8_t* block) {
     AcceptMeasureBlock(core_.record, block);
+    // The timers first: the instrument's 50 ms count from the reply, not from
+    // the end of the redraw and of whatever else the listeners do.
     const CycleEffects fx = MeasurementArrived();
-    core_.measurements.publish(core_.record);
     if (effects_) effects_(fx);
+    core_.measurements.publish(core_.record);
 }
 
 CycleEffects MeasureControl::Start(MeasureMode mode) {
@@ -78,7 +80,8 @@ CycleEffects MeasureControl::ContinuousTick() {
     fx.stopContinuous = true;
     // Another window's register read waits for its reply; a measurement request
     // now would take its route. The next block is asked for once it is in.
-    if (core_.requests.outstanding()) {
+    // Likewise right after the keep-alive: its reply comes first.
+    if (core_.requests.outstanding() || core_.requests.keepAliveUnderWay()) {
         fx.startContinuous = true;
         return fx;
     }
@@ -93,6 +96,12 @@ CycleEffects MeasureControl::ContinuousTick() {
 CycleEffects MeasureControl::ReReadTick() {
     CycleEffects fx;
     fx.status = kReRequestText;
+    // The watchdog's keep-alive has just gone out: the block is asked for
+    // after its reply, by ContinuousReadTimer, not right behind it.
+    if (core_.requests.keepAliveUnderWay()) {
+        fx.startContinuous = true;
+        return fx;
+    }
     core_.requests.reRequest();
     return fx;
 }

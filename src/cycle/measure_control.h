@@ -78,7 +78,8 @@ class MeasureControl {
     CycleEffects ReReadTick();
     // A whole measurement block was received and stored.
     CycleEffects MeasurementArrived();
-    // The dispatcher's measurement route: stores the block, announces it, applies the effects.
+    // The dispatcher's measurement route: stores the block, applies the effects (the
+    // cycle's timers start at once), then announces the block to the listeners.
     void BlockReceived(const std::uint8_t* block);
 
     // The port settings opened a port (true) or found none (false).

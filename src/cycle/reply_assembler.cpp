@@ -25,10 +25,22 @@ int ReRequestWaitMs(int baud, std::size_t replyBytes) {
 }
 
 void ReplyAssembler::bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client) {
+    // Requests sent while this read is handled came after its bytes arrived.
+    const std::uint32_t sentBefore = client.requestsSent();
     std::size_t used = 0;
     while (used < size && !resyncing_) {
-        begin(client.awaitedSize());
-        // Feed no more than the awaited size, so bytes after a whole reply start the next one.
+        if (draining_) {
+            if (sentBefore == sentAtBegin_) {
+                strayInBurst_ += size - used;
+                return;
+            }
+            endDrain(client);  // a request went out: what follows may be its reply
+        }
+        if (bytes_.empty()) {
+            begin(client.awaitedSize());
+            sentAtBegin_ = sentBefore;
+        }
+        // Feed no more than the awaited size, so bytes after a whole reply are looked at apart.
         const std::size_t limit = expected_ != 0 ? std::min(expected_, kQueueLimit) : kQueueLimit;
         const std::size_t take = std::min(size - used, limit - std::min(bytes_.size(), limit));
         const bool whole = feed(data + used, take);
@@ -42,6 +54,8 @@ void ReplyAssembler::silenceElapsed(ReplyClient& client) {
     if (resyncing_) {
         resyncing_ = false;
         client.resend();
+    } else if (draining_) {
+        endDrain(client);
     } else if (!bytes_.empty()) {
         handOver(client, true);
     }
@@ -49,11 +63,24 @@ void ReplyAssembler::silenceElapsed(ReplyClient& client) {
 
 void ReplyAssembler::handOver(ReplyClient& client, bool lineQuiet) {
     const std::vector<std::uint8_t> reply = take();
-    if (client.handle(reply)) return;
+    if (client.handle(reply)) {
+        // Whole by length, the line may still carry bytes behind it.
+        draining_ = !lineQuiet;
+        return;
+    }
     if (lineQuiet)
         client.resend();
     else
         resyncing_ = true;
+}
+
+void ReplyAssembler::endDrain(ReplyClient& client) {
+    draining_ = false;
+    if (strayInBurst_ == 0) return;
+    strayTotal_ += strayInBurst_;
+    const std::size_t burst = strayInBurst_;
+    strayInBurst_ = 0;
+    client.strayDropped(burst);
 }
 
 void ReplyAssembler::begin(std::size_t expected) {

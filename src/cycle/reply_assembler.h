@@ -1,7 +1,8 @@
 // Gathers the bytes of one reply as they arrive, so that a reply split across
-// several reads is handled once and whole, and finds the next reply's start
-// again after a bad one by the line's silence. Pure: fed bytes, told when the
-// line went silent; no port, no timer.
+// several reads is handled once and whole, drops the bytes that no request
+// accounts for, and finds the next reply's start again after a bad one by the
+// line's silence. Pure: fed bytes, told when the line went silent; no port, no
+// timer.
 #pragma once
 
 #include <cstddef>
@@ -35,15 +36,19 @@ int ReRequestWaitMs(int baud, std::size_t replyBytes);
 class ReplyClient {
   public:
     virtual ~ReplyClient() = default;
-    // The size the next reply is awaited with (0 = unknown). Asked before each
-    // reply, since handling one reply may send the next request.
+    // The size the reply that begins now is awaited with (0 = unknown). Asked
+    // as each reply begins, since handling one reply may send the next request.
     virtual std::size_t awaitedSize() = 0;
+    // How many requests have gone out so far (any frame); only its changes count.
+    virtual std::uint32_t requestsSent() = 0;
     // A whole reply; false when it was short, damaged or oversize.
     virtual bool handle(const std::vector<std::uint8_t>& reply) = 0;
     // The line went quiet after a bad reply: send the last read request again.
     virtual void resend() = 0;
     // Bytes of the reply under way, and the bytes awaited (0 = unknown).
     virtual void gathered(std::size_t received, std::size_t expected) = 0;
+    // Stray bytes after a good reply, dropped: the count of one burst.
+    virtual void strayDropped(std::size_t count) = 0;
 };
 
 class ReplyAssembler {
@@ -51,24 +56,38 @@ class ReplyAssembler {
     static constexpr std::size_t kQueueLimit = 4096;
 
     // The bytes of one read. Each reply that is whole by length (the awaited
-    // size, or 4096 bytes) is handed to the client; bytes after a good one
-    // start the next reply. After a bad one everything is dropped, the rest of
-    // this read too, and incoming bytes are ignored until the line is silent
-    // (a resync): a stray byte must not shift every later reply.
+    // size, or 4096 bytes) is handed to the client. The awaited size comes
+    // from the last request sent when the reply began, so a good reply whole
+    // by length answers that request, and only a request sent after it began
+    // can still be owed a reply. Bytes that follow it before the line falls
+    // silent start the next reply when such a request went out before they
+    // were read; otherwise they belong to no reply and are dropped (a stray
+    // burst: line noise, a second device's echo). After a bad reply everything
+    // is dropped, the rest of this read too, and incoming bytes are ignored
+    // until the line is silent (a resync): a stray byte must not shift every
+    // later reply.
     void bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client);
-    // The line has been silent for silenceMs(). Ends a resync by asking again;
-    // otherwise what was gathered is one reply, and a bad one is asked for
-    // again at once, as the line is already quiet.
+    // The line has been silent for silenceMs(). Ends a resync by asking again,
+    // or the stray window after a good reply; otherwise what was gathered is
+    // one reply, and a bad one is asked for again at once, as the line is
+    // already quiet.
     void silenceElapsed(ReplyClient& client);
-    // The silence timer must run: bytes are gathered or a resync waits for quiet.
-    bool awaitsSilence() const { return resyncing_ || !bytes_.empty(); }
+    // The silence timer must run: bytes are gathered, a resync waits for
+    // quiet, or a good reply's stray window is open.
+    bool awaitsSilence() const { return resyncing_ || draining_ || !bytes_.empty(); }
     int silenceMs(int baud) const { return SilenceIntervalMs(baud, bulkUnderWay()); }
     bool resyncing() const { return resyncing_; }
+    // Bytes that follow now are dropped unless a request has gone out since.
+    bool draining() const { return draining_; }
+    // Stray bytes dropped so far.
+    std::size_t strayBytes() const { return strayTotal_; }
     // Forgets everything gathered and ends a resync (the port was reopened).
     void reset() {
         bytes_.clear();
         expected_ = 0;
         resyncing_ = false;
+        draining_ = false;
+        strayInBurst_ = 0;
     }
 
     // The steps of bytesArrived, for callers that frame replies themselves.
@@ -87,10 +106,15 @@ class ReplyAssembler {
 
   private:
     void handOver(ReplyClient& client, bool lineQuiet);
+    void endDrain(ReplyClient& client);
 
     std::vector<std::uint8_t> bytes_;
     std::size_t expected_ = 0;
     bool resyncing_ = false;
+    bool draining_ = false;
+    std::uint32_t sentAtBegin_ = 0;  // requests out when the reply under way (or the last one) began
+    std::size_t strayInBurst_ = 0;
+    std::size_t strayTotal_ = 0;
 };
 
 }  // namespace lxv

@@ -45,6 +45,10 @@ std::size_t ReplyReceiver::awaitedSize() {
     return ExpectedReplySize(link_.lastSent());
 }
 
+std::uint32_t ReplyReceiver::requestsSent() {
+    return link_.framesSent();
+}
+
 bool ReplyReceiver::handle(const std::vector<std::uint8_t>& bytes) {
     const ReplyKind kind = dispatcher_.handleReply(bytes.data(), bytes.size());
     emit replyHandled(
@@ -58,6 +62,10 @@ void ReplyReceiver::resend() {
 
 void ReplyReceiver::gathered(std::size_t received, std::size_t expected) {
     emit progress(static_cast<int>(received), static_cast<int>(expected));
+}
+
+void ReplyReceiver::strayDropped(std::size_t count) {
+    emit strayBytesDropped(static_cast<int>(count));
 }
 
 }  // namespace lxv

@@ -1,8 +1,9 @@
 // Qt glue between the serial port and the dispatcher: bytes are gathered as
 // they arrive (no sleeping on the UI thread) and a reply is handed over once,
 // when it has reached the size its request asks for, when 4096 bytes are
-// queued, or when the line has stayed silent for the silence interval. After
-// a bad reply the last request is sent again once the line has gone quiet.
+// queued, or when the line has stayed silent for the silence interval. Stray
+// bytes after a good reply that no request accounts for are dropped. After a
+// bad reply the last request is sent again once the line has gone quiet.
 #pragma once
 
 #include <QObject>
@@ -37,12 +38,16 @@ class ReplyReceiver : public QObject, private ReplyClient {
     void progress(int received, int expected);
     // A whole reply was classified and handled.
     void replyHandled(lxv::ReplyKind kind, const QByteArray& bytes);
+    // A burst of stray bytes after a good reply was dropped.
+    void strayBytesDropped(int count);
 
   private:
     std::size_t awaitedSize() override;
+    std::uint32_t requestsSent() override;
     bool handle(const std::vector<std::uint8_t>& reply) override;
     void resend() override;
     void gathered(std::size_t received, std::size_t expected) override;
+    void strayDropped(std::size_t count) override;
     void armSilence();
 
     SerialPort& port_;

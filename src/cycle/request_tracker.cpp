@@ -26,6 +26,11 @@ bool RequestTracker::sendRead(std::uint16_t reg, std::uint16_t count, Remember r
     return link_.SendReadRequest(state_.InstrumentAddress, reg, count);
 }
 
+bool RequestTracker::keepAliveUnderWay() const {
+    const SentFrame& last = link_.lastSent();
+    return link_.framesSent() != sentAtTick_ && last.function == kFnRead && last.reg == LINKCHK;
+}
+
 bool RequestTracker::resendLast() {
     if (state_.LastRegister == 0) return false;
     return link_.SendReadRequest(state_.InstrumentAddress, state_.LastRegister, state_.LastCount);

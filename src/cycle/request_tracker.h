@@ -8,7 +8,10 @@
 // outstanding until a reply comes, its sender gives it up, or a second has
 // passed (its reply is lost by then); while it is, no other read may overwrite
 // the routing (the USB watchdog's LINKCHK and the continuous measurement's
-// next request wait).
+// next request wait). Nor may the keep-alive and a measurement request go out
+// together: the receiver awaits a reply by the size the last request asks
+// for, and two replies back to back of which the first is not that one run
+// into each other.
 // Depends on: link/ (frame codec, registers, link state). No Qt.
 #pragma once
 
@@ -44,7 +47,18 @@ class RequestTracker {
     // 100 ms passed (the link watchdog's tick).
     void tick() {
         if (outstanding_ && ageTicks_ < kOutstandingTicks) ++ageTicks_;
+        const std::uint32_t sent = link_.framesSent();
+        sentLastTick_ = sent != sentAtTick_;
+        sentAtTick_ = sent;
     }
+    // A frame went out during the tick that just ended: its reply, due at
+    // once, keeps the link alive, and a keep-alive now would be answered right
+    // behind it.
+    bool sentLastTick() const { return sentLastTick_; }
+    // The keep-alive is the last frame and went out since the last tick: its
+    // reply may be under way, and a measurement request now would be answered
+    // right behind it.
+    bool keepAliveUnderWay() const;
 
     static constexpr int kOutstandingTicks = 10;
 
@@ -53,6 +67,8 @@ class RequestTracker {
     LinkState& state_;
     bool outstanding_ = false;
     int ageTicks_ = 0;
+    std::uint32_t sentAtTick_ = 0;
+    bool sentLastTick_ = false;
 };
 
 }  // namespace lxv

@@ -60,7 +60,9 @@ bool InstrumentLink::writeFrame(std::uint8_t* frame, std::size_t bodySize) {
     frame[bodySize] = static_cast<std::uint8_t>(crc & 0xFF);
     frame[bodySize + 1] = static_cast<std::uint8_t>(crc >> 8);
     // A write the port refuses or cuts short is a failed send, not a sent frame.
-    return port_->write(frame, bodySize + 2);
+    if (!port_->write(frame, bodySize + 2)) return false;
+    ++framesSent_;
+    return true;
 }
 
 bool InstrumentLink::SendReadRequest(std::uint8_t address, std::uint16_t reg, std::uint16_t count) {

@@ -56,6 +56,9 @@ class InstrumentLink {
     std::uint8_t routingKey() const { return shared_[3]; }
     const std::array<std::uint8_t, kSharedBufferSize>& sharedBuffer() const { return shared_; }
     const SentFrame& lastSent() const { return lastSent_; }
+    // Frames that went out so far, of any kind: the receiver tells by it whether
+    // a request left after a reply began, whose answer may follow right behind it.
+    std::uint32_t framesSent() const { return framesSent_; }
 
     SerialPort& port() { return *port_; }
 
@@ -65,6 +68,7 @@ class InstrumentLink {
     SerialPort* port_;
     std::array<std::uint8_t, kSharedBufferSize> shared_{};
     SentFrame lastSent_;
+    std::uint32_t framesSent_ = 0;
 };
 
 }  // namespace lxv

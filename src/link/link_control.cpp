@@ -211,7 +211,9 @@ void LinkControl::Tick() {
     ++s.IdleTicks;
     ++s.ReconnectTicks;
     if (s.LinkKind != LinkKind::Usb) return;
-    if (s.IdleTicks > kIdleTicksBeforeCheck) {
+    // A request that has just gone out is answered at once, which keeps the
+    // link alive by itself; the keep-alive waits a tick for that answer.
+    if (s.IdleTicks > kIdleTicksBeforeCheck && !core_.requests.sentLastTick()) {
         s.IdleTicks = 0;
         // A register read waits for its reply, routed by the shared request
         // buffer: the keep-alive would take its route. Its own traffic keeps

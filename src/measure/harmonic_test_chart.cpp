@@ -50,7 +50,8 @@ int HarmonicTestChartTop(const HarmonicTestResult& result) {
         }
     }
     if (largest <= 150) return 150;
-    return std::min(kHighestTop, static_cast<int>(std::ceil(largest / 50.0)) * 50);
+    if (largest >= kHighestTop) return kHighestTop;  // also keeps a huge percentage out of the int below
+    return static_cast<int>(std::ceil(largest / 50.0)) * 50;
 }
 
 int HarmonicTestPlot::barX(int order) const {

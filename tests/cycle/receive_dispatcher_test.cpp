@@ -187,7 +187,8 @@ TEST(ReplyAssembler, ReRequestWaitCoversTheReplysTimeOnTheWire) {
 }
 
 // The receive path without Qt: the assembler in front of the dispatcher, with
-// the line's silence told by the test.
+// the line's silence told by the test. A chunk asks for the next one at once,
+// as the starting test does.
 struct ReceivePath : ReplyClient {
     FakeSerialPort port;
     InstrumentLink link{port};
@@ -196,7 +197,10 @@ struct ReceivePath : ReplyClient {
     ReceiveDispatcher dispatcher{link, requests};
     ReplyAssembler assembler;
     std::vector<float> shown;
+    std::vector<int> chunks;
     int setups = 0;
+    int triggers = 0;
+    std::size_t stray = 0;
 
     ReceivePath() {
         port.open_ = true;
@@ -205,14 +209,21 @@ struct ReceivePath : ReplyClient {
             AcceptMeasureBlock(r, d);
             shown.push_back(r.URMS());
         });
+        dispatcher.setChunkHandler([this](const std::uint8_t* d) {
+            chunks.push_back(d[0]);
+            requests.sendRead(STEST, ChunkCount(d[0] + 1), Remember::Yes);
+        });
+        dispatcher.setTriggerHandler([this] { ++triggers; });
         dispatcher.setRegisterHandler(SETUP, [this](const std::uint8_t*, std::size_t) { ++setups; });
     }
     std::size_t awaitedSize() override { return ExpectedReplySize(link.lastSent()); }
+    std::uint32_t requestsSent() override { return link.framesSent(); }
     bool handle(const std::vector<std::uint8_t>& r) override {
         return !CallsForResend(dispatcher.handleReply(r.data(), r.size()));
     }
     void resend() override { dispatcher.resendLastRequest(); }
     void gathered(std::size_t, std::size_t) override {}
+    void strayDropped(std::size_t count) override { stray += count; }
 
     void ask(std::uint8_t reg) {
         requests.sendRead(reg, 2, Remember::Yes);
@@ -239,27 +250,38 @@ std::vector<std::uint8_t> Joined(std::vector<std::uint8_t> a, const std::vector<
     return a;
 }
 
+std::vector<std::uint8_t> Part(const std::vector<std::uint8_t>& v, std::size_t from, std::size_t to) {
+    return {v.begin() + static_cast<std::ptrdiff_t>(from), v.begin() + static_cast<std::ptrdiff_t>(to)};
+}
+
+std::vector<std::uint8_t> Flipped(std::vector<std::uint8_t> v, std::size_t at) {
+    v[at] ^= 0x01;
+    return v;
+}
+
+std::vector<std::uint8_t> ChunkReply(int k) {
+    std::vector<std::uint8_t> chunk(kChunkSize, 0);
+    chunk[0] = static_cast<std::uint8_t>(k);
+    return WithCrc(chunk);
+}
+
 // Noise on the line while the instrument answers at once, so no silence falls
 // between the noise and the next reply: the stray bytes must not shift every
 // later reply. After the noise, reply 2 comes at once and is lost with it; the
 // line goes quiet, the block is asked for again, and replies 3 and 4 then
-// come back to back, each shown.
+// come back to back (the second to a request that went out while the first
+// was under way), each shown.
 TEST(ReceivePath, NoiseIsSkippedUntilTheLineIsQuietThenRepliesAreShownAgain) {
     const auto good = MeasureReply(1.0f);
     const struct {
         const char* name;
         std::vector<std::uint8_t> noise;
         std::size_t readSize;
-        std::vector<float> shownFirst;  // blocks shown before the noise is over
     } cases[] = {
-        {"a good block, then 10 stray bytes in the same read", Joined(good, Noise(10, 1)), 4096, {1.0f}},
-        {"a good block, then 2 stray bytes", Joined(good, Noise(2, 2)), 4096, {1.0f}},
-        {"3000 random bytes", Noise(3000, 3), 4096, {}},
-        {"5000 random bytes in reads of 1000", Noise(5000, 4), 1000, {}},
-        {"a block that lost 1000 bytes",
-         std::vector<std::uint8_t>(good.begin(), good.begin() + 1532),
-         64,
-         {}},
+        {"3000 random bytes", Noise(3000, 3), 4096},
+        {"5000 random bytes in reads of 1000", Noise(5000, 4), 1000},
+        {"a block that lost 1000 bytes", Part(good, 0, 1532), 64},
+        {"a block with a flipped bit, then 10 stray bytes", Joined(Flipped(good, 100), Noise(10, 6)), 4096},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -267,18 +289,155 @@ TEST(ReceivePath, NoiseIsSkippedUntilTheLineIsQuietThenRepliesAreShownAgain) {
         path.ask(MEAS);
         path.arrive(c.noise, c.readSize);
         path.arrive(MeasureReply(2.0f));
-        EXPECT_EQ(path.shown, c.shownFirst);
+        EXPECT_TRUE(path.shown.empty());
         EXPECT_TRUE(path.assembler.resyncing());
         EXPECT_TRUE(path.port.written.empty()) << "asked again before the line was quiet";
         path.quiet();
         ASSERT_EQ(path.port.written.size(), 1u);
         EXPECT_EQ(path.port.written[0], Hex("01 03 00 94 00 02 85 E7"));
-        path.arrive(Joined(MeasureReply(3.0f), MeasureReply(4.0f)));
-        auto expected = c.shownFirst;
-        expected.insert(expected.end(), {3.0f, 4.0f});
-        EXPECT_EQ(path.shown, expected);
-        EXPECT_FALSE(path.assembler.awaitsSilence());
-        EXPECT_EQ(path.port.written.size(), 1u);
+        const auto third = MeasureReply(3.0f);
+        path.arrive(Part(third, 0, 1000));
+        path.requests.reRequest();
+        path.arrive(Joined(Part(third, 1000, third.size()), MeasureReply(4.0f)));
+        EXPECT_EQ(path.shown, (std::vector<float>{3.0f, 4.0f}));
+        EXPECT_EQ(path.stray, 0u);
+        EXPECT_EQ(path.port.written.size(), 2u);
+    }
+}
+
+// What comes on the line after a good reply, made whole by its awaited size,
+// before the line has been silent. Bytes that no request accounts for are
+// dropped and never join the next reply; a request that went out after the
+// reply began may be answered right behind it; the line's silence ends the
+// window, so a reply that starts after it is taken as ever.
+TEST(ReceivePath, BytesAfterAGoodReply) {
+    const auto block1 = MeasureReply(1.0f);
+    const auto block2 = MeasureReply(2.0f);
+    enum Kind { Ask, Keepalive, Arrive, Quiet };
+    struct Step {
+        Kind kind;
+        std::uint16_t reg = 0, count = 0;
+        std::vector<std::uint8_t> bytes = {};
+        std::size_t readSize = 4096;
+    };
+    struct Row {
+        std::string name;
+        std::vector<Step> steps;
+        std::vector<float> shown;
+        std::vector<int> chunks;
+        int triggers;
+        std::size_t stray;
+        int setups = 0;
+    };
+    std::vector<Row> rows;
+    // The simulator's --extra: 1 to 16 random bytes right behind a whole block,
+    // in the block's last read, in a read of their own, or in 64-byte reads.
+    for (std::size_t n = 1; n <= 16; ++n) {
+        const auto noise = Noise(n, static_cast<unsigned>(10 + n));
+        std::vector<Step> arrive;
+        if (n % 3 == 0)
+            arrive = {{Arrive, 0, 0, Joined(block1, noise), 64}};
+        else if (n % 3 == 1)
+            arrive = {{Arrive, 0, 0, Joined(block1, noise)}};
+        else
+            arrive = {{Arrive, 0, 0, block1}, {Arrive, 0, 0, noise}};
+        std::vector<Step> steps = {{Ask, MEAS, 2}};
+        steps.insert(steps.end(), arrive.begin(), arrive.end());
+        steps.push_back({Ask, MEAS, 2});  // ContinuousReadTimer, 50 ms later
+        steps.push_back({Arrive, 0, 0, block2, n % 2 ? std::size_t{4096} : std::size_t{700}});
+        rows.push_back({"a good block, " + std::to_string(n) + " stray bytes, the next request and its block",
+                        steps,
+                        {1.0f, 2.0f},
+                        {},
+                        0,
+                        n});
+    }
+    rows.push_back({"stray bytes in pieces until the line is quiet, then the next request",
+                    {{Ask, MEAS, 2},
+                     {Arrive, 0, 0, block1},
+                     {Arrive, 0, 0, Noise(5, 30)},
+                     {Arrive, 0, 0, Noise(7, 31)},
+                     {Quiet},
+                     {Ask, MEAS, 2},
+                     {Arrive, 0, 0, block2}},
+                    {1.0f, 2.0f},
+                    {},
+                    0,
+                    12});
+    rows.push_back({"a late block asked for again while under way: both replies back to back",
+                    {{Ask, MEAS, 2},
+                     {Arrive, 0, 0, Part(block1, 0, 1200)},
+                     {Ask, MEAS, 2},  // ReReadTimer
+                     {Arrive, 0, 0, Joined(Part(block1, 1200, block1.size()), block2)}},
+                    {1.0f, 2.0f},
+                    {},
+                    0,
+                    0});
+    rows.push_back({"a settings read sent while a block is under way: its reply right behind the block",
+                    {{Ask, MEAS, 2},
+                     {Arrive, 0, 0, Part(block1, 0, 100)},
+                     {Ask, SETUP, 2},
+                     {Arrive, 0, 0,
+                      Joined(Part(block1, 100, block1.size()),
+                             WithCrc(Joined(Hex("01 03 13"), std::vector<std::uint8_t>(19, 0))))},
+                     {Quiet}},
+                    {1.0f},
+                    {},
+                    0,
+                    0,
+                    1});
+    rows.push_back({"a chunk with stray bytes in its last read, then the next chunk at once",
+                    {{Ask, STEST, ChunkCount(1)},
+                     {Arrive, 0, 0, Joined(ChunkReply(1), Noise(9, 40))},
+                     {Arrive, 0, 0, ChunkReply(2)}},
+                    {},
+                    {1, 2},
+                    0,
+                    9});
+    rows.push_back({"a block, the line quiet, then a block nobody asked for",
+                    {{Ask, MEAS, 2}, {Arrive, 0, 0, block1}, {Quiet}, {Arrive, 0, 0, block2}},
+                    {1.0f, 2.0f},
+                    {},
+                    0,
+                    0});
+    rows.push_back({"the trigger acknowledgement after a LINKCHK reply on the USB link",
+                    {{Ask, STEST, 0x20},
+                     {Keepalive, LINKCHK, kLinkCheckCount},
+                     {Arrive, 0, 0, WithCrc(Hex("01 03 02 00 01"))},
+                     {Quiet},
+                     {Keepalive, LINKCHK, kLinkCheckCount},
+                     {Arrive, 0, 0, WithCrc(Hex("01 03 02 00 01"))},
+                     {Quiet},
+                     {Arrive, 0, 0, WithCrc(Hex("01 0A 92 20"))},
+                     {Quiet}},
+                    {},
+                    {},
+                    1,
+                    0});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ReceivePath path;
+        path.state.LinkKind = LinkKind::Usb;
+        for (const Step& step : row.steps) {
+            switch (step.kind) {
+                case Ask: path.requests.sendRead(step.reg, step.count, Remember::Yes); break;
+                case Keepalive: path.requests.sendRead(step.reg, step.count, Remember::No); break;
+                case Arrive: path.arrive(step.bytes, step.readSize); break;
+                case Quiet: path.quiet(); break;
+            }
+        }
+        EXPECT_EQ(path.shown, row.shown);
+        EXPECT_EQ(path.chunks, row.chunks);
+        EXPECT_EQ(path.triggers, row.triggers);
+        EXPECT_EQ(path.setups, row.setups);
+        EXPECT_EQ(path.stray, row.stray);
+        EXPECT_EQ(path.assembler.strayBytes(), row.stray);
+        EXPECT_FALSE(path.assembler.resyncing());
+        // Nothing was asked for again: every reply was taken as it came.
+        std::size_t asked = 0;
+        for (const Step& step : row.steps) asked += step.kind == Ask || step.kind == Keepalive;
+        asked += row.chunks.size();  // each chunk asks for the next
+        EXPECT_EQ(path.port.written.size(), asked);
     }
 }
 

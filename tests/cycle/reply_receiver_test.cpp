@@ -1,7 +1,7 @@
 // The receiver between port and dispatcher: replies split across reads are
-// joined and handled once, short replies wait for the line's silence, a bad
-// reply is asked for again once the line is quiet, and the USB link's
-// watchdog counters are reset by any bytes.
+// joined and handled once, stray bytes after a good one are dropped, short
+// replies wait for the line's silence, a bad reply is asked for again once the
+// line is quiet, and the USB link's watchdog counters are reset by any bytes.
 #include "cycle/reply_receiver.h"
 
 #include <QSignalSpy>
@@ -71,8 +71,19 @@ class ReplyReceiverTest : public QObject {
         port.receive({reply.begin() + 2000, reply.end()});
         QCOMPARE(blocks.size(), std::size_t{1});
         QCOMPARE(blocks[0], 231.5f);
-        QVERIFY(!receiver->silenceTimer().isActive());
         QVERIFY(port.written.empty());  // nothing re-sent
+        // Stray bytes right behind it are dropped until the line has been quiet.
+        QVERIFY(receiver->silenceTimer().isActive());
+        QCOMPARE(receiver->silenceTimer().interval(), SilenceIntervalMs(115200, false));
+        QSignalSpy stray(receiver.get(), &ReplyReceiver::strayBytesDropped);
+        port.receive(Hex("55 AA 01"));
+        QCOMPARE(blocks.size(), std::size_t{1});
+        QVERIFY(receiver->assembler().empty());
+        receiver->silenceElapsed();
+        QCOMPARE(stray.size(), 1);
+        QCOMPARE(stray.at(0).at(0).toInt(), 3);
+        QVERIFY(!receiver->silenceTimer().isActive());
+        QVERIFY(port.written.empty());
         QCOMPARE(progress.size(), 3);
         QCOMPARE(progress.at(1).at(0).toInt(), 2000);
         QCOMPARE(progress.at(1).at(1).toInt(), 2532);
@@ -123,6 +134,8 @@ class ReplyReceiverTest : public QObject {
         const auto first = measureReply(10.0f);
         const auto second = measureReply(20.0f);
         port.receive({first.begin(), first.begin() + 2000});
+        // Asked for again while the first was under way: two replies are owed.
+        link.SendReadRequest(1, MEAS, 2);
         std::vector<std::uint8_t> rest(first.begin() + 2000, first.end());
         rest.insert(rest.end(), second.begin(), second.end());
         port.receive(rest);

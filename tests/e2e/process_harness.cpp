@@ -169,6 +169,7 @@ std::vector<BlockLogEntry> ReadBlockLog(const std::string& path) {
         std::string crc;
         if (in >> e.seq >> crc >> e.outcome) {
             e.crc = static_cast<unsigned>(std::strtoul(crc.c_str(), nullptr, 16));
+            in >> e.at >> e.bytes >> e.pausesMs;
             entries.push_back(e);
         }
     }

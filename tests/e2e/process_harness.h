@@ -61,7 +61,10 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 struct BlockLogEntry {
     long seq = 0;
     unsigned crc = 0;
-    std::string outcome;  // ok, flip, short, drop, muted
+    std::string outcome;    // ok, flip, short, drop, extra, garbage, muted
+    double at = 0;          // seconds since the simulator started, when the request came
+    std::size_t bytes = 0;  // what went on the wire for it
+    double pausesMs = 0;    // the pauses between the pieces of a split reply
 };
 std::vector<BlockLogEntry> ReadBlockLog(const std::string& path);
 

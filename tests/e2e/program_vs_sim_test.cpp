@@ -1,6 +1,7 @@
 // The real program against lxv7700-sim on a pseudo-terminal: the settings read
 // at start, continuous measurement showing the simulator's blocks, recovery
-// from damaged and split replies, and a starting test fetched whole.
+// from damaged and split replies, stray bytes that cost no block, and a
+// starting test fetched whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -89,6 +90,41 @@ TEST_F(ProgramVsSim, JoinsRepliesSplitAcrossWrites) {
     ExpectOnlyWholeBlocksAccepted(run);
     // A split reply is still one reply: no damaged block asks for a repeat.
     for (const auto& line : run.testLog()) EXPECT_NE(line, "status Communication failure, re-request data!");
+}
+
+TEST_F(ProgramVsSim, StrayBytesAfterABlockCostNoBlock) {
+    // A fifth of the replies come with 1 to 16 random bytes behind them, at the USB link's pace.
+    RunOptions options;
+    options.simArguments = {"--extra", "0.2", "--baud", "115200", "--seed", "24"};
+    options.baudIndex = 7;
+    ASSERT_TRUE(run.start(options)) << run.why();
+    ASSERT_TRUE(run.waitForLines("block ", 70, milliseconds(40000))) << Diagnostics(run);
+    const auto log = run.testLog();
+    const auto shown = AcceptedBlocks(log);
+    const auto sent = run.blockLog();
+    // Every reply sent whole, up to the last one shown, is shown, in order.
+    std::size_t next = 0, extras = 0, strayBehind = 0;
+    for (unsigned crc : shown) {
+        ASSERT_LT(next, sent.size());
+        const BlockLogEntry& e = sent[next++];
+        ASSERT_TRUE(e.outcome == "ok" || e.outcome == "extra") << e.seq << " " << e.outcome;
+        EXPECT_EQ(e.crc, crc) << "reply " << e.seq << " was not shown\n" << Diagnostics(run);
+        // A burst is counted when it ends, before the next block shows: the last one may still be open.
+        if (e.outcome == "extra" && next < shown.size()) {
+            ++extras;
+            strayBehind += e.bytes - 2532;
+        }
+    }
+    EXPECT_GT(extras, 5u);
+    // The program dropped exactly the stray bytes, and never asked for a block again.
+    std::size_t dropped = 0, blocks = 0;
+    for (const auto& line : log) {
+        blocks += line.rfind("block ", 0) == 0;
+        if (line.rfind("stray ", 0) == 0 && blocks < shown.size())
+            dropped += std::strtoul(line.c_str() + 6, nullptr, 10);
+        EXPECT_NE(line, "status Communication failure, re-request data!");
+    }
+    EXPECT_EQ(dropped, strayBehind);
 }
 
 // The CRC of the last "capture <crc>" line of a log (the simulator's standard

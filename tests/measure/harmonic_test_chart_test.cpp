@@ -84,6 +84,7 @@ TEST(HarmonicTestChart, TheScaleGrowsForBarsOver150PercentUpTo300) {
     EXPECT_EQ(HarmonicTestChartTop(Result({{3, 251, 10, V::Fail}})), 300);
     EXPECT_EQ(HarmonicTestChartTop(Result({{3, 1000, 1200, V::Fail}})), 300);
     EXPECT_EQ(HarmonicTestChartTop(Result({{3, HUGE_VAL, HUGE_VAL, V::Fail}})), 300);
+    EXPECT_EQ(HarmonicTestChartTop(Result({{3, 1.5e27, 2e27, V::Fail}})), 300);  // no int overflow
     // A bar beyond the scale stops at the plot's top.
     const HarmonicTestPlot plot = HarmonicTestPlotArea({800, 300}, 12);
     const auto bars = Bars(HarmonicTestChart({800, 300}, Result({{3, 1000, HUGE_VAL, V::Fail}}), 12));

@@ -65,7 +65,10 @@ class HarmonicTestFormTest : public QObject {
         return w;
     }
     void observe(float third, int blocks) {
-        for (int k = 0; k < blocks; ++k) port.receive(ProductReply(third));
+        for (int k = 0; k < blocks; ++k) {
+            port.receive(ProductReply(third));
+            windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
+        }
     }
     QString cell(int order, int column) {
         return child<QTableWidget>("ResultTable")->item(order - 2, column)->text();

@@ -1,6 +1,7 @@
 // The session's spine: the retry target and the outstanding register read, the
-// link control's watchdog without any window, a plain port that goes away, the
-// reopen that forgets a torn reply, and several listeners of every block.
+// link control's watchdog without any window and never at once with a
+// measurement request, a plain port that goes away, the reopen that forgets a
+// torn reply, and several listeners of every block.
 #include "session/session.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,41 @@ TEST_F(SessionRig, WatchdogWithoutAWindowAndNeverIntoAChain) {
     EXPECT_EQ(core->status.text(0), "Connected");
 }
 
+// The receiver awaits a reply by the size the last request asks for: a
+// keep-alive and a measurement request out together would have their replies
+// run into each other, and the block would be lost.
+TEST_F(SessionRig, KeepAliveAndMeasurementRequestNeverGoOutTogether) {
+    LinkControl& link = session->linkControl;
+    port.ports = {{3, "/dev/ttyUSB0", "USB\\VID_1A86&PID_5736\\0001", "USB-UART Adapter (COM3)"}};
+    link.Scan();
+    ASSERT_EQ(core->state.LinkKind, LinkKind::Usb);
+    core->requests.settle();
+    session->measure.Continuous();
+    port.written.clear();
+
+    // The block was lost. ReReadTimer asks again in the same pass as the
+    // watchdog's tick that would send LINKCHK: the keep-alive waits a tick.
+    for (int t = 0; t < 10; ++t) link.Tick();
+    session->measure.ReReadTick();
+    link.Tick();
+    EXPECT_EQ(count(MEAS, 2), 1);
+    EXPECT_EQ(count(LINKCHK, 15), 0);
+    link.Tick();  // no answer came: now the link is checked
+    EXPECT_EQ(count(LINKCHK, 15), 1);
+
+    // The other way round: ReReadTimer right after the keep-alive went out.
+    CycleEffects fx = session->measure.ReReadTick();
+    EXPECT_EQ(count(MEAS, 2), 1);
+    EXPECT_TRUE(fx.startContinuous);  // asked 50 ms later, behind the keep-alive's reply
+    fx = session->measure.ContinuousTick();
+    EXPECT_EQ(count(MEAS, 2), 1);  // still within the keep-alive's tick
+    EXPECT_TRUE(fx.startContinuous);
+    link.Tick();
+    session->measure.ContinuousTick();
+    EXPECT_EQ(count(MEAS, 2), 2);
+    EXPECT_EQ(count(LINKCHK, 15), 1);
+}
+
 TEST_F(SessionRig, PlainPortThatGoesAwayIsReopenedAtTheNextCommand) {
     session->linkControl.Scan();
     ASSERT_EQ(core->state.LinkKind, LinkKind::Plain);
@@ -158,6 +194,7 @@ TEST_F(SessionRig, EveryListenerGetsEveryBlockInOrder) {
     session->measure.Continuous();
     port.receive(MeasureReplyOf(231.0f));
     core->measurements.unsubscribe(first);
+    session->measure.ContinuousTick();  // ContinuousReadTimer ran out: the next request
     port.receive(MeasureReplyOf(232.0f));
     EXPECT_EQ(seen, (std::vector<std::string>{"panels", "phase labels", "recorder 231", "phase labels",
                                               "recorder 232"}));

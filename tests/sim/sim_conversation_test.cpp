@@ -65,7 +65,7 @@ struct Sim : ::testing::Test {
     }
     // Asks for a block and reads the log line of reply `seq` (1, 2, ...):
     // its outcome and CRC. The line is written when the reply's fate is decided.
-    std::string AskForBlock(std::size_t seq, unsigned& crc) const {
+    std::string AskForBlock(std::size_t seq, unsigned& crc, std::size_t* bytes = nullptr) const {
         line->Write(Hex("01 03 00 94 00 02 85 E7"));
         std::vector<std::string> lines = BlockLogLines();
         for (const double end = NowMs() + 2000; lines.size() < seq && NowMs() < end;) {
@@ -74,9 +74,14 @@ struct Sim : ::testing::Test {
         }
         unsigned logged = 0;
         char outcome[16] = {};
+        double at = 0, pauses = 0;
+        std::size_t sent = 0;
         if (lines.size() != seq ||
-            std::sscanf(lines.back().c_str(), "%u %4x %15s", &logged, &crc, outcome) != 3 || logged != seq)
+            std::sscanf(lines.back().c_str(), "%u %4x %15s %lf %zu %lf", &logged, &crc, outcome, &at, &sent,
+                        &pauses) != 6 ||
+            logged != seq)
             return "no log line";
+        if (bytes) *bytes = sent;
         return outcome;
     }
 };
@@ -208,9 +213,11 @@ TEST_F(Sim, StrayBytesAfterABlockAndRandomBytesInsteadAreLogged) {
     int extras = 0, garbage = 0;
     for (int i = 0; i < 30; ++i) {
         unsigned crc = 0;
-        const std::string what = AskForBlock(i + 1, crc);
+        std::size_t logged = 0;
+        const std::string what = AskForBlock(i + 1, crc, &logged);
         // Nothing else is on the line: the whole of it comes well within 100 ms.
         const auto sent = line->Read(6001, 100);
+        EXPECT_EQ(logged, sent.size());  // the log tells what went on the wire
         if (what == "extra") {
             // The block whole, then 1 to 16 bytes more.
             ASSERT_GE(sent.size(), 2533u);

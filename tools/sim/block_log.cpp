@@ -12,16 +12,19 @@ bool BlockLog::Open(const std::string& path) {
     return file_ != nullptr;
 }
 
-std::string BlockLog::Line(unsigned long long seq, std::uint16_t crc, const char* outcome) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%llu %04x %s\n", seq, static_cast<unsigned>(crc), outcome);
+std::string BlockLog::Line(unsigned long long seq, std::uint16_t crc, const char* outcome, double seconds,
+                           std::size_t bytes, double pausesMs) {
+    char text[112];
+    std::snprintf(text, sizeof text, "%llu %04x %s %.4f %zu %.1f\n", seq, static_cast<unsigned>(crc), outcome,
+                  seconds, bytes, pausesMs);
     return text;
 }
 
-void BlockLog::Write(std::uint16_t crc, const char* outcome) {
+void BlockLog::Write(std::uint16_t crc, const char* outcome, double seconds, std::size_t bytes,
+                     double pausesMs) {
     ++seq_;
     if (!file_) return;
-    std::fputs(Line(seq_, crc, outcome).c_str(), file_);
+    std::fputs(Line(seq_, crc, outcome, seconds, bytes, pausesMs).c_str(), file_);
     std::fflush(file_);
 }
 

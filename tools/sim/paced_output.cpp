@@ -42,13 +42,15 @@ const std::uint8_t* PacedOutput::Front() const {
     return queue_.front().bytes.data() + queue_.front().sent;
 }
 
-void PacedOutput::Consume(std::size_t n, double nowMs) {
+bool PacedOutput::Consume(std::size_t n, double nowMs) {
     Entry& e = queue_.front();
     e.sent += n;
     lineFreeMs_ = std::max(lineFreeMs_, e.dueMs + static_cast<double>(e.sent) * ByteMs());
-    if (e.sent < e.bytes.size()) return;
+    if (e.sent < e.bytes.size()) return false;
     queue_.pop_front();
-    if (!queue_.empty()) Schedule(queue_.front(), nowMs);
+    if (queue_.empty()) return true;
+    Schedule(queue_.front(), nowMs);
+    return queue_.front().startsReply;
 }
 
 std::optional<double> PacedOutput::NextDue(double nowMs) const {

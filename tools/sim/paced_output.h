@@ -23,8 +23,9 @@ class PacedOutput {
     // How many bytes at the front of Front() may be written at `nowMs`.
     std::size_t Ready(double nowMs) const;
     const std::uint8_t* Front() const;
-    // The caller wrote `n` of the ready bytes at `nowMs`.
-    void Consume(std::size_t n, double nowMs);
+    // The caller wrote `n` of the ready bytes at `nowMs`. True when that was
+    // the last byte of a reply (its last piece is gone).
+    bool Consume(std::size_t n, double nowMs);
 
     // When more bytes become ready, if any are queued and none are ready now.
     std::optional<double> NextDue(double nowMs) const;

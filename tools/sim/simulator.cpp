@@ -66,9 +66,10 @@ double Simulator::NowMs() const {
     return std::chrono::duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-void Simulator::Log(const std::string& text) const {
+void Simulator::Log(const std::string& text, double atMs) const {
     if (options_.traceClock) {
-        std::fprintf(stderr, "lxv7700-sim: [%.3f] %s\n", (NowMs() - startMs_) / 1000.0, text.c_str());
+        const double at = atMs >= 0.0 ? atMs : NowMs();
+        std::fprintf(stderr, "lxv7700-sim: [%.4f] %s\n", (at - startMs_) / 1000.0, text.c_str());
     } else {
         std::fprintf(stderr, "lxv7700-sim: %s\n", text.c_str());
     }
@@ -180,7 +181,10 @@ void Simulator::WriteLine(double now) {
         if (ready == 0) return;
         const ssize_t put = write(port_.fd(), output_.Front(), ready);
         if (put <= 0) return;  // the line is full; poll waits for room
-        output_.Consume(static_cast<std::size_t>(put), now);
+        // Stamped with the moment of writing: from here to the next request is
+        // the program's reaction time at the wire.
+        if (output_.Consume(static_cast<std::size_t>(put), now) && options_.trace)
+            Log("-> end of reply", now);
     }
 }
 
@@ -188,8 +192,10 @@ void Simulator::OnFrame(const ReceivedFrame& frame, double now) {
     const bool wasAwaiting = instrument_.awaitingSwitch();
     Reply reply = instrument_.Handle(frame, (now - startMs_) / 1000.0);
     if (options_.trace)
+        // Stamped with its arrival, not with the end of building the reply.
         Log("<- " + HexText(frame.bytes) + "  [" + DescribeRequest(frame.bytes, frame.crcOk) + "]" +
-            (reply.kind == ReplyKind::None ? "  " + reply.note : ""));
+                (reply.kind == ReplyKind::None ? "  " + reply.note : ""),
+            now);
     if (!wasAwaiting && instrument_.awaitingSwitch()) {
         if (options_.autoTriggerSeconds >= 0.0) switchAt_ = now + options_.autoTriggerSeconds * 1000.0;
         Log("starting test requested: press the Starting switch (line \"s\" or SIGUSR1)");
@@ -217,7 +223,15 @@ void Simulator::Send(Reply reply, double now) {
         Log("fault: flipped a bit of chunk " + std::to_string(reply.chunk));
     }
     FaultOutcome out = faults_.Apply(std::move(reply.bytes));
-    if (reply.kind == ReplyKind::MeasureBlock) blockLog_.Write(reply.blockCrc, FaultWord(out.fault));
+    if (reply.kind == ReplyKind::MeasureBlock) {
+        std::size_t bytes = 0;
+        double pausesMs = 0.0;
+        for (const Piece& p : out.pieces) {
+            bytes += p.bytes.size();
+            pausesMs += p.gapBeforeMs;
+        }
+        blockLog_.Write(reply.blockCrc, FaultWord(out.fault), (now - startMs_) / 1000.0, bytes, pausesMs);
+    }
     if (out.fault == Fault::Muted) {
         if (!muteLogged_) Log("muted: no more replies until \"unmute\"");
         muteLogged_ = true;
@@ -258,6 +272,8 @@ void Simulator::Command(const std::string& line, double now) {
         PressStartingSwitch(now);
     } else if (line == "mute") {
         faults_.Mute();
+        if (!muteLogged_) Log("muted: no more replies until \"unmute\"");
+        muteLogged_ = true;
     } else if (line == "unmute") {
         faults_.Unmute();
         muteLogged_ = false;
@@ -299,7 +315,9 @@ void Simulator::Replug() {
         Log(error);
         exitStatus_ = 1;
         running_ = false;
+        return;
     }
+    Log("plugged back in at " + port_.path());
 }
 
 }  // namespace lxv::sim

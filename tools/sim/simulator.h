@@ -41,7 +41,8 @@ class Simulator {
     void Send(Reply reply, double now);
     void Unplug(double now);
     void Replug();
-    void Log(const std::string& text) const;
+    // With --trace-clock the line carries `atMs` (a request's arrival), or the time of writing.
+    void Log(const std::string& text, double atMs = -1.0) const;
 
     SimOptions options_;
     TerminalPort port_;

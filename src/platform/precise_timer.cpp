@@ -1,0 +1,74 @@
+#include "platform/precise_timer.h"
+
+#include <QSocketNotifier>
+
+#ifdef __linux__
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+#endif
+
+namespace lxv {
+
+PreciseTimer::PreciseTimer(QObject* parent) : QObject(parent) {
+#ifdef __linux__
+    fd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (fd_ >= 0) {
+        notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, [this] {
+            std::uint64_t expirations = 0;
+            if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations) expired();
+        });
+        return;
+    }
+#endif
+    fallback_.setSingleShot(true);
+    fallback_.setTimerType(Qt::PreciseTimer);
+    connect(&fallback_, &QTimer::timeout, this, [this] { expired(); });
+}
+
+PreciseTimer::~PreciseTimer() {
+#ifdef __linux__
+    if (fd_ >= 0) {
+        delete notifier_;
+        ::close(fd_);
+    }
+#endif
+}
+
+void PreciseTimer::start() {
+    active_ = true;
+#ifdef __linux__
+    if (fd_ >= 0) {
+        itimerspec spec{};
+        spec.it_value.tv_sec = intervalMs_ / 1000;
+        spec.it_value.tv_nsec = static_cast<long>(intervalMs_ % 1000) * 1000000L;
+        if (intervalMs_ <= 0) spec.it_value.tv_nsec = 1;  // zero would disarm it
+        ::timerfd_settime(fd_, 0, &spec, nullptr);
+        return;
+    }
+#endif
+    fallback_.start(intervalMs_);
+}
+
+void PreciseTimer::stop() {
+    active_ = false;
+#ifdef __linux__
+    if (fd_ >= 0) {
+        // Disarming also clears an expiry counted but not yet read.
+        const itimerspec disarm{};
+        ::timerfd_settime(fd_, 0, &disarm, nullptr);
+        return;
+    }
+#endif
+    fallback_.stop();
+}
+
+void PreciseTimer::expired() {
+    if (!active_) return;
+    active_ = false;
+    emit timeout();
+}
+
+}  // namespace lxv
