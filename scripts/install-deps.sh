@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config git \
-  qt6-base-dev libqt6serialport6-dev libgl-dev \
+  qt6-base-dev libqt6serialport6-dev libgl-dev qt6-tools-dev qt6-l10n-tools \
   libsimpleini-dev libxlsxwriter-dev zlib1g-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \

@@ -2,8 +2,9 @@
 # Installs what the program needs, builds it, and runs it against the bundled
 # instrument simulator (or, with --real, against a real instrument).
 #
-#   scripts/run.sh [--real] [--home DIR] [-- PROGRAM ARGUMENTS]
+#   scripts/run.sh [--real] [--home DIR] [--language original|en] [-- PROGRAM ARGUMENTS]
 #
+# --language shows the program in the original texts or in English for this run.
 # LXV_SKIP_INSTALL=1 skips the package installation.
 # The settings folder (LXV_HOME) defaults to ~/.local/share/lxv7700-demo for the
 # simulator and to the program's usual settings folder with --real.
@@ -12,12 +13,14 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 real=0
 home=""
+language=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --real) real=1; shift ;;
         --home) home="$2"; shift 2 ;;
+        --language) language="$2"; shift 2 ;;
         --) shift; break ;;
-        -h|--help) sed -n '2,10p' "$0"; exit 0 ;;
+        -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
         *) break ;;
     esac
 done
@@ -34,6 +37,7 @@ as_user cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
 as_user cmake --build "$here/build" --target lxv7700 lxv7700-sim
 
 program="$here/build/src/app/lxv7700"
+if [ -n "$language" ]; then set -- --language "$language" "$@"; fi
 if [ "$real" = 1 ]; then
     if [ -n "$home" ]; then
         as_user mkdir -p "$home"

@@ -36,45 +36,62 @@ struct OptionSpec {
     Task names;      // the task it asks for; Window for none
 };
 
-constexpr std::array<OptionSpec, 19> kOptions = {{
-    {"service", nullptr, nullptr, "--service", "show the calibration (設置 → 校正) in the window",
-     Bit(Task::Window), Task::Window},
+constexpr std::array<OptionSpec, 20> kOptions = {{
+    {"service", nullptr, nullptr, "--service",
+     QT_TRANSLATE_NOOP("lxv", "show the calibration (設置 → 校正) in the window"), Bit(Task::Window),
+     Task::Window},
     {"measure", nullptr, nullptr, "--measure",
-     "take one measurement, print the fifteen values: name, value, unit", Bit(Task::Measure), Task::Measure},
-    {"json", nullptr, nullptr, "--json", "print the measurement as one JSON object instead",
-     Bit(Task::Measure), Task::Window},
+     QT_TRANSLATE_NOOP("lxv", "take one measurement, print the fifteen values: name, value, unit"),
+     Bit(Task::Measure), Task::Measure},
+    {"json", nullptr, nullptr, "--json",
+     QT_TRANSLATE_NOOP("lxv", "print the measurement as one JSON object instead"), Bit(Task::Measure),
+     Task::Window},
     {"log", nullptr, "OUT.csv", "--log OUT.csv",
-     "measure continuously and add one CSV row per accepted block", Bit(Task::Log), Task::Log},
+     QT_TRANSLATE_NOOP("lxv", "measure continuously and add one CSV row per accepted block"), Bit(Task::Log),
+     Task::Log},
     {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
-     "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)", Bit(Task::HarmonicTest),
-     Task::HarmonicTest},
+     QT_TRANSLATE_NOOP("lxv", "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)"),
+     Bit(Task::HarmonicTest), Task::HarmonicTest},
     {"seconds", nullptr, "N", "--seconds N",
-     "log: end after N s; harmonic test: observe N s (10 to 3600, default 150)",
+     QT_TRANSLATE_NOOP("lxv", "log: end after N s; harmonic test: observe N s (10 to 3600, default 150)"),
      Bit(Task::Log) | Bit(Task::HarmonicTest), Task::Window},
     {"rated-power", nullptr, "W", "--rated-power W",
-     "class D: the rated power in watts (default: the mean measured power)", Bit(Task::HarmonicTest),
+     QT_TRANSLATE_NOOP("lxv", "class D: the rated power in watts (default: the mean measured power)"),
+     Bit(Task::HarmonicTest), Task::Window},
+    {"count", nullptr, "N", "--count N", QT_TRANSLATE_NOOP("lxv", "end the log after N rows"), Bit(Task::Log),
      Task::Window},
-    {"count", nullptr, "N", "--count N", "end the log after N rows", Bit(Task::Log), Task::Window},
-    {"every", nullptr, "S", "--every S", "at most one row per S seconds (the latest block)", Bit(Task::Log),
+    {"every", nullptr, "S", "--every S",
+     QT_TRANSLATE_NOOP("lxv", "at most one row per S seconds (the latest block)"), Bit(Task::Log),
      Task::Window},
-    {"harmonics", nullptr, nullptr, "--harmonics", "add the 51 voltage and 51 current harmonic RMS values",
-     Bit(Task::Log), Task::Window},
-    {"append", nullptr, nullptr, "--append", "add the rows to an existing OUT.csv of the same columns",
-     Bit(Task::Log), Task::Window},
-    {"port", nullptr, "COMn", "--port COMn", "use port COMn for this run instead of the stored one",
-     kInstrumentTasks, Task::Window},
-    {"device", nullptr, "PATH", "--device PATH", "use the serial device PATH for this run", kInstrumentTasks,
+    {"harmonics", nullptr, nullptr, "--harmonics",
+     QT_TRANSLATE_NOOP("lxv", "add the 51 voltage and 51 current harmonic RMS values"), Bit(Task::Log),
      Task::Window},
-    {"baud", nullptr, "N", "--baud N", "use N baud for this run (4800 to 115200, as in the port settings)",
+    {"append", nullptr, nullptr, "--append",
+     QT_TRANSLATE_NOOP("lxv", "add the rows to an existing OUT.csv of the same columns"), Bit(Task::Log),
+     Task::Window},
+    {"port", nullptr, "COMn", "--port COMn",
+     QT_TRANSLATE_NOOP("lxv", "use port COMn for this run instead of the stored one"), kInstrumentTasks,
+     Task::Window},
+    {"device", nullptr, "PATH", "--device PATH",
+     QT_TRANSLATE_NOOP("lxv", "use the serial device PATH for this run"), kInstrumentTasks, Task::Window},
+    {"baud", nullptr, "N", "--baud N",
+     QT_TRANSLATE_NOOP("lxv", "use N baud for this run (4800 to 115200, as in the port settings)"),
      kInstrumentTasks, Task::Window},
     {"report", nullptr, nullptr, "--report TEST.lxm OUT.pdf",
-     "write the power analysis report of a test file as PDF", Bit(Task::Report), Task::Report},
+     QT_TRANSLATE_NOOP("lxv", "write the power analysis report of a test file as PDF"), Bit(Task::Report),
+     Task::Report},
     {"export", nullptr, nullptr, "--export RECORD.lxr OUT.xlsx|OUT.csv",
-     "write the whole recording as a spreadsheet", Bit(Task::Export), Task::Export},
+     QT_TRANSLATE_NOOP("lxv", "write the whole recording as a spreadsheet"), Bit(Task::Export), Task::Export},
     {"record-report", nullptr, nullptr, "--record-report RECORD.lxr OUT.pdf",
-     "write the record report of a recording as PDF", Bit(Task::RecordReport), Task::RecordReport},
-    {"version", nullptr, nullptr, "--version", "print the version and exit", kAllTasks, Task::Version},
-    {"help", "h", nullptr, "--help", "print this text and exit", kAllTasks, Task::Help},
+     QT_TRANSLATE_NOOP("lxv", "write the record report of a recording as PDF"), Bit(Task::RecordReport),
+     Task::RecordReport},
+    {"language", nullptr, "original|en", "--language original|en",
+     QT_TRANSLATE_NOOP("lxv", "show the windows and messages in the original texts or in English"), kAllTasks,
+     Task::Window},
+    {"version", nullptr, nullptr, "--version", QT_TRANSLATE_NOOP("lxv", "print the version and exit"),
+     kAllTasks, Task::Version},
+    {"help", "h", nullptr, "--help", QT_TRANSLATE_NOOP("lxv", "print this text and exit"), kAllTasks,
+     Task::Help},
 }};
 
 // The forms of the command line, in the order --help lists them.
@@ -118,18 +135,32 @@ QString Dashed(const OptionSpec& o) {
 }
 
 // "--json goes with --measure" / "... with --measure or --log".
-QString TasksOf(const OptionSpec& o) {
+UiText GoesWith(const OptionSpec& o) {
     QStringList names;
     for (const OptionSpec& t : kOptions)
         if (t.names != Task::Window && t.names != Task::Help && t.names != Task::Version &&
             (o.tasks & Bit(t.names)))
             names << Dashed(t);
-    if (o.tasks & Bit(Task::Window)) names << "the window";
-    return names.join(" or ");
+    const bool window = o.tasks & Bit(Task::Window);
+    const std::string option = Dashed(o).toStdString(), tasks = names.join(" or ").toStdString();
+    if (window && names.isEmpty())
+        return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with the window")).arg(option);
+    if (window)
+        return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with %2 or the window")).arg(option).arg(tasks);
+    return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with %2")).arg(option).arg(tasks);
 }
 
-QString InvalidValue(const OptionSpec& o, const QString& value, const QString& allowed) {
-    return QString("invalid value for %1: \"%2\" (%3)").arg(Dashed(o), value, allowed);
+// `allowed` is a design text.
+UiText InvalidValue(const OptionSpec& o, const QString& value, const char* allowed) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "invalid value for %1: \"%2\" (%3)"))
+        .arg(Dashed(o).toStdString())
+        .arg(value.toStdString())
+        .argText(allowed);
+}
+
+void Fail(CommandLine& line, const UiText& text) {
+    line.errorText = text;
+    line.error = QString::fromStdString(text.original());
 }
 
 bool ParsePort(const QString& text, int& port) {
@@ -167,18 +198,21 @@ bool ParseCount(const QString& text, long long& count) {
 }
 
 // The values of an instrument task's options; an error text when one is bad.
-QString ReadInstrumentOptions(const QCommandLineParser& parser, CommandLine& line) {
+UiText ReadInstrumentOptions(const QCommandLineParser& parser, CommandLine& line) {
     PortChoice port;
-    if (parser.isSet("port") && parser.isSet("device")) return "give --port or --device, not both";
+    if (parser.isSet("port") && parser.isSet("device"))
+        return QT_TRANSLATE_NOOP("lxv", "give --port or --device, not both");
     if (parser.isSet("port") && !ParsePort(parser.value("port"), port.port))
-        return InvalidValue(Named("port"), parser.value("port"), "COM1 to COM255");
+        return InvalidValue(Named("port"), parser.value("port"), QT_TRANSLATE_NOOP("lxv", "COM1 to COM255"));
     if (parser.isSet("device")) {
         port.device = parser.value("device").toStdString();
-        if (port.device.empty()) return InvalidValue(Named("device"), "", "a device path");
+        if (port.device.empty())
+            return InvalidValue(Named("device"), "", QT_TRANSLATE_NOOP("lxv", "a device path"));
     }
     if (parser.isSet("baud") && !ParseBaud(parser.value("baud"), port.baudIndex))
-        return InvalidValue(Named("baud"), parser.value("baud"),
-                            "4800, 9600, 14400, 19200, 38400, 57600, 76800 or 115200");
+        return InvalidValue(
+            Named("baud"), parser.value("baud"),
+            QT_TRANSLATE_NOOP("lxv", "4800, 9600, 14400, 19200, 38400, 57600, 76800 or 115200"));
     line.measure.port = port;
     line.harmonic.port = port;
     line.measure.json = parser.isSet("json");
@@ -186,42 +220,52 @@ QString ReadInstrumentOptions(const QCommandLineParser& parser, CommandLine& lin
     log.port = port;
     if (line.task != Task::Log) return {};
     log.path = parser.value("log").toStdString();
-    if (log.path.empty()) return InvalidValue(Named("log"), "", "a file name");
-    if (parser.isSet("seconds") && parser.isSet("count")) return "give --seconds or --count, not both";
+    if (log.path.empty()) return InvalidValue(Named("log"), "", QT_TRANSLATE_NOOP("lxv", "a file name"));
+    if (parser.isSet("seconds") && parser.isSet("count"))
+        return QT_TRANSLATE_NOOP("lxv", "give --seconds or --count, not both");
     if (parser.isSet("seconds") && !ParseSeconds(parser.value("seconds"), log.seconds))
-        return InvalidValue(Named("seconds"), parser.value("seconds"), "a number of seconds above 0");
+        return InvalidValue(Named("seconds"), parser.value("seconds"),
+                            QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
     if (parser.isSet("count") && !ParseCount(parser.value("count"), log.count))
-        return InvalidValue(Named("count"), parser.value("count"), "a whole number from 1");
+        return InvalidValue(Named("count"), parser.value("count"),
+                            QT_TRANSLATE_NOOP("lxv", "a whole number from 1"));
     if (parser.isSet("every") && !ParseSeconds(parser.value("every"), log.every))
-        return InvalidValue(Named("every"), parser.value("every"), "a number of seconds above 0");
+        return InvalidValue(Named("every"), parser.value("every"),
+                            QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
     log.harmonics = parser.isSet("harmonics");
     log.append = parser.isSet("append");
     return {};
 }
 
 // The harmonic test's class, observation time, rated power and files; an error text when one is bad.
-QString ReadHarmonicTestOptions(const QCommandLineParser& parser, CommandLine& line) {
+UiText ReadHarmonicTestOptions(const QCommandLineParser& parser, CommandLine& line) {
     HarmonicTestOptions& h = line.harmonic;
     const QString classText = parser.value("harmonic-test");
     const std::optional<EmissionClass> emissionClass = ParseEmissionClass(classText.trimmed().toStdString());
-    if (!emissionClass) return InvalidValue(Named("harmonic-test"), classText, "A, B, C or D");
+    if (!emissionClass)
+        return InvalidValue(Named("harmonic-test"), classText, QT_TRANSLATE_NOOP("lxv", "A, B, C or D"));
     // The rules are the window's: a blank value would mean the default there, here it is a mistake.
     const auto blank = [&parser](const char* name) { return parser.value(name).trimmed().isEmpty(); };
     const std::string seconds = parser.value("seconds").toStdString();
     if (parser.isSet("seconds") &&
         (blank("seconds") || !ReadHarmonicTestSettings(*emissionClass, "", seconds, "", "").ok()))
-        return InvalidValue(Named("seconds"), parser.value("seconds"), "10 to 3600 seconds");
+        return InvalidValue(Named("seconds"), parser.value("seconds"),
+                            QT_TRANSLATE_NOOP("lxv", "10 to 3600 seconds"));
     const std::string rated = parser.value("rated-power").toStdString();
     if (parser.isSet("rated-power") && *emissionClass != EmissionClass::D)
-        return "--rated-power is for class D only";
+        return QT_TRANSLATE_NOOP("lxv", "--rated-power is for class D only");
     if (parser.isSet("rated-power") &&
         (blank("rated-power") || !ReadHarmonicTestSettings(*emissionClass, rated, "", "", "").ok()))
-        return InvalidValue(Named("rated-power"), parser.value("rated-power"), "watts above 0");
+        return InvalidValue(Named("rated-power"), parser.value("rated-power"),
+                            QT_TRANSLATE_NOOP("lxv", "watts above 0"));
     h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, "", "").settings;
     const QStringList& files = line.files;
-    if (files.isEmpty()) return "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)";
-    if (files.size() > 2) return "unexpected argument \"" + files[2] + "\"";
-    if (files[0].endsWith(".pdf", Qt::CaseInsensitive)) return "OUT.csv comes before OUT.pdf";
+    if (files.isEmpty())
+        return QT_TRANSLATE_NOOP("lxv", "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)");
+    if (files.size() > 2)
+        return UiText(QT_TRANSLATE_NOOP("lxv", "unexpected argument \"%1\"")).arg(files[2].toStdString());
+    if (files[0].endsWith(".pdf", Qt::CaseInsensitive))
+        return QT_TRANSLATE_NOOP("lxv", "OUT.csv comes before OUT.pdf");
     h.csvPath = files[0].toStdString();
     h.pdfPath = files.size() > 1 ? files[1].toStdString() : std::string();
     return {};
@@ -267,6 +311,11 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
     const bool parsed = parser.parse(QStringList{"lxv7700"} + arguments);
     line.files = parser.positionalArguments();
 
+    // The language first: --help answers in it.
+    line.languageGiven = parser.isSet("language");
+    const bool knownLanguage =
+        !line.languageGiven || ParseLanguageKey(parser.value("language").toStdString(), line.language);
+
     // --help and --version answer whatever else is given.
     if (parser.isSet("help")) {
         line.task = Task::Help;
@@ -283,7 +332,8 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
             asked << Dashed(o);
         }
     if (asked.size() > 1) {
-        line.error = "one task at a time: " + asked.join(", ");
+        Fail(line,
+             UiText(QT_TRANSLATE_NOOP("lxv", "one task at a time: %1")).arg(asked.join(", ").toStdString()));
         return line;
     }
     if (!parsed) {
@@ -292,7 +342,7 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         for (const QString& name : parser.unknownOptionNames()) allQt = allQt && SingleDash(arguments, name);
         // A missing value is told in the error text, not as an unknown option.
         if (!allQt || parser.errorText().startsWith("Missing value")) {
-            line.error = parser.errorText().trimmed();
+            Fail(line, parser.errorText().trimmed().toStdString());  // Qt's own words
             return line;
         }
         line.qtOptions = true;
@@ -301,9 +351,15 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         if (!parser.isSet(o.name) || (o.tasks & Bit(line.task)) ||
             (o.names != Task::Window && o.names == line.task))
             continue;
-        line.error = line.task == Task::Window
-                         ? QString("%1 goes with %2").arg(Dashed(o), TasksOf(o))
-                         : QString("%1 does not go with %2").arg(Dashed(o), Dashed(Spec(line.task)));
+        Fail(line, line.task == Task::Window ? GoesWith(o)
+                                             : UiText(QT_TRANSLATE_NOOP("lxv", "%1 does not go with %2"))
+                                                   .arg(Dashed(o).toStdString())
+                                                   .arg(Dashed(Spec(line.task)).toStdString()));
+        return line;
+    }
+    if (line.languageGiven && !knownLanguage) {
+        Fail(line, InvalidValue(Named("language"), parser.value("language"),
+                                QT_TRANSLATE_NOOP("lxv", "original or en")));
         return line;
     }
 
@@ -315,14 +371,17 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         case Task::Measure:
         case Task::Log:
             if (!line.files.isEmpty()) {
-                line.error = "unexpected argument \"" + line.files.first() + "\"";
+                Fail(line, UiText(QT_TRANSLATE_NOOP("lxv", "unexpected argument \"%1\""))
+                               .arg(line.files.first().toStdString()));
                 return line;
             }
-            line.error = ReadInstrumentOptions(parser, line);
+            if (const UiText error = ReadInstrumentOptions(parser, line); !error.empty()) Fail(line, error);
             break;
         case Task::HarmonicTest:
-            line.error = ReadInstrumentOptions(parser, line);
-            if (line.error.isEmpty()) line.error = ReadHarmonicTestOptions(parser, line);
+            if (UiText error = ReadInstrumentOptions(parser, line); !error.empty())
+                Fail(line, error);
+            else if (error = ReadHarmonicTestOptions(parser, line); !error.empty())
+                Fail(line, error);
             break;
         default: break;  // the report tasks check their two files themselves, as they always did
     }
@@ -332,30 +391,34 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
 QString HelpText() {
     QString text;
     for (const FormSpec& f : kForms)
-        text += QString(text.isEmpty() ? "Usage: " : "       ") + "lxv7700 " + f.synopsis + "\n";
-    text += "The companion program of the LXV7700 power analyser.\n";
+        text += (text.isEmpty() ? Translated(QT_TRANSLATE_NOOP("lxv", "Usage: ")) : QString("       ")) +
+                "lxv7700 " + f.synopsis + "\n";
+    text +=
+        Translated(QT_TRANSLATE_NOOP("lxv", "The companion program of the LXV7700 power analyser.")) + "\n";
     const auto row = [&text](const QString& synopsis, const QString& description) {
         text += "  " + synopsis.leftJustified(38) + (synopsis.size() > 38 ? "\n  " + QString(38, ' ') : "") +
                 description + "\n";
     };
-    row("FILE.lxm", "open a test file at start");
-    row("FILE.lxr", "open a record file in the record window");
-    for (const OptionSpec& o : kOptions) row(o.synopsis, o.description);
-    text +=
+    row("FILE.lxm", Translated(QT_TRANSLATE_NOOP("lxv", "open a test file at start")));
+    row("FILE.lxr", Translated(QT_TRANSLATE_NOOP("lxv", "open a record file in the record window")));
+    for (const OptionSpec& o : kOptions) row(o.synopsis, Translated(o.description));
+    text += Translated(QT_TRANSLATE_NOOP(
+        "lxv",
         "The tasks open no window. The report and export tasks need no port. --measure, --log and\n"
         "--harmonic-test open the instrument's port as the window would (SysSet.ini: [CommPort],\n"
         "[CommBaudrate], [PortMap]). --log and --harmonic-test print a progress line every 10 s on standard\n"
         "error; on Ctrl+C or SIGTERM a log ends at once, its file whole, and a harmonic test ends without a\n"
         "verdict and without files. The harmonic test prints its verdict line on standard output.\n"
         "Exit codes: 0 done (a harmonic test: PASS), 3 FAIL, 4 NOT APPLICABLE, 1 a failure (one line on\n"
-        "standard error), 2 a bad option (and the usage line).\n";
+        "standard error), 2 a bad option (and the usage line).\n"));
     return text;
 }
 
 QString UsageLine() {
     QStringList forms;
     for (const FormSpec& f : kForms) forms << f.brief;
-    return "Usage: lxv7700 " + forms.join(" | ") + "  (lxv7700 --help lists the options)";
+    return Translated(QT_TRANSLATE_NOOP("lxv", "Usage: lxv7700 %1  (lxv7700 --help lists the options)"))
+        .arg(forms.join(" | "));
 }
 
 }  // namespace lxv

@@ -7,12 +7,14 @@
 //   lxv7700 --harmonic-test CLASS [...] OUT.csv [OUT.pdf]
 //   lxv7700 --report | --export | --record-report  report tasks (report/)
 //   lxv7700 --help | --version
+// --language original|en goes with every form.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 #include "cli/instrument_tasks.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -33,11 +35,14 @@ enum class Task { Window, Help, Version, Report, Export, RecordReport, Measure, 
 
 struct CommandLine {
     Task task = Task::Window;
-    QString error;           // a bad option or value: the usage line and exit code 2
-    bool qtOptions = false;  // the window with options of Qt's own (-style ...), left to QApplication
-    QStringList files;       // the parameters that are not options
-    StartFile start;         // the window's start file
-    bool service = false;    // the window shows the calibration
+    QString error;               // a bad option or value: the usage line and exit code 2
+    UiText errorText;            // the same, to be shown in the language in use
+    bool qtOptions = false;      // the window with options of Qt's own (-style ...), left to QApplication
+    QStringList files;           // the parameters that are not options
+    StartFile start;             // the window's start file
+    bool service = false;        // the window shows the calibration
+    bool languageGiven = false;  // --language: this run's language instead of the stored one
+    UiLanguage language = UiLanguage::Original;
     MeasureOptions measure;
     LogOptions log;
     HarmonicTestOptions harmonic;

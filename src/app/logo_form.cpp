@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <cmath>
 
+#include "platform/translation.h"
+
 namespace lxv {
 
 TLogoForm::TLogoForm(QWidget* parent)
@@ -59,8 +61,10 @@ void TLogoForm::paintEvent(QPaintEvent*) {
     sub.setPointSize(12);
     p.setFont(sub);
     p.setPen(QColor(200, 225, 245));
-    p.drawText(card.adjusted(32, 80, -30, 0), Qt::AlignLeft | Qt::AlignTop, "Single-phase power analyser");
-    p.drawText(card.adjusted(30, 0, -30, -12), Qt::AlignRight | Qt::AlignBottom, "Starting...");
+    p.drawText(card.adjusted(32, 80, -30, 0), Qt::AlignLeft | Qt::AlignTop,
+               Translated(QT_TRANSLATE_NOOP("lxv", "Single-phase power analyser")));
+    p.drawText(card.adjusted(30, 0, -30, -12), Qt::AlignRight | Qt::AlignBottom,
+               Translated(QT_TRANSLATE_NOOP("lxv", "Starting...")));
 }
 
 }  // namespace lxv

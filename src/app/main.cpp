@@ -12,6 +12,7 @@
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "platform/termination_signals.h"
+#include "platform/translation.h"
 #include "session/qt_timers.h"
 #include "session/session.h"
 
@@ -31,17 +32,19 @@ int main(int argc, char* argv[]) {
         if (!rest.error.isEmpty()) return lxv::RunWithoutWindow(rest, argv[0]);
     }
 
+    QApplication::setApplicationName("LXV7700");
+    QApplication::setApplicationDisplayName("LXV7700");
+    lxv::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    lxv::IniFile sysSet(lxv::SysSetPath());
+    // The language before the first text shows: --language, else the stored choice.
+    lxv::SetUiLanguage(line.languageGiven ? line.language : lxv::StoredLanguage(sysSet));
+
     // 1. The splash, painted at once: the windows below take a moment.
     auto logo = std::make_unique<lxv::TLogoForm>();
     logo->show();
     logo->repaint();
 
-    // 2. The application and its session with the instrument.
-    QApplication::setApplicationName("LXV7700");
-    QApplication::setApplicationDisplayName("LXV7700");
-    lxv::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
-
-    lxv::IniFile sysSet(lxv::SysSetPath());
+    // 2. The session with the instrument.
     lxv::QtSerialPort port(sysSet);
     lxv::QtTimers timers;
     lxv::Session session(port, sysSet, timers);

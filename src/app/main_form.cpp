@@ -15,15 +15,18 @@
 #include "app/chart_view.h"
 #include "app/tool_glyphs.h"
 #include "platform/accessible_value.h"
+#include "platform/translation.h"
 #include "session/session.h"
 
 namespace lxv {
 
-QString MeasurementDateText() {
+UiText MeasurementDateText() {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    return "Date: " + locale.toString(now.date(), QLocale::ShortFormat) + " " +
-           locale.toString(now.time(), QLocale::ShortFormat);
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Date: %1"))
+        .arg((locale.toString(now.date(), QLocale::ShortFormat) + " " +
+              locale.toString(now.time(), QLocale::ShortFormat))
+                 .toStdString());
 }
 
 int ProgressSteps(int received, int expected) {
@@ -36,7 +39,8 @@ int ProgressSteps(int received, int expected) {
 TMainForm::TMainForm(Session& session, QWidget* parent)
     : QMainWindow(parent), session_(session), control_(session.measure) {
     setObjectName("MainForm");
-    setWindowTitle("LXV7700 Power Analyser");
+    texts_ = new ShownTexts(this);
+    texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "LXV7700 Power Analyser"));
     resize(1000, 680);
 
     ContinuousReadTimer_.setObjectName("ContinuousReadTimer");
@@ -53,24 +57,22 @@ TMainForm::TMainForm(Session& session, QWidget* parent)
     connect(&ReReadTimer_, &QTimer::timeout, this, &TMainForm::ReReadTimerTimer);
     connect(&MOpenTimer_, &QTimer::timeout, this, &TMainForm::MOpenTimerTimer);
 
-    BuildMenus();
-    BuildToolBar();
+    BuildControls();
     BuildStatusBar();
     BuildPanes();
     ApplyActionStates();
 
     SessionCore& core = session_.core;
-    core.status.subscribe([this](int panel, const std::string& text) {
+    core.status.subscribeText([this](int panel, const UiText& text) {
         if (panel < 0 || panel >= static_cast<int>(statusPanels_.size())) return;
         QLabel* label = statusPanels_[static_cast<std::size_t>(panel)];
         if (!label) return;
-        const QString shown = QString::fromStdString(text);
-        label->setText(shown);
-        emit statusPanelChanged(panel, shown);
+        texts_->text(label, text);
+        emit statusPanelChanged(panel, label->text());
     });
     measureListener_ = core.measurements.subscribe([this](const MeasureRecord&) {
         ShowMeasurement();
-        setStatusPanelText(4, MeasurementDateText());
+        session_.core.status.set(4, MeasurementDateText());
     });
     control_.setEffectsHandler([this](const CycleEffects& fx) { Apply(fx); });
     connect(&session_, &Session::measureActionsChanged, this, &TMainForm::ApplyActionStates);
@@ -90,125 +92,110 @@ TMainForm::~TMainForm() {
     MOpenTimer_.setParent(nullptr);
 }
 
-QAction* TMainForm::MenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence key) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    if (!key.isEmpty()) action->setShortcut(key);
-    return action;
+std::function<void()> TMainForm::OwnHandler(Command command) {
+    switch (command) {
+        case Command::OpenTestFile: return [this] { SeSkinSpeedButton1Click(); };
+        case Command::SaveTestFile: return [this] { SeSkinSpeedButton2Click(); };
+        case Command::Close: return [this] { N7Click(); };
+        case Command::Single: return [this] { SeSkinSpeedButton7Click(); };
+        case Command::Continuous: return [this] { SeSkinSpeedButton8Click(); };
+        case Command::Stop: return [this] { SeSkinSpeedButton9Click(); };
+        case Command::Manual: return [this] { N23Click(); };
+        case Command::Support: return [this] { Tavro1Click(); };
+        default: return {};  // another window's, attached by windows.cpp
+    }
 }
 
-void TMainForm::BuildMenus() {
-    QMenu* file = menuBar()->addMenu("檔案");
-    file->setObjectName("MenuFile");
-    N2_ = MenuItem(file, "N2", "開啟舊檔", QKeySequence(Qt::CTRL | Qt::Key_O));
-    N3_ = MenuItem(file, "N3", "保存", QKeySequence(Qt::CTRL | Qt::Key_S));
-    N5_ = MenuItem(file, "N5", "列印", QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addSeparator();
-    N7_ = MenuItem(file, "N7", "關閉", QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-    QMenu* measure = menuBar()->addMenu("測量");
-    measure->setObjectName("MenuMeasure");
-    N12_ = MenuItem(measure, "N12", "單次測量", QKeySequence(Qt::Key_F5));
-    N13_ = MenuItem(measure, "N13", "連續測量", QKeySequence(Qt::Key_F6));
-    N14_ = MenuItem(measure, "N14", "停止", QKeySequence(Qt::Key_F7));
-    measure->addSeparator();
-    N15_ = MenuItem(measure, "N15", "啟動測量");
-    N18_ = MenuItem(measure, "N18", "諧波報告");
-    N20_ = MenuItem(measure, "N20", "記錄");
-
-    QMenu* settings = menuBar()->addMenu("設置");
-    settings->setObjectName("MenuSettings");
-    C1_ = MenuItem(settings, "C1", "程式通訊設置 ", QKeySequence(Qt::CTRL | Qt::Key_K));
-    N9_ = MenuItem(settings, "N9", "風格");
-    N30_ = MenuItem(settings, "N30", "儀器設置");
-    N25_ = MenuItem(settings, "N25", "校正");
-    N25_->setVisible(false);
-    N34_ = MenuItem(settings, "N34", "儀器通訊設置");
-    N34_->setVisible(false);
-
-    QMenu* help = menuBar()->addMenu("說明");
-    help->setObjectName("MenuHelp");
-    N23_ = MenuItem(help, "N23", "儀器手冊", QKeySequence(Qt::Key_F1));
-    Tavro1_ = MenuItem(help, "Tavro1", "支援網路");
-    N21_ = MenuItem(help, "N21", "版本號", QKeySequence(Qt::SHIFT | Qt::Key_F1));
-
-    connect(N2_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton1Click);
-    connect(N3_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton2Click);
-    connect(N7_, &QAction::triggered, this, &TMainForm::N7Click);
-    connect(N12_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton7Click);
-    connect(N13_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton8Click);
-    connect(N14_, &QAction::triggered, this, &TMainForm::SeSkinSpeedButton9Click);
-    connect(N23_, &QAction::triggered, this, &TMainForm::N23Click);
-    connect(Tavro1_, &QAction::triggered, this, &TMainForm::Tavro1Click);
-
-    // Items of other windows stay disabled until their window is attached.
-    for (QAction* absent : {N5_, N9_, N15_, N18_, N20_, N25_, N30_, N34_, N21_}) absent->setEnabled(false);
-}
-
-QToolButton* TMainForm::ToolButton(int number, const QString& caption, int glyph) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(QString("SeSkinSpeedButton%1").arg(number));
-    button->setText(caption);
-    button->setIcon(GlyphIcon(static_cast<Glyph>(glyph)));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setAutoRaise(true);
-    buttons_[static_cast<std::size_t>(number)] = button;
-    return button;
-}
-
-void TMainForm::BuildToolBar() {
-    QToolBar* bar = addToolBar("Tools");
+void TMainForm::BuildControls() {
+    QToolBar* bar = addToolBar(QString());
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
-    bar->addWidget(ToolButton(1, "開啟舊檔", static_cast<int>(Glyph::Open)));
-    bar->addWidget(ToolButton(2, "保存", static_cast<int>(Glyph::Save)));
-    bar->addWidget(ToolButton(3, "列印", static_cast<int>(Glyph::Print)));
-    bar->addSeparator();
-    bar->addWidget(ToolButton(7, "單次測量", static_cast<int>(Glyph::Single)));
-    bar->addWidget(ToolButton(8, "連續測量", static_cast<int>(Glyph::Continuous)));
-    bar->addWidget(ToolButton(9, "停止", static_cast<int>(Glyph::Stop)));
-    bar->addSeparator();
-    bar->addWidget(ToolButton(10, "啟動測量", static_cast<int>(Glyph::Starting)));
-    bar->addWidget(ToolButton(6, "諧波報告", static_cast<int>(Glyph::Harmonic)));
-    bar->addWidget(ToolButton(11, "諧波測試", static_cast<int>(Glyph::HarmonicTest)));
-    bar->addWidget(ToolButton(5, "記錄", static_cast<int>(Glyph::Record)));
-    bar->addSeparator();
-    bar->addWidget(ToolButton(4, "版本號", static_cast<int>(Glyph::Version)));
+    texts_->refresh(bar, 100, [bar] { bar->setWindowTitle(Translated(QT_TRANSLATE_NOOP("lxv", "Tools"))); });
+    QMenu* menu = nullptr;
+    for (const MainControl& c : MainWindowControls()) {
+        switch (c.kind) {
+            case MainControl::Menu:
+                menu = menuBar()->addMenu(QString());
+                menu->setObjectName(c.name);
+                texts_->title(menu, c.caption);
+                break;
+            case MainControl::MenuSeparator: menu->addSeparator(); break;
+            case MainControl::ToolSeparator: bar->addSeparator(); break;
+            case MainControl::Item: {
+                QAction* item = menu->addAction(QString());
+                item->setObjectName(c.name);
+                texts_->text(item, c.caption);
+                if (c.key != QKeyCombination()) item->setShortcut(QKeySequence(c.key));
+                item->setVisible(!c.hidden);
+                commandControls_.emplace_back(c.command, item);
+                if (auto own = OwnHandler(c.command))
+                    connect(item, &QAction::triggered, this, own);
+                else
+                    item->setEnabled(false);  // until its window is attached
+                break;
+            }
+            case MainControl::Button: {
+                auto* button = new QToolButton(this);
+                button->setObjectName(c.name);
+                texts_->text(button, c.caption);
+                if (c.accessibleName) texts_->accessibleName(button, c.accessibleName);
+                button->setIcon(GlyphIcon(c.glyph));
+                button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+                button->setAutoRaise(true);
+                bar->addWidget(button);
+                const int number = QString(c.name).remove("SeSkinSpeedButton").toInt();
+                if (number > 0 && number < static_cast<int>(buttons_.size()))
+                    buttons_[static_cast<std::size_t>(number)] = button;
+                commandControls_.emplace_back(c.command, button);
+                if (auto own = OwnHandler(c.command))
+                    connect(button, &QToolButton::clicked, this, own);
+                else
+                    button->setEnabled(false);
+                break;
+            }
+        }
+    }
     NameToolBarExtension(bar);
 
-    for (int n : {1, 2, 4, 7, 8, 9}) {
-        QAction* twin = n == 1 ? N2_ : n == 2 ? N3_ : n == 4 ? N21_ : n == 7 ? N12_ : n == 8 ? N13_ : N14_;
-        buttons_[static_cast<std::size_t>(n)]->setToolTip(
-            twin->text() + " (" + twin->shortcut().toString(QKeySequence::NativeText) + ")");
+    N12_ = findChild<QAction*>("N12");
+    N13_ = findChild<QAction*>("N13");
+    N14_ = findChild<QAction*>("N14");
+    C1_ = findChild<QAction*>("C1");
+    // A tool button tells its menu item's caption and shortcut, in the language in use.
+    for (const auto& [command, control] : commandControls_) {
+        auto* button = qobject_cast<QToolButton*>(control);
+        if (!button) continue;
+        for (const auto& [twinCommand, twinControl] : commandControls_) {
+            auto* twin = qobject_cast<QAction*>(twinControl);
+            if (!twin || twinCommand != command || twin->shortcut().isEmpty()) continue;
+            texts_->refresh(button, 101, [button, twin] {
+                button->setToolTip(twin->text() + " (" + twin->shortcut().toString(QKeySequence::NativeText) +
+                                   ")");
+            });
+            break;
+        }
     }
-    connect(buttons_[1], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton1Click);
-    connect(buttons_[2], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton2Click);
-    connect(buttons_[7], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton7Click);
-    connect(buttons_[8], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton8Click);
-    connect(buttons_[9], &QToolButton::clicked, this, &TMainForm::SeSkinSpeedButton9Click);
-    for (int absent : {3, 4, 5, 6, 10, 11}) buttons_[static_cast<std::size_t>(absent)]->setEnabled(false);
 }
 
 void TMainForm::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar");
     bar->setSizeGripEnabled(false);
-    const std::array<int, 6> widths = {200, 160, 90, 124, 0, 0};
-    const std::array<const char*, 6> longest = {
-        kReRequestText, "Status: not synchronized", "Communication:", "", "", ""};
-    const std::array<const char*, 6> texts = {
-        "Connection: Connecting", "Status: not synchronized", "Communication:", "", "Date:", ""};
+    const std::array<const char*, 6> texts = {QT_TRANSLATE_NOOP("lxv", "Connection: Connecting"),
+                                              QT_TRANSLATE_NOOP("lxv", "Status: not synchronized"),
+                                              QT_TRANSLATE_NOOP("lxv", "Communication:"),
+                                              "",
+                                              QT_TRANSLATE_NOOP("lxv", "Date:"),
+                                              ""};
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
         if (i == 3 || i == 5) continue;
-        auto* label = new QLabel(texts[i], bar);
+        auto* label = new QLabel(bar);
         label->setObjectName(QString("StatusPanel%1").arg(i));
-        // The panel widths of the layout, widened where our font needs more for the
-        // panel's longest text, so no status text is cut off.
-        if (widths[i] > 0)
-            label->setFixedWidth(std::max(widths[i], label->fontMetrics().horizontalAdvance(longest[i]) + 8));
         statusPanels_[i] = label;
+        texts_->text(label, texts[i]);
     }
     statusPanels_[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    texts_->refresh(bar, 100, [this] { FitStatusPanels(); });
 
     ProgressBar1_ = new QProgressBar(bar);
     ProgressBar1_->setObjectName("ProgressBar1");
@@ -216,14 +203,14 @@ void TMainForm::BuildStatusBar() {
     ProgressBar1_->setValue(0);
     ProgressBar1_->setTextVisible(false);
     ProgressBar1_->setFixedWidth(124);
-    ProgressBar1_->setAccessibleName("Communication progress");
+    texts_->accessibleName(ProgressBar1_, QT_TRANSLATE_NOOP("lxv", "Communication progress"));
 
     auto* link = new QToolButton(bar);
     link->setObjectName("Image1");
     link->setIcon(GlyphIcon(Glyph::Web));
     link->setAutoRaise(true);
-    link->setToolTip("支援網路");
-    link->setAccessibleName(link->toolTip());  // a picture-only button is named by what it does
+    texts_->toolTipAndName(
+        link, QT_TRANSLATE_NOOP("lxv", "支援網路"));  // a picture-only button is named by what it does
     connect(link, &QToolButton::clicked, this, &TMainForm::Tavro1Click);
 
     bar->addWidget(statusPanels_[0]);
@@ -234,29 +221,53 @@ void TMainForm::BuildStatusBar() {
     bar->addWidget(link);
 }
 
+void TMainForm::FitStatusPanels() {
+    // The panel widths of the layout, widened where our font needs more for the
+    // panel's longest text in the language in use, so no status text is cut off.
+    const std::array<int, 3> widths = {200, 160, 90};
+    const std::array<const char*, 3> longest = {kReRequestText,
+                                                QT_TRANSLATE_NOOP("lxv", "Status: not synchronized"),
+                                                QT_TRANSLATE_NOOP("lxv", "Communication:")};
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        QLabel* label = statusPanels_[i];
+        label->setFixedWidth(
+            std::max(widths[i], label->fontMetrics().horizontalAdvance(Translated(longest[i])) + 8));
+    }
+}
+
 void TMainForm::BuildPanes() {
     Panel1_ = new QWidget(this);
     Panel1_->setObjectName("Panel1");
     setCentralWidget(Panel1_);
     Panel1_->installEventFilter(this);
 
-    const std::array<const char*, 4> titles = {"採樣波形", "測量數據", "電壓諧波 ", "電流諧波"};
+    const std::array<const char*, 4> titles = {
+        QT_TRANSLATE_NOOP("lxv", "採樣波形"), QT_TRANSLATE_NOOP("lxv", "測量數據"),
+        QT_TRANSLATE_NOOP("lxv", "電壓諧波 "), QT_TRANSLATE_NOOP("lxv", "電流諧波")};
     for (std::size_t i = 0; i < groupBoxes_.size(); ++i) {
-        groupBoxes_[i] = new QGroupBox(titles[i], Panel1_);
+        groupBoxes_[i] = new QGroupBox(Panel1_);
         groupBoxes_[i]->setObjectName(QString("GroupBox%1").arg(i + 1));
+        texts_->title(groupBoxes_[i], titles[i]);
     }
     const std::array<std::size_t, 3> chartBox = {0, 2, 3};
     for (std::size_t i = 0; i < charts_.size(); ++i)
         charts_[i] = new ChartView(QString("Pic%1").arg(i + 1), groupBoxes_[chartBox[i]]);
 
     for (std::size_t i = 0; i < kPanels.size(); ++i) {
-        captions_[i] = new QLabel(kPanels[i].caption, groupBoxes_[1]);
+        captions_[i] = new QLabel(groupBoxes_[1]);
         captions_[i]->setObjectName(QString("Label_%1").arg(kPanels[i].objectName));
         valuePanels_[i] = new QLabel(groupBoxes_[1]);
         valuePanels_[i]->setObjectName(kPanels[i].objectName);
         valuePanels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         valuePanels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        SetValueCaption(valuePanels_[i], QString(kPanels[i].caption).trimmed());  // "Voltage: 220.0V"
+        QLabel* caption = captions_[i];
+        QLabel* value = valuePanels_[i];
+        const char* source = kPanels[i].caption;
+        texts_->refresh(caption, 100, [this, caption, value, source] {
+            caption->setText(Translated(source));
+            caption->adjustSize();
+            SetValueCaption(value, Translated(source).trimmed());  // "Voltage: 220.0V"
+        });
     }
 }
 
@@ -275,28 +286,18 @@ void TMainForm::setMeasureActionsEnabled(bool enabled) {
     ApplyActionStates();
 }
 
-void TMainForm::AttachWindow(const char* menuItem, int toolButton, std::function<void()> open) {
-    auto* item = findChild<QAction*>(menuItem);
-    if (item) {
-        connect(item, &QAction::triggered, this, open);
-        item->setEnabled(true);
-        item->setVisible(true);
+void TMainForm::Attach(Command command, std::function<void()> open) {
+    for (const auto& [c, control] : commandControls_) {
+        if (c != command) continue;
+        if (auto* item = qobject_cast<QAction*>(control)) {
+            connect(item, &QAction::triggered, this, open);
+            item->setEnabled(true);
+            item->setVisible(true);
+        } else if (auto* button = qobject_cast<QToolButton*>(control)) {
+            connect(button, &QToolButton::clicked, this, open);
+            button->setEnabled(true);
+        }
     }
-    if (QToolButton* button = this->toolButton(toolButton)) {
-        connect(button, &QToolButton::clicked, this, open);
-        button->setEnabled(true);
-    }
-}
-
-QAction* TMainForm::AddMenuItem(const char* menu, const char* name, const QString& caption,
-                                QKeySequence key) {
-    for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
-        if (m->objectName() != menu) continue;
-        QAction* action = MenuItem(m, name, caption, key);
-        action->setEnabled(false);
-        return action;
-    }
-    return nullptr;
 }
 
 QToolButton* TMainForm::toolButton(int number) const {
@@ -305,7 +306,7 @@ QToolButton* TMainForm::toolButton(int number) const {
 }
 
 void TMainForm::SetVersionForm(QDialog* form) {
-    if (form) AttachWindow("N21", 4, [form] { form->exec(); });
+    if (form) Attach(Command::Version, [form] { form->exec(); });
 }
 
 void TMainForm::SetCommForm(QDialog* form) {

@@ -16,9 +16,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/windows.h"
 #include "cycle/measure_control.h"
 #include "measure/panel_texts.h"
 #include "platform/precise_timer.h"
+#include "platform/ui_text.h"
 
 class QDialog;
 class QGroupBox;
@@ -29,10 +31,11 @@ namespace lxv {
 
 class ChartView;
 class Session;
+class ShownTexts;
 struct StartFile;
 
 // "Date: " followed by the date and time in the system's short formats.
-QString MeasurementDateText();
+UiText MeasurementDateText();
 // ProgressBar1 steps (0..50) for `received` of `expected` bytes; full when the size is unknown.
 int ProgressSteps(int received, int expected);
 
@@ -47,12 +50,9 @@ class TMainForm : public QMainWindow {
     void setMeasureActionsEnabled(bool enabled);
     QString statusPanelText(int panel) const;
 
-    // Connects menu item `menuItem` (object name) and tool button `toolButton`
-    // (1..11, 0 for none) to `open` and enables them. Items of windows that are
-    // not attached stay disabled.
-    void AttachWindow(const char* menuItem, int toolButton, std::function<void()> open);
-    // A new item at the end of a menu ("MenuFile", "MenuMeasure", "MenuSettings", "MenuHelp").
-    QAction* AddMenuItem(const char* menu, const char* name, const QString& caption, QKeySequence key = {});
+    // Connects every menu item and tool button of `command` to `open`, and
+    // shows and enables them. Items of windows that are not attached stay disabled.
+    void Attach(Command command, std::function<void()> open);
     QToolButton* toolButton(int number) const;
     // The version and port settings windows, attached to their items.
     void SetVersionForm(QDialog* form);
@@ -98,16 +98,19 @@ class TMainForm : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void BuildMenus();
-    void BuildToolBar();
+    // Menus, items and tool buttons from MainWindowControls().
+    void BuildControls();
     void BuildStatusBar();
     void BuildPanes();
+    void FitStatusPanels();
     void Apply(const CycleEffects& effects);
     void ApplyActionStates();
-    QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, QKeySequence key = {});
-    QToolButton* ToolButton(int number, const QString& caption, int glyph);
+    // The main window's own handler of a command, or none.
+    std::function<void()> OwnHandler(Command command);
 
     Session& session_;
+    ShownTexts* texts_ = nullptr;
+    std::vector<std::pair<Command, QObject*>> commandControls_;  // every item and button with its command
     MeasureControl& control_;
     bool commAttached_ = false;
     int measureListener_ = 0;
@@ -120,24 +123,10 @@ class TMainForm : public QMainWindow {
     QTimer MOpenTimer_;
 
     std::array<QToolButton*, 12> buttons_{};  // SeSkinSpeedButton1..11 at [1..11]
-    QAction* N2_ = nullptr;
-    QAction* N3_ = nullptr;
-    QAction* N5_ = nullptr;
-    QAction* N7_ = nullptr;
-    QAction* N9_ = nullptr;
     QAction* N12_ = nullptr;
     QAction* N13_ = nullptr;
     QAction* N14_ = nullptr;
-    QAction* N15_ = nullptr;
-    QAction* N18_ = nullptr;
-    QAction* N20_ = nullptr;
-    QAction* N21_ = nullptr;
-    QAction* N23_ = nullptr;
-    QAction* N25_ = nullptr;
-    QAction* N30_ = nullptr;
-    QAction* N34_ = nullptr;
     QAction* C1_ = nullptr;
-    QAction* Tavro1_ = nullptr;
 
     std::array<QLabel*, 6> statusPanels_{};  // panel 3 holds ProgressBar1 instead
     QProgressBar* ProgressBar1_ = nullptr;

@@ -9,6 +9,7 @@
 #include "link/registers.h"
 #include "measure/chart_painter.h"
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 #include "session/session.h"
 
 namespace lxv {
@@ -21,11 +22,11 @@ void TMainForm::Apply(const CycleEffects& fx) {
     if (fx.startReRead)
         ReReadTimer_.start(
             ReRequestWaitMs(BaudRateForIndex(session_.core.state.BaudIndex), kMeasureReplySize));
-    if (fx.status) setStatusPanelText(0, fx.status);
+    if (fx.status) session_.core.status.set(0, fx.status);
     ApplyActionStates();
     if (fx.refreshDisplay) ShowMeasurement();
     // Last, since the message waits for the user: the mode and its timer are already set.
-    if (fx.sendFailed) AppDialogs().showMessage(this, kSendFailedText);
+    if (fx.sendFailed) AppDialogs().showMessage(this, Translated(kSendFailedText));
 }
 
 void TMainForm::SeSkinSpeedButton7Click() {

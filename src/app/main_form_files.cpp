@@ -10,30 +10,31 @@
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
+#include "platform/translation.h"
 #include "session/session.h"
 
 namespace lxv {
 
 namespace {
 
-constexpr const char* kFileExistsCaption = "File exists";
-constexpr const char* kFileExistsText = "  File already exists, overwrite?  ";
+constexpr const char* kFileExistsCaption = QT_TRANSLATE_NOOP("lxv", "File exists");
+constexpr const char* kFileExistsText = QT_TRANSLATE_NOOP("lxv", "  File already exists, overwrite?  ");
 constexpr const char* kManualPath = "PdfDoc/Handbook.pdf";
 constexpr const char* kSupportPage = "support/index.html";
 
 }  // namespace
 
 void TMainForm::SeSkinSpeedButton1Click() {
-    const QString path = AppDialogs().openFileName(this, kTestFileOpenFilter);
+    const QString path = AppDialogs().openFileName(this, Translated(kTestFileOpenFilter));
     if (path.isEmpty()) return;
     ReadTestFileAndShow(path);
 }
 
 bool TMainForm::ReadTestFileAndShow(const QString& path) {
     // The record changes only when the whole of it was read.
-    const std::string error = ReadTestFile(path.toStdString(), session_.core.record);
+    const UiText error = ReadTestFile(path.toStdString(), session_.core.record);
     if (!error.empty()) {
-        AppDialogs().showError(this, QString::fromStdString(error));
+        AppDialogs().showError(this, Translated(error));
         return false;
     }
     ShowMeasurement();
@@ -41,11 +42,14 @@ bool TMainForm::ReadTestFileAndShow(const QString& path) {
 }
 
 void TMainForm::SeSkinSpeedButton2Click() {
-    const QString path = AppDialogs().saveFileName(this, kTestFileSaveFilter, kTestFileProposedName);
+    const QString path =
+        AppDialogs().saveFileName(this, Translated(kTestFileSaveFilter), kTestFileProposedName);
     if (path.isEmpty()) return;
-    if (QFileInfo::exists(path) && !AppDialogs().askYesNo(this, kFileExistsCaption, kFileExistsText)) return;
-    const std::string error = WriteTestFile(path.toStdString(), session_.core.record);
-    if (!error.empty()) AppDialogs().showError(this, QString::fromStdString(error));
+    if (QFileInfo::exists(path) &&
+        !AppDialogs().askYesNo(this, Translated(kFileExistsCaption), Translated(kFileExistsText)))
+        return;
+    const UiText error = WriteTestFile(path.toStdString(), session_.core.record);
+    if (!error.empty()) AppDialogs().showError(this, Translated(error));
 }
 
 void TMainForm::ApplyStartFile(const StartFile& start) {
@@ -70,18 +74,26 @@ void TMainForm::N7Click() {
 void TMainForm::N23Click() {
     const QString path = QString::fromStdString(DataFilePath(kManualPath));
     if (!QFileInfo::exists(path)) {
-        AppDialogs().showError(this, "The instrument manual was not found:\n" + path);
+        AppDialogs().showError(
+            this, Translated(UiText(QT_TRANSLATE_NOOP("lxv", "The instrument manual was not found:\n%1"))
+                                 .arg(path.toStdString())));
         return;
     }
     if (!AppShell().openDocument(path))
-        AppDialogs().showError(this, "No program is set up to show PDF files; the manual is:\n" + path);
+        AppDialogs().showError(
+            this, Translated(UiText(QT_TRANSLATE_NOOP(
+                                        "lxv", "No program is set up to show PDF files; the manual is:\n%1"))
+                                 .arg(path.toStdString())));
 }
 
 void TMainForm::Tavro1Click() {
     // Our own support page, shipped with the program: it works without a network.
     const QString page = QString::fromStdString(DataFilePath(kSupportPage));
     if (!AppShell().openUrl(QUrl::fromLocalFile(page).toString()))
-        AppDialogs().showError(this, "No web browser could open the support page:\n" + page);
+        AppDialogs().showError(
+            this,
+            Translated(UiText(QT_TRANSLATE_NOOP("lxv", "No web browser could open the support page:\n%1"))
+                           .arg(page.toStdString())));
 }
 
 }  // namespace lxv

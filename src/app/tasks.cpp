@@ -4,10 +4,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <optional>
 
 #include "app/command_line.h"
 #include "cli/instrument_tasks.h"
 #include "platform/app_paths.h"
+#include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "report/report_tasks.h"
 
 #ifndef LXV_VERSION
@@ -17,16 +20,7 @@
 namespace lxv {
 
 int RunWithoutWindow(const CommandLine& line, char* programPath) {
-    if (!line.error.isEmpty()) {
-        std::fprintf(stderr, "lxv7700: %s\n%s\n", line.error.toLocal8Bit().constData(),
-                     UsageLine().toLocal8Bit().constData());
-        return 2;
-    }
-    if (line.task == Task::Help) {
-        std::fputs(HelpText().toLocal8Bit().constData(), stdout);
-        return 0;
-    }
-    if (line.task == Task::Version) {
+    if (line.error.isEmpty() && line.task == Task::Version) {
         std::printf("lxv7700 %s\n", LXV_VERSION);
         return 0;
     }
@@ -35,8 +29,21 @@ int RunWithoutWindow(const CommandLine& line, char* programPath) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     int qtArgc = 1;
     char* qtArgv[] = {programPath, nullptr};
-    QGuiApplication application(qtArgc, qtArgv);
+    std::optional<QGuiApplication> application;  // a window's bad option comes with its own
+    if (!QCoreApplication::instance()) application.emplace(qtArgc, qtArgv);
     SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
+    // Messages and reports in the window's language: --language, else the stored choice.
+    SetUiLanguage(line.languageGiven ? line.language : StoredLanguage(IniFile(SysSetPath())));
+
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "lxv7700: %s\n%s\n", Translated(line.errorText).toLocal8Bit().constData(),
+                     UsageLine().toLocal8Bit().constData());
+        return 2;
+    }
+    if (line.task == Task::Help) {
+        std::fputs(HelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     switch (line.task) {
         case Task::Report: return RunReportTask(ReportTask::PowerReport, line.files, "--report");
         case Task::Export: return RunReportTask(ReportTask::Export, line.files, "--export");

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/tool_glyphs.h"
+#include "platform/translation.h"
 
 #ifndef LXV_VERSION
 #define LXV_VERSION "0.0.0"
@@ -15,26 +16,31 @@ namespace lxv {
 
 TVForm::TVForm(QWidget* parent) : QDialog(parent) {
     setObjectName("VForm");
-    setWindowTitle("Version");
+    auto* texts = new ShownTexts(this);
+    texts->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "Version"));
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
     picture->setPixmap(GlyphIcon(Glyph::Continuous).pixmap(64, 64));
 
-    auto* title = new QLabel("<b>LXV7700 companion</b>", this);
+    auto* title = new QLabel(this);
     title->setObjectName("Label1");
-    auto* about = new QLabel(
-        "Takes single and continuous measurements from the LXV7700\n"
-        "single-phase power analyser, shows its values, waveforms and\n"
-        "harmonics, and keeps measurements as test files.",
-        this);
+    texts->text(title, QT_TRANSLATE_NOOP("lxv", "<b>LXV7700 companion</b>"));
+    auto* about = new QLabel(this);
     about->setObjectName("Label2");
-    auto* version = new QLabel(QString("Version %1").arg(LXV_VERSION), this);
+    texts->text(about, QT_TRANSLATE_NOOP("lxv",
+                                         "Takes single and continuous measurements from the LXV7700\n"
+                                         "single-phase power analyser, shows its values, waveforms and\n"
+                                         "harmonics, and keeps measurements as test files."));
+    auto* version = new QLabel(this);
     version->setObjectName("Label3");
-    auto* date = new QLabel(QString("Released %1").arg(kReleaseDate), this);
+    texts->text(version, UiText(QT_TRANSLATE_NOOP("lxv", "Version %1")).arg(LXV_VERSION));
+    auto* date = new QLabel(this);
     date->setObjectName("Label4");
+    texts->text(date, UiText(QT_TRANSLATE_NOOP("lxv", "Released %1")).arg(kReleaseDate));
 
-    auto* enter = new QPushButton("Enter", this);
+    auto* enter = new QPushButton(this);
+    texts->text(enter, QT_TRANSLATE_NOOP("lxv", "Enter"));
     enter->setObjectName("Button1");
     enter->setDefault(true);
     connect(enter, &QPushButton::clicked, this, &QDialog::accept);

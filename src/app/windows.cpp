@@ -1,12 +1,13 @@
 #include "app/windows.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
 #include "app/command_line.h"
+#include "app/language_form.h"
 #include "app/main_form.h"
 #include "app/test_hooks.h"
 #include "app/version_form.h"
@@ -20,6 +21,7 @@
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "record/record_form.h"
 #include "report/enter_info_form.h"
 #include "report/harmonic_test_form.h"
@@ -29,23 +31,175 @@
 
 namespace lxv {
 
+const std::vector<MainControl>& MainWindowControls() {
+    using C = MainControl;
+    using K = QKeyCombination;
+    static const std::vector<MainControl> controls = {
+        {C::Menu, "MenuFile", QT_TRANSLATE_NOOP("lxv", "檔案")},
+        {C::Item, "N2", QT_TRANSLATE_NOOP("lxv", "開啟舊檔"), Qt::CTRL | Qt::Key_O, nullptr,
+         Command::OpenTestFile},
+        {C::Item, "N3", QT_TRANSLATE_NOOP("lxv", "保存"), Qt::CTRL | Qt::Key_S, nullptr,
+         Command::SaveTestFile},
+        {C::Item, "N5", QT_TRANSLATE_NOOP("lxv", "列印"), Qt::CTRL | Qt::Key_P, nullptr, Command::Report},
+        {C::MenuSeparator},
+        {C::Item, "N7", QT_TRANSLATE_NOOP("lxv", "關閉"), Qt::CTRL | Qt::Key_Q, nullptr, Command::Close},
+        {C::Menu, "MenuMeasure", QT_TRANSLATE_NOOP("lxv", "測量")},
+        {C::Item, "N12", QT_TRANSLATE_NOOP("lxv", "單次測量"), K(Qt::Key_F5), nullptr, Command::Single},
+        {C::Item, "N13", QT_TRANSLATE_NOOP("lxv", "連續測量"), K(Qt::Key_F6), nullptr, Command::Continuous},
+        {C::Item, "N14", QT_TRANSLATE_NOOP("lxv", "停止"), K(Qt::Key_F7), nullptr, Command::Stop},
+        {C::MenuSeparator},
+        {C::Item, "N15", QT_TRANSLATE_NOOP("lxv", "啟動測量"), Qt::CTRL | Qt::Key_T, nullptr,
+         Command::StartingTest},
+        {C::Item, "N18", QT_TRANSLATE_NOOP("lxv", "諧波報告"), Qt::CTRL | Qt::Key_H, nullptr,
+         Command::HarmonicReport},
+        {C::Item, "N20", QT_TRANSLATE_NOOP("lxv", "記錄"), Qt::CTRL | Qt::Key_R, nullptr, Command::Record},
+        {C::Item, "N41", QT_TRANSLATE_NOOP("lxv", "諧波發射測試"), Qt::CTRL | Qt::SHIFT | Qt::Key_H, nullptr,
+         Command::HarmonicTest},
+        {C::Menu, "MenuSettings", QT_TRANSLATE_NOOP("lxv", "設置")},
+        {C::Item, "C1", QT_TRANSLATE_NOOP("lxv", "程式通訊設置 "), Qt::CTRL | Qt::Key_K, nullptr,
+         Command::PortSettings},
+        {C::Item, "N9", QT_TRANSLATE_NOOP("lxv", "風格"), Qt::CTRL | Qt::SHIFT | Qt::Key_Y, nullptr,
+         Command::Style},
+        {C::Item, "N30", QT_TRANSLATE_NOOP("lxv", "儀器設置"), Qt::CTRL | Qt::Key_I, nullptr,
+         Command::InstrumentSettings},
+        {C::Item,
+         "N25",
+         QT_TRANSLATE_NOOP("lxv", "校正"),
+         Qt::CTRL | Qt::SHIFT | Qt::Key_C,
+         nullptr,
+         Command::Calibration,
+         {},
+         true},
+        {C::Item,
+         "N34",
+         QT_TRANSLATE_NOOP("lxv", "儀器通訊設置"),
+         {},
+         nullptr,
+         Command::InstrumentAddress,
+         {},
+         true},
+        {C::Item, "N40", QT_TRANSLATE_NOOP("lxv", "報警值設定"), Qt::CTRL | Qt::Key_L, nullptr,
+         Command::AlarmLimits},
+        // Both languages' words, so a reader of either finds the way back.
+        {C::Item, "N42", QT_TRANSLATE_NOOP("lxv", "Language / 語言"), Qt::CTRL | Qt::SHIFT | Qt::Key_L,
+         nullptr, Command::Language},
+        {C::Menu, "MenuHelp", QT_TRANSLATE_NOOP("lxv", "說明")},
+        {C::Item, "N23", QT_TRANSLATE_NOOP("lxv", "儀器手冊"), K(Qt::Key_F1), nullptr, Command::Manual},
+        {C::Item, "Tavro1", QT_TRANSLATE_NOOP("lxv", "支援網路"), {}, nullptr, Command::Support},
+        {C::Item, "N21", QT_TRANSLATE_NOOP("lxv", "版本號"), Qt::SHIFT | Qt::Key_F1, nullptr,
+         Command::Version},
+        {C::Button,
+         "SeSkinSpeedButton1",
+         QT_TRANSLATE_NOOP("lxv", "開啟舊檔"),
+         {},
+         nullptr,
+         Command::OpenTestFile,
+         Glyph::Open},
+        {C::Button,
+         "SeSkinSpeedButton2",
+         QT_TRANSLATE_NOOP("lxv", "保存"),
+         {},
+         nullptr,
+         Command::SaveTestFile,
+         Glyph::Save},
+        {C::Button,
+         "SeSkinSpeedButton3",
+         QT_TRANSLATE_NOOP("lxv", "列印"),
+         {},
+         nullptr,
+         Command::Report,
+         Glyph::Print},
+        {C::ToolSeparator},
+        {C::Button,
+         "SeSkinSpeedButton7",
+         QT_TRANSLATE_NOOP("lxv", "單次測量"),
+         {},
+         nullptr,
+         Command::Single,
+         Glyph::Single},
+        {C::Button,
+         "SeSkinSpeedButton8",
+         QT_TRANSLATE_NOOP("lxv", "連續測量"),
+         {},
+         nullptr,
+         Command::Continuous,
+         Glyph::Continuous},
+        {C::Button,
+         "SeSkinSpeedButton9",
+         QT_TRANSLATE_NOOP("lxv", "停止"),
+         {},
+         nullptr,
+         Command::Stop,
+         Glyph::Stop},
+        {C::ToolSeparator},
+        {C::Button,
+         "SeSkinSpeedButton10",
+         QT_TRANSLATE_NOOP("lxv", "啟動測量"),
+         {},
+         nullptr,
+         Command::StartingTest,
+         Glyph::Starting},
+        {C::Button,
+         "SeSkinSpeedButton6",
+         QT_TRANSLATE_NOOP("lxv", "諧波報告"),
+         {},
+         nullptr,
+         Command::HarmonicReport,
+         Glyph::Harmonic},
+        {C::Button,
+         "SeSkinSpeedButton11",
+         QT_TRANSLATE_NOOP("lxv", "諧波測試"),
+         {},
+         nullptr,
+         Command::HarmonicTest,
+         Glyph::HarmonicTest},
+        {C::Button,
+         "SeSkinSpeedButton5",
+         QT_TRANSLATE_NOOP("lxv", "記錄"),
+         {},
+         nullptr,
+         Command::Record,
+         Glyph::Record},
+        {C::ToolSeparator},
+        {C::Button,
+         "SeSkinSpeedButton4",
+         QT_TRANSLATE_NOOP("lxv", "版本號"),
+         {},
+         nullptr,
+         Command::Version,
+         Glyph::Version},
+    };
+    return controls;
+}
+
 namespace {
 
 // A settings file that could not be written says so with the system's reason,
 // in a message box over the window in use, once for all the keys of one action
 // (shown after it, so the action is not interrupted halfway).
 void ReportWriteFailures(IniFile& file, QObject* context) {
-    auto pending = std::make_shared<QStringList>();
-    file.setWriteFailureHandler([pending, context](const std::string& message) {
-        const QString text = QString::fromStdString(message);
-        if (pending->contains(text)) return;
-        pending->append(text);
+    auto pending = std::make_shared<std::vector<UiText>>();
+    file.setWriteFailureHandler([pending, context, &file](const std::string&) {
+        const UiText text = file.writeErrorText();
+        if (std::find(pending->begin(), pending->end(), text) != pending->end()) return;
+        pending->push_back(text);
         if (pending->size() > 1) return;
+        // Shown in the language in use when the box opens.
         QTimer::singleShot(0, context, [pending] {
-            const QStringList texts = std::exchange(*pending, {});
-            for (const QString& t : texts) AppDialogs().showError(QApplication::activeWindow(), t);
+            const std::vector<UiText> texts = std::exchange(*pending, {});
+            for (const UiText& t : texts) AppDialogs().showError(QApplication::activeWindow(), Translated(t));
         });
     });
+}
+
+// Switches every window to `language`; a translation that cannot be loaded is
+// told (over `parent`) and the original texts stay.
+bool ApplyLanguage(UiLanguage language, QWidget* parent) {
+    if (SetUiLanguage(language)) return true;
+    AppDialogs().showError(
+        parent, Translated(UiText(QT_TRANSLATE_NOOP("lxv", "The English translation could not be loaded: %1"))
+                               .arg(TranslationFilePath())));
+    return false;
 }
 
 }  // namespace
@@ -54,6 +208,8 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     // "--service" makes the calibration reachable; the files are the start file.
     const CommandLine line = ParseProgramArguments(arguments);
     const bool service = line.service;
+    // The language: --language for this run, else the stored choice.
+    ApplyLanguage(line.languageGiven ? line.language : StoredLanguage(sysSet), nullptr);
     // The main window first: it sets the start values of the display and looks at the command line.
     main_ = std::make_unique<TMainForm>(session);
     TMainForm& main = *main_;
@@ -64,7 +220,7 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     try {
         session.style.ApplyStoredSkin();
     } catch (const ConversionError& e) {
-        AppDialogs().showError(nullptr, e.what());
+        AppDialogs().showError(nullptr, Translated(e.text()));
     }
     main.ApplyStartFile(line.start);
 
@@ -73,9 +229,14 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     skin->FormCreate();
     session.style.setChartsRedraw([&main] { main.ShowMeasurement(); });
     main.ShowMeasurement();
-    main.AttachWindow("N9", 0, [skin] { skin->exec(); });
-    if (auto* item = main.findChild<QAction*>("N9"))
-        item->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
+    main.Attach(Command::Style, [skin] { skin->exec(); });
+
+    // The language of every window, chosen at once and kept in SysSet.ini.
+    auto* language = new TLanguageForm(&main);
+    QObject::connect(language, &TLanguageForm::chosen, &main, [this, language](UiLanguage chosen) {
+        if (ApplyLanguage(chosen, language)) StoreLanguage(sysSet_, chosen);
+    });
+    main.Attach(Command::Language, [language] { language->exec(); });
 
     auto* version = new TVForm(&main);
     main.SetVersionForm(version);
@@ -92,18 +253,17 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     printer_ = new TPrinterForm(session.core.record, *enterInfo_, *enterInfoForm_, &main);
     enterInfoForm_->SetStoredHandler([this] { printer_->DrawPreview(); });
     enterInfoForm_->FormCreate();
-    main.AttachWindow("N5", 3, [this] { printer_->ShowReport(0); });
+    main.Attach(Command::Report, [this] { printer_->ShowReport(0); });
 
     // The record window and its settings (not blocking; Ctrl+R). It loads the record settings.
     record_ = new TRecordForm(session.recorder, sysSet, &main);
     TRecordForm* record = record_;
     record->FormCreate();
-    main.AttachWindow("N20", 5, [record] {
+    main.Attach(Command::Record, [record] {
         record->show();
         record->raise();
         record->activateWindow();
     });
-    if (auto* n20 = main.findChild<QAction*>("N20")) n20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     main.SetRecordFileOpener([record](const QString& path) { record->OpenRecordFileAtStart(path); });
     // Closing the program (also on SIGTERM) saves what the recorder has not saved yet; a save
     // that fails is told, and may be retried, before the program goes.
@@ -126,39 +286,28 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
         {[&main] { main.SeSkinSpeedButton7Click(); }, [&main] { main.SeSkinSpeedButton8Click(); },
          [&main] { main.SeSkinSpeedButton9Click(); }},
         service, &main);
-    if (service) {
-        main.AttachWindow("N25", 0, showWindow(calibrate));
-        main.findChild<QAction*>("N25")->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    }
+    if (service) main.Attach(Command::Calibration, showWindow(calibrate));
     auto* alarm = new TAlarmForm(session.alarm, &main);
-    main.AddMenuItem("MenuSettings", "N40", QString::fromUtf8("報警值設定"),
-                     QKeySequence(Qt::CTRL | Qt::Key_L));
-    main.AttachWindow("N40", 0, [alarm] { alarm->Open(); });
+    main.Attach(Command::AlarmLimits, [alarm] { alarm->Open(); });
     auto* instrumentSettings = new TExternal_CT_form(session.settings, &main);
-    main.AttachWindow("N30", 0, showWindow(instrumentSettings));
-    main.findChild<QAction*>("N30")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    main.Attach(Command::InstrumentSettings, showWindow(instrumentSettings));
     TestHooks* hooks = TestHooks::FromEnvironment(session, main, &main);
     if (hooks) hooks->AttachRecorder(*record);
     comm->FormCreate();
 
     auto* harmonic = new THarmonicForm(session.core.record, &main);
-    main.AttachWindow("N18", 6, [harmonic] { harmonic->show(); });
+    main.Attach(Command::HarmonicReport, [harmonic] { harmonic->show(); });
 
     auto* starting = new TStartingForm(session.starting, session.core.record, &main);
-    main.AttachWindow("N15", 10, [starting] {
+    main.Attach(Command::StartingTest, [starting] {
         starting->show();
         starting->raise();
         starting->activateWindow();
     });
-    // Shortcuts of the two windows, shown in the menu.
-    for (const auto& [item, key] : {std::pair{"N15", Qt::Key_T}, std::pair{"N18", Qt::Key_H}})
-        if (auto* action = main.findChild<QAction*>(item)) action->setShortcut(QKeySequence(Qt::CTRL | key));
 
     // The harmonic emissions test (not blocking; Ctrl+Shift+H), its PDF with the report information.
     auto* harmonicTest = new THarmonicTestForm(session.harmonicTest, *enterInfo_, &main);
-    main.AddMenuItem("MenuMeasure", "N41", QString::fromUtf8("諧波發射測試"),
-                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
-    main.AttachWindow("N41", 11, showWindow(harmonicTest));
+    main.Attach(Command::HarmonicTest, showWindow(harmonicTest));
 
     // The record window exports what its chart shows and prints the record report.
     auto shown = std::make_shared<RecordWindowSource>(*record);
@@ -168,7 +317,9 @@ Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments
     record->SetPrintHandler([this] { printer_->ShowReport(int(ReportKind::Record)); });
 
     // A skin file that could not be read is told in the status bar once the port scan has spoken.
-    session.skinEngine.setReport([&session](const std::string& text) { session.core.status.set(0, text); });
+    session.skinEngine.setReport([&session](const std::string&) {
+        session.core.status.set(0, SkinFailureText(session.skinEngine.skinFile()));
+    });
 }
 
 Windows::~Windows() {

@@ -4,8 +4,12 @@
 // the session: they are shown and hidden, never destroyed before exit.
 #pragma once
 
+#include <QKeyCombination>
 #include <QStringList>
 #include <memory>
+#include <vector>
+
+#include "app/tool_glyphs.h"
 
 namespace lxv {
 
@@ -15,6 +19,49 @@ class TEnterInfoForm;
 class TMainForm;
 class TPrinterForm;
 class TRecordForm;
+
+// What a menu item or tool button of the main window does. The main window
+// carries out its own commands; the others open a window and are attached here.
+enum class Command {
+    OpenTestFile,
+    SaveTestFile,
+    Report,
+    Close,
+    Single,
+    Continuous,
+    Stop,
+    StartingTest,
+    HarmonicReport,
+    Record,
+    HarmonicTest,
+    PortSettings,
+    Style,
+    InstrumentSettings,
+    Calibration,
+    InstrumentAddress,
+    AlarmLimits,
+    Language,
+    Manual,
+    Support,
+    Version,
+};
+
+// One row of the main window's menus and tool bar, in the order they show:
+// a menu, an item of the menu above it, a separator, or a tool button.
+struct MainControl {
+    enum Kind { Menu, Item, MenuSeparator, Button, ToolSeparator };
+    Kind kind;
+    const char* name = nullptr;            // object name (MenuFile, N2, SeSkinSpeedButton1)
+    const char* caption = nullptr;         // design text, translated when shown
+    QKeyCombination key{};                 // the item's shortcut, none for a button
+    const char* accessibleName = nullptr;  // a button's, a design text; nullptr: the caption
+    Command command{};
+    Glyph glyph{};        // a button's picture
+    bool hidden = false;  // an item shown only when its window is attached
+};
+
+// The one table of the main window's menus, items and tool buttons.
+const std::vector<MainControl>& MainWindowControls();
 
 class Windows {
   public:

@@ -10,19 +10,31 @@
 
 #include "appearance/skins.h"
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
 Tskin::Tskin(StyleControl& control, QWidget* parent) : QDialog(parent), control_(control) {
     setObjectName("skin");
-    setWindowTitle(" Style ");
+    setWindowTitle(QT_TRANSLATE_NOOP("lxv", " Style "));
     setModal(true);
 
-    QStringList skins = {"WINDOWS"};
-    for (int n = 1; n <= kSkinCount; ++n) skins << QString("Skin %1").arg(n);
-    skins_ = Group("RadioGroup1", "Skins", skins, 2);
-    background_ = Group("RadioGroup2", " Graphic background ", {" Black", " White", " Gray"}, 1);
-    scale_ = Group("RadioGroup3", " Scale color ", {" Blue-green", " Yellow", " Light Black"}, 1);
+    QStringList skins = {QT_TRANSLATE_NOOP("lxv", "WINDOWS")};
+    // "Skin 1" .. "Skin 6", each a text of its own.
+    const char* const names[kSkinCount] = {
+        QT_TRANSLATE_NOOP("lxv", "Skin 1"), QT_TRANSLATE_NOOP("lxv", "Skin 2"),
+        QT_TRANSLATE_NOOP("lxv", "Skin 3"), QT_TRANSLATE_NOOP("lxv", "Skin 4"),
+        QT_TRANSLATE_NOOP("lxv", "Skin 5"), QT_TRANSLATE_NOOP("lxv", "Skin 6")};
+    for (const char* name : names) skins << name;
+    skins_ = Group("RadioGroup1", QT_TRANSLATE_NOOP("lxv", "Skins"), skins, 2);
+    background_ = Group("RadioGroup2", QT_TRANSLATE_NOOP("lxv", " Graphic background "),
+                        {QT_TRANSLATE_NOOP("lxv", " Black"), QT_TRANSLATE_NOOP("lxv", " White"),
+                         QT_TRANSLATE_NOOP("lxv", " Gray")},
+                        1);
+    scale_ = Group("RadioGroup3", QT_TRANSLATE_NOOP("lxv", " Scale color "),
+                   {QT_TRANSLATE_NOOP("lxv", " Blue-green"), QT_TRANSLATE_NOOP("lxv", " Yellow"),
+                    QT_TRANSLATE_NOOP("lxv", " Light Black")},
+                   1);
     const std::pair<QButtonGroup*, void (Tskin::*)(int)> handlers[] = {
         {skins_, &Tskin::RadioGroup1Click},
         {background_, &Tskin::RadioGroup2Click},
@@ -32,7 +44,7 @@ Tskin::Tskin(StyleControl& control, QWidget* parent) : QDialog(parent), control_
             if (checked && !selecting_) (this->*handler)(item);
         });
 
-    auto* close = new QPushButton("Close", this);
+    auto* close = new QPushButton(QT_TRANSLATE_NOOP("lxv", "Close"), this);
     close->setObjectName("Button1");
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &Tskin::Button1Click);
@@ -46,6 +58,8 @@ Tskin::Tskin(StyleControl& control, QWidget* parent) : QDialog(parent), control_
     auto* all = new QVBoxLayout(this);
     all->addLayout(groups);
     all->addWidget(close, 0, Qt::AlignRight);
+    // Every text above in the language in use.
+    (new ShownTexts(this))->adopt(this);
 }
 
 QButtonGroup* Tskin::Group(const QString& name, const QString& caption, const QStringList& items,
@@ -89,7 +103,7 @@ void Tskin::FormCreate() {
     Select(background_, selection.background);
     Select(scale_, selection.scale);
     selecting_ = false;
-    if (!selection.error.empty()) AppDialogs().showError(this, QString::fromStdString(selection.error));
+    if (!selection.error.empty()) AppDialogs().showError(this, Translated(selection.error));
 }
 
 void Tskin::RadioGroup1Click(int item) {

@@ -21,11 +21,11 @@ int ItemOrNone(int code) {
 
 // A style key (default 2), or nothing when it is not a number; the first such
 // error is kept in `error`.
-std::optional<int> ReadCode(const IniFile& ini, const char* section, const char* key, std::string& error) {
+std::optional<int> ReadCode(const IniFile& ini, const char* section, const char* key, UiText& error) {
     try {
         return ini.readInteger(section, key, 2);
     } catch (const ConversionError& e) {
-        if (error.empty()) error = e.what();
+        if (error.empty()) error = e.text();
         return std::nullopt;
     }
 }
@@ -46,8 +46,8 @@ StyleSelection ReadChartColours(const IniFile& ini, ChartColours& colours) {
 
 }  // namespace
 
-std::string SkinFailureText(const std::string& path) {
-    return "Skin file " + path + " cannot be read: plain look kept";
+UiText SkinFailureText(const std::string& path) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Skin file %1 cannot be read: plain look kept")).arg(path);
 }
 
 StyleSheetSkinEngine::StyleSheetSkinEngine(std::function<void(const std::string&)> apply)

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "appearance/chart_colours.h"
+#include "platform/ui_text.h"
 
 namespace lxv {
 
@@ -59,7 +60,7 @@ class StyleSheetSkinEngine : public SkinEngine {
 };
 
 // The text shown when a skin file cannot be read.
-std::string SkinFailureText(const std::string& path);
+UiText SkinFailureText(const std::string& path);
 
 constexpr int kSkinCount = 6;  // "Skin 1" .. "Skin 6"; item 0 is "WINDOWS"
 
@@ -74,7 +75,7 @@ struct StyleSelection {
     int skin = -1;
     int background = -1;
     int scale = -1;
-    std::string error;  // the first conversion error met, if any
+    UiText error;  // the first conversion error met, if any
 };
 
 // WaveSet/WaveBackground and WaveSet/ScaleColor (default 2: gray, light black)

@@ -7,6 +7,7 @@
 
 #include "cli/headless_session.h"
 #include "measure/number_format.h"
+#include "platform/translation.h"
 #include "record/record_export.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"
@@ -16,17 +17,18 @@ namespace lxv {
 
 namespace {
 
-constexpr const char* kDroppedText =
+constexpr const char* kDroppedText = QT_TRANSLATE_NOOP(
+    "lxv",
     "stopped after %1 s of the %2 s observation; an incomplete observation gives no verdict, no file was "
-    "written";
-constexpr const char* kIsFolderText = "it is a folder, not a file";
-constexpr const char* kCountedText = "%1 blocks observed, %2 so far";
-constexpr const char* kNoVerdictYetText = "no verdict";
+    "written");
+constexpr const char* kIsFolderText = QT_TRANSLATE_NOOP("lxv", "it is a folder, not a file");
+constexpr const char* kCountedText = QT_TRANSLATE_NOOP("lxv", "%1 blocks observed, %2 so far");
+constexpr const char* kNoVerdictYetText = QT_TRANSLATE_NOOP("lxv", "no verdict");
 
 // Whether a new file can be made beside `path` (it is made and removed again).
 bool Writable(const std::string& path, std::string& error) {
     if (QFileInfo(QString::fromStdString(path)).isDir()) {
-        error = path + ": " + kIsFolderText;
+        error = path + ": " + Translated(kIsFolderText).toStdString();
         return false;
     }
     const std::string temp = CreateTempFileBeside(path, error);
@@ -95,8 +97,12 @@ void HarmonicTestTask::observe() {
 
 std::string HarmonicTestTask::counted() const {
     const HarmonicTestResult& r = control_.result();
-    return FillText(kCountedText, {std::to_string(control_.running() ? r.blocks : 0),
-                                   r.hasVerdict() ? TestVerdictText(r.verdict) : kNoVerdictYetText});
+    // Told on the messages in the run's language.
+    return Translated(UiText(kCountedText)
+                          .arg(std::to_string(control_.running() ? r.blocks : 0))
+                          .arg(r.hasVerdict() ? std::string(TestVerdictText(r.verdict))
+                                              : Translated(kNoVerdictYetText).toStdString()))
+        .toStdString();
 }
 
 void HarmonicTestTask::stop() {
@@ -104,8 +110,9 @@ void HarmonicTestTask::stop() {
     const double elapsed = control_.elapsedSeconds();
     dropping_ = true;
     control_.Stop();
-    run_.fail(FillText(kDroppedText, {FormatRounded(std::floor(elapsed), 0),
-                                      FormatGeneral(options_.settings.observationSeconds)}));
+    run_.fail(UiText(kDroppedText)
+                  .arg(FormatRounded(std::floor(elapsed), 0))
+                  .arg(FormatGeneral(options_.settings.observationSeconds)));
 }
 
 void HarmonicTestTask::observationEnded() {

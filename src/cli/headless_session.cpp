@@ -8,19 +8,22 @@
 #include "link/registers.h"
 #include "platform/ini_file.h"
 #include "platform/serial_port.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
 namespace {
 
 // Texts of the run, whole sentences with their arguments.
-constexpr const char* kNoBlockText = "no measurement came from the instrument within 10 s";
-constexpr const char* kPortClosedText = "the port closed (the device went away)";
-constexpr const char* kCannotOpenText = "it cannot be opened";
-constexpr const char* kNoSuchPortText = "there is no such port (ports found: %1)";
-constexpr const char* kNoPortsText = "there is no such port (no serial port was found)";
-constexpr const char* kProgressText = "%1 elapsed, %2, %3 blocks/s, %4 re-requests";
-constexpr const char* kRowsText = "%1 rows";
+constexpr const char* kNoBlockText =
+    QT_TRANSLATE_NOOP("lxv", "no measurement came from the instrument within 10 s");
+constexpr const char* kPortClosedText = QT_TRANSLATE_NOOP("lxv", "the port closed (the device went away)");
+constexpr const char* kCannotOpenText = QT_TRANSLATE_NOOP("lxv", "it cannot be opened");
+constexpr const char* kNoSuchPortText = QT_TRANSLATE_NOOP("lxv", "there is no such port (ports found: %1)");
+constexpr const char* kNoPortsText =
+    QT_TRANSLATE_NOOP("lxv", "there is no such port (no serial port was found)");
+constexpr const char* kProgressText = QT_TRANSLATE_NOOP("lxv", "%1 elapsed, %2, %3 blocks/s, %4 re-requests");
+constexpr const char* kRowsText = QT_TRANSLATE_NOOP("lxv", "%1 rows");
 
 // The longest wait a timer is armed for; a longer run is re-armed for the rest.
 constexpr long long kLongestArmMs = 3600 * 1000;
@@ -100,7 +103,7 @@ bool HeadlessSession::open(int port, int baudIndex, const std::string& label) {
     const LinkEffects fx = link.Scan();
     if (!fx.fieldsChanged) {
         // The stored settings could not be read.
-        fail(fx.errors.empty() ? std::string(kCannotOpenText) : fx.errors.front(), sysSet_.path());
+        fail(fx.errors.empty() ? UiText(kCannotOpenText) : fx.errors.front(), sysSet_.path());
         return false;
     }
     if (!session_.core.port.isOpen()) {
@@ -113,7 +116,7 @@ bool HeadlessSession::open(int port, int baudIndex, const std::string& label) {
     return true;
 }
 
-std::string HeadlessSession::portFailure() {
+UiText HeadlessSession::portFailure() {
     SerialPort& port = session_.core.port;
     const int number = session_.linkControl.configuredPort();
     const std::vector<PortInfo> ports = port.enumerate();
@@ -123,12 +126,12 @@ std::string HeadlessSession::portFailure() {
         if (ports.empty()) return kNoPortsText;
         QStringList found;
         for (const PortInfo& p : ports) found << QString("COM%1").arg(p.number);
-        return QString(kNoSuchPortText).arg(found.join(", ")).toStdString();
+        return UiText(kNoSuchPortText).arg(found.join(", ").toStdString());
     }
     // The scan probed every port since; ask this one again for its reason.
     port.probe(number);
-    const std::string cause = port.failureCause();
-    return cause.empty() ? kCannotOpenText : cause;
+    const UiText cause = port.failureCause();
+    return cause.empty() ? UiText(kCannotOpenText) : cause;
 }
 
 void HeadlessSession::start(MeasureMode mode, std::function<void()> started) {
@@ -190,16 +193,18 @@ void HeadlessSession::progressLine() {
     ++periods_;
     const double perSecond = periodBlocks_ * 1000.0 / kProgressMs;
     periodBlocks_ = 0;
-    messages_(QString(kProgressText)
-                  .arg(QString::fromStdString(ElapsedText(periods_ * kProgressMs / 1000)))
-                  .arg(counted_ ? QString::fromStdString(counted_()) : QString(kRowsText).arg(rows_))
-                  .arg(perSecond, 0, 'f', 2)
-                  .arg(reRequests_)
+    // The run's language does not change: the line is told in it at once.
+    messages_(Translated(UiText(kProgressText)
+                             .arg(ElapsedText(periods_ * kProgressMs / 1000))
+                             .arg(counted_ ? UiText(counted_())
+                                           : UiText(kRowsText).arg(static_cast<long long>(rows_)))
+                             .arg(QString::number(perSecond, 'f', 2).toStdString())
+                             .arg(static_cast<long long>(reRequests_)))
                   .toStdString());
 }
 
-void HeadlessSession::fail(const std::string& cause, const std::string& subject) {
-    failLine((subject.empty() ? portLabel() : subject) + ": " + cause);
+void HeadlessSession::fail(const UiText& cause, const std::string& subject) {
+    failLine((subject.empty() ? portLabel() : subject) + ": " + Translated(cause).toStdString());
 }
 
 void HeadlessSession::failLine(const std::string& line) {

@@ -61,7 +61,7 @@ class HeadlessSession {
     // handlers run with `exitCode`. Later calls do nothing.
     void finish(int exitCode);
     // One line "<subject>: <cause>" (the port when no subject is given), then finish(1).
-    void fail(const std::string& cause, const std::string& subject = {});
+    void fail(const UiText& cause, const std::string& subject = {});
     // A line on the messages that ends nothing (a note of a result).
     void tell(const std::string& line) { messages_(line); }
     // One whole line that names its subject itself ("out.csv: No space left on device"), then finish(1).
@@ -92,7 +92,7 @@ class HeadlessSession {
     void startWhenReady();
     void armEnd();
     void progressLine();
-    std::string portFailure();
+    UiText portFailure();
 
     Session session_;
     IniFile& sysSet_;

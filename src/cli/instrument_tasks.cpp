@@ -19,11 +19,12 @@ namespace lxv {
 
 namespace {
 
-constexpr const char* kStoppedText = "stopped before a measurement came";
-constexpr const char* kFileExistsText = "the file exists; --append adds the rows to it";
-constexpr const char* kOtherColumnsText =
-    "its first line is not the header of this log (with or without --harmonics); no rows were added";
-constexpr const char* kNoFreeNumberText = "no port number is free for this device";
+constexpr const char* kStoppedText = QT_TRANSLATE_NOOP("lxv", "stopped before a measurement came");
+constexpr const char* kFileExistsText =
+    QT_TRANSLATE_NOOP("lxv", "the file exists; --append adds the rows to it");
+constexpr const char* kOtherColumnsText = QT_TRANSLATE_NOOP(
+    "lxv", "its first line is not the header of this log (with or without --harmonics); no rows were added");
+constexpr const char* kNoFreeNumberText = QT_TRANSLATE_NOOP("lxv", "no port number is free for this device");
 
 void MessageLine(const std::string& line) {
     std::fprintf(stderr, "lxv7700: %s\n", line.c_str());

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/ui_text.h"
+
 namespace lxv {
 
 struct SessionCore;
@@ -42,10 +44,11 @@ struct CycleEffects {
 inline constexpr int kContinuousReadMs = 50;
 
 inline constexpr const char* kSendFailedText =
-    "Read the request failed, instruments and computers have not connected.";
-inline constexpr const char* kRequestDataText = "Request data!";
-inline constexpr const char* kReRequestText = "Communication failure, re-request data!";
-inline constexpr const char* kSuccessText = "Communication success!";
+    QT_TRANSLATE_NOOP("lxv", "Read the request failed, instruments and computers have not connected.");
+inline constexpr const char* kRequestDataText = QT_TRANSLATE_NOOP("lxv", "Request data!");
+inline constexpr const char* kReRequestText =
+    QT_TRANSLATE_NOOP("lxv", "Communication failure, re-request data!");
+inline constexpr const char* kSuccessText = QT_TRANSLATE_NOOP("lxv", "Communication success!");
 
 class MeasureControl {
   public:

@@ -15,38 +15,44 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string Quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 std::string SystemError(int error) {
     return std::strerror(error);
 }
 
+constexpr const char* kCannotCreate = QT_TRANSLATE_NOOP("lxv", "Cannot create file \"%1\". %2");
+constexpr const char* kCannotWrite = QT_TRANSLATE_NOOP("lxv", "Cannot write file \"%1\". %2");
+constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("lxv", "Cannot open file \"%1\". %2");
+constexpr const char* kCannotRead = QT_TRANSLATE_NOOP("lxv", "Cannot read file \"%1\". %2");
+constexpr const char* kReadBeyondEnd =
+    QT_TRANSLATE_NOOP("lxv", "Cannot read file \"%1\". Read beyond end of file");
+
+UiText FileError(const char* text, const std::string& path, int error) {
+    return UiText(text).arg(path).arg(SystemError(error));
+}
+
 }  // namespace
 
-std::string WriteTestFile(const std::string& path, const MeasureRecord& record) {
+UiText WriteTestFile(const std::string& path, const MeasureRecord& record) {
     std::FILE* raw = std::fopen(path.c_str(), "wb");
-    if (!raw) return "Cannot create file " + Quoted(path) + ". " + SystemError(errno);
+    if (!raw) return FileError(kCannotCreate, path, errno);
     File file(raw);
     if (std::fwrite(record.data(), 1, kRecordSize, file.get()) != kRecordSize)
-        return "Cannot write file " + Quoted(path) + ". " + SystemError(errno);
+        return FileError(kCannotWrite, path, errno);
     // fclose flushes the buffer: a full disk shows here, not at fwrite.
-    if (std::fclose(file.release()) != 0)
-        return "Cannot write file " + Quoted(path) + ". " + SystemError(errno);
+    if (std::fclose(file.release()) != 0) return FileError(kCannotWrite, path, errno);
     return {};
 }
 
-std::string ReadTestFile(const std::string& path, MeasureRecord& record) {
+UiText ReadTestFile(const std::string& path, MeasureRecord& record) {
     File file(std::fopen(path.c_str(), "rb"));
-    if (!file) return "Cannot open file " + Quoted(path) + ". " + SystemError(errno);
+    if (!file) return FileError(kCannotOpen, path, errno);
     // Read into a copy first so that a short or unreadable file leaves the
     // record exactly as it was.
     MeasureRecord loaded;
     const std::size_t got = std::fread(loaded.data(), 1, kRecordSize, file.get());
     if (got != kRecordSize) {
-        if (std::ferror(file.get())) return "Cannot read file " + Quoted(path) + ". " + SystemError(errno);
-        return "Cannot read file " + Quoted(path) + ". Read beyond end of file";
+        if (std::ferror(file.get())) return FileError(kCannotRead, path, errno);
+        return UiText(kReadBeyondEnd).arg(path);
     }
     record = loaded;
     return {};

@@ -10,8 +10,11 @@
 namespace lxv {
 
 namespace {
-const char* const kFieldNames[8] = {"电压 上限值", "电压 下限值", "电流 上限值", "电流 下限值",
-                                    "功率 上限值", "功率 下限值", "PF 上限值",   "PF 下限值"};
+const char* const kFieldNames[8] = {
+    QT_TRANSLATE_NOOP("lxv", "电压 上限值"), QT_TRANSLATE_NOOP("lxv", "电压 下限值"),
+    QT_TRANSLATE_NOOP("lxv", "电流 上限值"), QT_TRANSLATE_NOOP("lxv", "电流 下限值"),
+    QT_TRANSLATE_NOOP("lxv", "功率 上限值"), QT_TRANSLATE_NOOP("lxv", "功率 下限值"),
+    QT_TRANSLATE_NOOP("lxv", "PF 上限值"),   QT_TRANSLATE_NOOP("lxv", "PF 下限值")};
 }  // namespace
 
 AlarmControl::AlarmControl(SessionCore& core)
@@ -27,11 +30,11 @@ AlarmControl::AlarmControl(SessionCore& core)
 }
 
 ConfigEffects AlarmControl::Open() {
-    return startReading("Request data!......", kAlarmOpenFailedText);
+    return startReading(QT_TRANSLATE_NOOP("lxv", "Request data!......"), kAlarmOpenFailedText);
 }
 
 ConfigEffects AlarmControl::Read() {
-    return startReading("正在请求仪器数据......", kSyncFailedText);
+    return startReading(QT_TRANSLATE_NOOP("lxv", "正在请求仪器数据......"), kSyncFailedText);
 }
 
 ConfigEffects AlarmControl::startReading(const char* label, const char* failure) {
@@ -81,7 +84,7 @@ ConfigEffects AlarmControl::Save() {
         if (fields.enabled[n]) limits_.flags |= static_cast<std::uint8_t>(1u << n);
     }
     chain_ = Chain::Writing;
-    setLabel("正在传输数据到仪器。");
+    setLabel(QT_TRANSLATE_NOOP("lxv", "正在传输数据到仪器。"));
     sendWrite(AL1H);
     return {};
 }
@@ -119,15 +122,15 @@ void AlarmControl::acknowledged(std::uint16_t reg) {
     if (reg == ALSW) {
         step_.answered();
         chain_ = Chain::None;
-        setLabel("Data transmission completed.");
+        setLabel(QT_TRANSLATE_NOOP("lxv", "Data transmission completed."));
         return;
     }
     const auto next = static_cast<std::uint16_t>(reg + 1);
     if (next == ALSW) {
         sendWrite(ALSW);
-        setLabel("Data transfer is complete.");
+        setLabel(QT_TRANSLATE_NOOP("lxv", "Data transfer is complete."));
     } else {
-        setLabel("Sending " + std::string(RegisterName(next)));
+        setLabel(UiText(QT_TRANSLATE_NOOP("lxv", "Sending %1")).arg(std::string(RegisterName(next))));
         sendWrite(next);
     }
 }
@@ -138,7 +141,7 @@ void AlarmControl::gaveUp(std::uint16_t reg) {
     setLabel(TransferFailedText(reg));
 }
 
-void AlarmControl::setLabel(std::string text) {
+void AlarmControl::setLabel(UiText text) {
     label7_ = std::move(text);
     changed();
 }

@@ -15,13 +15,15 @@ namespace lxv {
 
 struct SessionCore;
 
-inline constexpr const char* kAlarmOpenFailedText =
+inline constexpr const char* kAlarmOpenFailedText = QT_TRANSLATE_NOOP(
+    "lxv",
     "Communication failure with the instrument, the instrument has been turned off, or not properly "
-    "connected.";
-inline constexpr const char* kSyncFailedText = "与仪器数据同步失败，仪器已经关闭或和电脑还没有正常连接。";
+    "connected.");
+inline constexpr const char* kSyncFailedText =
+    QT_TRANSLATE_NOOP("lxv", "与仪器数据同步失败，仪器已经关闭或和电脑还没有正常连接。");
 // A read of the chain that pulls the next limit could not be sent.
 inline constexpr const char* kReadRequestFailedText =
-    "Read the request failed, instruments and computers have not connected.";
+    QT_TRANSLATE_NOOP("lxv", "Read the request failed, instruments and computers have not connected.");
 
 // AlarmLimits: what was last read or saved.
 struct AlarmLimits {
@@ -48,7 +50,8 @@ class AlarmControl {
     // "保存到仪器": every field checked first, then the write chain.
     ConfigEffects Save();
 
-    const std::string& label7() const { return label7_; }
+    std::string label7() const { return label7_.original(); }
+    const UiText& label7Text() const { return label7_; }
     bool busy() const { return step_.waiting(); }  // a chain waits for an answer
     const AlarmLimits& limits() const { return limits_; }
     std::uint8_t AlarmReadStep() const { return readStep_; }
@@ -56,7 +59,7 @@ class AlarmControl {
     void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
     // Told a message box to show that no action of the window returns: a read
     // in the middle of the chain that could not be sent.
-    void setMessageHandler(std::function<void(const std::string&)> h) { message_ = std::move(h); }
+    void setMessageHandler(std::function<void(const UiText&)> h) { message_ = std::move(h); }
 
   private:
     ConfigEffects startReading(const char* label, const char* failure);
@@ -66,17 +69,17 @@ class AlarmControl {
     void flagsRead(const std::uint8_t* data, std::size_t size);
     void acknowledged(std::uint16_t reg);
     void gaveUp(std::uint16_t reg);
-    void setLabel(std::string text);
+    void setLabel(UiText text);
     void changed();
 
     SessionCore& core_;
     AlarmLimits limits_;
     std::uint8_t readStep_ = 0;  // AlarmReadStep
     enum class Chain { None, Reading, Writing, GivenUp } chain_ = Chain::None;
-    std::string label7_ = "状态：没有同步";
+    UiText label7_ = QT_TRANSLATE_NOOP("lxv", "状态：没有同步");
     ChainStep step_;
     ChangeListeners changed_;
-    std::function<void(const std::string&)> message_;
+    std::function<void(const UiText&)> message_;
 };
 
 }  // namespace lxv

@@ -14,6 +14,7 @@ class QPushButton;
 namespace lxv {
 
 class AlarmControl;
+class ShownTexts;
 
 class TAlarmForm : public QDialog {
     Q_OBJECT
@@ -31,6 +32,7 @@ class TAlarmForm : public QDialog {
     void showState();
 
     AlarmControl& control_;
+    ShownTexts* texts_ = nullptr;
     std::array<QLineEdit*, 8> edits_{};       // Edit1..Edit8
     std::array<QCheckBox*, 8> checkBoxes_{};  // CheckBox1..CheckBox8
     QLabel* Label7;

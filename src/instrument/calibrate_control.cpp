@@ -13,7 +13,7 @@
 namespace lxv {
 
 namespace {
-const char* const kPhaseNames[2] = {"窄频", "宽频"};
+const char* const kPhaseNames[2] = {QT_TRANSLATE_NOOP("lxv", "窄频"), QT_TRANSLATE_NOOP("lxv", "宽频")};
 constexpr std::uint16_t kPhaseRegister[2] = {IPHN, IPHW};
 
 std::string MeasuredPhaseText(float degrees) {
@@ -52,15 +52,15 @@ ConfigEffects CalibrateControl::calibrate(std::uint16_t reg, const std::string& 
     // The voltage frame is built in the shared buffer, the current frame in a private one.
     const bool sent = reg == CALU ? core_.link.SendWriteValueShared(core_.state.InstrumentAddress, reg, bits)
                                   : core_.link.SendWriteValue(core_.state.InstrumentAddress, reg, bits);
-    return {sent ? "" : kCommandFailedText};
+    return {sent ? UiText() : UiText(kCommandFailedText)};
 }
 
 ConfigEffects CalibrateControl::CalibrateVoltage() {
-    return calibrate(CALU, fields.voltage, "电压");
+    return calibrate(CALU, fields.voltage, QT_TRANSLATE_NOOP("lxv", "电压"));
 }
 
 ConfigEffects CalibrateControl::CalibrateCurrent() {
-    return calibrate(CALI, fields.current, "电流");
+    return calibrate(CALI, fields.current, QT_TRANSLATE_NOOP("lxv", "电流"));
 }
 
 ConfigEffects CalibrateControl::WritePhase(PhaseRow row) {
@@ -100,7 +100,7 @@ ConfigEffects CalibrateControl::ReadPhase(PhaseRow row) {
         return {kSyncFailedText};
     }
     step_.sent(reg, [this, reg] { core_.requests.sendRead(reg, kPhaseCount, Remember::Yes); });
-    status_.clear();
+    status_ = {};
     changed();
     return {};
 }

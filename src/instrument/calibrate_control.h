@@ -15,9 +15,12 @@ namespace lxv {
 struct SessionCore;
 class SettingsControl;
 
-inline constexpr const char* kPhaseTooLargeText = "  角差不能大于30度，数据无效!    ";
-inline constexpr const char* kPhaseTooSmallText = "  角差不能小于-30度，数据无效!    ";
-inline constexpr const char* kCommandFailedText = "请求读失败，仪器和电脑还没有连接。";
+inline constexpr const char* kPhaseTooLargeText =
+    QT_TRANSLATE_NOOP("lxv", "  角差不能大于30度，数据无效!    ");
+inline constexpr const char* kPhaseTooSmallText =
+    QT_TRANSLATE_NOOP("lxv", "  角差不能小于-30度，数据无效!    ");
+inline constexpr const char* kCommandFailedText =
+    QT_TRANSLATE_NOOP("lxv", "请求读失败，仪器和电脑还没有连接。");
 
 enum class PhaseRow { Narrow = 0, Broad = 1 };  // Edit7 / IPHN, Edit8 / IPHW
 
@@ -50,7 +53,8 @@ class CalibrateControl {
     ConfigEffects Range(int range);     // 1..4, locked
     ConfigEffects Factory();            // "Default", then save
 
-    const std::string& status() const { return status_; }  // StatusBar1: a phase read given up
+    std::string status() const { return status_.original(); }  // StatusBar1: a phase read given up
+    const UiText& statusText() const { return status_; }
     void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
 
   private:
@@ -62,7 +66,7 @@ class CalibrateControl {
     SessionCore& core_;
     SettingsControl& settings_;
     std::function<void()> openPort_;
-    std::string status_;
+    UiText status_;
     ChainStep step_;
     bool givenUp_ = false;
     ChangeListeners changed_;

@@ -15,6 +15,8 @@ class QStatusBar;
 
 namespace lxv {
 
+class ShownTexts;
+
 class CalibrateControl;
 struct ConfigEffects;
 
@@ -45,6 +47,7 @@ class TCalibrateForm : public QDialog {
     QLabel* Label9;
     QCheckBox* CheckBox1;
     QGroupBox* temperature_;
+    ShownTexts* texts_ = nullptr;
     QStatusBar* StatusBar1;
     bool showing_ = false;  // showState() is writing the fields
 };

@@ -5,8 +5,8 @@
 
 namespace lxv {
 
-std::string TransferFailedText(std::uint16_t reg) {
-    return "Transfer failed at " + std::string(RegisterName(reg));
+UiText TransferFailedText(std::uint16_t reg) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Transfer failed at %1")).arg(std::string(RegisterName(reg)));
 }
 
 ChainStep::ChainStep(TimerFactory& timers, const std::string& timerName,

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui_text.h"
+
 namespace lxv {
 
 class Timer;
@@ -17,7 +19,7 @@ class TimerFactory;
 
 // What a window does after an action of its controller.
 struct ConfigEffects {
-    std::string message;  // a message box to show, or empty
+    UiText message;  // a message box to show, or empty
 };
 
 // Who is told when a controller changed what its window shows (the window,
@@ -34,7 +36,7 @@ class ChangeListeners {
 };
 
 // "Transfer failed at AL2H": the window status after a step was given up.
-std::string TransferFailedText(std::uint16_t reg);
+UiText TransferFailedText(std::uint16_t reg);
 
 class ChainStep {
   public:

@@ -15,12 +15,13 @@
 
 #include "instrument/form_support.h"
 #include "instrument/settings_control.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
 namespace {
 
-QLabel* Caption(QWidget* parent, const QString& text, const char* name = nullptr) {
+QLabel* Caption(QWidget* parent, const char* text, const char* name = nullptr) {
     auto* label = new QLabel(text, parent);
     if (name) label->setObjectName(name);
     return label;
@@ -55,87 +56,100 @@ QButtonGroup* RadioGroup(QWidget* parent, QGroupBox*& box, const char* name, con
 TExternal_CT_form::TExternal_CT_form(SettingsControl& control, QWidget* parent)
     : QDialog(parent), control_(control) {
     setObjectName("External_CT_form");
-    setWindowTitle("Instrument settings");
+    setWindowTitle(QT_TRANSLATE_NOOP("lxv", "Instrument settings"));
     setModal(false);
 
-    auto* group1 = new QGroupBox("External Current Transformer", this);
+    auto* group1 = new QGroupBox(QT_TRANSLATE_NOOP("lxv", "External Current Transformer"), this);
     group1->setObjectName("GroupBox1");
     auto* grid1 = new QGridLayout(group1);
-    auto* angleLabel = Caption(group1, "Angle difference  ");
+    auto* angleLabel = Caption(group1, QT_TRANSLATE_NOOP("lxv", "Angle difference  "));
     Edit1 = NumberField(group1, "Edit1", "0", angleLabel, true);
-    auto* ratioLabel = Caption(group1, "Ratio    ");
+    auto* ratioLabel = Caption(group1, QT_TRANSLATE_NOOP("lxv", "Ratio    "));
     Edit3 = NumberField(group1, "Edit3", "1", ratioLabel, true);
-    Edit3->setAccessibleName("Current transformer ratio");
-    auto* frequencyLabel = Caption(group1, "Reference frequency ");
-    ComboBox3 = Selector(group1, "ComboBox3", {" 50 Hz ", " 60 Hz "}, frequencyLabel);
+    Edit3->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Current transformer ratio"));
+    auto* frequencyLabel = Caption(group1, QT_TRANSLATE_NOOP("lxv", "Reference frequency "));
+    ComboBox3 =
+        Selector(group1, "ComboBox3",
+                 {QT_TRANSLATE_NOOP("lxv", " 50 Hz "), QT_TRANSLATE_NOOP("lxv", " 60 Hz ")}, frequencyLabel);
     ComboBox3->setPlaceholderText(" 50Hz ");
     ComboBox3->setCurrentIndex(-1);
     grid1->addWidget(angleLabel, 0, 0);
     grid1->addWidget(Edit1, 0, 1);
-    grid1->addWidget(Caption(group1, QString::fromUtf8("Deg（±30）")), 0, 2);
+    grid1->addWidget(Caption(group1, QT_TRANSLATE_NOOP("lxv", "Deg（±30）")), 0, 2);
     grid1->addWidget(ratioLabel, 1, 0);
     grid1->addWidget(Edit3, 1, 1);
     grid1->addWidget(frequencyLabel, 2, 0);
     grid1->addWidget(ComboBox3, 2, 1);
-    for (const char* hint : {"When not connected to an external transformer, ",
-                             "The input angle difference 0, fill 1 ratio.  "}) {
+    for (const char* hint : {QT_TRANSLATE_NOOP("lxv", "When not connected to an external transformer, "),
+                             QT_TRANSLATE_NOOP("lxv", "The input angle difference 0, fill 1 ratio.  ")}) {
         auto* label = Caption(group1, hint);
         label->setStyleSheet("color: red");
         grid1->addWidget(label, grid1->rowCount(), 0, 1, 3);
     }
 
-    auto* group2 = new QGroupBox("  External voltage transformer ", this);
+    auto* group2 = new QGroupBox(QT_TRANSLATE_NOOP("lxv", "  External voltage transformer "), this);
     group2->setObjectName("GroupBox2");
     auto* grid2 = new QGridLayout(group2);
-    auto* vtLabel = Caption(group2, "Ratio  ");
+    auto* vtLabel = Caption(group2, QT_TRANSLATE_NOOP("lxv", "Ratio  "));
     Edit4 = NumberField(group2, "Edit4", "1", vtLabel, true);
-    Edit4->setAccessibleName("Voltage transformer ratio");
+    Edit4->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Voltage transformer ratio"));
     grid2->addWidget(vtLabel, 0, 0);
     grid2->addWidget(Edit4, 0, 1);
 
     QGroupBox* radioBox1 = nullptr;
     QGroupBox* radioBox2 = nullptr;
     RadioGroup1 =
-        RadioGroup(this, radioBox1, "RadioGroup1", "Current Bandwidth ", {" Narrowband", " Broadband"});
+        RadioGroup(this, radioBox1, "RadioGroup1", QT_TRANSLATE_NOOP("lxv", "Current Bandwidth "),
+                   {QT_TRANSLATE_NOOP("lxv", " Narrowband"), QT_TRANSLATE_NOOP("lxv", " Broadband")});
     RadioGroup2 =
-        RadioGroup(this, radioBox2, "RadioGroup2", " THD Algorithm", {"  %F  Fundamental", "  %R  RMS"});
+        RadioGroup(this, radioBox2, "RadioGroup2", QT_TRANSLATE_NOOP("lxv", " THD Algorithm"),
+                   {QT_TRANSLATE_NOOP("lxv", "  %F  Fundamental"), QT_TRANSLATE_NOOP("lxv", "  %R  RMS")});
 
-    auto* group3 = new QGroupBox(" Display filter ", this);
+    auto* group3 = new QGroupBox(QT_TRANSLATE_NOOP("lxv", " Display filter "), this);
     group3->setObjectName("GroupBox3");
     auto* grid3 = new QGridLayout(group3);
-    auto* filterLabel = Caption(group3, "Filter coefficient ");
+    auto* filterLabel = Caption(group3, QT_TRANSLATE_NOOP("lxv", "Filter coefficient "));
     QStringList coefficients;
     for (int i = 1; i <= 10; ++i) coefficients << QString(" %1").arg(i);
     ComboBox1 = Selector(group3, "ComboBox1", coefficients, filterLabel);
-    CheckBox1 = new QCheckBox("Trun On filter", group3);
+    CheckBox1 = new QCheckBox(QT_TRANSLATE_NOOP("lxv", "Trun On filter"), group3);
     CheckBox1->setObjectName("CheckBox1");
     grid3->addWidget(filterLabel, 0, 0);
     grid3->addWidget(ComboBox1, 0, 1);
     grid3->addWidget(CheckBox1, 1, 0, 1, 2);
 
-    auto* group4 = new QGroupBox("Current Range ", this);
+    auto* group4 = new QGroupBox(QT_TRANSLATE_NOOP("lxv", "Current Range "), this);
     group4->setObjectName("GroupBox4");
     auto* grid4 = new QGridLayout(group4);
-    RadioButton1 = new QRadioButton("Auto  ", group4);
+    RadioButton1 = new QRadioButton(QT_TRANSLATE_NOOP("lxv", "Auto  "), group4);
     RadioButton1->setObjectName("RadioButton1");
-    RadioButton2 = new QRadioButton("Lock", group4);
+    RadioButton2 = new QRadioButton(QT_TRANSLATE_NOOP("lxv", "Lock"), group4);
     RadioButton2->setObjectName("RadioButton2");
-    Label11 = Caption(group4, "Range  ", "Label11");
-    ComboBox2 = Selector(group4, "ComboBox2", {" 1", " 2", " 3", " 4"}, Label11);
+    Label11 = Caption(group4, QT_TRANSLATE_NOOP("lxv", "Range  "), "Label11");
+    ComboBox2 = Selector(group4, "ComboBox2",
+                         {QT_TRANSLATE_NOOP("lxv", " 1"), QT_TRANSLATE_NOOP("lxv", " 2"),
+                          QT_TRANSLATE_NOOP("lxv", " 3"), QT_TRANSLATE_NOOP("lxv", " 4")},
+                         Label11);
     grid4->addWidget(RadioButton1, 0, 0);
     grid4->addWidget(RadioButton2, 0, 1);
     grid4->addWidget(Label11, 1, 0);
     grid4->addWidget(ComboBox2, 1, 1);
 
-    Button3 = new QPushButton("Default", this);
+    Button3 = new QPushButton(QT_TRANSLATE_NOOP("lxv", "Default"), this);
     Button3->setObjectName("Button3");
-    Button2 = new QPushButton("Read from instrument", this);
+    Button2 = new QPushButton(QT_TRANSLATE_NOOP("lxv", "Read from instrument"), this);
     Button2->setObjectName("Button2");
-    Button1 = new QPushButton("Saved to instrument", this);
+    Button1 = new QPushButton(QT_TRANSLATE_NOOP("lxv", "Saved to instrument"), this);
     Button1->setObjectName("Button1");
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
+    // Every text above in the language in use; the status bar is the controller's.
+    texts_ = new ShownTexts(this);
+    texts_->adopt(this, {StatusBar1});
+    texts_->refresh(ComboBox3, 101, [this] {
+        ComboBox3->setPlaceholderText(Translated(QT_TRANSLATE_NOOP("lxv", " 50Hz ")));
+    });
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(group1, 0, 0, 2, 1);
@@ -225,7 +239,8 @@ void TExternal_CT_form::showState() {
     const bool rangeShown = f.range != SettingsFields::Range::Auto;
     Label11->setVisible(rangeShown);
     ComboBox2->setVisible(rangeShown);
-    StatusBar1->showMessage(QString::fromStdString(control_.status()));
+    const UiText status = control_.statusText();
+    texts_->refresh(StatusBar1, 100, [this, status] { StatusBar1->showMessage(Translated(status)); });
     Button1->setEnabled(!control_.busy());
     Button2->setEnabled(!control_.busy());
     showing_ = false;

@@ -17,6 +17,7 @@ class QStatusBar;
 namespace lxv {
 
 class SettingsControl;
+class ShownTexts;
 
 class TExternal_CT_form : public QDialog {
     Q_OBJECT
@@ -48,6 +49,7 @@ class TExternal_CT_form : public QDialog {
     QPushButton* Button2;
     QPushButton* Button3;
     QStatusBar* StatusBar1;
+    ShownTexts* texts_ = nullptr;
     bool showing_ = false;
 };
 

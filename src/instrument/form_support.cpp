@@ -6,6 +6,7 @@
 
 #include "instrument/chain_step.h"
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -50,7 +51,7 @@ QLineEdit* NumberField(QWidget* parent, const char* name, const QString& text, Q
 }
 
 void ShowEffects(QWidget* parent, const ConfigEffects& fx) {
-    if (!fx.message.empty()) AppDialogs().showMessage(parent, QString::fromStdString(fx.message));
+    if (!fx.message.empty()) AppDialogs().showMessage(parent, Translated(fx.message));
 }
 
 }  // namespace lxv

@@ -2,8 +2,10 @@
 
 namespace lxv {
 
-std::string FieldConversionMessage(const std::string& name, const std::string& text) {
-    return name + ": '" + text + "' is not a valid floating point value";
+UiText FieldConversionMessage(const std::string& name, const std::string& text) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "%1: '%2' is not a valid floating point value"))
+        .argText(name)
+        .arg(text);
 }
 
 FieldValues ReadNumberFields(const std::vector<NumberField>& fields) {

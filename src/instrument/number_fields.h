@@ -8,22 +8,23 @@
 #include <vector>
 
 #include "measure/number_format.h"  // ParseNumber
+#include "platform/ui_text.h"
 
 namespace lxv {
 
 struct NumberField {
-    std::string name;  // how the message names the field
+    std::string name;  // how the message names the field: a design text
     std::string text;  // what the field holds
 };
 
 struct FieldValues {
     std::vector<double> values;  // one per field, in order; empty when a field failed
-    std::string error;           // the conversion message of the first failing field
+    UiText error;                // the conversion message of the first failing field
     bool ok() const { return error.empty(); }
 };
 
 // "<name>: '<text>' is not a valid floating point value".
-std::string FieldConversionMessage(const std::string& name, const std::string& text);
+UiText FieldConversionMessage(const std::string& name, const std::string& text);
 
 // Every field in order; an empty field reads as 0. On the first field that is
 // not a number, no values and that field's message.

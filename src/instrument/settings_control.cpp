@@ -24,9 +24,10 @@ void SettingsControl::Default() {
 
 ConfigEffects SettingsControl::Save() {
     const int hz = fields.frequencyItem == 1 ? 60 : 50;
-    const FieldValues v = ReadNumberFields({{"Angle difference", fields.angle},
-                                            {"Current transformer ratio", fields.ctRatio},
-                                            {"Voltage transformer ratio", fields.vtRatio}});
+    const FieldValues v =
+        ReadNumberFields({{QT_TRANSLATE_NOOP("lxv", "Angle difference"), fields.angle},
+                          {QT_TRANSLATE_NOOP("lxv", "Current transformer ratio"), fields.ctRatio},
+                          {QT_TRANSLATE_NOOP("lxv", "Voltage transformer ratio"), fields.vtRatio}});
     if (!v.ok()) return {v.error};
     if (v.values[0] > 30) return {kAngleTooLargeText};
     if (v.values[0] < -30) return {kAngleTooSmallText};
@@ -49,13 +50,14 @@ ConfigEffects SettingsControl::Save() {
     send();  // a closed port sends nothing; the retries then report the failure
     pending_ = Pending::Save;
     step_.sent(SETUP, send);
-    core_.status.set(1, copy_.Bandwidth == 0 ? "Status: narrowband" : "Status: Broadband");
-    setStatus("Data is being transmitted to the instrument");
+    core_.status.set(1, copy_.Bandwidth == 0 ? QT_TRANSLATE_NOOP("lxv", "Status: narrowband")
+                                             : QT_TRANSLATE_NOOP("lxv", "Status: Broadband"));
+    setStatus(QT_TRANSLATE_NOOP("lxv", "Data is being transmitted to the instrument"));
     return {};
 }
 
 ConfigEffects SettingsControl::Read() {
-    setStatus("Is requesting instrument data ......");
+    setStatus(QT_TRANSLATE_NOOP("lxv", "Is requesting instrument data ......"));
     readGivenUp_ = false;
     if (!core_.requests.sendRead(SETUP, kSetupWindowCount, Remember::Yes)) {
         core_.requests.settle();
@@ -78,7 +80,8 @@ void SettingsControl::replyReceived(const std::uint8_t* data, std::size_t size) 
     }
     copy_ = InstrumentSettings::Decode(data);
     core_.status.set(0, kSynchronizedText);
-    core_.status.set(1, copy_.Bandwidth != 0 ? "Broadband" : "Narrowband");
+    core_.status.set(1, copy_.Bandwidth != 0 ? QT_TRANSLATE_NOOP("lxv", "Broadband")
+                                             : QT_TRANSLATE_NOOP("lxv", "Narrowband"));
     fields.angle = FormatGeneral(TimeToAngle(copy_.AngleTime));
     fields.ctRatio = FormatGeneral(copy_.CtRatio);
     fields.vtRatio = FormatGeneral(copy_.VtRatio);
@@ -96,7 +99,7 @@ void SettingsControl::acknowledged() {
     if (pending_ != Pending::Save) return;  // late, or not ours: changes nothing
     pending_ = Pending::None;
     step_.answered();
-    setStatus("Successfully write data to the instrument");
+    setStatus(QT_TRANSLATE_NOOP("lxv", "Successfully write data to the instrument"));
 }
 
 void SettingsControl::gaveUp(std::uint16_t reg) {
@@ -108,7 +111,7 @@ void SettingsControl::gaveUp(std::uint16_t reg) {
     setStatus(TransferFailedText(reg));
 }
 
-void SettingsControl::setStatus(std::string text) {
+void SettingsControl::setStatus(UiText text) {
     status_ = std::move(text);
     changed();
 }

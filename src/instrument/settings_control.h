@@ -16,12 +16,12 @@ namespace lxv {
 struct SessionCore;
 
 inline constexpr const char* kAngleTooLargeText =
-    "Angle difference is not greater than 30 degrees, the data is invalid!";
+    QT_TRANSLATE_NOOP("lxv", "Angle difference is not greater than 30 degrees, the data is invalid!");
 inline constexpr const char* kAngleTooSmallText =
-    "Angle difference can not be less than -30 degrees, the data is invalid!";
+    QT_TRANSLATE_NOOP("lxv", "Angle difference can not be less than -30 degrees, the data is invalid!");
 inline constexpr const char* kReadFailedText =
-    "Read the request failed, instruments and computers have not connected.";
-inline constexpr const char* kSynchronizedText = "Successful synchronization";
+    QT_TRANSLATE_NOOP("lxv", "Read the request failed, instruments and computers have not connected.");
+inline constexpr const char* kSynchronizedText = QT_TRANSLATE_NOOP("lxv", "Successful synchronization");
 
 // The window's controls as plain values (item indices, -1 for no chosen item).
 struct SettingsFields {
@@ -52,7 +52,8 @@ class SettingsControl {
     // "Read from instrument".
     ConfigEffects Read();
 
-    const std::string& status() const { return status_; }  // StatusBar1
+    std::string status() const { return status_.original(); }  // StatusBar1
+    const UiText& statusText() const { return status_; }
     bool busy() const { return step_.waiting(); }
     const InstrumentSettings& settingsCopy() const { return copy_; }
 
@@ -63,12 +64,12 @@ class SettingsControl {
     void replyReceived(const std::uint8_t* data, std::size_t size);
     void acknowledged();
     void gaveUp(std::uint16_t reg);
-    void setStatus(std::string text);
+    void setStatus(UiText text);
     void changed();
 
     SessionCore& core_;
     InstrumentSettings copy_;  // SettingsCopy: all zero until the first read
-    std::string status_ = "还没有与仪器同步数据！";
+    UiText status_ = QT_TRANSLATE_NOOP("lxv", "还没有与仪器同步数据！");
     enum class Pending { None, Read, Save } pending_ = Pending::None;
     bool readGivenUp_ = false;  // a late reply to that read changes nothing
     ChainStep step_;

@@ -14,14 +14,17 @@
 
 #include "link/link_control.h"
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
 TCommForm::TCommForm(LinkControl& control, QWidget* parent) : QDialog(parent), control_(control) {
     setObjectName("CommForm");
-    setWindowTitle(QString::fromUtf8("程式參數設置"));
+    texts_ = new ShownTexts(this);
+    texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "程式參數設置"));
 
-    RadioGroup2 = new QGroupBox(" Communication Port ", this);
+    RadioGroup2 = new QGroupBox(this);
+    texts_->title(RadioGroup2, QT_TRANSLATE_NOOP("lxv", " Communication Port "));
     RadioGroup2->setObjectName("RadioGroup2");
     radioLayout_ = new QVBoxLayout(RadioGroup2);
     radioLayout_->addStretch();
@@ -33,27 +36,31 @@ TCommForm::TCommForm(LinkControl& control, QWidget* parent) : QDialog(parent), c
         if (checked && !showing_) RadioGroup2Click();
     });
 
-    Button1 = new QPushButton(" Scanning Communication port", this);
+    Button1 = new QPushButton(this);
     Button1->setObjectName("Button1");
+    texts_->text(Button1, QT_TRANSLATE_NOOP("lxv", " Scanning Communication port"));
     connect(Button1, &QPushButton::clicked, this, &TCommForm::Button1Click);
-    Button2 = new QPushButton("Exit", this);
+    Button2 = new QPushButton(this);
     Button2->setObjectName("Button2");
+    texts_->text(Button2, QT_TRANSLATE_NOOP("lxv", "Exit"));
     connect(Button2, &QPushButton::clicked, this, &TCommForm::Button2Click);
 
-    auto* baudGroup = new QGroupBox("BaudRate", this);
+    auto* baudGroup = new QGroupBox(this);
     baudGroup->setObjectName("GroupBox1");
+    texts_->title(baudGroup, QT_TRANSLATE_NOOP("lxv", "BaudRate"));
     ComboBox1 = new QComboBox(baudGroup);
     ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setAccessibleName("BaudRate");
-    for (const char* item : kBaudItems) ComboBox1->addItem(item);
+    texts_->accessibleName(ComboBox1, QT_TRANSLATE_NOOP("lxv", "BaudRate"));
+    texts_->items(ComboBox1, {std::begin(kBaudItems), std::end(kBaudItems)});
     ComboBox1->setCurrentIndex(2);
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] {
         if (!showing_) ComboBox1Change();
     });
     (new QVBoxLayout(baudGroup))->addWidget(ComboBox1);
 
-    auto* addressLabel = new QLabel(QString::fromUtf8("Instruments Address（1-255）：  "), this);
+    auto* addressLabel = new QLabel(this);
     addressLabel->setObjectName("Label1");
+    texts_->text(addressLabel, QT_TRANSLATE_NOOP("lxv", "Instruments Address（1-255）：  "));
     Edit1 = new QLineEdit("1", this);
     Edit1->setObjectName("Edit1");
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), Edit1));
@@ -102,8 +109,8 @@ void TCommForm::scan() {
 
 void TCommForm::showEffects(const LinkEffects& fx) {
     if (fx.fieldsChanged) showFields();
-    for (const std::string& text : fx.errors) AppDialogs().showError(this, QString::fromStdString(text));
-    for (const std::string& text : fx.messages) AppDialogs().showMessage(this, QString::fromStdString(text));
+    for (const UiText& text : fx.errors) AppDialogs().showError(this, Translated(text));
+    for (const UiText& text : fx.messages) AppDialogs().showMessage(this, Translated(text));
 }
 
 void TCommForm::showFields() {
@@ -131,7 +138,8 @@ void TCommForm::showPortItems() {
     }
     radioItems_.clear();
     for (const PortItem& item : control_.portItems()) {
-        auto* button = new QRadioButton(QString::fromStdString(item.text), RadioGroup2);
+        auto* button = new QRadioButton(RadioGroup2);
+        texts_->text(button, item.label);
         radioButtons_->addButton(button, static_cast<int>(radioItems_.size()));
         radioLayout_->insertWidget(radioLayout_->count() - 1, button);
         radioItems_.push_back(button);

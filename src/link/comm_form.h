@@ -20,6 +20,7 @@ class QVBoxLayout;
 namespace lxv {
 
 class LinkControl;
+class ShownTexts;
 struct LinkEffects;
 
 class TCommForm : public QDialog {
@@ -57,6 +58,7 @@ class TCommForm : public QDialog {
     void showAddressValidity();
 
     LinkControl& control_;
+    ShownTexts* texts_;
 
     QGroupBox* RadioGroup2;
     QVBoxLayout* radioLayout_;

@@ -17,11 +17,16 @@ constexpr std::size_t kComparedInstrumentPorts = 11;
 constexpr int kIdleTicksBeforeCheck = 10;        // LINKCHK after 1.1 s without a reply
 constexpr int kReconnectTicksBeforeReopen = 15;  // close and reopen after 1.6 s
 
-const char* const kNotFoundText =
+const char* const kNotFoundText = QT_TRANSLATE_NOOP(
+    "lxv",
     " Did not find the default communication port! Please check:\r\r   Instrument power is turned on.\r"
     "   Connect the instrument of communication lines.\r"
-    "   Change the USB port, in the communication settings reset!";
-const char* const kSendFailedText = "Read the request failed, instruments and computers have not connected.";
+    "   Change the USB port, in the communication settings reset!");
+const char* const kSendFailedText =
+    QT_TRANSLATE_NOOP("lxv", "Read the request failed, instruments and computers have not connected.");
+
+const char* const kConnectedText = QT_TRANSLATE_NOOP("lxv", "Connected");
+const char* const kReconnectFailedText = QT_TRANSLATE_NOOP("lxv", "Connection failed!");
 
 // The port number that a recognised port's display name ends in, "(COMn)": its
 // length tells how many digits n has. 0 when the name has another length or
@@ -41,11 +46,10 @@ int PortNumberFromName(const std::string& name) {
     return n;
 }
 
-std::string PlainItemText(int n) {
-    return "COM" + std::to_string(n) + "    ";
-}
-std::string UsbItemText(int n) {
-    return "COM" + std::to_string(n) + "         Through the USB connection LXV7700";
+UiText ItemText(int n, bool usb) {
+    return UiText(usb ? QT_TRANSLATE_NOOP("lxv", "COM%1         Through the USB connection LXV7700")
+                      : QT_TRANSLATE_NOOP("lxv", "COM%1    "))
+        .arg(n);
 }
 
 }  // namespace
@@ -69,7 +73,7 @@ LinkEffects LinkControl::Scan() {
     // A start with a file spares the user the not-found message of the first scan only.
     const bool quiet = core_.state.StartedWithFile;
     core_.state.StartedWithFile = false;
-    core_.status.set(0, "Searching port");
+    core_.status.set(0, QT_TRANSLATE_NOOP("lxv", "Searching port"));
     if (!readSettings(fx)) return fx;
     if (core_.port.isOpen()) core_.port.close();
     const std::vector<PortInfo> ports = core_.port.enumerate();
@@ -91,17 +95,18 @@ LinkEffects LinkControl::Scan() {
             chosen_ = static_cast<int>(items_.size());
             if (usb) core_.state.LinkKind = LinkKind::Usb;
         }
-        items_.push_back({n, usb, usb ? UsbItemText(n) : PlainItemText(n)});
+        const UiText label = ItemText(n, usb);
+        items_.push_back({n, usb, label.original(), label});
     }
 
     if (chosen_ < 0) {
         if (!quiet) fx.messages.push_back(kNotFoundText);
         setPortReady(false);
-        core_.status.set(0, "Connection failed");
+        core_.status.set(0, QT_TRANSLATE_NOOP("lxv", "Connection failed"));
     } else {
         SetCommPort(configuredPort_);
         if (!core_.port.isOpen() && !openPort(fx)) return fx;
-        core_.status.set(0, "Port is open");
+        core_.status.set(0, QT_TRANSLATE_NOOP("lxv", "Port is open"));
         setPortReady(true);
         if (!core_.requests.sendRead(SETUP, kSetupStartCount, Remember::Yes))
             fx.messages.push_back(kSendFailedText);
@@ -122,7 +127,7 @@ bool LinkControl::readSettings(LinkEffects& fx) {
         fx.fieldsChanged = true;
         return true;
     } catch (const ConversionError& e) {
-        fx.errors.push_back(e.what());
+        fx.errors.push_back(e.text());
         return false;
     }
 }
@@ -151,7 +156,7 @@ LinkEffects LinkControl::ChoosePort(int index) {
     SetCommPort(item.number);
     core_.state.LinkKind = item.usb ? LinkKind::Usb : LinkKind::Plain;
     if (!openPort(fx)) return fx;
-    core_.status.set(0, "Connected");
+    core_.status.set(0, kConnectedText);
     setPortReady(true);
     return fx;
 }
@@ -189,7 +194,7 @@ bool LinkControl::openPort(LinkEffects& fx) {
     try {
         core_.port.open(commPort_, BaudRateForIndex(core_.state.BaudIndex));
     } catch (const PortError& e) {
-        fx.errors.push_back(e.what());
+        fx.errors.push_back(e.text());
         return false;
     }
     // A freshly opened link starts its watchdog count from here.
@@ -224,7 +229,7 @@ void LinkControl::Tick() {
 void LinkControl::reconnect() {
     core_.port.close();
     if (!core_.port.probe(commPort_)) {
-        core_.status.set(0, "Connection failed!");
+        core_.status.set(0, kReconnectFailedText);
         return;
     }
     try {
@@ -232,11 +237,11 @@ void LinkControl::reconnect() {
     } catch (const PortError&) {
         // Taken between probe and open: tried again on the next round, without a
         // message box every 1.6 s.
-        core_.status.set(0, "Connection failed!");
+        core_.status.set(0, kReconnectFailedText);
         return;
     }
     if (portOpened_) portOpened_();
-    core_.status.set(0, "Connected");
+    core_.status.set(0, kConnectedText);
     core_.state.IdleTicks = 0;
     core_.requests.sendRead(LINKCHK, kLinkCheckCount, Remember::No);
 }
@@ -246,13 +251,13 @@ void LinkControl::portClosedByError() {
     // reopened at the next measurement command.
     if (core_.state.LinkKind == LinkKind::Usb) return;
     reopenPending_ = true;
-    core_.status.set(0, "Port closed");
+    core_.status.set(0, QT_TRANSLATE_NOOP("lxv", "Port closed"));
 }
 
 LinkEffects LinkControl::ReopenIfClosed() {
     LinkEffects fx;
     if (!reopenPending_ || core_.port.isOpen() || commPort_ == 0) return fx;
-    if (openPort(fx)) core_.status.set(0, "Connected");
+    if (openPort(fx)) core_.status.set(0, kConnectedText);
     return fx;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui_text.h"
+
 namespace lxv {
 
 class IniFile;
@@ -22,18 +24,22 @@ struct SessionCore;
 struct PortItem {
     int number = 0;
     bool usb = false;  // the instrument's own link
-    std::string text;
+    std::string text;  // as the original shows it
+    UiText label;      // the same, to translate
 };
 
 // What the window shows after a step: message boxes in order.
 struct LinkEffects {
-    std::vector<std::string> messages;  // information boxes
-    std::vector<std::string> errors;    // error boxes
-    bool fieldsChanged = false;         // baud and address were read from the settings
+    std::vector<UiText> messages;  // information boxes
+    std::vector<UiText> errors;    // error boxes
+    bool fieldsChanged = false;    // baud and address were read from the settings
 };
 
-inline constexpr const char* kBaudItems[8] = {"4.8Kbps",  "9.6Kbps",  "14.4Kbps", "19.2Kbps",
-                                              "38.4Kbps", "57,6Kbps", "76.8Kbps", "115.2Kbps"};
+inline constexpr const char* kBaudItems[8] = {
+    QT_TRANSLATE_NOOP("lxv", "4.8Kbps"),  QT_TRANSLATE_NOOP("lxv", "9.6Kbps"),
+    QT_TRANSLATE_NOOP("lxv", "14.4Kbps"), QT_TRANSLATE_NOOP("lxv", "19.2Kbps"),
+    QT_TRANSLATE_NOOP("lxv", "38.4Kbps"), QT_TRANSLATE_NOOP("lxv", "57,6Kbps"),
+    QT_TRANSLATE_NOOP("lxv", "76.8Kbps"), QT_TRANSLATE_NOOP("lxv", "115.2Kbps")};
 
 class LinkControl {
   public:

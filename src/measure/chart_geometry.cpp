@@ -114,10 +114,11 @@ std::string AmpsPerDivisionText(float ipp, float irms) {
     return irms > 0 ? FormatRounded(ipp / 3.0, 2) : "1";
 }
 
-std::string WaveformLabel(const MeasureRecord& record) {
-    return "SEC/DIV:" + SecondsPerDivisionText(record.UF()) + "ms   " +
-           "Vol/DIV:" + VoltsPerDivisionText(record.UPP(), record.URMS()) + "V   " +
-           "Amp/DIV:" + AmpsPerDivisionText(record.IPP(), record.IRMS()) + "A   " + "Trigger Source:" + "Vol";
+UiText WaveformLabel(const MeasureRecord& record) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol"))
+        .arg(SecondsPerDivisionText(record.UF()))
+        .arg(VoltsPerDivisionText(record.UPP(), record.URMS()))
+        .arg(AmpsPerDivisionText(record.IPP(), record.IRMS()));
 }
 
 ChartDrawing WaveformChart(const ChartFrame& frame, const MeasureRecord& record) {

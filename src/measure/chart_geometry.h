@@ -19,6 +19,7 @@
 
 #include "appearance/chart_colours.h"
 #include "measure/measure_block.h"
+#include "platform/ui_text.h"
 
 namespace lxv {
 
@@ -70,7 +71,7 @@ struct ChartPolyline {
 
 struct ChartText {
     ChartPoint at;
-    std::string text;
+    UiText text;  // translated when painted
     ChartColour colour = ChartColour::WaveformText;
 };
 
@@ -111,7 +112,7 @@ std::vector<ChartPoint> TracePoints(const ChartFrame& frame, const MeasureRecord
 std::string SecondsPerDivisionText(float uf);
 std::string VoltsPerDivisionText(float upp, float urms);
 std::string AmpsPerDivisionText(float ipp, float irms);
-std::string WaveformLabel(const MeasureRecord& record);
+UiText WaveformLabel(const MeasureRecord& record);
 
 ChartDrawing WaveformChart(const ChartFrame& frame, const MeasureRecord& record);
 

@@ -15,6 +15,7 @@
 
 #include "measure/chart_geometry.h"
 #include "measure/harmonic_test_chart.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -164,7 +165,7 @@ class ChartPainter {
 
     void Draw(const ChartText& text) {
         painter_.setPen(ColourOf(text.colour, colours_));
-        painter_.drawText(text.at.x, text.at.y + metrics_.ascent(), QString::fromStdString(text.text));
+        painter_.drawText(text.at.x, text.at.y + metrics_.ascent(), Translated(text.text));
     }
 
     void Draw(const OutlinedRect& r) {

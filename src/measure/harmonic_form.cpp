@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "platform/translation.h"
+
 namespace lxv {
 
 namespace {
@@ -24,12 +26,13 @@ THarmonicForm::THarmonicForm(const MeasureRecord& record, QWidget* parent)
       record_(record),
       p1_h(new QTableWidget(kHarmonicGridRows - 1, kHarmonicGridColumns - 1, this)) {
     setObjectName("HarmonicForm");
-    setWindowTitle(" Harmonic Report ");
+    texts_ = new ShownTexts(this);
+    texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", " Harmonic Report "));
     setModal(true);
     resize(648, 500);
 
     p1_h->setObjectName("p1_h");
-    p1_h->setAccessibleName("Harmonic Report");
+    texts_->accessibleName(p1_h, QT_TRANSLATE_NOOP("lxv", "Harmonic Report"));
     p1_h->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -56,16 +59,25 @@ THarmonicForm::THarmonicForm(const MeasureRecord& record, QWidget* parent)
     corner_ = p1_h->findChild<QAbstractButton*>();
     if (corner_) corner_->installEventFilter(this);  // shows the order column's heading
 
-    texts_ = HarmonicGridTexts(record_);
-    for (int c = 1; c < kHarmonicGridColumns; ++c)
-        p1_h->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(QString::fromStdString(texts_[0][c])));
+    grid_ = HarmonicGridTexts(record_);
+    for (int c = 1; c < kHarmonicGridColumns; ++c) p1_h->setHorizontalHeaderItem(c - 1, new QTableWidgetItem);
+    // The headings and the orders' names in the language in use.
+    texts_->refresh(p1_h, 100, [this] {
+        for (int c = 1; c < kHarmonicGridColumns; ++c)
+            p1_h->horizontalHeaderItem(c - 1)->setText(Translated(grid_[0][static_cast<std::size_t>(c)]));
+        for (int r = 1; r < kHarmonicGridRows; ++r)
+            if (QTableWidgetItem* order = p1_h->verticalHeaderItem(r - 1))
+                order->setData(Qt::AccessibleTextRole,
+                               Translated(UiText(QT_TRANSLATE_NOOP("lxv", "Order %1")).arg(r - 1)));
+        if (corner_) corner_->update();
+    });
     for (int r = 1; r < kHarmonicGridRows; ++r) {
-        auto* order = new QTableWidgetItem(QString::fromStdString(texts_[r][0]));
-        order->setData(Qt::AccessibleTextRole, QString("Order %1").arg(r - 1));
+        auto* order = new QTableWidgetItem(QString::fromStdString(grid_[r][0]));
         p1_h->setVerticalHeaderItem(r - 1, order);
         for (int c = 1; c < kHarmonicGridColumns; ++c)
-            p1_h->setItem(r - 1, c - 1, new QTableWidgetItem(QString::fromStdString(texts_[r][c])));
+            p1_h->setItem(r - 1, c - 1, new QTableWidgetItem(QString::fromStdString(grid_[r][c])));
     }
+    texts_->showAll();
 
     // The grid's own copy takes only the current cell: Ctrl+C is taken here first.
     p1_h->installEventFilter(this);
@@ -77,11 +89,11 @@ THarmonicForm::THarmonicForm(const MeasureRecord& record, QWidget* parent)
 }
 
 void THarmonicForm::RefreshHarmonicGrid() {
-    texts_ = HarmonicGridTexts(record_);
+    grid_ = HarmonicGridTexts(record_);
     for (int r = 1; r < kHarmonicGridRows; ++r)
         for (int c = 1; c < kHarmonicGridColumns; ++c) {
             QTableWidgetItem* item = p1_h->item(r - 1, c - 1);
-            const QString text = QString::fromStdString(texts_[r][c]);
+            const QString text = QString::fromStdString(grid_[r][c]);
             if (item->text() != text) item->setText(text);
         }
 }
@@ -90,12 +102,12 @@ void THarmonicForm::CopySelection() {
     std::vector<std::pair<int, int>> cells;
     for (const QModelIndex& index : p1_h->selectionModel()->selectedIndexes())
         cells.emplace_back(index.row() + 1, index.column() + 1);
-    QGuiApplication::clipboard()->setText(QString::fromStdString(HarmonicCopyText(texts_, std::move(cells))));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(HarmonicCopyText(grid_, std::move(cells))));
 }
 
 QString THarmonicForm::cellText(int row, int column) const {
     const QTableWidgetItem* item = nullptr;
-    if (row == 0 && column == 0) return QString::fromStdString(HarmonicHeading(0));
+    if (row == 0 && column == 0) return Translated(HarmonicHeading(0));
     if (row == 0)
         item = p1_h->horizontalHeaderItem(column - 1);
     else if (column == 0)
@@ -118,7 +130,7 @@ bool THarmonicForm::eventFilter(QObject* watched, QEvent* event) {
         option.initFrom(headings);
         option.rect = corner_->rect();
         option.position = QStyleOptionHeader::OnlyOneSection;
-        option.text = QString::fromStdString(HarmonicHeading(0));
+        option.text = Translated(HarmonicHeading(0));
         option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         QPainter painter(corner_);
         headings->style()->drawControl(QStyle::CE_Header, &option, &painter, headings);

@@ -17,6 +17,8 @@ class QTableWidget;
 
 namespace lxv {
 
+class ShownTexts;
+
 class THarmonicForm : public QDialog {
     Q_OBJECT
   public:
@@ -38,7 +40,8 @@ class THarmonicForm : public QDialog {
 
   private:
     const MeasureRecord& record_;
-    HarmonicGrid texts_;
+    HarmonicGrid grid_;
+    ShownTexts* texts_;
     QTableWidget* p1_h;
     QAbstractButton* corner_ = nullptr;  // above the order column
     QTimer Timer1;

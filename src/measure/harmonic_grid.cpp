@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "measure/number_format.h"
+#include "platform/ui_text.h"
 
 namespace lxv {
 
@@ -37,8 +38,9 @@ std::string Trimmed(const std::string& text) {
 
 const std::string& HarmonicHeading(int column) {
     static const std::array<std::string, kHarmonicGridColumns> headings = {
-        "         Order", "     Voltage RMS", "     Voltage Percentage", "     Current RMS",
-        "     Current Percentage"};
+        QT_TRANSLATE_NOOP("lxv", "         Order"), QT_TRANSLATE_NOOP("lxv", "     Voltage RMS"),
+        QT_TRANSLATE_NOOP("lxv", "     Voltage Percentage"), QT_TRANSLATE_NOOP("lxv", "     Current RMS"),
+        QT_TRANSLATE_NOOP("lxv", "     Current Percentage")};
     return headings[static_cast<std::size_t>(std::clamp(column, 0, kHarmonicGridColumns - 1))];
 }
 

@@ -140,13 +140,14 @@ ChartDrawing HarmonicTestChart(const ChartFrame& frame, const HarmonicTestResult
         d.emplace_back(ChartText{{x + t + t / 3, y}, text, ChartColour::OrderNumber});
         x += t + t / 3 + TextWidth(text, t) + t;
     };
-    swatch(ChartColour::MeanBar, "mean");
-    swatch(ChartColour::MaximumBar, "maximum");
-    swatch(ChartColour::FailBar, "failing mean");
-    swatch(ChartColour::IgnoredBar, "ignored");
+    swatch(ChartColour::MeanBar, QT_TRANSLATE_NOOP("lxv", "mean"));
+    swatch(ChartColour::MaximumBar, QT_TRANSLATE_NOOP("lxv", "maximum"));
+    swatch(ChartColour::FailBar, QT_TRANSLATE_NOOP("lxv", "failing mean"));
+    swatch(ChartColour::IgnoredBar, QT_TRANSLATE_NOOP("lxv", "ignored"));
     d.emplace_back(Line(x, y + t / 2, x + t, y + t / 2, ChartColour::LimitLine, LineStyle::Solid, thick));
     x += t + t / 3;
-    d.emplace_back(ChartText{{x, y}, "limit 100 % (mean), 150 % (maximum)", ChartColour::OrderNumber});
+    d.emplace_back(ChartText{
+        {x, y}, QT_TRANSLATE_NOOP("lxv", "limit 100 % (mean), 150 % (maximum)"), ChartColour::OrderNumber});
     return d;
 }
 

@@ -31,8 +31,9 @@ int LargestDeviation(const StartingRecord& capture, Channel channel, int zero) {
     return m;
 }
 
-std::string PeakText(const char* words, int peak, float scale, const char* unit) {
-    return words + FormatRounded(peak * static_cast<double>(scale), 2) + unit;
+// `text` holds the peak as %1.
+UiText PeakText(const char* text, int peak, float scale) {
+    return UiText(text).arg(FormatRounded(peak * static_cast<double>(scale), 2));
 }
 
 }  // namespace
@@ -74,12 +75,12 @@ CapturePeaks PeaksOf(const StartingRecord& capture, const MeasureRecord& block) 
             LargestDeviation(capture, Channel::Current, block.IZero())};
 }
 
-std::string VoltagePeakText(const StartingRecord& capture, const CapturePeaks& peaks) {
-    return PeakText("Voltage peak", peaks.voltage, capture.UScale(), "V");
+UiText VoltagePeakText(const StartingRecord& capture, const CapturePeaks& peaks) {
+    return PeakText(QT_TRANSLATE_NOOP("lxv", "Voltage peak%1V"), peaks.voltage, capture.UScale());
 }
 
-std::string CurrentPeakText(const StartingRecord& capture, const CapturePeaks& peaks) {
-    return PeakText("Current peak", peaks.current, capture.IScale(), "A");
+UiText CurrentPeakText(const StartingRecord& capture, const CapturePeaks& peaks) {
+    return PeakText(QT_TRANSLATE_NOOP("lxv", "Current peak%1A"), peaks.current, capture.IScale());
 }
 
 int VisiblePoints(int width, const StartingView& view) {

@@ -53,8 +53,8 @@ CapturePeaks PeaksOf(const StartingRecord& capture, const MeasureRecord& block);
 
 // "Voltage peak311.5V" and "Current peak42.43A": the peak in volts or amperes
 // to two decimals, without trailing zeros.
-std::string VoltagePeakText(const StartingRecord& capture, const CapturePeaks& peaks);
-std::string CurrentPeakText(const StartingRecord& capture, const CapturePeaks& peaks);
+UiText VoltagePeakText(const StartingRecord& capture, const CapturePeaks& peaks);
+UiText CurrentPeakText(const StartingRecord& capture, const CapturePeaks& peaks);
 
 // Number of points drawn on a chart `width` pixels wide: (2550 - offset) / step, at most width.
 int VisiblePoints(int width, const StartingView& view);

@@ -57,7 +57,7 @@ void StartingControl::ChunkReceived(const std::uint8_t* data) {
     if (chunkIndex_ < kStartingChunks) {
         const int next = chunkIndex_ + 1;
         RequestChunk(next);
-        Publish(SetStatus(kReceivingText + std::to_string(next)));
+        Publish(SetStatus(UiText(kReceivingText).arg(next)));
         return;
     }
     chunkTimer_->stop();
@@ -79,7 +79,7 @@ void StartingControl::ChunkOverdue() {
     }
     const int failed = chunkIndex_;
     chunkIndex_ = 0;
-    Publish(SetStatus(kTransferFailedText + std::to_string(failed)));
+    Publish(SetStatus(UiText(kTransferFailedText).arg(failed)));
 }
 
 void StartingControl::RequestChunk(int chunk) {
@@ -90,7 +90,7 @@ void StartingControl::RequestChunk(int chunk) {
     chunkTimer_->start(kChunkReplyWaitMs);
 }
 
-StartingEffects StartingControl::SetStatus(std::string text) {
+StartingEffects StartingControl::SetStatus(UiText text) {
     status_ = std::move(text);
     StartingEffects e;
     e.statusChanged = true;

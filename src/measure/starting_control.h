@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "measure/starting_record.h"
+#include "platform/ui_text.h"
 
 namespace lxv {
 
@@ -28,16 +29,20 @@ struct StartingEffects {
     bool captureComplete = false;   // the record holds a new capture: redraw the chart
 };
 
-inline constexpr const char* kStopMeasurementFirstText = "    请先停止连续测试！    ";
-inline constexpr const char* kStartNotConnectedText = "请求读失败，仪器和电脑还没有连接。";
-inline constexpr const char* kStartQuestionCaption = "启动测试";
-inline constexpr const char* kStartQuestionText = "  单击确定后按下仪器的Starting开关!  ";
-inline constexpr const char* kStartingIdleText = "Tavro";
-inline constexpr const char* kStartRequestedText = "发送测试请求";
-inline constexpr const char* kTriggeredText = "Successfully triggered";
-inline constexpr const char* kReceivingText = "Receiving data";  // followed by the chunk number
-inline constexpr const char* kCompletedText = "Testing completed";
-inline constexpr const char* kTransferFailedText = "Transfer failed at chunk ";  // followed by the number
+inline constexpr const char* kStopMeasurementFirstText =
+    QT_TRANSLATE_NOOP("lxv", "    请先停止连续测试！    ");
+inline constexpr const char* kStartNotConnectedText =
+    QT_TRANSLATE_NOOP("lxv", "请求读失败，仪器和电脑还没有连接。");
+inline constexpr const char* kStartQuestionCaption = QT_TRANSLATE_NOOP("lxv", "启动测试");
+inline constexpr const char* kStartQuestionText =
+    QT_TRANSLATE_NOOP("lxv", "  单击确定后按下仪器的Starting开关!  ");
+inline constexpr const char* kStartingIdleText = QT_TRANSLATE_NOOP("lxv", "Tavro");
+inline constexpr const char* kStartRequestedText = QT_TRANSLATE_NOOP("lxv", "发送测试请求");
+inline constexpr const char* kTriggeredText = QT_TRANSLATE_NOOP("lxv", "Successfully triggered");
+inline constexpr const char* kReceivingText =
+    QT_TRANSLATE_NOOP("lxv", "Receiving data%1");  // the chunk number
+inline constexpr const char* kCompletedText = QT_TRANSLATE_NOOP("lxv", "Testing completed");
+inline constexpr const char* kTransferFailedText = QT_TRANSLATE_NOOP("lxv", "Transfer failed at chunk %1");
 
 inline constexpr int kChunkReplyWaitMs = 2000;  // an overdue chunk is asked for again after this
 inline constexpr int kChunkRetries = 5;         // at most this many times, then the transfer fails
@@ -73,10 +78,11 @@ class StartingControl {
 
     const StartingRecord& record() const { return record_; }
     int chunkIndex() const { return chunkIndex_; }  // 0 when no transfer runs
-    const std::string& status() const { return status_; }
+    std::string status() const { return status_.original(); }
+    const UiText& statusText() const { return status_; }
 
   private:
-    StartingEffects SetStatus(std::string text);
+    StartingEffects SetStatus(UiText text);
     void RequestChunk(int chunk);
     void Publish(const StartingEffects& effects);
 
@@ -85,7 +91,7 @@ class StartingControl {
     std::array<std::uint8_t, kStartingRecordSize> receiveArea_{};
     int chunkIndex_ = 0;
     int retries_ = 0;
-    std::string status_ = kStartingIdleText;
+    UiText status_ = kStartingIdleText;
     std::unique_ptr<Timer> chunkTimer_;
     std::function<void(const StartingEffects&)> effects_;
     std::vector<std::function<void(const StartingRecord&)>> captureListeners_;

@@ -18,6 +18,7 @@
 #include "measure/starting_control.h"
 #include "platform/accessible_value.h"
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -54,35 +55,37 @@ QIcon ArrowIcon(Arrow arrow) {
     return QIcon(pixmap);
 }
 
-QToolButton* ViewButton(const char* name, Arrow arrow, const char* what, QWidget* parent) {
+QToolButton* ViewButton(const char* name, Arrow arrow, const char* what, ShownTexts* texts, QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setIcon(ArrowIcon(arrow));
     b->setIconSize(QSize(24, 24));
-    b->setToolTip(what);
-    b->setAccessibleName(what);
+    texts->toolTipAndName(b, what);
     return b;
 }
 
-QPushButton* TextButton(const char* name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
+QPushButton* TextButton(const char* name, const char* caption, ShownTexts* texts, QWidget* parent) {
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
-    b->setAccessibleName(caption);
+    texts->text(b, caption);
+    texts->accessibleName(b, caption);
     return b;
 }
 
-QComboBox* RangeList(const char* name, const QStringList& items, QGroupBox* box) {
+QComboBox* RangeList(const char* name, std::vector<UiText> items, const char* title, ShownTexts* texts,
+                     QGroupBox* box) {
     auto* list = new QComboBox(box);
     list->setObjectName(name);
-    list->addItems(items);
+    texts->items(list, std::move(items));
     list->setCurrentIndex(0);
     list->setEnabled(false);
-    list->setAccessibleName(box->title());
+    texts->title(box, title);
+    texts->accessibleName(list, title);
     auto* layout = new QHBoxLayout(box);
     layout->addWidget(list);
     // The list is enabled by the mouse over its box, or by moving the keyboard focus there.
     box->setFocusPolicy(Qt::TabFocus);
-    box->setAccessibleName(box->title());
+    texts->accessibleName(box, title);
     return list;
 }
 
@@ -95,22 +98,33 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
       image_(kImageWidth, kImageHeight, QImage::Format_RGB32) {
     image_.fill(Qt::black);  // beyond the chart nothing is drawn, but nothing is left undefined
     setObjectName("StartingForm");
-    setWindowTitle("Starting test");
+    texts_ = new ShownTexts(this);
+    texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "Starting test"));
     resize(820, 560);
 
-    GroupBox2 = new QGroupBox("電壓量程", this);
+    GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName("GroupBox2");
-    ComboBox2 = RangeList("ComboBox2", {"300V", "150V", "75V", "25V"}, GroupBox2);
-    GroupBox1 = new QGroupBox("電流量程", this);
+    ComboBox2 = RangeList("ComboBox2",
+                          {QT_TRANSLATE_NOOP("lxv", "300V"), QT_TRANSLATE_NOOP("lxv", "150V"),
+                           QT_TRANSLATE_NOOP("lxv", "75V"), QT_TRANSLATE_NOOP("lxv", "25V")},
+                          QT_TRANSLATE_NOOP("lxv", "電壓量程"), texts_, GroupBox2);
+    GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName("GroupBox1");
-    ComboBox1 = RangeList("ComboBox1", {"4 (大電流)", "3", "2", "1 (小電流)"}, GroupBox1);
+    ComboBox1 =
+        RangeList("ComboBox1",
+                  {QT_TRANSLATE_NOOP("lxv", "4 (大電流)"), "3", "2", QT_TRANSLATE_NOOP("lxv", "1 (小電流)")},
+                  QT_TRANSLATE_NOOP("lxv", "電流量程"), texts_, GroupBox1);
 
-    SeSkinSpeedButton1 = TextButton("SeSkinSpeedButton1", "啟動", this);
-    SeSkinSpeedButton2 = ViewButton("SeSkinSpeedButton2", Arrow::Earlier, "Earlier", this);
-    SeSkinSpeedButton3 = ViewButton("SeSkinSpeedButton3", Arrow::Later, "Later", this);
-    SeSkinSpeedButton4 = ViewButton("SeSkinSpeedButton4", Arrow::Compress, "Compress", this);
-    SeSkinSpeedButton5 = ViewButton("SeSkinSpeedButton5", Arrow::Stretch, "Stretch", this);
-    SeSkinSpeedButton6 = TextButton("SeSkinSpeedButton6", "保存圖片", this);
+    SeSkinSpeedButton1 = TextButton("SeSkinSpeedButton1", QT_TRANSLATE_NOOP("lxv", "啟動"), texts_, this);
+    SeSkinSpeedButton2 =
+        ViewButton("SeSkinSpeedButton2", Arrow::Earlier, QT_TRANSLATE_NOOP("lxv", "Earlier"), texts_, this);
+    SeSkinSpeedButton3 =
+        ViewButton("SeSkinSpeedButton3", Arrow::Later, QT_TRANSLATE_NOOP("lxv", "Later"), texts_, this);
+    SeSkinSpeedButton4 =
+        ViewButton("SeSkinSpeedButton4", Arrow::Compress, QT_TRANSLATE_NOOP("lxv", "Compress"), texts_, this);
+    SeSkinSpeedButton5 =
+        ViewButton("SeSkinSpeedButton5", Arrow::Stretch, QT_TRANSLATE_NOOP("lxv", "Stretch"), texts_, this);
+    SeSkinSpeedButton6 = TextButton("SeSkinSpeedButton6", QT_TRANSLATE_NOOP("lxv", "保存圖片"), texts_, this);
     connect(SeSkinSpeedButton1, &QPushButton::clicked, this, &TStartingForm::SeSkinSpeedButton1Click);
     connect(SeSkinSpeedButton2, &QToolButton::clicked, this, &TStartingForm::SeSkinSpeedButton2Click);
     connect(SeSkinSpeedButton3, &QToolButton::clicked, this, &TStartingForm::SeSkinSpeedButton3Click);
@@ -121,13 +135,15 @@ TStartingForm::TStartingForm(StartingControl& control, const MeasureRecord& bloc
     StartingPic = new ImageView(
         image_, [this] { ShowStartingTest(); }, this);
     StartingPic->setObjectName("StartingPic");
-    StartingPic->setAccessibleName("Starting test chart");
+    texts_->accessibleName(StartingPic, QT_TRANSLATE_NOOP("lxv", "Starting test chart"));
     StartingPic->setMinimumSize(160, 100);
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
-    statusPanel_ = new QLabel(control_.status().c_str(), StatusBar1);
-    SetValueCaption(statusPanel_, "Starting test status");  // "Starting test status: Receiving data3"
+    statusPanel_ = new QLabel(StatusBar1);
+    texts_->text(statusPanel_, control_.statusText());
+    // "Starting test status: Receiving data3"
+    texts_->valueCaption(statusPanel_, QT_TRANSLATE_NOOP("lxv", "Starting test status"));
     StatusBar1->addWidget(statusPanel_, 1);
 
     auto* controls = new QHBoxLayout;
@@ -172,10 +188,11 @@ bool TStartingForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TStartingForm::SeSkinSpeedButton1Click() {
     if (const char* refusal = control_.StartRefusal()) {
-        AppDialogs().showMessage(this, refusal);
+        AppDialogs().showMessage(this, Translated(refusal));
         return;
     }
-    if (!AppDialogs().askYesNo(this, kStartQuestionCaption, kStartQuestionText)) return;
+    if (!AppDialogs().askYesNo(this, Translated(kStartQuestionCaption), Translated(kStartQuestionText)))
+        return;
     Apply(control_.Start(ComboBox1->currentIndex(), ComboBox2->currentIndex()));
 }
 
@@ -202,10 +219,15 @@ void TStartingForm::SeSkinSpeedButton5Click() {
 void TStartingForm::SeSkinSpeedButton6Click() {
     const QSize area = StartingPic->size();
     const QImage picture = image_.copy(QRect(QPoint(0, 0), area)).convertToFormat(QImage::Format_RGB888);
-    const QString path = AppDialogs().saveFileName(this, kStartingPictureFilter, kStartingPictureName);
+    const QString path =
+        AppDialogs().saveFileName(this, Translated(kStartingPictureFilter), kStartingPictureName);
     if (path.isEmpty()) return;
     const char* format = path.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
-    if (!picture.save(path, format)) AppDialogs().showError(this, "Cannot create file \"" + path + "\".");
+    if (!picture.save(path, format))
+        AppDialogs().showError(
+            this,
+            Translated(
+                UiText(QT_TRANSLATE_NOOP("lxv", "Cannot create file \"%1\".")).arg(path.toStdString())));
 }
 
 void TStartingForm::ShowStartingTest() {
@@ -225,8 +247,8 @@ void TStartingForm::ShowStartingTest() {
 }
 
 void TStartingForm::Apply(const StartingEffects& effects) {
-    if (effects.statusChanged) statusPanel_->setText(QString::fromStdString(control_.status()));
-    if (effects.message) AppDialogs().showMessage(this, effects.message);
+    if (effects.statusChanged) texts_->text(statusPanel_, control_.statusText());
+    if (effects.message) AppDialogs().showMessage(this, Translated(effects.message));
     if (effects.captureComplete) ShowStartingTest();
 }
 

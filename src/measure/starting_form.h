@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include "measure/starting_chart.h"
+#include "platform/ui_text.h"
 
 class QComboBox;
 class QGroupBox;
@@ -19,12 +20,13 @@ class QToolButton;
 
 namespace lxv {
 
+class ShownTexts;
 class StartingControl;
 struct StartingEffects;
 
 inline constexpr const char* kStartingPictureName = "StartingTestFile.bmp";
 inline constexpr const char* kStartingPictureFilter =
-    "Starting test picture(.bmp)|*.bmp|PNG picture(.png)|*.png";
+    QT_TRANSLATE_NOOP("lxv", "Starting test picture(.bmp)|*.bmp|PNG picture(.png)|*.png");
 
 class TStartingForm : public QDialog {
     Q_OBJECT
@@ -51,6 +53,7 @@ class TStartingForm : public QDialog {
     void Apply(const StartingEffects& effects);
 
     StartingControl& control_;
+    ShownTexts* texts_;
     const MeasureRecord& block_;
     StartingView view_;
     QImage image_;

@@ -6,6 +6,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "platform/translation.h"
+
 namespace lxv {
 
 namespace {
@@ -52,7 +54,7 @@ void SetValueCaption(QLabel* label, const QString& caption) {
 
 void NameToolBarExtension(QToolBar* bar) {
     if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button"))
-        more->setAccessibleName("More tool buttons");
+        more->setAccessibleName(Translated(QT_TRANSLATE_NOOP("lxv", "More tool buttons")));
 }
 
 }  // namespace lxv

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "platform/translation.h"
+
 namespace lxv {
 
 namespace {
@@ -31,7 +33,7 @@ class QtDialogs : public Dialogs {
     bool askRetryOrQuit(QWidget* parent, const QString& caption, const QString& text) override {
         QMessageBox box(QMessageBox::Critical, caption, WithLineBreaks(text), QMessageBox::NoButton, parent);
         QPushButton* retry = box.addButton(QMessageBox::Retry);
-        box.addButton("Quit anyway", QMessageBox::DestructiveRole);
+        box.addButton(Translated(QT_TRANSLATE_NOOP("lxv", "Quit anyway")), QMessageBox::DestructiveRole);
         box.setDefaultButton(retry);
         box.exec();
         return box.clickedButton() == retry;

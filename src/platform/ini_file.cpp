@@ -21,11 +21,11 @@ namespace lxv {
 
 namespace fs = std::filesystem;
 
-std::string InvalidIntegerMessage(const std::string& text) {
-    return "'" + text + "' is not a valid integer value";
+UiText InvalidIntegerMessage(const std::string& text) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "'%1' is not a valid integer value")).arg(text);
 }
-std::string InvalidFloatMessage(const std::string& text) {
-    return "'" + text + "' is not a valid floating point value";
+UiText InvalidFloatMessage(const std::string& text) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "'%1' is not a valid floating point value")).arg(text);
 }
 
 namespace {
@@ -172,12 +172,15 @@ bool IniFile::save() {
     }
     const bool saved = reason.empty();
     if (!saved) {
-        writeError_ = "Cannot write file \"" + path_ + "\". " + reason;
+        writeErrorText_ =
+            UiText(QT_TRANSLATE_NOOP("lxv", "Cannot write file \"%1\". %2")).arg(path_).arg(reason);
+        writeError_ = writeErrorText_.original();
         reload();  // what is read back is what the file holds
         if (failureHandler_) failureHandler_(writeError_);
         return false;
     }
     writeError_.clear();
+    writeErrorText_ = {};
     impl_->existed = Stamp(path_, impl_->time, impl_->size);
     return true;
 }

@@ -10,17 +10,19 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui_text.h"
+
 namespace lxv {
 
 // A value that is not what its key must hold; what() is the message shown.
-class ConversionError : public std::runtime_error {
+class ConversionError : public UiError {
   public:
-    using std::runtime_error::runtime_error;
+    using UiError::UiError;
 };
 
 // The standard conversion error message: "'abc' is not a valid integer value".
-std::string InvalidIntegerMessage(const std::string& text);
-std::string InvalidFloatMessage(const std::string& text);
+UiText InvalidIntegerMessage(const std::string& text);
+UiText InvalidFloatMessage(const std::string& text);
 
 // Strict conversions: optional blanks around an optional sign and digits only
 // (floats: "." as the decimal point, optional exponent). Throw ConversionError.
@@ -54,6 +56,8 @@ class IniFile {
     // The message of the last failed write: "Cannot write file "<path>".
     // <the system's reason>"; empty after a write that succeeded.
     const std::string& writeError() const { return writeError_; }
+    // The same message to translate.
+    const UiText& writeErrorText() const { return writeErrorText_; }
     // Told the message of every failed write (the program shows it to the user).
     void setWriteFailureHandler(std::function<void(const std::string& message)> handler) {
         failureHandler_ = std::move(handler);
@@ -69,6 +73,7 @@ class IniFile {
 
     std::string path_;
     std::string writeError_;
+    UiText writeErrorText_;
     std::function<void(const std::string&)> failureHandler_;
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -88,18 +88,20 @@ int QtSerialPort::UseDeviceForThisRun(const std::string& device) {
 
 void QtSerialPort::noteFailure(const std::string& device, const QSerialPort& port, bool lockFailed) {
     if (device.empty()) {
-        failureCause_ = "there is no such port";
+        failureCause_ = QT_TRANSLATE_NOOP("lxv", "there is no such port");
     } else if (lockFailed) {
-        failureCause_ = "the port is in use by another program";
+        failureCause_ = QT_TRANSLATE_NOOP("lxv", "the port is in use by another program");
     } else if (port.error() == QSerialPort::DeviceNotFoundError) {
-        failureCause_ = "the device does not exist";
+        failureCause_ = QT_TRANSLATE_NOOP("lxv", "the device does not exist");
     } else if (port.error() == QSerialPort::PermissionError) {
         // Qt reports a port held by another program as a permission error too.
         failureCause_ = ::access(device.c_str(), R_OK | W_OK) == 0
-                            ? "the port is in use by another program"
-                            : "permission denied (the user may need to be in the dialout group)";
+                            ? QT_TRANSLATE_NOOP("lxv", "the port is in use by another program")
+                            : QT_TRANSLATE_NOOP(
+                                  "lxv", "permission denied (the user may need to be in the dialout group)");
     } else {
-        failureCause_ = "it cannot be opened: " + port.errorString().toStdString();
+        failureCause_ =
+            UiText(QT_TRANSLATE_NOOP("lxv", "it cannot be opened: %1")).arg(port.errorString().toStdString());
     }
 }
 

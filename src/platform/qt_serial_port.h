@@ -32,7 +32,7 @@ class QtSerialPort : public QObject, public SerialPort {
     void setBaudRate(int baud) override;
     bool write(const std::uint8_t* data, std::size_t size) override;
     std::vector<std::uint8_t> readAll() override;
-    std::string failureCause() const override { return failureCause_; }
+    UiText failureCause() const override { return failureCause_; }
 
     // The number of the port at `device` for this run: a listed port's own
     // number when `device` is that port (or a link to it), else the highest free
@@ -55,7 +55,7 @@ class QtSerialPort : public QObject, public SerialPort {
     int number_ = 0;
     std::vector<PortInfo> lastList_;
     std::vector<PinnedPort> runPins_;  // ahead of [PortMap]
-    std::string failureCause_;
+    UiText failureCause_;
     QElapsedTimer lastListAge_;
 };
 

@@ -14,19 +14,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui_text.h"
+
 namespace lxv {
 
 // A port failure that ends only the action at hand; what() is the text shown.
-class PortError : public std::runtime_error {
+class PortError : public UiError {
   public:
-    using std::runtime_error::runtime_error;
+    using UiError::UiError;
 };
 
 // Texts of the port layer's failures, as the user sees them.
-inline constexpr const char* kPortOpenFailedText = "通讯出现异常！请检查连接是否正确或重新启动程序和仪器。";
-inline constexpr const char* kPortBufferFailedText = "Cannot setup comm buffer";
-inline constexpr const char* kPortAlreadyOpenText = "COM Port has been opened!";
-inline constexpr const char* kPortNotOpenText = "COM Port is not opened yet!";
+inline constexpr const char* kPortOpenFailedText =
+    QT_TRANSLATE_NOOP("lxv", "通讯出现异常！请检查连接是否正确或重新启动程序和仪器。");
+inline constexpr const char* kPortBufferFailedText = QT_TRANSLATE_NOOP("lxv", "Cannot setup comm buffer");
+inline constexpr const char* kPortAlreadyOpenText = QT_TRANSLATE_NOOP("lxv", "COM Port has been opened!");
+inline constexpr const char* kPortNotOpenText = QT_TRANSLATE_NOOP("lxv", "COM Port is not opened yet!");
 
 // One serial port known to the system. `number` is n of COMn (1..255).
 struct PortInfo {
@@ -59,7 +62,7 @@ class SerialPort {
     virtual std::vector<std::uint8_t> readAll() = 0;
     // Why the last probe or open failed, in plain words ("the port is in use by
     // another program"); empty when the port does not say.
-    virtual std::string failureCause() const { return {}; }
+    virtual UiText failureCause() const { return {}; }
 
     // Called on the UI thread whenever at least one byte has arrived.
     void setDataHandler(std::function<void()> handler) { dataHandler_ = std::move(handler); }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 #include "record/record_settings_ini.h"
 #include "record/recorder.h"
 
@@ -16,11 +17,17 @@ namespace lxv {
 
 namespace {
 
-QComboBox* List(QWidget* parent, const char* name, const char* accessible) {
+QComboBox* List(QWidget* parent, const QString& name, const UiText& accessible, ShownTexts* texts) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
-    list->setAccessibleName(accessible);
+    texts->accessibleName(list, accessible);
     return list;
+}
+
+std::vector<UiText> Items(const char* (*item)(int), int count) {
+    std::vector<UiText> items;
+    for (int i = 0; i < count; ++i) items.emplace_back(item(i));
+    return items;
 }
 
 void Select(QComboBox* list, int index) {
@@ -32,18 +39,20 @@ void Select(QComboBox* list, int index) {
 TRecSetForm::TRecSetForm(IniFile& sysSet, Recorder& recorder, QWidget* parent)
     : QDialog(parent), sysSet_(sysSet), recorder_(recorder) {
     setObjectName("RecSetForm");
-    setWindowTitle("Record Seting");
+    auto* texts = new ShownTexts(this);
+    texts->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "Record Seting"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* input = new QGroupBox("Input selection", this);
+    auto* input = new QGroupBox(this);
     input->setObjectName("GroupBox1");
+    texts->title(input, QT_TRANSLATE_NOOP("lxv", "Input selection"));
     auto* grid = new QGridLayout(input);
     for (int c = 0; c < kRecordChannels; ++c) {
-        const QString name = QString("CH%1 ").arg(c + 1);
-        auto* label = new QLabel(name, input);
-        QComboBox* list =
-            List(input, qPrintable(QString("ComboBox%1").arg(c + 1)), qPrintable(name.trimmed()));
-        for (int code = 0; code < kQuantityCount; ++code) list->addItem(QuantityListItem(code));
+        auto* label = new QLabel(input);
+        texts->text(label, UiText(QT_TRANSLATE_NOOP("lxv", "CH%1 ")).arg(c + 1));
+        QComboBox* list = List(input, QString("ComboBox%1").arg(c + 1),
+                               UiText(QT_TRANSLATE_NOOP("lxv", "CH%1")).arg(c + 1), texts);
+        texts->items(list, Items(QuantityListItem, kQuantityCount));
         label->setBuddy(list);
         grid->addWidget(label, c, 0);
         grid->addWidget(list, c, 1);
@@ -52,36 +61,44 @@ TRecSetForm::TRecSetForm(IniFile& sysSet, Recorder& recorder, QWidget* parent)
     layout->addWidget(input);
 
     auto* steps = new QHBoxLayout;
-    auto* sampleBox = new QGroupBox("Sampling Step", this);
+    auto* sampleBox = new QGroupBox(this);
     sampleBox->setObjectName("GroupBox2");
-    sample_ = List(sampleBox, "ComboBox7", "Sampling Step");
-    for (int i = 0; i < kSampleStepListCount; ++i) sample_->addItem(SampleStepListItem(i));
+    texts->title(sampleBox, QT_TRANSLATE_NOOP("lxv", "Sampling Step"));
+    sample_ = List(sampleBox, "ComboBox7", QT_TRANSLATE_NOOP("lxv", "Sampling Step"), texts);
+    texts->items(sample_, Items(SampleStepListItem, kSampleStepListCount));
     (new QVBoxLayout(sampleBox))->addWidget(sample_);
-    auto* saveBox = new QGroupBox("Save setp", this);
+    auto* saveBox = new QGroupBox(this);
     saveBox->setObjectName("GroupBox3");
-    save_ = List(saveBox, "ComboBox8", "Save setp");
-    for (int i = 0; i < kSaveStepCount; ++i) save_->addItem(SaveStepListItem(i));
+    texts->title(saveBox, QT_TRANSLATE_NOOP("lxv", "Save setp"));
+    save_ = List(saveBox, "ComboBox8", QT_TRANSLATE_NOOP("lxv", "Save setp"), texts);
+    texts->items(save_, Items(SaveStepListItem, kSaveStepCount));
     (new QVBoxLayout(saveBox))->addWidget(save_);
     steps->addWidget(sampleBox);
     steps->addWidget(saveBox);
     layout->addLayout(steps);
 
     // The temperature instrument's input is not built: the group stays disabled and empty.
-    auto* temperatureBox = new QGroupBox("Temperature input interface", this);
+    auto* temperatureBox = new QGroupBox(this);
     temperatureBox->setObjectName("GroupBox4");
-    temperature_ = List(temperatureBox, "ComboBox9", "Temperature input interface");
-    temperature_->setPlaceholderText("Unfinished");
+    texts->title(temperatureBox, QT_TRANSLATE_NOOP("lxv", "Temperature input interface"));
+    temperature_ =
+        List(temperatureBox, "ComboBox9", QT_TRANSLATE_NOOP("lxv", "Temperature input interface"), texts);
+    texts->refresh(temperature_, 100, [this] {
+        temperature_->setPlaceholderText(Translated(QT_TRANSLATE_NOOP("lxv", "Unfinished")));
+    });
     temperature_->setEditable(false);
     (new QVBoxLayout(temperatureBox))->addWidget(temperature_);
     temperatureBox->setEnabled(false);
     layout->addWidget(temperatureBox);
 
     auto* buttons = new QHBoxLayout;
-    auto* enter = new QPushButton("Enter", this);
+    auto* enter = new QPushButton(this);
     enter->setObjectName("Button1");
+    texts->text(enter, QT_TRANSLATE_NOOP("lxv", "Enter"));
     enter->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
+    auto* cancel = new QPushButton(this);
     cancel->setObjectName("Button2");
+    texts->text(cancel, QT_TRANSLATE_NOOP("lxv", "Cancel"));
     buttons->addStretch();
     buttons->addWidget(enter);
     buttons->addWidget(cancel);
@@ -91,7 +108,7 @@ TRecSetForm::TRecSetForm(IniFile& sysSet, Recorder& recorder, QWidget* parent)
 }
 
 bool TRecSetForm::FormCreate() {
-    std::string error;
+    UiText error;
     const RecordSetKeys keys = ReadRecordSetKeys(sysSet_, error);
     for (int c = 0; c < kRecordChannels; ++c)
         Select(channels_[static_cast<std::size_t>(c)], keys.channels[c]);
@@ -99,7 +116,7 @@ bool TRecSetForm::FormCreate() {
     Select(save_, keys.saveStep);
     if (error.empty()) return true;
     // The window opens all the same, so that "Enter" can repair the file.
-    AppDialogs().showError(this, QString::fromStdString(error));
+    AppDialogs().showError(this, Translated(error));
     return false;
 }
 
@@ -118,7 +135,7 @@ void TRecSetForm::Button1Click() {
     const AppliedRecordSettings applied = ApplyRecordSetKeys(keys, recorder_.settings(), true);
     recorder_.ApplySettings(applied.settings);
     emit this->applied(applied);
-    if (UsesTemperatureInput(keys.channels)) AppDialogs().showMessage(this, kTemperatureMessage);
+    if (UsesTemperatureInput(keys.channels)) AppDialogs().showMessage(this, Translated(kTemperatureMessage));
     accept();
 }
 

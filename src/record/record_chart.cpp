@@ -34,9 +34,9 @@ int MarkerOffset(int channel) {
 
 const char* RangeText(RangeMode range) {
     switch (range) {
-        case RangeMode::Positive: return "Range: Positive";
-        case RangeMode::PAndN: return "Range: P and N";
-        case RangeMode::Negative: return "Range: Negative";
+        case RangeMode::Positive: return QT_TRANSLATE_NOOP("lxv", "Range: Positive");
+        case RangeMode::PAndN: return QT_TRANSLATE_NOOP("lxv", "Range: P and N");
+        case RangeMode::Negative: return QT_TRANSLATE_NOOP("lxv", "Range: Negative");
     }
     return "";
 }
@@ -115,15 +115,16 @@ RecordChart DrawRecordChart(int w, int h, const RecordChartInput& in) {
 
     const int textY = h - 12;
     d.push_back(RecordText{{5, textY},
-                           "Time/DIV=" + std::to_string(20 * zoom) + "S",
+                           UiText(QT_TRANSLATE_NOOP("lxv", "Time/DIV=%1S")).arg(20 * zoom),
                            in.liveView ? RecordColour::Teal : RecordColour::Channel1,
                            true});
     for (int c = 0; c < kRecordChannels; ++c)
-        d.push_back(
-            RecordText{{kDivisionTextX[c], textY},
-                       "CH" + std::to_string(c + 1) + "/DIV=" + UnitsPerDivisionText(in.scale[c], in.range),
-                       ChannelColour(c),
-                       true});
+        d.push_back(RecordText{{kDivisionTextX[c], textY},
+                               UiText(QT_TRANSLATE_NOOP("lxv", "CH%1/DIV=%2"))
+                                   .arg(c + 1)
+                                   .arg(UnitsPerDivisionText(in.scale[c], in.range)),
+                               ChannelColour(c),
+                               true});
     return chart;
 }
 
@@ -154,14 +155,14 @@ RecordDrawing DrawRecordRuler(int h, RangeMode range) {
 RecordChartStatus ChartStatusTexts(const RecordChart& chart, const RecordChartInput& input,
                                    const std::function<std::string(double)>& dateTime) {
     RecordChartStatus s;
-    s.sampling = "Sampling step:" + std::to_string(std::max(input.zoom, 1)) + "S";
-    s.length = "Length:" + std::to_string(chart.points);
-    s.start = "Start:";
-    s.end = "End:";
-    if (chart.points > 0 && input.data) {
-        s.start += dateTime(input.data->stamps[static_cast<std::size_t>(chart.startIndex)]);
-        s.end += dateTime(input.data->stamps[static_cast<std::size_t>(chart.endIndex)]);
-    }
+    s.sampling = UiText(QT_TRANSLATE_NOOP("lxv", "Sampling step:%1S")).arg(std::max(input.zoom, 1));
+    s.length = UiText(QT_TRANSLATE_NOOP("lxv", "Length:%1")).arg(chart.points);
+    const bool stamps = chart.points > 0 && input.data;
+    s.start =
+        UiText(QT_TRANSLATE_NOOP("lxv", "Start:%1"))
+            .arg(stamps ? dateTime(input.data->stamps[static_cast<std::size_t>(chart.startIndex)]) : "");
+    s.end = UiText(QT_TRANSLATE_NOOP("lxv", "End:%1"))
+                .arg(stamps ? dateTime(input.data->stamps[static_cast<std::size_t>(chart.endIndex)]) : "");
     return s;
 }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "measure/chart_geometry.h"
+#include "platform/ui_text.h"
 #include "record/record_file.h"
 
 namespace lxv {
@@ -56,7 +57,7 @@ struct RecordPolyline {
 };
 struct RecordText {
     ChartPoint at;
-    std::string text;
+    UiText text;  // translated when painted
     RecordColour colour = RecordColour::Black;
     bool opaque = false;  // drawn on a box of the background colour
 };
@@ -114,7 +115,7 @@ RecordDrawing DrawRecordRuler(int h, RangeMode range);
 // Status panels 0, 2, 3, 4 after a redraw with an active file; n <= 0 gives
 // "Start:", "End:" and "Length:0". `dateTime` writes a stamp as date and time.
 struct RecordChartStatus {
-    std::string sampling, start, end, length;
+    UiText sampling, start, end, length;
 };
 RecordChartStatus ChartStatusTexts(const RecordChart& chart, const RecordChartInput& input,
                                    const std::function<std::string(double)>& dateTime);

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "platform/dialogs.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -68,8 +69,9 @@ RecordExportTask::Outcome RecordExportTask::run() {
     if (!job_.begin(path_.toStdString(), ExportFormatForPath(path_.toStdString()))) return failed();
 
     const int total = static_cast<int>(job_.total());
-    progress_ = std::make_unique<QProgressDialog>(QStringLiteral("Exporting the recording..."),
-                                                  QStringLiteral("Cancel"), 0, total, parent_);
+    progress_ =
+        std::make_unique<QProgressDialog>(Translated(QT_TRANSLATE_NOOP("lxv", "Exporting the recording...")),
+                                          Translated(QT_TRANSLATE_NOOP("lxv", "Cancel")), 0, total, parent_);
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(500);  // appears only for an export that takes longer
     progress_->setAutoReset(false);
@@ -103,7 +105,7 @@ RecordExportTask::Outcome RecordExportTask::run() {
         job_.discard();
         return outcome;
     }
-    if (!AppDialogs().askYesNo(parent_, kExportQuestionCaption, kExportQuestion)) {
+    if (!AppDialogs().askYesNo(parent_, Translated(kExportQuestionCaption), Translated(kExportQuestion))) {
         job_.discard();
         return Outcome::Declined;
     }
@@ -111,7 +113,7 @@ RecordExportTask::Outcome RecordExportTask::run() {
 }
 
 RecordExportTask::Outcome ExportRecordWithDialogs(QWidget* parent, const RecordExportSource& source) {
-    const QString path = AppDialogs().saveFileName(parent, kExportFilter, QString());
+    const QString path = AppDialogs().saveFileName(parent, Translated(kExportFilter), QString());
     if (path.isEmpty()) return RecordExportTask::Outcome::Declined;
     RecordExportTask task(parent, source, path);
     return task.run();

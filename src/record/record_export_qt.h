@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 
+#include "platform/ui_text.h"
 #include "record/record_export.h"
 
 class QProgressDialog;
@@ -16,9 +17,11 @@ class QWidget;
 
 namespace lxv {
 
-inline constexpr const char* kExportFilter = "Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv";
-inline constexpr const char* kExportQuestion = "Data export to complete. Sure to save it?";
-inline constexpr const char* kExportQuestionCaption = "Save the file";
+inline constexpr const char* kExportFilter =
+    QT_TRANSLATE_NOOP("lxv", "Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv");
+inline constexpr const char* kExportQuestion =
+    QT_TRANSLATE_NOOP("lxv", "Data export to complete. Sure to save it?");
+inline constexpr const char* kExportQuestionCaption = QT_TRANSLATE_NOOP("lxv", "Save the file");
 
 // The export's first column: the system's short date format and its time
 // format with seconds ("3/4/26 1:05:09 PM"), as a formatter that remembers

@@ -16,12 +16,21 @@ namespace lxv {
 
 namespace {
 
-std::string Quoted(const std::string& path) {
-    return "\"" + path + "\"";
+UiText FileError(const char* text, const std::string& path) {
+    return UiText(text).arg(path).arg(std::strerror(errno));
 }
 
-std::string Refused(const std::string& name, const std::string& reason) {
-    return "Cannot show record file " + Quoted(name) + ". " + reason;
+constexpr const char* kCannotCreate = QT_TRANSLATE_NOOP("lxv", "Cannot create file \"%1\". %2");
+constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("lxv", "Cannot open file \"%1\". %2");
+constexpr const char* kCannotRead = QT_TRANSLATE_NOOP("lxv", "Cannot read file \"%1\". %2");
+constexpr const char* kCannotWrite = QT_TRANSLATE_NOOP("lxv", "Cannot write file \"%1\". %2");
+
+UiText TooManyRecords(const std::string& name, std::size_t records) {
+    return UiText(QT_TRANSLATE_NOOP(
+                      "lxv", "Cannot show record file \"%1\". It holds %2 records; at most %3 can be shown."))
+        .arg(name)
+        .arg(std::to_string(records))
+        .arg(std::to_string(kMaxRecords));
 }
 
 class Fd {
@@ -115,12 +124,15 @@ RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, cons
     RecordFileRead result;
     const std::size_t records = size / kRecordBlockSize;
     if (records == 0) {
-        result.error = Refused(name, size == 0 ? "The file is empty." : "The file holds no whole record.");
+        result.error =
+            UiText(size == 0 ? QT_TRANSLATE_NOOP("lxv", "Cannot show record file \"%1\". The file is empty.")
+                             : QT_TRANSLATE_NOOP(
+                                   "lxv", "Cannot show record file \"%1\". The file holds no whole record."))
+                .arg(name);
         return result;
     }
     if (records > static_cast<std::size_t>(kMaxRecords)) {
-        result.error = Refused(name, "It holds " + std::to_string(records) + " records; at most " +
-                                         std::to_string(kMaxRecords) + " can be shown.");
+        result.error = TooManyRecords(name, records);
         return result;
     }
     const std::uint8_t* lastRecord = bytes + (records - 1) * kRecordBlockSize;
@@ -129,8 +141,12 @@ RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, cons
     // One record more than the file holds: the next record's append never finished.
     const int most = std::min(kMaxSamples, held + kSamplesPerRecord);
     if (total < 1 || total > most) {
-        result.error = Refused(name, "Its sample count " + std::to_string(total) + " is outside 1 to " +
-                                         std::to_string(most) + ".");
+        result.error =
+            UiText(QT_TRANSLATE_NOOP(
+                       "lxv", "Cannot show record file \"%1\". Its sample count %2 is outside 1 to %3."))
+                .arg(name)
+                .arg(std::to_string(total))
+                .arg(std::to_string(most));
         return result;
     }
     RecordData loaded;
@@ -162,7 +178,7 @@ RecordFileRead ReadRecordFile(const std::string& path, RecordData& data) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st {};
     if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
-        result.error = "Cannot open file " + Quoted(path) + ". " + std::strerror(errno);
+        result.error = FileError(kCannotOpen, path);
         return result;
     }
     const auto size = static_cast<std::size_t>(st.st_size);
@@ -174,67 +190,68 @@ RecordFileRead ReadRecordFile(const std::string& path, RecordData& data) {
         const ssize_t n = ::read(fd.get(), bytes.data() + got, wanted - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            result.error = "Cannot read file " + Quoted(path) + ". " + std::strerror(errno);
+            result.error = FileError(kCannotRead, path);
             return result;
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     if (got < wanted) {
-        result.error = "Cannot read file " + Quoted(path) + ". Read beyond end of file";
+        result.error =
+            UiText(QT_TRANSLATE_NOOP("lxv", "Cannot read file \"%1\". Read beyond end of file")).arg(path);
         return result;
     }
     if (size > wanted) {
         const std::size_t records = size / kRecordBlockSize;
-        result.error = Refused(path, "It holds " + std::to_string(records) + " records; at most " +
-                                         std::to_string(kMaxRecords) + " can be shown.");
+        result.error = TooManyRecords(path, records);
         return result;
     }
     return ParseRecordFile(bytes.data(), bytes.size(), path, data);
 }
 
-std::string IgnoredBytesText(std::size_t ignoredBytes) {
+UiText IgnoredBytesText(std::size_t ignoredBytes) {
     if (ignoredBytes == 0) return {};
-    return "Ignored " + std::to_string(ignoredBytes) + " bytes at the end (an incomplete record)";
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Ignored %1 bytes at the end (an incomplete record)"))
+        .arg(std::to_string(ignoredBytes));
 }
 
-std::string ReadNoteText(const RecordFileRead& read) {
+UiText ReadNoteText(const RecordFileRead& read) {
     if (read.cutShort())
-        return "Recovered " + std::to_string(read.records * kSamplesPerRecord) + " of " +
-               std::to_string(read.statedSamples) + " samples: the file was cut short during a save";
+        return UiText(QT_TRANSLATE_NOOP("lxv",
+                                        "Recovered %1 of %2 samples: the file was cut short during a save"))
+            .arg(std::to_string(read.records * kSamplesPerRecord))
+            .arg(std::to_string(read.statedSamples));
     return IgnoredBytesText(read.ignoredBytes);
 }
 
-std::string RecordFileWriter::create(const std::string& path, const RecordData& data) {
+UiText RecordFileWriter::create(const std::string& path, const RecordData& data) {
     close();
     Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (fd.get() < 0) return "Cannot create file " + Quoted(path) + ". " + std::strerror(errno);
+    if (fd.get() < 0) return FileError(kCannotCreate, path);
     RecordData empty;
     empty.codes = data.codes;
     empty.stepIndex = data.stepIndex;
     FillRecordBlock(empty, 0, block_);
-    if (!WriteRecord(fd.get(), 0, block_) || !fd.closeNow())
-        return "Cannot write file " + Quoted(path) + ". " + std::strerror(errno);
+    if (!WriteRecord(fd.get(), 0, block_) || !fd.closeNow()) return FileError(kCannotWrite, path);
     path_ = path;
     records_ = 1;
     return {};
 }
 
-std::string RecordFileWriter::save(const RecordData& data) {
+UiText RecordFileWriter::save(const RecordData& data) {
     if (!active()) return {};
     // Without O_CREAT: a file removed behind our back is an error, not a new empty file.
     Fd fd(::open(path_.c_str(), O_WRONLY | O_CLOEXEC));
-    if (fd.get() < 0) return "Cannot open file " + Quoted(path_) + ". " + std::strerror(errno);
+    if (fd.get() < 0) return FileError(kCannotOpen, path_);
     const int wanted = RecordsFor(data.count);
     // The last record written is rewritten (it may have gained samples), then every later one.
     for (int k = std::max(records_ - 1, 0); k < wanted; ++k) {
         FillRecordBlock(data, k, block_);
-        if (!WriteRecord(fd.get(), k, block_))
-            return "Cannot write file " + Quoted(path_) + ". " + std::strerror(errno);
+        if (!WriteRecord(fd.get(), k, block_)) return FileError(kCannotWrite, path_);
         // Never count beyond what the file is known to hold.
         records_ = std::max(records_, k + 1);
     }
-    if (!fd.closeNow()) return "Cannot write file " + Quoted(path_) + ". " + std::strerror(errno);
+    if (!fd.closeNow()) return FileError(kCannotWrite, path_);
     return {};
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "link/byte_order.h"
+#include "platform/ui_text.h"
 #include "record/record_settings.h"
 
 namespace lxv {
@@ -90,7 +91,7 @@ struct RecordData {
 
 // Result of reading a record file.
 struct RecordFileRead {
-    std::string error;             // not empty: refused, and the data were left as they were
+    UiText error;                  // not empty: refused, and the data were left as they were
     int records = 0;               // whole records read
     int statedSamples = 0;         // TotalSamples of the last whole record
     std::size_t ignoredBytes = 0;  // bytes of an incomplete record at the end
@@ -112,11 +113,11 @@ RecordFileRead ParseRecordFile(const std::uint8_t* bytes, std::size_t size, cons
                                RecordData& data);
 // Status text of a read that ignored bytes: "Ignored 123 bytes at the end (an
 // incomplete record)"; empty when nothing was ignored.
-std::string IgnoredBytesText(std::size_t ignoredBytes);
+UiText IgnoredBytesText(std::size_t ignoredBytes);
 // What the viewer says about a read beyond "Inspection": the samples
 // recovered from a cut-short file ("Recovered 1000 of 1012 samples: the file
 // was cut short during a save"), else the ignored bytes, else nothing.
-std::string ReadNoteText(const RecordFileRead& read);
+UiText ReadNoteText(const RecordFileRead& read);
 
 // Number of records a recording of n samples fills: n div 1000 + 1, at most 450.
 int RecordsFor(int samples);
@@ -134,7 +135,7 @@ class RecordFileWriter {
     // Creates (or truncates) the file and writes its first record: no samples,
     // TotalSamples 0, the codes and step index of `data`. Empty string on
     // success; on failure the writer keeps no file.
-    std::string create(const std::string& path, const RecordData& data);
+    UiText create(const std::string& path, const RecordData& data);
     // Brings the file up to date: rewrites its last record and appends every
     // record begun since, in this order, each filled by FillRecordBlock (a save
     // after failed ones may write several records), so a save cut short after
@@ -142,7 +143,7 @@ class RecordFileWriter {
     // records written whole.
     // A failure leaves the writer where it was, so the next save writes the
     // same records again.
-    std::string save(const RecordData& data);
+    UiText save(const RecordData& data);
     // Forgets the file.
     void close();
 

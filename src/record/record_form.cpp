@@ -27,6 +27,7 @@
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "record/rec_set_form.h"
 #include "record/record_painter.h"
 #include "record/record_settings_ini.h"
@@ -61,6 +62,10 @@ class RecordImageView : public QWidget {
 namespace {
 
 constexpr int kImageWidth = 2400, kImageHeight = 1600;
+// The status panels' widths of the layout, as shares of the status bar.
+constexpr int kStatusWidths[7] = {130, 130, 210, 210, 100, 110, 130};
+constexpr const char* kRecordingText = QT_TRANSLATE_NOOP("lxv", "Recording");
+constexpr const char* kInspectionText = QT_TRANSLATE_NOOP("lxv", "Inspection");
 constexpr int kRulerWidth = 50, kPenStrip = 25, kArrowHeight = 12;
 constexpr const char* kPenFiles[kRecordChannels] = {"PenData\\green.dat",  "PenData\\red.dat",
                                                     "PenData\\blue.dat",   "PenData\\maroon.dat",
@@ -80,16 +85,15 @@ QDateTime StampDateTime(double stamp) {
     return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.millisecond));
 }
 
-QToolButton* Tool(QToolBar* bar, const char* name, const QString& tip, const QIcon& icon,
-                  const QString& text = {}) {
+QToolButton* Tool(QToolBar* bar, ShownTexts* texts, const char* name, const char* tip, const QIcon& icon,
+                  const char* text = nullptr) {
     auto* button = new QToolButton(bar);
     button->setObjectName(name);
-    button->setToolTip(tip);
-    button->setAccessibleName(tip);
+    texts->toolTipAndName(button, tip);
     if (!icon.isNull())
         button->setIcon(icon);
     else
-        button->setText(text);
+        texts->text(button, text);
     bar->addWidget(button);
     return button;
 }
@@ -118,7 +122,8 @@ TRecordForm::TRecordForm(Recorder& recorder, IniFile& sysSet, QWidget* parent)
       chart_(kImageWidth, kImageHeight, QImage::Format_RGB32),
       ruler_(kImageWidth / 48, kImageHeight, QImage::Format_RGB32) {
     setObjectName("RecordForm");
-    setWindowTitle("記錄");
+    texts_ = new ShownTexts(this);
+    texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "記錄"));
     chart_.fill(Qt::white);
     ruler_.fill(Qt::white);
 
@@ -161,33 +166,36 @@ TRecordForm::~TRecordForm() {
 }
 
 void TRecordForm::BuildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
+    auto item = [this](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString());
         action->setObjectName(name);
+        texts_->text(action, caption);
         return action;
     };
-    QMenu* file = menuBar()->addMenu("檔案(&F)");
-    file->setObjectName("MenuFile");
-    open_ = item(file, "MenuOpen", "開啟舊檔");
-    create_ = item(file, "MenuCreate", "建立");
-    export_ = item(file, "MenuExport", "Export EXCEL file");
-    print_ = item(file, "MenuPrint", "列印");
-    close_ = item(file, "MenuClose", "關閉");
+    auto title = [this](const char* name, const char* caption) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(name);
+        texts_->title(menu, caption);
+        return menu;
+    };
+    QMenu* file = title("MenuFile", QT_TRANSLATE_NOOP("lxv", "檔案(&F)"));
+    open_ = item(file, "MenuOpen", QT_TRANSLATE_NOOP("lxv", "開啟舊檔"));
+    create_ = item(file, "MenuCreate", QT_TRANSLATE_NOOP("lxv", "建立"));
+    export_ = item(file, "MenuExport", QT_TRANSLATE_NOOP("lxv", "Export EXCEL file"));
+    print_ = item(file, "MenuPrint", QT_TRANSLATE_NOOP("lxv", "列印"));
+    close_ = item(file, "MenuClose", QT_TRANSLATE_NOOP("lxv", "關閉"));
     print_->setEnabled(false);
     export_->setEnabled(false);
-    QMenu* options = menuBar()->addMenu("選項 (&O)");
-    options->setObjectName("MenuOptions");
-    settings_ = item(options, "MenuSettings", "設置");
-    QMenu* view = menuBar()->addMenu("檢視 (&V)");
-    view->setObjectName("MenuView");
-    zoomOut_ = item(view, "MenuZoomOut", "Zoom Out forward ");
-    zoomIn_ = item(view, "MenuZoomIn", "Zoom in Back");
-    segForward_ = item(view, "MenuSegmentForward", "段前移");
-    segBack_ = item(view, "MenuSegmentBack", "段後移");
-    QMenu* run = menuBar()->addMenu("執行(&R)");
-    run->setObjectName("MenuRun");
-    start_ = item(run, "MenuStart", "Start");
-    stop_ = item(run, "MenuStop", "Stop");
+    QMenu* options = title("MenuOptions", QT_TRANSLATE_NOOP("lxv", "選項 (&O)"));
+    settings_ = item(options, "MenuSettings", QT_TRANSLATE_NOOP("lxv", "設置"));
+    QMenu* view = title("MenuView", QT_TRANSLATE_NOOP("lxv", "檢視 (&V)"));
+    zoomOut_ = item(view, "MenuZoomOut", QT_TRANSLATE_NOOP("lxv", "Zoom Out forward "));
+    zoomIn_ = item(view, "MenuZoomIn", QT_TRANSLATE_NOOP("lxv", "Zoom in Back"));
+    segForward_ = item(view, "MenuSegmentForward", QT_TRANSLATE_NOOP("lxv", "段前移"));
+    segBack_ = item(view, "MenuSegmentBack", QT_TRANSLATE_NOOP("lxv", "段後移"));
+    QMenu* run = title("MenuRun", QT_TRANSLATE_NOOP("lxv", "執行(&R)"));
+    start_ = item(run, "MenuStart", QT_TRANSLATE_NOOP("lxv", "Start"));
+    stop_ = item(run, "MenuStop", QT_TRANSLATE_NOOP("lxv", "Stop"));
 
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     create_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -211,24 +219,33 @@ void TRecordForm::BuildMenus() {
 }
 
 void TRecordForm::BuildToolBar() {
-    QToolBar* bar = addToolBar("Tools");
+    QToolBar* bar = addToolBar(QString());
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
-    openButton_ = Tool(bar, "ToolOpen", "Open record file", GlyphIcon(Glyph::Open));
-    createButton_ = Tool(bar, "ToolCreate", "Create record file", GlyphIcon(Glyph::Save));
-    printButton_ = Tool(bar, "ToolPrint", "Print record report", GlyphIcon(Glyph::Print));
+    texts_->refresh(bar, 100, [bar] { bar->setWindowTitle(Translated(QT_TRANSLATE_NOOP("lxv", "Tools"))); });
+    ShownTexts* t = texts_;
+    openButton_ =
+        Tool(bar, t, "ToolOpen", QT_TRANSLATE_NOOP("lxv", "Open record file"), GlyphIcon(Glyph::Open));
+    createButton_ =
+        Tool(bar, t, "ToolCreate", QT_TRANSLATE_NOOP("lxv", "Create record file"), GlyphIcon(Glyph::Save));
+    printButton_ =
+        Tool(bar, t, "ToolPrint", QT_TRANSLATE_NOOP("lxv", "Print record report"), GlyphIcon(Glyph::Print));
     bar->addSeparator();
-    settingsButton_ = Tool(bar, "ToolSettings", "Record settings", {}, "Set");
+    settingsButton_ = Tool(bar, t, "ToolSettings", QT_TRANSLATE_NOOP("lxv", "Record settings"), {},
+                           QT_TRANSLATE_NOOP("lxv", "Set"));
     bar->addSeparator();
-    startButton_ = Tool(bar, "ToolStart", "Start recording", GlyphIcon(Glyph::Continuous));
-    stopButton_ = Tool(bar, "ToolStop", "Stop recording", GlyphIcon(Glyph::Stop));
+    startButton_ =
+        Tool(bar, t, "ToolStart", QT_TRANSLATE_NOOP("lxv", "Start recording"), GlyphIcon(Glyph::Continuous));
+    stopButton_ =
+        Tool(bar, t, "ToolStop", QT_TRANSLATE_NOOP("lxv", "Stop recording"), GlyphIcon(Glyph::Stop));
     bar->addSeparator();
-    viewButton_ = Tool(bar, "ToolViewSwitch", "Switch between the recording and the opened file",
-                       QIcon(DataPicture("PenData\\12.dat")), "View");
-    segBackButton_ = Tool(bar, "ToolSegmentBack", "段後移", {}, "|<<");
-    segForwardButton_ = Tool(bar, "ToolSegmentForward", "段前移", {}, ">>|");
-    zoomInButton_ = Tool(bar, "ToolZoomIn", "Zoom in Back", {}, "+");
-    zoomOutButton_ = Tool(bar, "ToolZoomOut", "Zoom Out forward ", {}, "-");
+    viewButton_ = Tool(bar, t, "ToolViewSwitch",
+                       QT_TRANSLATE_NOOP("lxv", "Switch between the recording and the opened file"),
+                       QIcon(DataPicture("PenData\\12.dat")), QT_TRANSLATE_NOOP("lxv", "View"));
+    segBackButton_ = Tool(bar, t, "ToolSegmentBack", QT_TRANSLATE_NOOP("lxv", "段後移"), {}, "|<<");
+    segForwardButton_ = Tool(bar, t, "ToolSegmentForward", QT_TRANSLATE_NOOP("lxv", "段前移"), {}, ">>|");
+    zoomInButton_ = Tool(bar, t, "ToolZoomIn", QT_TRANSLATE_NOOP("lxv", "Zoom in Back"), {}, "+");
+    zoomOutButton_ = Tool(bar, t, "ToolZoomOut", QT_TRANSLATE_NOOP("lxv", "Zoom Out forward "), {}, "-");
     NameToolBarExtension(bar);
     printButton_->setEnabled(false);
     connect(openButton_, &QToolButton::clicked, this, &TRecordForm::OpenClick);
@@ -258,20 +275,20 @@ void TRecordForm::BuildChartPanel(QWidget* parent) {
     groupLayout->addWidget(panel_, 1);
     scrollBar_ = new QScrollBar(Qt::Horizontal, group);
     scrollBar_->setObjectName("ScrollBar1");
-    scrollBar_->setAccessibleName("Scroll through the recording");
+    texts_->accessibleName(scrollBar_, QT_TRANSLATE_NOOP("lxv", "Scroll through the recording"));
     scrollBar_->setRange(0, 450);
     groupLayout->addWidget(scrollBar_);
     connect(scrollBar_, &QScrollBar::valueChanged, this, &TRecordForm::ScrollBar1Change);
 
     pic5_ = new RecordImageView(ruler_, panel_);
     pic5_->setObjectName("Pic5");
-    pic5_->setAccessibleName("Ruler");
+    texts_->accessibleName(pic5_, QT_TRANSLATE_NOOP("lxv", "Ruler"));
     penStrip_ = new QWidget(panel_);
     penStrip_->setObjectName("PenStrip");
     for (int c = 0; c < kRecordChannels; ++c) {
         auto* pen = new QLabel(penStrip_);
         pen->setObjectName(QString("Pen%1").arg(c + 1));
-        pen->setAccessibleName(QString("CH%1 pen").arg(c + 1));
+        texts_->accessibleName(pen, UiText(QT_TRANSLATE_NOOP("lxv", "CH%1 pen")).arg(c + 1));
         pen->setPixmap(DataPicture(kPenFiles[c]));
         pen->resize(kPenStrip, 15);
         pen->hide();
@@ -279,23 +296,23 @@ void TRecordForm::BuildChartPanel(QWidget* parent) {
     }
     pic4_ = new RecordImageView(chart_, panel_);
     pic4_->setObjectName("Pic4");
-    pic4_->setAccessibleName("Record chart");
+    texts_->accessibleName(pic4_, QT_TRANSLATE_NOOP("lxv", "Record chart"));
     pic4_->setMouseTracking(true);
     pic4_->onMove = [this](int x) { Pic4MouseMove(x); };
     pic4_->onDoubleClick = [this] { Pic4DblClick(); };
     cursorArrow_ = new QLabel("▼", panel_);
     cursorArrow_->setObjectName("CursorArrow");
-    cursorArrow_->setAccessibleName("Cursor");
+    texts_->accessibleName(cursorArrow_, QT_TRANSLATE_NOOP("lxv", "Cursor"));
     cursorArrow_->resize(12, kArrowHeight);
-    rangeButton_ = new QPushButton("R", panel_);
+    rangeButton_ = new QPushButton(panel_);
     rangeButton_->setObjectName("RangeButton");
-    rangeButton_->setToolTip("Range");
-    rangeButton_->setAccessibleName("Range");
+    texts_->text(rangeButton_, QT_TRANSLATE_NOOP("lxv", "R"));
+    texts_->toolTipAndName(rangeButton_, QT_TRANSLATE_NOOP("lxv", "Range"));
     rangeButton_->resize(24, 20);
     connect(rangeButton_, &QPushButton::clicked, this, &TRecordForm::RangeButtonClick);
     trackBar_ = new QSlider(Qt::Horizontal, panel_);
     trackBar_->setObjectName("TrackBar1");
-    trackBar_->setAccessibleName("Points per pixel");
+    texts_->accessibleName(trackBar_, QT_TRANSLATE_NOOP("lxv", "Points per pixel"));
     trackBar_->setRange(0, 150);
     trackBar_->setValue(150);
     trackBar_->hide();
@@ -309,30 +326,33 @@ void TRecordForm::BuildChannelRows(QWidget* parent) {
     grid->setContentsMargins(0, 0, 0, 0);
     for (int c = 0; c < kRecordChannels; ++c) {
         const int row = c % 3, column = (c / 3) * 7;
-        auto* channel = new QLabel(QString("CH%1 ").arg(c + 1), rows);
+        auto* channel = new QLabel(rows);
         channel->setObjectName(QString("ChannelLabel%1").arg(c + 1));
-        auto* quantity = new QLabel("Power", rows);
+        texts_->text(channel, UiText(QT_TRANSLATE_NOOP("lxv", "CH%1 ")).arg(c + 1));
+        auto* quantity = new QLabel(rows);
         quantity->setObjectName(QString("QuantityLabel%1").arg(c + 1));
-        auto* value = new QLabel("Value：", rows);
+        auto* value = new QLabel(rows);
         value->setObjectName(QString("ValueLabel%1").arg(c + 1));
+        texts_->text(value, QT_TRANSLATE_NOOP("lxv", "Value："));
         value->setMinimumWidth(110);
-        SetValueCaption(value, QString("CH%1 Power").arg(c + 1));  // "CH1 Power: 12.345"
+        quantities_[static_cast<std::size_t>(c)] = QuantityLabel(2);  // "Power" until the settings load
+        texts_->text(quantity, quantities_[static_cast<std::size_t>(c)]);
+        texts_->valueCaption(
+            value, UiText(QT_TRANSLATE_NOOP("lxv", "CH%1 %2")).arg(c + 1).argText(QuantityLabel(2)));
         channelLabels_[static_cast<std::size_t>(c)] = channel;
         quantityLabels_[static_cast<std::size_t>(c)] = quantity;
         valueLabels_[static_cast<std::size_t>(c)] = value;
-        auto button = [&](int number, const QString& text, const QString& tip) {
+        auto button = [&](int number, const QString& text, const char* tip) {
             auto* b = new QToolButton(rows);
             b->setObjectName(QString("SeSkinButton%1").arg(number));
             b->setText(text);
-            b->setToolTip(tip);
-            b->setAccessibleName(tip);
+            texts_->toolTipAndName(b, UiText(tip).arg(c + 1));
             rowButtons_[static_cast<std::size_t>(number)] = b;
             return b;
         };
-        const QString ch = QString("CH%1").arg(c + 1);
-        QToolButton* show = button(kShowHide[c], "◉", ch + " show or hide");
-        QToolButton* down = button(kScaleDown[c], "▽", ch + " scale down");
-        QToolButton* up = button(kScaleUp[c], "△", ch + " scale up");
+        QToolButton* show = button(kShowHide[c], "◉", QT_TRANSLATE_NOOP("lxv", "CH%1 show or hide"));
+        QToolButton* down = button(kScaleDown[c], "▽", QT_TRANSLATE_NOOP("lxv", "CH%1 scale down"));
+        QToolButton* up = button(kScaleUp[c], "△", QT_TRANSLATE_NOOP("lxv", "CH%1 scale up"));
         channel->setBuddy(show);
         connect(show, &QToolButton::clicked, this, [this, c] { ShowHideClick(c); });
         connect(down, &QToolButton::clicked, this, [this, c] { ScaleDownClick(c); });
@@ -348,8 +368,9 @@ void TRecordForm::BuildChannelRows(QWidget* parent) {
         grid->addWidget(up, row, column + 6);
     }
     auto* readout = new QHBoxLayout;
-    auto* caption = new QLabel("Points date and time :  ", rows);
+    auto* caption = new QLabel(rows);
     caption->setObjectName("ReadoutLabel");
+    texts_->text(caption, QT_TRANSLATE_NOOP("lxv", "Points date and time :  "));
     dateLabel_ = new QLabel(rows);
     dateLabel_->setObjectName("DateLabel");  // read as what it shows, "Date: ..."
     timeLabel_ = new QLabel(rows);
@@ -368,13 +389,14 @@ void TRecordForm::BuildStatusBar() {
     for (int i = 0; i < 7; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(QString("StatusPanel%1").arg(i));
-        static constexpr int kWidths[7] = {130, 130, 210, 210, 100, 110, 130};
-        label->setMinimumWidth(kWidths[i]);
-        statusBar()->addWidget(label, i == 6 ? 1 : 0);
+        // The layout's widths share out the room; a panel is never narrower than its text
+        // (the design's widths add up to more than the window: kept as minimums, they overlapped).
+        statusBar()->addWidget(label, kStatusWidths[i]);
         status_[static_cast<std::size_t>(i)] = label;
     }
     SetStatus(6, RangeText(view_.range));
-    if (auto* grip = statusBar()->findChild<QSizeGrip*>()) grip->setAccessibleName("Resize the window");
+    if (auto* grip = statusBar()->findChild<QSizeGrip*>())
+        texts_->accessibleName(grip, QT_TRANSLATE_NOOP("lxv", "Resize the window"));
 }
 
 void TRecordForm::FormCreate() {
@@ -384,26 +406,35 @@ void TRecordForm::FormCreate() {
         recorder_.ApplySettings(applied.settings);
         ApplySettingsTexts(applied);
     } catch (const ConversionError& e) {
-        AppDialogs().showError(this, e.what());
+        AppDialogs().showError(this, Translated(e.text()));
     }
 }
 
 void TRecordForm::ApplySettingsTexts(const AppliedRecordSettings& applied) {
-    if (!applied.sampleText.empty()) SetStatus(0, QString::fromStdString(applied.sampleText));
-    if (!applied.saveText.empty()) SetStatus(1, QString::fromStdString(applied.saveText));
+    if (!applied.sampleText.empty()) SetStatus(0, applied.sampleText);
+    if (!applied.saveText.empty()) SetStatus(1, applied.saveText);
     SetQuantityLabels(applied.settings.codes);
 }
 
 void TRecordForm::SetQuantityLabels(const std::array<int, kRecordChannels>& codes) {
     for (int c = 0; c < kRecordChannels; ++c) {
         const auto i = static_cast<std::size_t>(c);
-        if (const char* label = QuantityLabel(codes[c])) quantityLabels_[i]->setText(label);
-        SetValueCaption(valueLabels_[i], QString("CH%1 %2").arg(c + 1).arg(quantityLabels_[i]->text()));
+        if (const char* label = QuantityLabel(codes[c])) quantities_[i] = label;
+        texts_->text(quantityLabels_[i], quantities_[i]);
+        // "CH1 Power: 12.345"
+        texts_->valueCaption(valueLabels_[i],
+                             UiText(QT_TRANSLATE_NOOP("lxv", "CH%1 %2")).arg(c + 1).argText(quantities_[i]));
     }
 }
 
-void TRecordForm::SetStatus(int panel, const QString& text) {
-    if (panel >= 0 && panel < 7) status_[static_cast<std::size_t>(panel)]->setText(text);
+void TRecordForm::SetStatus(int panel, const UiText& text) {
+    if (panel < 0 || panel >= 7) return;
+    QLabel* label = status_[static_cast<std::size_t>(panel)];
+    texts_->text(label, text);
+    // As wide as its text needs, in the language in use: a stamp with seconds never runs into the next panel.
+    texts_->refresh(label, 100, [label] {
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
+    });
 }
 
 QString TRecordForm::statusPanelText(int panel) const {
@@ -461,7 +492,7 @@ void TRecordForm::Apply(const RecorderEffects& e) {
     if (e.fileCreated) {
         view_.FileCreated();
         settingsBlocked_ = false;
-        SetStatus(5, "Recording");
+        SetStatus(5, kRecordingText);
     }
     if (e.liveViewReset) {
         view_.StartLive();
@@ -475,7 +506,7 @@ void TRecordForm::Apply(const RecorderEffects& e) {
         else if (view_.liveView() || e.controlsChanged)
             DrawRecordChart();
     }
-    if (!e.message.empty()) AppDialogs().showMessage(this, QString::fromStdString(e.message));
+    if (!e.message.empty()) AppDialogs().showMessage(this, Translated(e.message));
 }
 
 void TRecordForm::Apply(const ViewEffects& e) {
@@ -486,7 +517,7 @@ void TRecordForm::Apply(const ViewEffects& e) {
 }
 
 void TRecordForm::OpenClick() {
-    const QString path = AppDialogs().openFileName(this, kRecordFileFilter);
+    const QString path = AppDialogs().openFileName(this, Translated(kRecordFileFilter));
     if (!path.isEmpty()) OpenRecordFile(path);
     DrawRecordChart();
 }
@@ -494,15 +525,16 @@ void TRecordForm::OpenClick() {
 bool TRecordForm::OpenRecordFile(const QString& path) {
     const RecordFileRead read = ReadRecordFile(path.toStdString(), file_);
     if (!read.error.empty()) {
-        AppDialogs().showError(this, QString::fromStdString(read.error));
+        AppDialogs().showError(this, Translated(read.error));
         return false;
     }
     view_.FileOpened(file_.count);
     std::array<int, kRecordChannels> codes{};
     for (int c = 0; c < kRecordChannels; ++c) codes[c] = file_.codes[c];
     SetQuantityLabels(codes);
-    const std::string note = ReadNoteText(read);
-    SetStatus(5, note.empty() ? QString("Inspection") : "Inspection: " + QString::fromStdString(note));
+    const UiText note = ReadNoteText(read);
+    SetStatus(5, note.empty() ? UiText(kInspectionText)
+                              : UiText(QT_TRANSLATE_NOOP("lxv", "Inspection: %1")).arg(note));
     settingsBlocked_ = true;
     viewButton_->setIcon(QIcon(DataPicture("PenData\\13.dat")));
     ApplyControls();
@@ -523,22 +555,22 @@ void TRecordForm::OpenTimerTimer() {
 }
 
 bool TRecordForm::SaveBeforeExit(bool display) {
-    // Both arguments at once: a path holding "%2" stays as it is.
-    const auto text = [this](const char* format, const std::string& why) {
-        return QString(format).arg(QString::number(recorder_.unsavedCount()), QString::fromStdString(why));
+    // Both values at once: a path holding "%2" stays as it is.
+    const auto text = [this](const char* format, const UiText& why) {
+        return Translated(UiText(format).arg(recorder_.unsavedCount()).arg(why));
     };
-    std::string error = recorder_.Close();
+    UiText error = recorder_.Close();
     if (display) {
         while (!error.empty()) {
-            if (!AppDialogs().askRetryOrQuit(this, kExitSaveFailedCaption, text(kExitSaveFailedText, error)))
+            if (!AppDialogs().askRetryOrQuit(this, Translated(kExitSaveFailedCaption),
+                                             text(kExitSaveFailedText, error)))
                 return false;
             error = recorder_.Close();
         }
         return true;
     }
     if (error.empty()) return true;
-    std::fprintf(stderr, "lxv7700: %s\n",
-                 qPrintable(QString(kExitSaveRetryLine).arg(QString::fromStdString(error))));
+    std::fprintf(stderr, "lxv7700: %s\n", qPrintable(Translated(UiText(kExitSaveRetryLine).arg(error))));
     error = recorder_.Close();
     if (error.empty()) return true;
     std::fprintf(stderr, "lxv7700: %s\n", qPrintable(text(kExitSaveFailedLine, error)));
@@ -547,10 +579,12 @@ bool TRecordForm::SaveBeforeExit(bool display) {
 
 void TRecordForm::CreateClick() {
     if (!recorder_.controls().create) return;
-    const QString path = AppDialogs().saveFileName(this, kRecordFileFilter, kRecordFileProposedName);
+    const QString path =
+        AppDialogs().saveFileName(this, Translated(kRecordFileFilter), kRecordFileProposedName);
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path) &&
-        !AppDialogs().askYesNo(this, "File exists", "File already exists, overwrite?"))
+        !AppDialogs().askYesNo(this, Translated(QT_TRANSLATE_NOOP("lxv", "File exists")),
+                               Translated(QT_TRANSLATE_NOOP("lxv", "File already exists, overwrite?"))))
         return;
     CreateRecordFileAt(path);
 }
@@ -558,7 +592,7 @@ void TRecordForm::CreateClick() {
 bool TRecordForm::CreateRecordFileAt(const QString& path) {
     const RecorderEffects e = recorder_.CreateRecordFile(path.toStdString());
     if (!e.fileCreated) {
-        if (!e.message.empty()) AppDialogs().showError(this, QString::fromStdString(e.message));
+        if (!e.message.empty()) AppDialogs().showError(this, Translated(e.message));
         return false;
     }
     Apply(e);
@@ -584,10 +618,10 @@ void TRecordForm::StopClick() {
 void TRecordForm::ViewSwitchClick() {
     Apply(view_.SwitchView(recorder_.liveCount()));
     if (view_.liveView()) {
-        SetStatus(5, "Recording");
+        SetStatus(5, kRecordingText);
         viewButton_->setIcon(QIcon(DataPicture("PenData\\12.dat")));
     } else {
-        SetStatus(5, "Inspection");
+        SetStatus(5, kInspectionText);
         viewButton_->setIcon(QIcon(DataPicture("PenData\\13.dat")));
     }
 }
@@ -647,11 +681,14 @@ void TRecordForm::Pic4MouseMove(int x) {
     const RecordData& data = shownData();
     if (!index || *index < 0 || *index >= data.capacity()) return;
     const auto i = static_cast<std::size_t>(*index);
-    dateLabel_->setText("Date: " + StampDateText(data.stamps[i]));
-    timeLabel_->setText("Time: " + StampTimeText(data.stamps[i]));
+    texts_->text(
+        dateLabel_,
+        UiText(QT_TRANSLATE_NOOP("lxv", "Date: %1")).arg(StampDateText(data.stamps[i]).toStdString()));
+    texts_->text(
+        timeLabel_,
+        UiText(QT_TRANSLATE_NOOP("lxv", "Time: %1")).arg(StampTimeText(data.stamps[i]).toStdString()));
     for (int c = 0; c < kRecordChannels; ++c)
-        valueLabels_[static_cast<std::size_t>(c)]->setText(
-            QString::fromStdString(ReadoutValueText(data.channels[c][i])));
+        texts_->text(valueLabels_[static_cast<std::size_t>(c)], ReadoutValueText(data.channels[c][i]));
 }
 
 void TRecordForm::Pic4DblClick() {
@@ -679,10 +716,10 @@ void TRecordForm::DrawRecordChart() {
     if (view_.fileActive) {
         const RecordChartStatus s = ChartStatusTexts(
             chart, input, [](double stamp) { return StampDateTimeText(stamp).toStdString(); });
-        SetStatus(0, QString::fromStdString(s.sampling));
-        SetStatus(2, QString::fromStdString(s.start));
-        SetStatus(3, QString::fromStdString(s.end));
-        SetStatus(4, QString::fromStdString(s.length));
+        SetStatus(0, s.sampling);
+        SetStatus(2, s.start);
+        SetStatus(3, s.end);
+        SetStatus(4, s.length);
     }
     for (int c = 0; c < kRecordChannels; ++c) {
         QLabel* pen = pens_[static_cast<std::size_t>(c)];

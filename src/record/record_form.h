@@ -28,6 +28,7 @@ class QToolButton;
 namespace lxv {
 
 class IniFile;
+class ShownTexts;
 class TRecSetForm;
 class RecordImageView;
 
@@ -36,7 +37,7 @@ QString StampDateText(double stamp);
 QString StampTimeText(double stamp);
 QString StampDateTimeText(double stamp);
 
-inline constexpr const char* kRecordFileFilter = "Tavro Record File (.lxr)|*.lxr";
+inline constexpr const char* kRecordFileFilter = QT_TRANSLATE_NOOP("lxv", "Tavro Record File (.lxr)|*.lxr");
 inline constexpr const char* kRecordFileProposedName = "RecordFile.lxr";
 
 class TRecordForm : public QMainWindow {
@@ -95,6 +96,11 @@ class TRecordForm : public QMainWindow {
     const QImage& chartImage() const { return chart_; }
     QSize chartSize() const;
     QString statusPanelText(int panel) const;
+    // The design text of a channel's quantity label ("Power"), nullptr outside 0..5.
+    const char* quantityLabel(int channel) const {
+        return channel >= 0 && channel < kRecordChannels ? quantities_[static_cast<std::size_t>(channel)]
+                                                         : nullptr;
+    }
     Recorder& recorder() { return recorder_; }
     TRecSetForm* settingsForm() const { return setForm_; }
 
@@ -113,12 +119,14 @@ class TRecordForm : public QMainWindow {
     void ApplyControls();
     void ApplySettingsTexts(const AppliedRecordSettings& applied);
     void SetQuantityLabels(const std::array<int, kRecordChannels>& codes);
-    void SetStatus(int panel, const QString& text);
+    void SetStatus(int panel, const UiText& text);
     void LayOutChartPanel();
     int chartWidth() const;
 
     Recorder& recorder_;
     IniFile& sysSet_;
+    ShownTexts* texts_ = nullptr;
+    std::array<const char*, kRecordChannels> quantities_{};  // the quantity labels' design texts
     RecordView view_;
     RecordData file_;               // an opened record file
     bool settingsBlocked_ = false;  // a file is being viewed

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <variant>
 
+#include "platform/translation.h"
+
 namespace lxv {
 
 namespace {
@@ -162,7 +164,7 @@ class Painter {
     }
 
     void Draw(const RecordText& text) {
-        const QString s = QString::fromStdString(text.text);
+        const QString s = Translated(text.text);
         if (text.opaque)
             painter_.fillRect(QRect(text.at.x, text.at.y, metrics_.horizontalAdvance(s), metrics_.height()),
                               ColourOf(RecordColour::Background, colours_));

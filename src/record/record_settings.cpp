@@ -10,26 +10,31 @@ struct Quantity {
 };
 
 constexpr Quantity kQuantities[kQuantityCount] = {
-    {" Voltage", "Voltage"},
-    {" Current", "Current"},
-    {" Power", "Power"},
-    {" Apparent power", "Apparent power"},
-    {" Reactive power", "Reactive power"},
-    {" Current phase", "Current phase"},
-    {" Frequency", "Frequency"},
-    {" Power Factor", "Power Factor"},
-    {" UTHD", "UTHD"},
-    {" ITHD", "ITHD"},
-    {" Temperature 1", "Temperature 1"},
-    {" Temperature 2", "Temperature 2"},
-    {" Temperature 3", "Temperature 3"},
+    {QT_TRANSLATE_NOOP("lxv", " Voltage"), QT_TRANSLATE_NOOP("lxv", "Voltage")},
+    {QT_TRANSLATE_NOOP("lxv", " Current"), QT_TRANSLATE_NOOP("lxv", "Current")},
+    {QT_TRANSLATE_NOOP("lxv", " Power"), QT_TRANSLATE_NOOP("lxv", "Power")},
+    {QT_TRANSLATE_NOOP("lxv", " Apparent power"), QT_TRANSLATE_NOOP("lxv", "Apparent power")},
+    {QT_TRANSLATE_NOOP("lxv", " Reactive power"), QT_TRANSLATE_NOOP("lxv", "Reactive power")},
+    {QT_TRANSLATE_NOOP("lxv", " Current phase"), QT_TRANSLATE_NOOP("lxv", "Current phase")},
+    {QT_TRANSLATE_NOOP("lxv", " Frequency"), QT_TRANSLATE_NOOP("lxv", "Frequency")},
+    {QT_TRANSLATE_NOOP("lxv", " Power Factor"), QT_TRANSLATE_NOOP("lxv", "Power Factor")},
+    {QT_TRANSLATE_NOOP("lxv", " UTHD"), QT_TRANSLATE_NOOP("lxv", "UTHD")},
+    {QT_TRANSLATE_NOOP("lxv", " ITHD"), QT_TRANSLATE_NOOP("lxv", "ITHD")},
+    {QT_TRANSLATE_NOOP("lxv", " Temperature 1"), QT_TRANSLATE_NOOP("lxv", "Temperature 1")},
+    {QT_TRANSLATE_NOOP("lxv", " Temperature 2"), QT_TRANSLATE_NOOP("lxv", "Temperature 2")},
+    {QT_TRANSLATE_NOOP("lxv", " Temperature 3"), QT_TRANSLATE_NOOP("lxv", "Temperature 3")},
 };
 
 constexpr int kSampleSeconds[kSampleStepCount] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 30};
 constexpr int kSaveSeconds[kSaveStepCount] = {10, 15, 20, 25, 30, 60};
-constexpr const char* kSampleItems[kSampleStepListCount] = {"1 S", "2 S", "3 S", "4 S",  "5 S", "6 S",
-                                                            "7 S", "8 S", "9 S", "10 S", "15 S"};
-constexpr const char* kSaveItems[kSaveStepCount] = {"10 S", "15 S", "20 S", "25 S", "30 S", "60 S"};
+constexpr const char* kSampleItems[kSampleStepListCount] = {
+    QT_TRANSLATE_NOOP("lxv", "1 S"),  QT_TRANSLATE_NOOP("lxv", "2 S"), QT_TRANSLATE_NOOP("lxv", "3 S"),
+    QT_TRANSLATE_NOOP("lxv", "4 S"),  QT_TRANSLATE_NOOP("lxv", "5 S"), QT_TRANSLATE_NOOP("lxv", "6 S"),
+    QT_TRANSLATE_NOOP("lxv", "7 S"),  QT_TRANSLATE_NOOP("lxv", "8 S"), QT_TRANSLATE_NOOP("lxv", "9 S"),
+    QT_TRANSLATE_NOOP("lxv", "10 S"), QT_TRANSLATE_NOOP("lxv", "15 S")};
+constexpr const char* kSaveItems[kSaveStepCount] = {
+    QT_TRANSLATE_NOOP("lxv", "10 S"), QT_TRANSLATE_NOOP("lxv", "15 S"), QT_TRANSLATE_NOOP("lxv", "20 S"),
+    QT_TRANSLATE_NOOP("lxv", "25 S"), QT_TRANSLATE_NOOP("lxv", "30 S"), QT_TRANSLATE_NOOP("lxv", "60 S")};
 
 bool InRange(int index, int count) {
     return index >= 0 && index < count;
@@ -69,24 +74,27 @@ int SaveStepMs(int index) {
     return InRange(index, kSaveStepCount) ? kSaveSeconds[index] * 1000 : 0;
 }
 
-std::string SampleStepStartText(int index) {
+UiText SampleStepStartText(int index) {
     if (!InRange(index, kSampleStepCount)) return {};
-    return std::string(index == 0 ? "Step: " : "Step:  ") + std::to_string(kSampleSeconds[index]) + "S";
+    return UiText(index == 0 ? QT_TRANSLATE_NOOP("lxv", "Step: %1S") : QT_TRANSLATE_NOOP("lxv", "Step:  %1S"))
+        .arg(kSampleSeconds[index]);
 }
 
-std::string SampleStepEnterText(int index) {
+UiText SampleStepEnterText(int index) {
     if (!InRange(index, kSampleStepCount)) return {};
-    return "Step: " + std::to_string(kSampleSeconds[index]) + "S";
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Step: %1S")).arg(kSampleSeconds[index]);
 }
 
-std::string SaveStepStartText(int index) {
+UiText SaveStepStartText(int index) {
     if (!InRange(index, kSaveStepCount)) return {};
-    return "Save Setp:  " + std::to_string(kSaveSeconds[index]) + "S";
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Save Setp:  %1S")).arg(kSaveSeconds[index]);
 }
 
-std::string SaveStepEnterText(int index) {
+UiText SaveStepEnterText(int index) {
     if (!InRange(index, kSaveStepCount)) return {};
-    return std::string(index == 5 ? "SaveSetp:" : "Save Setp:") + std::to_string(kSaveSeconds[index]) + "S";
+    return UiText(index == 5 ? QT_TRANSLATE_NOOP("lxv", "SaveSetp:%1S")
+                             : QT_TRANSLATE_NOOP("lxv", "Save Setp:%1S"))
+        .arg(kSaveSeconds[index]);
 }
 
 const char* SampleStepListItem(int index) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "measure/measure_block.h"
+#include "platform/ui_text.h"
 
 namespace lxv {
 
@@ -38,10 +39,10 @@ int SaveStepMs(int index);
 // Status texts of panel 0 (sampling) and 1 (save). The start-up spelling has
 // two blanks after the colon from index 1 on; "Enter" writes one ("Step: 2S",
 // "Save Setp:10S", and "SaveSetp:60S" without a blank). Empty for another index.
-std::string SampleStepStartText(int index);
-std::string SampleStepEnterText(int index);
-std::string SaveStepStartText(int index);
-std::string SaveStepEnterText(int index);
+UiText SampleStepStartText(int index);
+UiText SampleStepEnterText(int index);
+UiText SaveStepStartText(int index);
+UiText SaveStepEnterText(int index);
 
 // Items of the settings window's step lists: "1 S" .. "10 S", "15 S" and "10 S" .. "60 S".
 const char* SampleStepListItem(int index);
@@ -55,10 +56,11 @@ inline constexpr const char* kSaveStepKey = "SaveSetp";
 inline constexpr const char* kTemperaturePortKey = "TInCommNO";
 inline constexpr int kRecordSetDefault = 2;  // Power, 3 s, 20 s
 
-inline constexpr const char* kTemperatureMessage =
+inline constexpr const char* kTemperatureMessage = QT_TRANSLATE_NOOP(
+    "lxv",
     "You choose the temperature input, \r\rMake sure your computer is connected to Tavro production MTC "
     "series "
-    "multi-channel temperature instrumentation!";
+    "multi-channel temperature instrumentation!");
 
 // The eight stored list indices as read from (or written to) SysSet.ini.
 struct RecordSetKeys {
@@ -81,8 +83,8 @@ struct RecordSettings {
 // texts of panels 0 and 1 (empty: leave the panel as it is).
 struct AppliedRecordSettings {
     RecordSettings settings;
-    std::string sampleText;
-    std::string saveText;
+    UiText sampleText;
+    UiText saveText;
 };
 
 // Start-up: every key applies; a step index outside its table keeps the

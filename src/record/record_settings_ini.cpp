@@ -6,19 +6,19 @@ namespace lxv {
 
 namespace {
 
-int ReadKey(const IniFile& sysSet, const char* key, std::string& error) {
+int ReadKey(const IniFile& sysSet, const char* key, UiText& error) {
     try {
         return sysSet.readInteger(kRecordSetSection, key, kRecordSetDefault);
     } catch (const ConversionError& e) {
-        if (error.empty()) error = e.what();
+        if (error.empty()) error = e.text();
         return kRecordSetDefault;
     }
 }
 
 }  // namespace
 
-RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet, std::string& error) {
-    error.clear();
+RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet, UiText& error) {
+    error = {};
     RecordSetKeys keys;
     for (int c = 0; c < kRecordChannels; ++c) keys.channels[c] = ReadKey(sysSet, kChannelKeys[c], error);
     keys.sampleStep = ReadKey(sysSet, kSampleStepKey, error);
@@ -27,7 +27,7 @@ RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet, std::string& error) {
 }
 
 RecordSetKeys ReadRecordSetKeys(const IniFile& sysSet) {
-    std::string error;
+    UiText error;
     const RecordSetKeys keys = ReadRecordSetKeys(sysSet, error);
     if (!error.empty()) throw ConversionError(error);
     return keys;

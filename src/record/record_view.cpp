@@ -169,11 +169,11 @@ RecordChartInput RecordView::ChartInput(const RecordData& live, const RecordData
     return in;
 }
 
-std::string ReadoutValueText(float value) {
+UiText ReadoutValueText(float value) {
     const double v = static_cast<double>(value);
     // Rounded to three decimals, an exact half to the even neighbour; huge values need no rounding.
     const double rounded = std::fabs(v) < 1e12 ? std::nearbyint(v * 1000.0) / 1000.0 : v;
-    return "Value: " + FormatGeneral(rounded);
+    return UiText(QT_TRANSLATE_NOOP("lxv", "Value: %1")).arg(FormatGeneral(rounded));
 }
 
 }  // namespace lxv

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+#include "platform/ui_text.h"
 #include "record/record_chart.h"
 
 namespace lxv {
@@ -85,6 +86,6 @@ class RecordView {
 };
 
 // Read-out of one value: "Value: " and the value rounded to three decimals.
-std::string ReadoutValueText(float value);
+UiText ReadoutValueText(float value);
 
 }  // namespace lxv

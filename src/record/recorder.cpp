@@ -65,7 +65,7 @@ RecorderEffects Recorder::CreateRecordFile(const std::string& path) {
     for (int c = 0; c < kRecordChannels; ++c) fresh.codes[c] = static_cast<std::uint8_t>(settings_.codes[c]);
     fresh.stepIndex = static_cast<std::uint8_t>(settings_.sampleIndex);
     RecordFileWriter writer;
-    if (std::string error = writer.create(path, fresh); !error.empty()) {
+    if (UiText error = writer.create(path, fresh); !error.empty()) {
         e.message = error;
         return e;
     }
@@ -136,7 +136,7 @@ RecorderEffects Recorder::end(const char* why) {
     enter(RecorderState::Ended);
     RecorderEffects e = saveNow();
     // A failed save's message (shown once) follows the reason.
-    e.message = e.message.empty() ? std::string(why) : why + std::string("\n\n") + e.message;
+    e.message = e.message.empty() ? UiText(why) : UiText("%1\n\n%2").argText(why).arg(e.message);
     e.redraw = e.controlsChanged = true;
     return e;
 }
@@ -145,9 +145,9 @@ RecorderEffects Recorder::SaveRecording() {
     return saveNow();
 }
 
-std::string Recorder::saveFile() {
+UiText Recorder::saveFile() {
     if (!writer_.active()) return {};
-    std::string error = writer_.save(live_);
+    UiText error = writer_.save(live_);
     if (error.empty()) {
         savedCount_ = live_.count;
         saveFailing_ = false;
@@ -159,7 +159,7 @@ std::string Recorder::saveFile() {
 RecorderEffects Recorder::saveNow() {
     RecorderEffects e;
     if (!writer_.active()) return e;
-    const std::string error = saveFile();
+    const UiText error = saveFile();
     if (error.empty()) {
         if (state_ != RecorderState::Recording) saveTimer_->stop();
         return e;
@@ -171,12 +171,12 @@ RecorderEffects Recorder::saveNow() {
     return e;
 }
 
-std::string Recorder::Close() {
+UiText Recorder::Close() {
     sampleTimer_->stop();
     gridTimer_->stop();
     saveTimer_->stop();
     if (!writer_.active() || (savedCount_ >= live_.count && !saveFailing_)) return {};
-    std::string error = saveFile();
+    UiText error = saveFile();
     if (!error.empty()) saveFailing_ = true;
     return error;
 }

@@ -29,22 +29,25 @@
 
 namespace lxv {
 
-inline constexpr const char* kNotContinuousText =
-    "To start the recording must be in continuous sampling mode, records do not start!";
-inline constexpr const char* kCreateFirstText = "Please Create a new record file !";
-inline constexpr const char* kLimitReachedText =
-    "Recorded data has exceeded the maximum file limit, create a new file and start again.";
-inline constexpr const char* kContinuousEndedText = "You have to stop the continuous sampling, record stop!";
+inline constexpr const char* kNotContinuousText = QT_TRANSLATE_NOOP(
+    "lxv", "To start the recording must be in continuous sampling mode, records do not start!");
+inline constexpr const char* kCreateFirstText = QT_TRANSLATE_NOOP("lxv", "Please Create a new record file !");
+inline constexpr const char* kLimitReachedText = QT_TRANSLATE_NOOP(
+    "lxv", "Recorded data has exceeded the maximum file limit, create a new file and start again.");
+inline constexpr const char* kContinuousEndedText =
+    QT_TRANSLATE_NOOP("lxv", "You have to stop the continuous sampling, record stop!");
 
 // Program end with a save that failed: %1 the samples not in the file, %2 the system's message.
-inline constexpr const char* kExitSaveFailedCaption = "Recording not saved";
-inline constexpr const char* kExitSaveFailedText =
+inline constexpr const char* kExitSaveFailedCaption = QT_TRANSLATE_NOOP("lxv", "Recording not saved");
+inline constexpr const char* kExitSaveFailedText = QT_TRANSLATE_NOOP(
+    "lxv",
     "The last %1 samples of the recording are not in the file: %2\r\rRetry the save, or quit anyway "
-    "without them?";
+    "without them?");
 // The same on standard error when no display shows a message box; the save is tried once more.
-inline constexpr const char* kExitSaveRetryLine = "saving the recording failed: %1; trying once more";
+inline constexpr const char* kExitSaveRetryLine =
+    QT_TRANSLATE_NOOP("lxv", "saving the recording failed: %1; trying once more");
 inline constexpr const char* kExitSaveFailedLine =
-    "the last %1 samples of the recording are not in the file: %2";
+    QT_TRANSLATE_NOOP("lxv", "the last %1 samples of the recording are not in the file: %2");
 
 enum class RecorderState { NoFile, FileReady, Recording, Stopped, Ended };
 
@@ -61,7 +64,7 @@ struct RecordControls {
 
 // What the window does after a step of the recorder.
 struct RecorderEffects {
-    std::string message;         // a modal message to show, or none
+    UiText message;              // a modal message to show, or none
     bool redraw = false;         // the live chart changed
     bool fileCreated = false;    // FileActive, status panel 5 "Recording"
     bool liveViewReset = false;  // live view, zoom 1, offset 0, scroll bar 0, track bar 150
@@ -97,7 +100,7 @@ class Recorder {
     // Program end: stops sampling and saves what is not saved yet. Returns the
     // system's message when that save failed (empty when all is in the file);
     // calling it again retries the save.
-    std::string Close();
+    UiText Close();
     // Samples taken that the file does not hold yet (0 without a file).
     int unsavedCount() const { return writer_.active() ? live_.count - savedCount_ : 0; }
 
@@ -136,7 +139,7 @@ class Recorder {
     // Saves when samples or a failed save wait; keeps the save timer running until a save succeeds.
     RecorderEffects saveNow();
     // One save of the file; the system's message on failure.
-    std::string saveFile();
+    UiText saveFile();
     // The recorder ended the recording (limit, continuous measurement over): save and say why.
     RecorderEffects end(const char* why);
     void notify(const RecorderEffects& effects);

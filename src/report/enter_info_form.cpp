@@ -12,16 +12,24 @@
 
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "report/report_info.h"
 
 namespace lxv {
 
 TEnterInfoForm::TEnterInfoForm(IniFile& enterInfo, QWidget* parent) : QDialog(parent), file_(enterInfo) {
     setObjectName("EnterInfoForm");
-    setWindowTitle("Enter the print information");
+    setWindowTitle(QT_TRANSLATE_NOOP("lxv", "Enter the print information"));
 
     static const char* const kLabels[5] = {
-        "Project Name:", "Testing organization:", "Test by:", "Date:", "Temperature:"};
+        QT_TRANSLATE_NOOP("lxv", "Project Name:"), QT_TRANSLATE_NOOP("lxv", "Testing organization:"),
+        QT_TRANSLATE_NOOP("lxv", "Test by:"), QT_TRANSLATE_NOOP("lxv", "Date:"),
+        QT_TRANSLATE_NOOP("lxv", "Temperature:")};
+    // A field is named by its label without the colon.
+    static const char* const kNames[5] = {
+        QT_TRANSLATE_NOOP("lxv", "Project Name"), QT_TRANSLATE_NOOP("lxv", "Testing organization"),
+        QT_TRANSLATE_NOOP("lxv", "Test by"), QT_TRANSLATE_NOOP("lxv", "Date"),
+        QT_TRANSLATE_NOOP("lxv", "Temperature")};
     auto* form = new QFormLayout;
     for (int i = 0; i < 5; ++i) {
         edits_[i] = new QLineEdit(this);
@@ -29,16 +37,16 @@ TEnterInfoForm::TEnterInfoForm(IniFile& enterInfo, QWidget* parent) : QDialog(pa
         auto* label = new QLabel(kLabels[i], this);
         label->setObjectName(QString("Label%1").arg(i + 1));
         label->setBuddy(edits_[i]);
-        edits_[i]->setAccessibleName(QString(kLabels[i]).chopped(1));
+        edits_[i]->setAccessibleName(kNames[i]);
         if (i < 4) form->addRow(label, edits_[i]);
     }
     celsius_ = new QRadioButton("\u2103", this);
     celsius_->setObjectName("RadioButton1");
-    celsius_->setAccessibleName("Degrees Celsius");
+    celsius_->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Degrees Celsius"));
     celsius_->setChecked(true);  // the window's own start choice
     fahrenheit_ = new QRadioButton("F", this);
     fahrenheit_->setObjectName("RadioButton2");
-    fahrenheit_->setAccessibleName("Degrees Fahrenheit");
+    fahrenheit_->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Degrees Fahrenheit"));
     auto* temperature = new QHBoxLayout;
     temperature->addWidget(edits_[4]);
     temperature->addWidget(celsius_);
@@ -47,7 +55,8 @@ TEnterInfoForm::TEnterInfoForm(IniFile& enterInfo, QWidget* parent) : QDialog(pa
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    const char* const kButtons[3] = {"Enter", "Cancel", "Exit"};
+    const char* const kButtons[3] = {QT_TRANSLATE_NOOP("lxv", "Enter"), QT_TRANSLATE_NOOP("lxv", "Cancel"),
+                                     QT_TRANSLATE_NOOP("lxv", "Exit")};
     void (TEnterInfoForm::*const kHandlers[3])() = {
         &TEnterInfoForm::Button1Click, &TEnterInfoForm::Button2Click, &TEnterInfoForm::Button3Click};
     for (int i = 0; i < 3; ++i) {
@@ -61,6 +70,8 @@ TEnterInfoForm::TEnterInfoForm(IniFile& enterInfo, QWidget* parent) : QDialog(pa
     auto* all = new QVBoxLayout(this);
     all->addLayout(form);
     all->addLayout(buttons);
+    // Every text above in the language in use.
+    (new ShownTexts(this))->adopt(this);
 }
 
 void TEnterInfoForm::FormCreate() {
@@ -72,7 +83,7 @@ void TEnterInfoForm::FormCreate() {
     try {
         (file_.readInteger(kPrintInfoSection, "units", 2) == 1 ? celsius_ : fahrenheit_)->setChecked(true);
     } catch (const ConversionError& e) {
-        AppDialogs().showError(this, e.what());
+        AppDialogs().showError(this, Translated(e.text()));
     }
 }
 

@@ -21,6 +21,7 @@
 #include "measure/image_view.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"
 #include "report/report_info.h"
@@ -74,33 +75,39 @@ QString VerdictStyle(const QColor& c) {
 THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& enterInfo, QWidget* parent)
     : QDialog(parent), control_(control), enterInfo_(enterInfo) {
     setObjectName("HarmonicTestForm");
-    setWindowTitle(kHarmonicTestWindowTitle);
+    setWindowTitle(kHarmonicTestWindowTitle);  // taken up by texts_ below
     resize(1200, 760);
 
     auto* grid = new QGridLayout;
     ClassBox = new QComboBox(this);
     ClassBox->setObjectName("ClassBox");
-    ClassBox->addItems({"A", "B", "C (lighting)", "D"});
-    ClassBox->setAccessibleName("Class");
-    auto* classLabel = new QLabel("Class:", this);
+    ClassBox->addItems({"A", "B", QT_TRANSLATE_NOOP("lxv", "C (lighting)"), "D"});
+    ClassBox->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Class"));
+    auto* classLabel = new QLabel(QT_TRANSLATE_NOOP("lxv", "Class:"), this);
     classLabel->setBuddy(ClassBox);
     grid->addWidget(classLabel, 0, 0);
     grid->addWidget(ClassBox, 0, 1);
     RatedPowerEdit =
-        Field("RatedPowerEdit", "Rated power (W, class D; blank = measured):", "", grid, 1, this);
-    ObservationEdit = Field("ObservationEdit", "Observation time (s):", "150", grid, 2, this);
-    NominalVoltageEdit = Field("NominalVoltageEdit", "Nominal voltage (V):", "230", grid, 3, this);
-    NominalFrequencyEdit = Field("NominalFrequencyEdit", "Nominal frequency (Hz):", "50", grid, 4, this);
-    RatedPowerEdit->setPlaceholderText("measured");
+        Field("RatedPowerEdit", QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "",
+              grid, 1, this);
+    ObservationEdit =
+        Field("ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"), "150", grid, 2, this);
+    NominalVoltageEdit =
+        Field("NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"), "230", grid, 3, this);
+    NominalFrequencyEdit = Field("NominalFrequencyEdit", QT_TRANSLATE_NOOP("lxv", "Nominal frequency (Hz):"),
+                                 "50", grid, 4, this);
+    RatedPowerEdit->setPlaceholderText(QT_TRANSLATE_NOOP("lxv", "measured"));
     // The rated power only counts for class D; the field is read when Start runs.
     RatedPowerEdit->setEnabled(false);
     connect(ClassBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { RatedPowerEdit->setEnabled(index == static_cast<int>(EmissionClass::D)); });
 
-    StartButton = Button("StartButton", "Start", QKeySequence(Qt::Key_F9), this);
-    StopButton = Button("StopButton", "Stop", QKeySequence(Qt::Key_F10), this);
-    SaveCsvButton = Button("SaveCsvButton", "Save CSV", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
-    SavePdfButton = Button("SavePdfButton", "Save PDF", QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    StartButton = Button("StartButton", QT_TRANSLATE_NOOP("lxv", "Start"), QKeySequence(Qt::Key_F9), this);
+    StopButton = Button("StopButton", QT_TRANSLATE_NOOP("lxv", "Stop"), QKeySequence(Qt::Key_F10), this);
+    SaveCsvButton = Button("SaveCsvButton", QT_TRANSLATE_NOOP("lxv", "Save CSV"),
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
+    SavePdfButton = Button("SavePdfButton", QT_TRANSLATE_NOOP("lxv", "Save PDF"),
+                           QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(StartButton, &QPushButton::clicked, this, &THarmonicTestForm::StartButtonClick);
     connect(StopButton, &QPushButton::clicked, this, &THarmonicTestForm::StopButtonClick);
     connect(SaveCsvButton, &QPushButton::clicked, this, &THarmonicTestForm::SaveCsvButtonClick);
@@ -124,12 +131,12 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
 
     ObservationProgress = new QProgressBar(this);
     ObservationProgress->setObjectName("ObservationProgress");
-    ObservationProgress->setAccessibleName("Observation progress");
+    ObservationProgress->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Observation progress"));
     ObservationProgress->setFormat(kProgressFormat);
 
     ResultTable = new QTableWidget(kTestOrderCount, kTestTableColumns, this);
     ResultTable->setObjectName("ResultTable");
-    ResultTable->setAccessibleName("Harmonic test results");
+    ResultTable->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Harmonic test results"));
     ResultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ResultTable->verticalHeader()->hide();
     ResultTable->verticalHeader()->setDefaultSectionSize(20);
@@ -155,7 +162,7 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     ResultChart = new ImageView(
         chartImage_, [this] { DrawChart(); }, this);
     ResultChart->setObjectName("ResultChart");
-    ResultChart->setAccessibleName("Harmonic test chart");
+    ResultChart->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Harmonic test chart"));
     ResultChart->setMinimumSize(300, 160);
     NotesLabel = new QLabel(this);
     NotesLabel->setObjectName("NotesLabel");
@@ -172,11 +179,15 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     layout->addWidget(ObservationProgress);
     layout->addLayout(body, 1);
 
+    // Every text above in the language in use; the result's texts are shown again with it.
+    texts_ = new ShownTexts(this);
+    texts_->adopt(this, {VerdictLabel, SummaryLabel, NotesLabel});
+    texts_->refresh(this, 100, [this] { ShowResult(); });
+
     listener_ = control_.subscribe([this](HarmonicTestControl::Event event) {
         // Hidden, the window only catches up when shown again; the end is always shown.
         if (isVisible() || event == HarmonicTestControl::Event::Finished) ShowResult();
     });
-    ShowResult();
 }
 
 THarmonicTestForm::~THarmonicTestForm() {
@@ -204,7 +215,7 @@ void THarmonicTestForm::StopButtonClick() {
 }
 
 void THarmonicTestForm::SaveCsvButtonClick() {
-    const QString path = AppDialogs().saveFileName(this, kCsvFilter, "HarmonicTest.csv");
+    const QString path = AppDialogs().saveFileName(this, Translated(kCsvFilter), "HarmonicTest.csv");
     if (path.isEmpty()) return;
     std::string error;
     if (!WriteHarmonicTestCsv(path.toStdString(), control_.result(), error))
@@ -219,8 +230,8 @@ void THarmonicTestForm::SavePdfButtonClick() {
         AppDialogs().showError(this, e.what());
         return;
     }
-    const QString path =
-        AppDialogs().saveFileName(this, kPdfFilter, Q(info.projectName + kHarmonicTestTitleSuffix + ".pdf"));
+    const QString path = AppDialogs().saveFileName(this, Translated(kPdfFilter),
+                                                   Q(info.projectName + kHarmonicTestTitleSuffix + ".pdf"));
     if (path.isEmpty()) return;
     QString error;
     if (!WriteHarmonicTestPdf(path, control_.result(), info, error)) AppDialogs().showError(this, error);
@@ -240,18 +251,19 @@ void THarmonicTestForm::ShowResult() {
     ObservationProgress->setValue(
         std::clamp(static_cast<int>(std::floor(control_.elapsedSeconds() + 1e-9)), 0, seconds));
 
-    QString verdict = kVerdictIdleText;
+    QString verdict = Translated(kVerdictIdleText);
     QColor colour = palette().color(QPalette::WindowText);
     if (started) {
-        const QString word = r.hasVerdict() ? TestVerdictText(r.verdict) : kNoVerdictText;
-        verdict = running ? QString(kVerdictRunningText).arg(word) : word;
+        const QString word = r.hasVerdict() ? TestVerdictText(r.verdict) : Translated(kNoVerdictText);
+        verdict = running ? Translated(kVerdictRunningText).arg(word) : word;
         colour = !r.hasVerdict() || r.verdict == TestVerdict::NotApplicable ? QColor(190, 110, 0)
                  : r.verdict == TestVerdict::Pass                           ? QColor(0, 140, 60)
                                                                             : QColor(210, 30, 30);
     }
     VerdictLabel->setText(verdict);
     VerdictLabel->setStyleSheet(VerdictStyle(colour));
-    VerdictLabel->setAccessibleName("Verdict: " + verdict);
+    VerdictLabel->setAccessibleName(
+        Translated(UiText(QT_TRANSLATE_NOOP("lxv", "Verdict: %1")).arg(verdict.toStdString())));
 
     QStringList summary, notes;
     if (started)

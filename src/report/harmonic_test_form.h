@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QImage>
 
+#include "platform/ui_text.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,17 +22,19 @@ class QTableWidget;
 
 namespace lxv {
 
+class ShownTexts;
+
 class HarmonicTestControl;
 class IniFile;
 
 inline constexpr const char* kHarmonicTestWindowTitle =
-    "Harmonic emissions test (IEC 61000-3-2, pre-compliance)";
-inline constexpr const char* kCsvFilter = "CSV File(*.csv)|*.csv";
-inline constexpr const char* kPdfFilter = "PDF File(*.pdf)|*.pdf";
+    QT_TRANSLATE_NOOP("lxv", "Harmonic emissions test (IEC 61000-3-2, pre-compliance)");
+inline constexpr const char* kCsvFilter = QT_TRANSLATE_NOOP("lxv", "CSV File(*.csv)|*.csv");
+inline constexpr const char* kPdfFilter = QT_TRANSLATE_NOOP("lxv", "PDF File(*.pdf)|*.pdf");
 // Texts of the verdict label.
-inline constexpr const char* kVerdictIdleText = "No test yet";
-inline constexpr const char* kVerdictRunningText = "Observing: %1 so far";
-inline constexpr const char* kNoVerdictText = "NO VERDICT";
+inline constexpr const char* kVerdictIdleText = QT_TRANSLATE_NOOP("lxv", "No test yet");
+inline constexpr const char* kVerdictRunningText = QT_TRANSLATE_NOOP("lxv", "Observing: %1 so far");
+inline constexpr const char* kNoVerdictText = QT_TRANSLATE_NOOP("lxv", "NO VERDICT");
 inline constexpr const char* kProgressFormat = "%v s of %m s";
 
 class THarmonicTestForm : public QDialog {
@@ -53,6 +57,7 @@ class THarmonicTestForm : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    ShownTexts* texts_ = nullptr;
     void ShowTable();
     void DrawChart();
 

@@ -13,6 +13,7 @@
 #include "measure/measure_block.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "report/enter_info_form.h"
 #include "report/report_info.h"
 #include "report/report_painter.h"
@@ -48,7 +49,12 @@ TPrinterForm::TPrinterForm(const MeasureRecord& record, IniFile& enterInfo, TEnt
       infoForm_(infoForm),
       printer_(QPrinter::HighResolution) {
     setObjectName("PrinterForm");
-    setWindowTitle("PrinterForm");
+    texts_ = new ShownTexts(this);
+    texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "PrinterForm"));
+    // The preview's page texts follow the language too.
+    texts_->refresh(this, 100, [this] {
+        if (isVisible()) DrawPreview();
+    });
 
     auto* panel = new QWidget(this);
     panel->setObjectName("Panel1");
@@ -59,34 +65,41 @@ TPrinterForm::TPrinterForm(const MeasureRecord& record, IniFile& enterInfo, TEnt
         void (TPrinterForm::*handler)();
     };
     const Button kButtons[] = {
-        {"SeSkinButton1", "Print", "Ctrl+P", &TPrinterForm::SeSkinButton1Click},
-        {"SeSkinButton3", "Printer Setup", "Ctrl+Shift+P", &TPrinterForm::SeSkinButton3Click},
-        {"SeSkinButton2", "Environmental data", "Ctrl+E", &TPrinterForm::SeSkinButton2Click},
-        {"SavePdfButton", "Save PDF", "Ctrl+S", &TPrinterForm::SavePdfButtonClick}};
+        {"SeSkinButton1", QT_TRANSLATE_NOOP("lxv", "Print"), "Ctrl+P", &TPrinterForm::SeSkinButton1Click},
+        {"SeSkinButton3", QT_TRANSLATE_NOOP("lxv", "Printer Setup"), "Ctrl+Shift+P",
+         &TPrinterForm::SeSkinButton3Click},
+        {"SeSkinButton2", QT_TRANSLATE_NOOP("lxv", "Environmental data"), "Ctrl+E",
+         &TPrinterForm::SeSkinButton2Click},
+        {"SavePdfButton", QT_TRANSLATE_NOOP("lxv", "Save PDF"), "Ctrl+S", &TPrinterForm::SavePdfButtonClick}};
     for (const Button& b : kButtons) {
-        auto* button = new QPushButton(b.caption, panel);
+        auto* button = new QPushButton(panel);
         button->setObjectName(b.name);
+        texts_->text(button, b.caption);
         button->setAutoDefault(false);
         button->setShortcut(QKeySequence(b.shortcut));
-        button->setToolTip(QString("%1 (%2)").arg(b.caption, b.shortcut));
+        texts_->refresh(button, 101, [button, caption = b.caption, shortcut = b.shortcut] {
+            button->setToolTip(QString("%1 (%2)").arg(Translated(caption), shortcut));
+        });
         connect(button, &QPushButton::clicked, this, b.handler);
         buttons->addWidget(button);
     }
 
     rongqi_ = new QScrollArea(this);
     rongqi_->setObjectName("Rongqi");
-    rongqi_->setAccessibleName("Report page");
+    texts_->accessibleName(rongqi_, QT_TRANSLATE_NOOP("lxv", "Report page"));
     rongqi_->setBackgroundRole(QPalette::Mid);
-    rongqi_->verticalScrollBar()->setAccessibleName("Scroll the report page up and down");
-    rongqi_->horizontalScrollBar()->setAccessibleName("Scroll the report page left and right");
+    texts_->accessibleName(rongqi_->verticalScrollBar(),
+                           QT_TRANSLATE_NOOP("lxv", "Scroll the report page up and down"));
+    texts_->accessibleName(rongqi_->horizontalScrollBar(),
+                           QT_TRANSLATE_NOOP("lxv", "Scroll the report page left and right"));
     page_ = new QWidget;
     image1_ = new PageView(buffer_, page_);
     image1_->setObjectName("image1");
-    image1_->setAccessibleName("Report preview");
+    texts_->accessibleName(image1_, QT_TRANSLATE_NOOP("lxv", "Report preview"));
     image1_->move(5, 5);
     imageDi_ = new QWidget(page_);
     imageDi_->setObjectName("image_di");
-    imageDi_->setAccessibleName("End of the page");
+    texts_->accessibleName(imageDi_, QT_TRANSLATE_NOOP("lxv", "End of the page"));
     imageDi_->resize(1, 1);
     rongqi_->setWidget(page_);
 
@@ -119,7 +132,7 @@ bool TPrinterForm::ReadInfo(ReportInfo& info, bool reportErrors) {
         info = ReadReportInfo(enterInfo_);
         return true;
     } catch (const ConversionError& e) {
-        if (reportErrors) AppDialogs().showError(this, e.what());
+        if (reportErrors) AppDialogs().showError(this, Translated(e.text()));
         return false;
     }
 }
@@ -171,7 +184,8 @@ void TPrinterForm::SeSkinButton1Click() {
     printer_.setFullPage(false);
     QPainter painter;
     if (!painter.begin(&printer_)) {
-        AppDialogs().showError(this, "Printing failed: the printer could not be opened.");
+        AppDialogs().showError(
+            this, Translated(QT_TRANSLATE_NOOP("lxv", "Printing failed: the printer could not be opened.")));
         return;
     }
     const bool landscape = printer_.pageLayout().orientation() == QPageLayout::Landscape;
@@ -195,7 +209,8 @@ void TPrinterForm::SavePdfButtonClick() {
     ReportInfo info;
     if (!ReadInfo(info, true)) return;
     const QString title = DocumentTitle(info);
-    const QString path = AppDialogs().saveFileName(this, "PDF File(*.pdf)|*.pdf", title + ".pdf");
+    const QString path = AppDialogs().saveFileName(
+        this, Translated(QT_TRANSLATE_NOOP("lxv", "PDF File(*.pdf)|*.pdf")), title + ".pdf");
     if (path.isEmpty()) return;
     QString error;
     const auto layout = [&](int w, int h, bool landscape) { return PrintedPage(w, h, landscape, info); };

@@ -18,6 +18,8 @@ class QWidget;
 
 namespace lxv {
 
+class ShownTexts;
+
 class IniFile;
 class MeasureRecord;
 class TEnterInfoForm;
@@ -57,6 +59,7 @@ class TPrinterForm : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    ShownTexts* texts_ = nullptr;
     bool ReadInfo(ReportInfo& info, bool reportErrors);
     ReportPage PrintedPage(int width, int height, bool landscape, const ReportInfo& info) const;
 

@@ -1,7 +1,5 @@
 #include "report/record_window_source.h"
 
-#include <QLabel>
-
 #include "record/record_form.h"
 
 namespace lxv {
@@ -19,8 +17,9 @@ float RecordWindowSource::value(std::size_t sample, int channel) const {
 }
 
 std::string RecordWindowSource::label(int channel) const {
-    const auto* label = form_.findChild<QLabel*>(QString("QuantityLabel%1").arg(channel + 1));
-    return label ? label->text().toStdString() : std::string();
+    // The design's word, whatever the language: the export's headings stay the same.
+    const char* label = form_.quantityLabel(channel);
+    return label ? label : std::string();
 }
 
 RecordReportView RecordWindowSource::reportView() const {

@@ -20,10 +20,15 @@ int Round(double x) {
     return NearestInt(x);
 }
 
+// A status panel's text on the page; the length's counts points.
+UiText StatusText(const std::string& status, bool length) {
+    return length ? UiText(QT_TRANSLATE_NOOP("lxv", "%1\u70b9")).arg(status) : UiText(status);
+}
+
 class PageBuilder {
   public:
     PageBuilder(int width, int height) { page_.width = width, page_.height = height; }
-    void text(int x, int y, std::string text, Rgb colour, double points, bool opaque = false) {
+    void text(int x, int y, UiText text, Rgb colour, double points, bool opaque = false) {
         page_.items.emplace_back(PageText{{x, y}, std::move(text), colour, points, opaque});
     }
     void line(int x1, int y1, int x2, int y2, PagePen pen) {
@@ -111,7 +116,8 @@ int PrinterPixels(const PrintMargins& m, int designed) {
 // Title, "Page 1/1" and the header rule of a printed page.
 void PrintedHeader(PageBuilder& page, const PrintMargins& m, bool landscape, const std::string& title) {
     page.text(m.L, m.T, title, Black, landscape ? 14 : 17);
-    page.text(Trunc(m.w * 0.985), Trunc(m.h * 0.01 + m.T), "Page 1/1", Gray, landscape ? 7 : 10);
+    page.text(Trunc(m.w * 0.985), Trunc(m.h * 0.01 + m.T), QT_TRANSLATE_NOOP("lxv", "Page 1/1"), Gray,
+              landscape ? 7 : 10);
     const int y = m.T + Trunc(m.h * 0.027);
     page.line(m.L, y, m.R, y, {Gray, Trunc(m.h * 0.0015)});
 }
@@ -121,8 +127,12 @@ struct InfoLabels {
 };
 
 // The labels of the power analysis report's printed information.
-constexpr InfoLabels kPowerPrintedLabels{"Project Name: ", "Testing organization: ",         "Test by:",
-                                         "Date: ",         "Test Instruments:Tavro LXV7700", "Temperature:"};
+constexpr InfoLabels kPowerPrintedLabels{QT_TRANSLATE_NOOP("lxv", "Project Name: "),
+                                         QT_TRANSLATE_NOOP("lxv", "Testing organization: "),
+                                         QT_TRANSLATE_NOOP("lxv", "Test by:"),
+                                         QT_TRANSLATE_NOOP("lxv", "Date: "),
+                                         QT_TRANSLATE_NOOP("lxv", "Test Instruments:Tavro LXV7700"),
+                                         QT_TRANSLATE_NOOP("lxv", "Temperature:")};
 
 // The bottom rule and the report information of a printed page.
 void PrintedFooter(PageBuilder& page, const PrintMargins& m, const ReportInfo& info,
@@ -186,20 +196,21 @@ std::vector<ValueListRow> ValueList(const MeasureRecord& r, bool printed) {
     };
     const int thd = printed ? 2 : 1;
     const char* formSuffix = printed ? "" : " ";
-    const Row rows[] = {{" Voltage:", r.URMS(), 2, " V"},
-                        {" Peak Voltage:", r.UPP(), 2, " V"},
-                        {" Frequency:", r.UF(), 2, " Hz"},
-                        {" Current:", r.IRMS(), 3, " A"},
-                        {" Peak Current:", r.IPP(), 3, " A"},
-                        {" Current Phase:", r.IPA(), 2, " deg"},
-                        {" Power:", r.WRMS(), 2, " W"},
-                        {" Power Factor:", r.PF(), 3, ""},
-                        {" Apparent Power:", r.PS(), 2, " VA"},
-                        {" Reactive Power:", r.PQ(), 2, " VAR"},
-                        {" Voltage Form Factor:", r.VKF(), 2, formSuffix},
-                        {" Current Form Factor:", r.IKF(), 2, formSuffix},
-                        {" Voltage THD:", double(r.VTHD()) * 100, thd, " %"},
-                        {" Current THD:", double(r.ITHD()) * 100, thd, " %"}};
+    const Row rows[] = {
+        {QT_TRANSLATE_NOOP("lxv", " Voltage:"), r.URMS(), 2, " V"},
+        {QT_TRANSLATE_NOOP("lxv", " Peak Voltage:"), r.UPP(), 2, " V"},
+        {QT_TRANSLATE_NOOP("lxv", " Frequency:"), r.UF(), 2, QT_TRANSLATE_NOOP("lxv", " Hz")},
+        {QT_TRANSLATE_NOOP("lxv", " Current:"), r.IRMS(), 3, " A"},
+        {QT_TRANSLATE_NOOP("lxv", " Peak Current:"), r.IPP(), 3, " A"},
+        {QT_TRANSLATE_NOOP("lxv", " Current Phase:"), r.IPA(), 2, QT_TRANSLATE_NOOP("lxv", " deg")},
+        {QT_TRANSLATE_NOOP("lxv", " Power:"), r.WRMS(), 2, " W"},
+        {QT_TRANSLATE_NOOP("lxv", " Power Factor:"), r.PF(), 3, ""},
+        {QT_TRANSLATE_NOOP("lxv", " Apparent Power:"), r.PS(), 2, QT_TRANSLATE_NOOP("lxv", " VA")},
+        {QT_TRANSLATE_NOOP("lxv", " Reactive Power:"), r.PQ(), 2, QT_TRANSLATE_NOOP("lxv", " VAR")},
+        {QT_TRANSLATE_NOOP("lxv", " Voltage Form Factor:"), r.VKF(), 2, formSuffix},
+        {QT_TRANSLATE_NOOP("lxv", " Current Form Factor:"), r.IKF(), 2, formSuffix},
+        {QT_TRANSLATE_NOOP("lxv", " Voltage THD:"), double(r.VTHD()) * 100, thd, " %"},
+        {QT_TRANSLATE_NOOP("lxv", " Current THD:"), double(r.ITHD()) * 100, thd, " %"}};
     std::vector<ValueListRow> list;
     for (const Row& row : rows) {
         std::string label = row.label;
@@ -219,19 +230,22 @@ int PreviewPageHeight(ReportKind kind, int width) {
 ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportInfo& info) {
     const int H = PreviewPageHeight(ReportKind::PowerAnalysis, W);
     PageBuilder page(W, H);
-    page.text(70, 30, "Power Analysis Report", Gray, 20, true);
-    page.text(W - 120, 45, "Page 1/1", Gray, 10, true);
-    PreviewFrame(page, W, H, info,
-                 {"Project Name:", "Testing organization:", "Test by:", "Date:",
-                  "Test Instruments:Tavro LXV7700", "Temperature:"});
+    page.text(70, 30, QT_TRANSLATE_NOOP("lxv", "Power Analysis Report"), Gray, 20, true);
+    page.text(W - 120, 45, QT_TRANSLATE_NOOP("lxv", "Page 1/1"), Gray, 10, true);
+    PreviewFrame(
+        page, W, H, info,
+        {QT_TRANSLATE_NOOP("lxv", "Project Name:"), QT_TRANSLATE_NOOP("lxv", "Testing organization:"),
+         QT_TRANSLATE_NOOP("lxv", "Test by:"), QT_TRANSLATE_NOOP("lxv", "Date:"),
+         QT_TRANSLATE_NOOP("lxv", "Test Instruments:Tavro LXV7700"),
+         QT_TRANSLATE_NOOP("lxv", "Temperature:")});
 
     // Boxes with their titles over the top edge.
     page.rect(50, 80, 400, 227, {Gray, 1});
-    page.text(58, 72, " Waveform ", Gray, 10, true);
+    page.text(58, 72, QT_TRANSLATE_NOOP("lxv", " Waveform "), Gray, 10, true);
     page.rect(50, 237, 400, 384, {Gray, 1});
-    page.text(58, 227, " Voltage Harmonics ", Gray, 10, true);
+    page.text(58, 227, QT_TRANSLATE_NOOP("lxv", " Voltage Harmonics "), Gray, 10, true);
     page.rect(50, 394, 400, 541, {Gray, 1});
-    page.text(58, 385, " Current Harmonics ", Gray, 10, true);
+    page.text(58, 385, QT_TRANSLATE_NOOP("lxv", " Current Harmonics "), Gray, 10, true);
 
     const std::vector<ValueListRow> values = ValueList(record, false);
     for (std::size_t k = 0; k < values.size(); ++k)
@@ -240,7 +254,7 @@ ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportIn
     // Harmonic table.
     page.rect(50, 560, W - 48, 883, {Gray, 2});
     page.line(50, 550, W - 50, 550, {Gray, 2});
-    page.text(W - 200, 540, " The harmonic content ", Gray, 10, true);
+    page.text(W - 200, 540, QT_TRANSLATE_NOOP("lxv", " The harmonic content "), Gray, 10, true);
     const int c = Round((W - 190) / 12.0);
     struct Vertical {
         int base, columns, top, width;
@@ -254,11 +268,13 @@ ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportIn
         page.line(x, v.top, x, 883, {Gray, v.width});
     }
     for (int j = 0; j <= 17; ++j) page.line(50, 577 + 17 * j, W - 50, 577 + 17 * j, {Gray, 1});
-    for (int x : {112, 312, 512}) page.text(x, 562, "Voltage", Gray, 6, true);
-    for (int x : {192, 392, 592}) page.text(x, 562, "Current", Gray, 6, true);
-    for (int x : {53, 255, 458}) page.text(x, 579, "Order", Gray, 6, true);
-    for (int x : {84, 170, 287, 372, 488, 574}) page.text(x, 579, "RMS", Gray, 6, true);
-    for (int x : {128, 213, 329, 414, 531, 617}) page.text(x, 579, "Percent", Gray, 6, true);
+    for (int x : {112, 312, 512}) page.text(x, 562, QT_TRANSLATE_NOOP("lxv", "Voltage"), Gray, 6, true);
+    for (int x : {192, 392, 592}) page.text(x, 562, QT_TRANSLATE_NOOP("lxv", "Current"), Gray, 6, true);
+    for (int x : {53, 255, 458}) page.text(x, 579, QT_TRANSLATE_NOOP("lxv", "Order"), Gray, 6, true);
+    for (int x : {84, 170, 287, 372, 488, 574})
+        page.text(x, 579, QT_TRANSLATE_NOOP("lxv", "RMS"), Gray, 6, true);
+    for (int x : {128, 213, 329, 414, 531, 617})
+        page.text(x, 579, QT_TRANSLATE_NOOP("lxv", "Percent"), Gray, 6, true);
     static constexpr int kCellX[3][5] = {
         {60, 86, 128, 171, 213}, {263, 290, 328, 371, 413}, {463, 490, 530, 571, 615}};
     for (int r = 0; r <= 16; ++r)
@@ -306,16 +322,17 @@ ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecor
                               const ReportInfo& info) {
     const PrintMargins m(PW, PH);
     PageBuilder page(PW, PH);
-    PrintedHeader(page, m, landscape, "Power Analysis Report");
+    PrintedHeader(page, m, landscape, QT_TRANSLATE_NOOP("lxv", "Power Analysis Report"));
 
     const int bw = Trunc(PW * 0.55), a = Trunc(PH * 0.15), titleX = Trunc(PW * 0.072);
     const int waveTop = Trunc(PH * 0.072), voltTop = Trunc(PH * 0.23), currTop = Trunc(PH * 0.388);
     page.rect(m.L, waveTop, m.L + bw, waveTop + a, {Black, 1});
-    page.text(titleX, Trunc(PH * 0.065), " Waveform ", Black, 10, true);
+    page.text(titleX, Trunc(PH * 0.065), QT_TRANSLATE_NOOP("lxv", " Waveform "), Black, 10, true);
     page.rect(m.L, voltTop, m.L + bw, voltTop + a, {Black, 1});
-    page.text(titleX, Trunc(PH * 0.223), " Voltage harmonics ", Black, 10, true);
+    page.text(titleX, Trunc(PH * 0.223), QT_TRANSLATE_NOOP("lxv", " Voltage harmonics "), Black, 10, true);
     page.rect(m.L, currTop, m.L + bw, currTop + a, {Black, 1});
-    page.text(titleX, Trunc(PH * 0.382), " \u7535\u6d41\u8c10\u6ce2\u5206\u5e03\u56fe ", Black, 10, true);
+    page.text(titleX, Trunc(PH * 0.382),
+              QT_TRANSLATE_NOOP("lxv", " \u7535\u6d41\u8c10\u6ce2\u5206\u5e03\u56fe "), Black, 10, true);
 
     for (int y : {waveTop + Trunc(a / 7.0), waveTop + Trunc(a / 2.0), waveTop + Trunc(6 * a / 7.0)})
         page.line(m.L, y, m.L + bw, y, {Black, 1, PenStyle::DashDot});
@@ -353,7 +370,8 @@ ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecor
     const int top = Trunc(PH * 0.565), bottom = Trunc(PH * 0.905);
     page.line(m.L, Trunc(PH * 0.555), m.R, Trunc(PH * 0.555), heavy);
     page.rect(m.L, top, m.R, bottom, heavy);
-    page.text(Trunc(m.R * 0.75), Trunc(PH * 0.548), " The harmonic content ", Gray, 10, true);
+    page.text(Trunc(m.R * 0.75), Trunc(PH * 0.548), QT_TRANSLATE_NOOP("lxv", " The harmonic content "), Gray,
+              10, true);
     const int cw = Round(m.w / 15.0), rh = Round((bottom - top) / 19.0);
     for (int k = 1; k <= 18; ++k) page.line(m.L, top + k * rh, m.R, top + k * rh, {Gray, 1});
     for (int k = 1; k <= 14; ++k) {
@@ -365,10 +383,13 @@ ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecor
         page.text(m.L + column * cw + Trunc(cw * tenths / 10), top + row * rh + Trunc(rh / 5.0), text, Gray,
                   8);
     };
-    static const char* const kHeadings[5] = {" Order", "  RMS", "Percent", "  RMS", "Percent"};
+    static const char* const kHeadings[5] = {
+        QT_TRANSLATE_NOOP("lxv", " Order"), QT_TRANSLATE_NOOP("lxv", "  RMS"),
+        QT_TRANSLATE_NOOP("lxv", "Percent"), QT_TRANSLATE_NOOP("lxv", "  RMS"),
+        QT_TRANSLATE_NOOP("lxv", "Percent")};
     for (int group = 0; group < 3; ++group) {
-        cell(group * 5 + 1, 0, "Voltage", 1);
-        cell(group * 5 + 3, 0, "Current", 1);
+        cell(group * 5 + 1, 0, QT_TRANSLATE_NOOP("lxv", "Voltage"), 1);
+        cell(group * 5 + 3, 0, QT_TRANSLATE_NOOP("lxv", "Current"), 1);
         for (int i = 0; i < 5; ++i) cell(group * 5 + i, 1, kHeadings[i], 1);
         for (int r = 0; r <= 16; ++r) {
             const auto cells = HarmonicRow(record, r + 17 * group);
@@ -413,25 +434,30 @@ int RecordReportPlotColumns(int pageWidth) {
 ReportPage RecordReportPreview(int W, const RecordReportView& view, const ReportInfo& info) {
     const int H = PreviewPageHeight(ReportKind::Record, W);
     PageBuilder page(W, H);
-    page.text(W / 2 - 70, 30, "\u7535\u91cf\u8bb0\u5f55\u62a5\u544a", Gray, 20, true);
-    PreviewFrame(page, W, H, info,
-                 {"Project Name: ", "Testing organization: ", "Test by: ", "Date: ",
-                  "Test InstrumentsTavro KRT2200", "Temperature: "});
+    page.text(W / 2 - 70, 30, QT_TRANSLATE_NOOP("lxv", "\u7535\u91cf\u8bb0\u5f55\u62a5\u544a"), Gray, 20,
+              true);
+    PreviewFrame(
+        page, W, H, info,
+        {QT_TRANSLATE_NOOP("lxv", "Project Name: "), QT_TRANSLATE_NOOP("lxv", "Testing organization: "),
+         QT_TRANSLATE_NOOP("lxv", "Test by: "), QT_TRANSLATE_NOOP("lxv", "Date: "),
+         QT_TRANSLATE_NOOP("lxv", "Test InstrumentsTavro KRT2200"),
+         QT_TRANSLATE_NOOP("lxv", "Temperature: ")});
     int f = 0;
     if (view.chartWidth > 0 && view.chartHeight > 0) {
         f = Round((W - 100) / (double(view.chartWidth) / view.chartHeight));
         page.add(PageImage{50, 75, W - 50, 75 + f, 0, 12, view.chartWidth + 50, view.chartHeight});
     }
-    page.text(50, f + 80, "Channel signal description: ", Black, 10, true);
+    page.text(50, f + 80, QT_TRANSLATE_NOOP("lxv", "Channel signal description: "), Black, 10, true);
     page.line(50, f + 103, 128, f + 103, {Black, 1});
     for (int c = 0; c < 6; ++c)
         page.text(135 + 90 * c, f + 90,
-                  "CH" + std::to_string(c + 1) + ": " + view.labels[static_cast<std::size_t>(c)],
+                  QT_TRANSLATE_NOOP("lxv", "CH") + std::to_string(c + 1) + ": " +
+                      view.labels[static_cast<std::size_t>(c)],
                   kRecordChannelColours[static_cast<std::size_t>(c)], 8, true);
     static constexpr int kStatusX[4] = {50, 200, 350, 500};
     for (int i = 0; i < 4; ++i)
-        page.text(kStatusX[i], f + 115, view.status[static_cast<std::size_t>(i)] + (i == 3 ? "\u70b9" : ""),
-                  Gray, 10, true);
+        page.text(kStatusX[i], f + 115, StatusText(view.status[static_cast<std::size_t>(i)], i == 3), Gray,
+                  10, true);
     return page.take();
 }
 
@@ -439,7 +465,7 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
                                const ReportInfo& info) {
     const PrintMargins m(PW, PH);
     PageBuilder page(PW, PH);
-    PrintedHeader(page, m, landscape, "Record Report");
+    PrintedHeader(page, m, landscape, QT_TRANSLATE_NOOP("lxv", "Record Report"));
     const auto px = [&m](int designed) { return PrinterPixels(m, designed); };
 
     const int y0 = Round(m.T * 2.2), ph = PH - 2 * m.T - Round(PH * 0.3);
@@ -496,38 +522,45 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
     const auto below = [&](double steps) { return under + Round(step * steps); };
     // A division is px(200) columns of one sample each (every zoom-th one): the time it spans.
     const long long division = static_cast<long long>(px(200)) * view.zoom * view.secondsPerSample;
-    page.text(m.L + px(50), below(2.3), "Time/DIV=" + std::to_string(division) + "S", Black, 10);
+    page.text(m.L + px(50), below(2.3),
+              QT_TRANSLATE_NOOP("lxv", "Time/DIV=") + std::to_string(division) + "S", Black, 10);
     for (int c = 0; c < 6; ++c)
         page.text(m.L + px(1000 * (c + 1)), below(2.3),
-                  "CH" + std::to_string(c + 1) +
-                      "/DIV=" + UnitsPerDivisionText(view.scale[static_cast<std::size_t>(c)], view.range),
+                  QT_TRANSLATE_NOOP("lxv", "CH") + std::to_string(c + 1) + QT_TRANSLATE_NOOP("lxv", "/DIV=") +
+                      UnitsPerDivisionText(view.scale[static_cast<std::size_t>(c)], view.range),
                   kRecordChannelColours[static_cast<std::size_t>(c)], 10);
     // The description in size 8 and the channel labels from 1500 on, so that they do not overlap.
     const int description = below(4);
-    page.text(m.L + px(50), description, "Channel signal description:", Black, 8);
+    page.text(m.L + px(50), description, QT_TRANSLATE_NOOP("lxv", "Channel signal description:"), Black, 8);
     page.line(m.L + px(50), below(4.4), m.L + px(880), below(4.4), {Black, 1});
     for (int c = 0; c < 6; ++c)
         page.text(m.L + px(1500 + 1000 * c), description,
-                  "CH" + std::to_string(c + 1) + ": " + view.labels[static_cast<std::size_t>(c)],
+                  QT_TRANSLATE_NOOP("lxv", "CH") + std::to_string(c + 1) + ": " +
+                      view.labels[static_cast<std::size_t>(c)],
                   kRecordChannelColours[static_cast<std::size_t>(c)], 8);
     static constexpr int kStatusX[4] = {50, 1500, 3500, 5500};
     for (int i = 0; i < 4; ++i)
         page.text(m.L + px(kStatusX[i]), below(5),
-                  view.status[static_cast<std::size_t>(i)] + (i == 3 ? "\u70b9" : ""), Gray, 10);
+                  StatusText(view.status[static_cast<std::size_t>(i)], i == 3), Gray, 10);
     const int note = below(6);
-    page.text(m.L + px(50), note, "Note:", Gray, 10);
+    page.text(m.L + px(50), note, QT_TRANSLATE_NOOP("lxv", "Note:"), Gray, 10);
     const int icon = m.L + px(500);
     page.add(
         PagePolygon{{{icon, note + px(50)}, {icon + px(50), note + px(50)}, {icon + px(25), note}}, Gray});
     page.add(
         PagePolygon{{{icon + px(150), note}, {icon + px(200), note}, {icon + px(175), note + px(50)}}, Gray});
-    page.text(m.L + px(900), note,
-              "Icons for the overflow flag when a channel overflow in the upper right corner and lower right "
-              "corner of a corresponding color icon.",
-              Gray, 10);
+    page.text(
+        m.L + px(900), note,
+        QT_TRANSLATE_NOOP(
+            "lxv",
+            "Icons for the overflow flag when a channel overflow in the upper right corner and lower right ")
+            QT_TRANSLATE_NOOP("lxv", "corner of a corresponding color icon."),
+        Gray, 10);
     PrintedFooter(page, m, info,
-                  {"Project Name: ", "Test Organization:", "Test by:", "Date",
-                   "Test Instruments:Tavro LXV7700", "Ambient temperature:"});
+                  {QT_TRANSLATE_NOOP("lxv", "Project Name: "), QT_TRANSLATE_NOOP("lxv", "Test Organization:"),
+                   QT_TRANSLATE_NOOP("lxv", "Test by:"), QT_TRANSLATE_NOOP("lxv", "Date"),
+                   QT_TRANSLATE_NOOP("lxv", "Test Instruments:Tavro LXV7700"),
+                   QT_TRANSLATE_NOOP("lxv", "Ambient temperature:")});
     return page.take();
 }
 

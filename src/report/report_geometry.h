@@ -22,6 +22,7 @@
 #include "appearance/chart_colours.h"
 #include "measure/chart_geometry.h"
 #include "measure/measure_block.h"
+#include "platform/ui_text.h"
 #include "record/record_chart.h"
 #include "record/record_export.h"
 
@@ -48,7 +49,7 @@ struct PagePen {
 
 struct PageText {
     ChartPoint at;
-    std::string text;
+    UiText text;  // translated when painted
     Rgb colour;
     double points = 10;
     bool opaque = false;  // on a white background

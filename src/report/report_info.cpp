@@ -2,6 +2,7 @@
 
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -22,7 +23,7 @@ bool ReadStoredReportInfo(ReportInfo& info, std::string& error) {
         info = ReadReportInfo(file);
         return true;
     } catch (const ConversionError& e) {
-        error = file.path() + ": " + e.what();
+        error = file.path() + ": " + Translated(e.text()).toStdString();
         return false;
     }
 }

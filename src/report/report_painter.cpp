@@ -9,6 +9,7 @@
 #include <cstring>
 #include <variant>
 
+#include "platform/translation.h"
 #include "record/record_export.h"
 
 namespace lxv {
@@ -38,7 +39,7 @@ class PagePainter {
         p_.setBackground(Qt::white);
         p_.setBackgroundMode(t.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
         p_.drawText(QRect(t.at.x, t.at.y, 1, 1), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                    QString::fromStdString(t.text));
+                    Translated(t.text));
         p_.setBackgroundMode(Qt::TransparentMode);
     }
     void operator()(const PageLine& l) {

@@ -9,6 +9,7 @@
 #include "measure/measure_block.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "record/record_chart.h"
 #include "record/record_export_qt.h"
 #include "record/record_file.h"
@@ -28,7 +29,8 @@ int Fail(const std::string& message) {
 int PowerReport(const std::string& input, const QString& output) {
     MeasureRecord record;
     ResetMeasurement(record);
-    std::string error = ReadTestFile(input, record);
+    // Messages and pages in the run's language.
+    std::string error = Translated(ReadTestFile(input, record)).toStdString();
     if (!error.empty()) return Fail(error);
     ReportInfo info;
     if (!ReadStoredReportInfo(info, error)) return Fail(error);
@@ -43,7 +45,7 @@ int PowerReport(const std::string& input, const QString& output) {
 }
 
 bool ReadRecording(const std::string& input, RecordData& data, std::string& error) {
-    error = ReadRecordFile(input, data).error;
+    error = Translated(ReadRecordFile(input, data).error).toStdString();
     return error.empty();
 }
 
@@ -78,7 +80,8 @@ int RecordReport(const std::string& input, const QString& output) {
         // The status texts of a chart as wide as the printed plot.
         const RecordChart chart = DrawRecordChart(RecordReportPlotColumns(w), 200, chartInput);
         const RecordChartStatus status = ChartStatusTexts(chart, chartInput, dateTime);
-        view.status = {status.sampling, status.start, status.end, status.length};
+        view.status = {Translated(status.sampling).toStdString(), Translated(status.start).toStdString(),
+                       Translated(status.end).toStdString(), Translated(status.length).toStdString()};
         return RecordReportPrinted(w, h, landscape, view, info);
     };
     QString failure;
@@ -92,7 +95,11 @@ int RecordReport(const std::string& input, const QString& output) {
 
 int RunReportTask(ReportTask task, const QStringList& files, const std::string& option) {
     if (files.size() != 2)
-        return Fail(option + " needs an input file and an output file (see lxv7700 --help)");
+        return Fail(
+            Translated(UiText(QT_TRANSLATE_NOOP(
+                                  "lxv", "%1 needs an input file and an output file (see lxv7700 --help)"))
+                           .arg(option))
+                .toStdString());
     const std::string input = QFile::encodeName(files[0]).toStdString();
     const QString& output = files[1];
     switch (task) {

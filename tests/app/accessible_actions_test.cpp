@@ -140,6 +140,9 @@ const Step kSteps[] = {
     {"HarmonicTestForm", "RatedPowerEdit", "150", "StartButton", Observes("rated power", 150)},
     {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("rated power", -1)},
     {"HarmonicTestForm", "ClassBox", "B", "StartButton", Observes("class", 1)},
+    // Language: English at once, and back to the original texts.
+    {"LanguageForm", "RadioGroup1Item1", nullptr, nullptr, Stored("Language", "UI", "en")},
+    {"LanguageForm", "RadioGroup1Item0", nullptr, nullptr, Stored("Language", "UI", "original")},
 };
 
 bool Shows(const QImage& image, Rgb colour) {

@@ -26,6 +26,7 @@ share=share/lxv7700
 for n in 1 2 3 4 5 6; do need "$share/SkinsFile/0$n.ats"; done
 need "$share/PdfDoc/Handbook.pdf"
 need "$share/support/index.html"
+need "$share/translations/lxv7700_en.qm"
 [ -e "$prefix/$share/handbook" ] && fail "the handbook's source is installed"
 if [ -d "$source/data/PenData" ]; then
   for file in "$source"/data/PenData/*; do need "$share/PenData/$(basename "$file")"; done
