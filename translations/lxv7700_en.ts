@@ -2234,20 +2234,8 @@ harmonics, and keeps measurements as test files.</translation>
         <translation>Channel signal description: </translation>
     </message>
     <message>
-        <source>CH</source>
-        <translation>CH</translation>
-    </message>
-    <message>
         <source>Record Report</source>
         <translation>Record Report</translation>
-    </message>
-    <message>
-        <source>Time/DIV=</source>
-        <translation>Time/DIV=</translation>
-    </message>
-    <message>
-        <source>/DIV=</source>
-        <translation>/DIV=</translation>
     </message>
     <message>
         <source>Channel signal description:</source>
@@ -2256,14 +2244,6 @@ harmonics, and keeps measurements as test files.</translation>
     <message>
         <source>Note:</source>
         <translation>Note:</translation>
-    </message>
-    <message>
-        <source>Icons for the overflow flag when a channel overflow in the upper right corner and lower right </source>
-        <translation>Icons for the overflow flag when a channel overflow in the upper right corner and lower right </translation>
-    </message>
-    <message>
-        <source>corner of a corresponding color icon.</source>
-        <translation>corner of a corresponding color icon.</translation>
     </message>
     <message>
         <source>Test Organization:</source>
@@ -2598,6 +2578,22 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>Harmonic Current Emissions Test</source>
         <translation>Harmonic Current Emissions Test</translation>
+    </message>
+    <message>
+        <source>%1: the workbook could not be created</source>
+        <translation>%1: the workbook could not be created</translation>
+    </message>
+    <message>
+        <source>CH%1: %2</source>
+        <translation>CH%1: %2</translation>
+    </message>
+    <message>
+        <source>Icons for the overflow flag when a channel overflow in the upper right corner and lower right corner of a corresponding color icon.</source>
+        <translation>Icons for the overflow flag when a channel overflow in the upper right corner and lower right corner of a corresponding color icon.</translation>
+    </message>
+    <message>
+        <source>%1: the PDF could not be written</source>
+        <translation>%1: the PDF could not be written</translation>
     </message>
 </context>
 </TS>
