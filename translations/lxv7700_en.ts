@@ -2595,5 +2595,13 @@ standard error), 2 a bad option (and the usage line).
         <source>%1: the PDF could not be written</source>
         <translation>%1: the PDF could not be written</translation>
     </message>
+    <message>
+        <source>The last sample of the recording is not in the file: %1<byte value="xd"/><byte value="xd"/>Retry the save, or quit anyway without it?</source>
+        <translation>The last sample of the recording is not in the file: %1<byte value="xd"/><byte value="xd"/>Retry the save, or quit anyway without it?</translation>
+    </message>
+    <message>
+        <source>the last sample of the recording is not in the file: %1</source>
+        <translation>the last sample of the recording is not in the file: %1</translation>
+    </message>
 </context>
 </TS>
