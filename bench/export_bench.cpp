@@ -37,9 +37,9 @@ void Export(benchmark::State& state, const char* name) {
     const std::string path = (std::filesystem::temp_directory_path() / name).string();
     const long before = PeakKilobytes();
     for (auto _ : state) {
-        std::string error;
+        lxv::UiText error;
         if (!lxv::ExportRecord(recording, lxv::SystemStampFormatter(), path, error))
-            state.SkipWithError(error.c_str());
+            state.SkipWithError(error.original().c_str());
     }
     state.counters["peak_growth_MB"] = static_cast<double>(PeakKilobytes() - before) / 1024.0;
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;

@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     volatile std::size_t sink = lxv::HarmonicTestCsv(result).size() + lxv::HarmonicTestNotes(result).size() +
                                 lxv::HarmonicTestSummary(result).size() +
                                 static_cast<std::size_t>(lxv::HarmonicTestExitCode(result));
-    for (const lxv::OrderResult& o : result.orders) sink = sink + lxv::HarmonicTestCells(o)[6].size();
+    for (const lxv::OrderResult& o : result.orders)
+        sink = sink + lxv::HarmonicTestCells(o)[6].original().size();
     sink = sink + lxv::HarmonicTestChart({800, 300}, result, 12).size();
     sink = sink + lxv::HarmonicTestPage(4960, 7016, result, {}).items.size();
     (void)sink;

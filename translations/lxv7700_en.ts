@@ -2234,20 +2234,8 @@ harmonics, and keeps measurements as test files.</translation>
         <translation>Channel signal description: </translation>
     </message>
     <message>
-        <source>CH</source>
-        <translation>CH</translation>
-    </message>
-    <message>
         <source>Record Report</source>
         <translation>Record Report</translation>
-    </message>
-    <message>
-        <source>Time/DIV=</source>
-        <translation>Time/DIV=</translation>
-    </message>
-    <message>
-        <source>/DIV=</source>
-        <translation>/DIV=</translation>
     </message>
     <message>
         <source>Channel signal description:</source>
@@ -2256,14 +2244,6 @@ harmonics, and keeps measurements as test files.</translation>
     <message>
         <source>Note:</source>
         <translation>Note:</translation>
-    </message>
-    <message>
-        <source>Icons for the overflow flag when a channel overflow in the upper right corner and lower right </source>
-        <translation>Icons for the overflow flag when a channel overflow in the upper right corner and lower right </translation>
-    </message>
-    <message>
-        <source>corner of a corresponding color icon.</source>
-        <translation>corner of a corresponding color icon.</translation>
     </message>
     <message>
         <source>Test Organization:</source>
@@ -2374,6 +2354,254 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>%1 needs an input file and an output file (see lxv7700 --help)</source>
         <translation>%1 needs an input file and an output file (see lxv7700 --help)</translation>
+    </message>
+    <message>
+        <source>PASS class %1: %2 blocks over %3 s, mean power %4 W</source>
+        <translation>PASS class %1: %2 blocks over %3 s, mean power %4 W</translation>
+    </message>
+    <message>
+        <source>FAIL class %1: %2 blocks over %3 s, mean power %4 W; orders %5 fail</source>
+        <translation>FAIL class %1: %2 blocks over %3 s, mean power %4 W; orders %5 fail</translation>
+    </message>
+    <message>
+        <source>FAIL class %1: %2 blocks over %3 s, mean power %4 W; order %5 fails</source>
+        <translation>FAIL class %1: %2 blocks over %3 s, mean power %4 W; order %5 fails</translation>
+    </message>
+    <message>
+        <source>NOT APPLICABLE class %1: %2</source>
+        <translation>NOT APPLICABLE class %1: %2</translation>
+    </message>
+    <message>
+        <source>Rated power</source>
+        <translation>Rated power</translation>
+    </message>
+    <message>
+        <source>Observation time</source>
+        <translation>Observation time</translation>
+    </message>
+    <message>
+        <source>Nominal voltage</source>
+        <translation>Nominal voltage</translation>
+    </message>
+    <message>
+        <source>Nominal frequency</source>
+        <translation>Nominal frequency</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>FAIL</translation>
+    </message>
+    <message>
+        <source>NOT APPLICABLE</source>
+        <translation>NOT APPLICABLE</translation>
+    </message>
+    <message>
+        <source>Limit (A)</source>
+        <translation>Limit (A)</translation>
+    </message>
+    <message>
+        <source>Mean (A)</source>
+        <translation>Mean (A)</translation>
+    </message>
+    <message>
+        <source>Maximum (A)</source>
+        <translation>Maximum (A)</translation>
+    </message>
+    <message>
+        <source>Mean (% of limit)</source>
+        <translation>Mean (% of limit)</translation>
+    </message>
+    <message>
+        <source>Maximum (% of limit)</source>
+        <translation>Maximum (% of limit)</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>pass (POHC)</source>
+        <translation>pass (POHC)</translation>
+    </message>
+    <message>
+        <source>pass</source>
+        <translation>pass</translation>
+    </message>
+    <message>
+        <source>fail</source>
+        <translation>fail</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>no limit</translation>
+    </message>
+    <message>
+        <source>Class: %1</source>
+        <translation>Class: %1</translation>
+    </message>
+    <message>
+        <source>Class D power: %1 W (rated)</source>
+        <translation>Class D power: %1 W (rated)</translation>
+    </message>
+    <message>
+        <source>Class D power: %1 W (measured)</source>
+        <translation>Class D power: %1 W (measured)</translation>
+    </message>
+    <message>
+        <source>Observation: %1 s, %2 blocks over %3 s</source>
+        <translation>Observation: %1 s, %2 blocks over %3 s</translation>
+    </message>
+    <message>
+        <source>Nominal supply: %1 V, %2 Hz</source>
+        <translation>Nominal supply: %1 V, %2 Hz</translation>
+    </message>
+    <message>
+        <source>Mean voltage: %1 V</source>
+        <translation>Mean voltage: %1 V</translation>
+    </message>
+    <message>
+        <source>Mean frequency: %1 Hz</source>
+        <translation>Mean frequency: %1 Hz</translation>
+    </message>
+    <message>
+        <source>Mean voltage THD: %1 %</source>
+        <translation>Mean voltage THD: %1 %</translation>
+    </message>
+    <message>
+        <source>Mean power: %1 W</source>
+        <translation>Mean power: %1 W</translation>
+    </message>
+    <message>
+        <source>Mean power factor: %1</source>
+        <translation>Mean power factor: %1</translation>
+    </message>
+    <message>
+        <source>Mean fundamental current: %1 A</source>
+        <translation>Mean fundamental current: %1 A</translation>
+    </message>
+    <message>
+        <source>Mean input current: %1 A</source>
+        <translation>Mean input current: %1 A</translation>
+    </message>
+    <message>
+        <source>POHC (21..39): %1 A, limit %2 A</source>
+        <translation>POHC (21..39): %1 A, limit %2 A</translation>
+    </message>
+    <message>
+        <source>POHC (21..39): %1 A</source>
+        <translation>POHC (21..39): %1 A</translation>
+    </message>
+    <message>
+        <source>This is a pre-compliance check from the instrument&apos;s own harmonic analysis, not a measurement to IEC 61000-4-7.</source>
+        <translation>This is a pre-compliance check from the instrument&apos;s own harmonic analysis, not a measurement to IEC 61000-4-7.</translation>
+    </message>
+    <message>
+        <source>Only %1 measurement blocks arrived during the observation; the test needs at least 10.</source>
+        <translation>Only %1 measurement blocks arrived during the observation; the test needs at least 10.</translation>
+    </message>
+    <message>
+        <source>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</source>
+        <translation>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</translation>
+    </message>
+    <message>
+        <source>Class D limits do not apply outside 75 W to 600 W (%1 W).</source>
+        <translation>Class D limits do not apply outside 75 W to 600 W (%1 W).</translation>
+    </message>
+    <message>
+        <source>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</source>
+        <translation>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</translation>
+    </message>
+    <message>
+        <source>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</source>
+        <translation>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</translation>
+    </message>
+    <message>
+        <source>The observation was stopped after %1 s of %2 s.</source>
+        <translation>The observation was stopped after %1 s of %2 s.</translation>
+    </message>
+    <message>
+        <source>Measurement blocks came over only %1 s of the %2 s observation.</source>
+        <translation>Measurement blocks came over only %1 s of the %2 s observation.</translation>
+    </message>
+    <message>
+        <source>The measurement paused for up to %1 s during the observation.</source>
+        <translation>The measurement paused for up to %1 s during the observation.</translation>
+    </message>
+    <message>
+        <source>The observation time must be from 10 to 3600 s.</source>
+        <translation>The observation time must be from 10 to 3600 s.</translation>
+    </message>
+    <message>
+        <source>The rated power must be more than 0 W.</source>
+        <translation>The rated power must be more than 0 W.</translation>
+    </message>
+    <message>
+        <source>The nominal voltage must be from 1 to 1000 V.</source>
+        <translation>The nominal voltage must be from 1 to 1000 V.</translation>
+    </message>
+    <message>
+        <source>The nominal frequency must be from 40 to 70 Hz.</source>
+        <translation>The nominal frequency must be from 40 to 70 Hz.</translation>
+    </message>
+    <message>
+        <source>The test needs continuous measurement, which cannot start while no instrument port is open.</source>
+        <translation>The test needs continuous measurement, which cannot start while no instrument port is open.</translation>
+    </message>
+    <message>
+        <source>%v s of %m s</source>
+        <translation>%v s of %m s</translation>
+    </message>
+    <message>
+        <source>Limit A</source>
+        <translation>Limit A</translation>
+    </message>
+    <message>
+        <source>Mean A</source>
+        <translation>Mean A</translation>
+    </message>
+    <message>
+        <source>Max A</source>
+        <translation>Max A</translation>
+    </message>
+    <message>
+        <source>Mean %</source>
+        <translation>Mean %</translation>
+    </message>
+    <message>
+        <source>Max %</source>
+        <translation>Max %</translation>
+    </message>
+    <message>
+        <source>Harmonic Current Emissions Test</source>
+        <translation>Harmonic Current Emissions Test</translation>
+    </message>
+    <message>
+        <source>%1: the workbook could not be created</source>
+        <translation>%1: the workbook could not be created</translation>
+    </message>
+    <message>
+        <source>CH%1: %2</source>
+        <translation>CH%1: %2</translation>
+    </message>
+    <message>
+        <source>Icons for the overflow flag when a channel overflow in the upper right corner and lower right corner of a corresponding color icon.</source>
+        <translation>Icons for the overflow flag when a channel overflow in the upper right corner and lower right corner of a corresponding color icon.</translation>
+    </message>
+    <message>
+        <source>%1: the PDF could not be written</source>
+        <translation>%1: the PDF could not be written</translation>
+    </message>
+    <message>
+        <source>The last sample of the recording is not in the file: %1<byte value="xd"/><byte value="xd"/>Retry the save, or quit anyway without it?</source>
+        <translation>The last sample of the recording is not in the file: %1<byte value="xd"/><byte value="xd"/>Retry the save, or quit anyway without it?</translation>
+    </message>
+    <message>
+        <source>the last sample of the recording is not in the file: %1</source>
+        <translation>the last sample of the recording is not in the file: %1</translation>
     </message>
 </context>
 </TS>

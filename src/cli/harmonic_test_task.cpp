@@ -24,6 +24,14 @@ constexpr const char* kDroppedText = QT_TRANSLATE_NOOP(
 constexpr const char* kIsFolderText = QT_TRANSLATE_NOOP("lxv", "it is a folder, not a file");
 constexpr const char* kCountedText = QT_TRANSLATE_NOOP("lxv", "%1 blocks observed, %2 so far");
 constexpr const char* kNoVerdictYetText = QT_TRANSLATE_NOOP("lxv", "no verdict");
+// The verdict lines: %1 the class, %2 blocks, %3 seconds, %4 watts, %5 the failing orders.
+constexpr const char* kPassLineText =
+    QT_TRANSLATE_NOOP("lxv", "PASS class %1: %2 blocks over %3 s, mean power %4 W");
+constexpr const char* kFailLineText =
+    QT_TRANSLATE_NOOP("lxv", "FAIL class %1: %2 blocks over %3 s, mean power %4 W; orders %5 fail");
+constexpr const char* kFailOneLineText =
+    QT_TRANSLATE_NOOP("lxv", "FAIL class %1: %2 blocks over %3 s, mean power %4 W; order %5 fails");
+constexpr const char* kNotApplicableLineText = QT_TRANSLATE_NOOP("lxv", "NOT APPLICABLE class %1: %2");
 
 // Whether a new file can be made beside `path` (it is made and removed again).
 bool Writable(const std::string& path, std::string& error) {
@@ -39,20 +47,24 @@ bool Writable(const std::string& path, std::string& error) {
 
 }  // namespace
 
-std::string HarmonicVerdictLine(const HarmonicTestResult& r) {
-    std::string line = std::string(TestVerdictText(r.verdict)) + " class " +
-                       EmissionClassText(r.settings.emissionClass) + ": ";
-    if (r.verdict == TestVerdict::NotApplicable) return line + r.notApplicable;
-    line +=
-        FillText("%1 blocks over %2 s, mean power %3 W",
-                 {std::to_string(r.blocks), FormatFixed(r.observedSeconds, 1), FormatFixed(r.meanPower, 1)});
+UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
+    const char* emissionClass = EmissionClassText(r.settings.emissionClass);
+    if (r.verdict == TestVerdict::NotApplicable)
+        return UiText(kNotApplicableLineText).arg(emissionClass).arg(r.notApplicable);
     std::string failing;
+    int failed = 0;
     for (const OrderResult& o : r.orders)
-        if (o.verdict == OrderVerdict::Fail)
+        if (o.verdict == OrderVerdict::Fail) {
             failing += (failing.empty() ? "" : ", ") + std::to_string(o.order);
-    if (!failing.empty())
-        line += failing.find(',') == std::string::npos ? "; order " + failing + " fails"
-                                                       : "; orders " + failing + " fail";
+            ++failed;
+        }
+    const bool pass = r.verdict == TestVerdict::Pass;
+    UiText line(pass ? kPassLineText : failed == 1 ? kFailOneLineText : kFailLineText);
+    line.arg(emissionClass)
+        .arg(r.blocks)
+        .arg(FormatFixed(r.observedSeconds, 1))
+        .arg(FormatFixed(r.meanPower, 1));
+    if (!pass) line.arg(failing);
     return line;
 }
 
@@ -91,18 +103,19 @@ void HarmonicTestTask::start() {
 
 void HarmonicTestTask::observe() {
     // Continuous measurement runs by now: the controller starts nothing of its own.
-    const std::string refusal = control_.Start(options_.settings);
+    const UiText refusal = control_.Start(options_.settings);
     if (!refusal.empty()) run_.fail(refusal);
 }
 
 std::string HarmonicTestTask::counted() const {
     const HarmonicTestResult& r = control_.result();
     // Told on the messages in the run's language.
-    return Translated(UiText(kCountedText)
-                          .arg(std::to_string(control_.running() ? r.blocks : 0))
-                          .arg(r.hasVerdict() ? std::string(TestVerdictText(r.verdict))
-                                              : Translated(kNoVerdictYetText).toStdString()))
-        .toStdString();
+    UiText counted = UiText(kCountedText).arg(control_.running() ? r.blocks : 0);
+    if (r.hasVerdict())
+        counted.arg(VerdictWord(r));
+    else
+        counted.argText(kNoVerdictYetText);
+    return Translated(counted).toStdString();
 }
 
 void HarmonicTestTask::stop() {
@@ -123,11 +136,11 @@ void HarmonicTestTask::observationEnded() {
         return;
     }
     if (!writeFiles(r)) return;
-    print_(HarmonicVerdictLine(r) + "\n");
+    print_(Translated(HarmonicVerdictLine(r)).toStdString() + "\n");
     // The notes that the verdict line does not carry, without the pre-compliance note every report has.
-    const std::vector<std::string> notes = HarmonicTestNotes(r);
+    const std::vector<UiText> notes = HarmonicTestNotes(r);
     for (std::size_t i = 0; i + 1 < notes.size(); ++i)
-        if (notes[i] != r.notApplicable) run_.tell(notes[i]);
+        if (notes[i] != r.notApplicable) run_.tell(Translated(notes[i]).toStdString());
     run_.finish(HarmonicTestExitCode(r));
 }
 

@@ -26,8 +26,8 @@ namespace lxv {
 class HeadlessSession;
 
 // "FAIL class D: 372 blocks over 20 s, mean power 200.1 W; orders 3, 5, 7 fail",
-// "PASS class A: ...", "NOT APPLICABLE class D: <why>". Only for a result with a verdict.
-std::string HarmonicVerdictLine(const HarmonicTestResult& result);
+// "PASS class A: ...", "NOT APPLICABLE class D: <why>", to translate. Only for a result with a verdict.
+UiText HarmonicVerdictLine(const HarmonicTestResult& result);
 
 class HarmonicTestTask {
   public:

@@ -59,12 +59,12 @@ bool PohcOrder(int order) {
 
 // The reading of one typed number: blank gives `blank`, text that is not a
 // number or out of [lo, hi] an error.
-std::optional<double> ReadNumber(const std::string& name, const std::string& text, double blank, double lo,
-                                 double hi, const char* rangeText, std::string& error) {
+std::optional<double> ReadNumber(const char* name, const std::string& text, double blank, double lo,
+                                 double hi, const char* rangeText, UiText& error) {
     if (text.find_first_not_of(" \t") == std::string::npos) return blank;
     const std::optional<double> value = ParseNumber(text);
     if (!value) {
-        error = FillText(kNotANumberText, {name, text});
+        error = UiText(kNotANumberText).argText(name).arg(text);
         return std::nullopt;
     }
     if (!(*value >= lo && *value <= hi)) {
@@ -77,15 +77,7 @@ std::optional<double> ReadNumber(const std::string& name, const std::string& tex
 }  // namespace
 
 std::string FillText(std::string text, const std::vector<std::string>& args) {
-    // From the last argument down, so "%1" never eats the start of "%10".
-    for (std::size_t i = args.size(); i-- > 0;) {
-        const std::string marker = "%" + std::to_string(i + 1);
-        for (std::size_t at = text.find(marker); at != std::string::npos;
-             at = text.find(marker, at + args[i].size())) {
-            text.replace(at, marker.size(), args[i]);
-        }
-    }
-    return text;
+    return FillPlaceholders(text, args);
 }
 
 std::optional<EmissionClass> ParseEmissionClass(const std::string& text) {
@@ -116,11 +108,11 @@ SettingsReading ReadHarmonicTestSettings(EmissionClass emissionClass, const std:
     SettingsReading r;
     HarmonicTestSettings& s = r.settings;
     s.emissionClass = emissionClass;
-    std::string& error = r.error;
+    UiText& error = r.error;
     if (ratedPower.find_first_not_of(" \t") != std::string::npos) {
         const std::optional<double> watts = ParseNumber(ratedPower);
         if (!watts) {
-            error = FillText(kNotANumberText, {"Rated power", ratedPower});
+            error = UiText(kNotANumberText).argText(QT_TRANSLATE_NOOP("lxv", "Rated power")).arg(ratedPower);
             return r;
         }
         if (!(*watts > 0) || !std::isfinite(*watts)) {
@@ -129,15 +121,15 @@ SettingsReading ReadHarmonicTestSettings(EmissionClass emissionClass, const std:
         }
         s.ratedPower = *watts;
     }
-    const auto seconds =
-        ReadNumber("Observation time", observationSeconds, kDefaultObservationSeconds,
-                   kShortestObservationSeconds, kLongestObservationSeconds, kObservationRangeText, error);
+    const auto seconds = ReadNumber(QT_TRANSLATE_NOOP("lxv", "Observation time"), observationSeconds,
+                                    kDefaultObservationSeconds, kShortestObservationSeconds,
+                                    kLongestObservationSeconds, kObservationRangeText, error);
     if (!seconds) return r;
-    const auto volts = ReadNumber("Nominal voltage", nominalVoltage, kDefaultNominalVoltage, 1, 1000,
-                                  kNominalVoltageRangeText, error);
+    const auto volts = ReadNumber(QT_TRANSLATE_NOOP("lxv", "Nominal voltage"), nominalVoltage,
+                                  kDefaultNominalVoltage, 1, 1000, kNominalVoltageRangeText, error);
     if (!volts) return r;
-    const auto hertz = ReadNumber("Nominal frequency", nominalFrequency, kDefaultNominalFrequency, 40, 70,
-                                  kNominalFrequencyRangeText, error);
+    const auto hertz = ReadNumber(QT_TRANSLATE_NOOP("lxv", "Nominal frequency"), nominalFrequency,
+                                  kDefaultNominalFrequency, 40, 70, kNominalFrequencyRangeText, error);
     if (!hertz) return r;
     s.observationSeconds = *seconds;
     s.nominalVoltage = *volts;
@@ -239,7 +231,7 @@ HarmonicTestResult HarmonicTest::Result() const {
     r.meanCurrent = sumCurrent_ / count;
     const EmissionClass c = settings_.emissionClass;
     r.limitPower = c == EmissionClass::D && settings_.ratedPower ? *settings_.ratedPower : r.meanPower;
-    if (blocks_ < kFewestTestBlocks) r.error = FillText(kTooFewBlocksText, {std::to_string(blocks_)});
+    if (blocks_ < kFewestTestBlocks) r.error = UiText(kTooFewBlocksText).arg(blocks_);
     if (blocks_ > 0) {
         r.voltageOutside = !Within(r.meanVoltage, settings_.nominalVoltage, kVoltageTolerance);
         r.frequencyOutside = !Within(r.meanFrequency, settings_.nominalFrequency, kFrequencyTolerance);
@@ -248,9 +240,8 @@ HarmonicTestResult HarmonicTest::Result() const {
     const bool applies = LimitsApply(c, r.limitPower);
     if (!applies) {
         r.verdict = TestVerdict::NotApplicable;
-        r.notApplicable =
-            FillText(c == EmissionClass::C ? kClassCNotApplicableText : kClassDNotApplicableText,
-                     {FormatRounded(r.limitPower, 1)});
+        r.notApplicable = UiText(c == EmissionClass::C ? kClassCNotApplicableText : kClassDNotApplicableText)
+                              .arg(FormatRounded(r.limitPower, 1));
     }
     const LimitBasis basis{r.limitPower, r.meanFundamental, r.meanPowerFactor};
     double pohcSquares = 0, pohcLimitSquares = 0;
@@ -323,6 +314,16 @@ const char* OrderVerdictText(OrderVerdict verdict) {
     return "none";
 }
 
+UiText VerdictWord(const HarmonicTestResult& result) {
+    if (!result.hasVerdict()) return QT_TRANSLATE_NOOP("lxv", "NO VERDICT");
+    switch (result.verdict) {
+        case TestVerdict::Pass: return QT_TRANSLATE_NOOP("lxv", "PASS");
+        case TestVerdict::Fail: return QT_TRANSLATE_NOOP("lxv", "FAIL");
+        case TestVerdict::NotApplicable: return QT_TRANSLATE_NOOP("lxv", "NOT APPLICABLE");
+    }
+    return QT_TRANSLATE_NOOP("lxv", "FAIL");
+}
+
 int HarmonicTestExitCode(const HarmonicTestResult& result) {
     if (!result.hasVerdict()) return 1;
     switch (result.verdict) {
@@ -341,72 +342,96 @@ std::string PercentText(double percent) {
     return FormatFixed(percent, 1);
 }
 
-const std::array<std::string, kTestTableColumns>& HarmonicTestHeadings() {
-    static const std::array<std::string, kTestTableColumns> headings = {
-        "Order",  "Limit (A)", "Mean (A)", "Maximum (A)", "Mean (% of limit)", "Maximum (% of limit)",
-        "Verdict"};
+const std::array<const char*, kTestTableColumns>& HarmonicTestHeadings() {
+    static constexpr std::array<const char*, kTestTableColumns> headings = {
+        QT_TRANSLATE_NOOP("lxv", "Order"),
+        QT_TRANSLATE_NOOP("lxv", "Limit (A)"),
+        QT_TRANSLATE_NOOP("lxv", "Mean (A)"),
+        QT_TRANSLATE_NOOP("lxv", "Maximum (A)"),
+        QT_TRANSLATE_NOOP("lxv", "Mean (% of limit)"),
+        QT_TRANSLATE_NOOP("lxv", "Maximum (% of limit)"),
+        QT_TRANSLATE_NOOP("lxv", "Verdict")};
     return headings;
 }
 
-std::array<std::string, kTestTableColumns> HarmonicTestCells(const OrderResult& o) {
-    const char* verdict = o.verdict == OrderVerdict::Pass      ? (o.pohcRelief ? "pass (POHC)" : "pass")
-                          : o.verdict == OrderVerdict::Fail    ? "fail"
-                          : o.verdict == OrderVerdict::Ignored ? "ignored"
-                                                               : "no limit";
-    return {std::to_string(o.order),
-            o.limit ? AmperesText(*o.limit) : "-",
-            AmperesText(o.mean),
-            AmperesText(o.maximum),
-            o.limit ? PercentText(o.meanPercent) : "-",
-            o.limit ? PercentText(o.maximumPercent) : "-",
+std::array<UiText, kTestTableColumns> HarmonicTestCells(const OrderResult& o) {
+    const char* verdict =
+        o.verdict == OrderVerdict::Pass
+            ? (o.pohcRelief ? QT_TRANSLATE_NOOP("lxv", "pass (POHC)") : QT_TRANSLATE_NOOP("lxv", "pass"))
+        : o.verdict == OrderVerdict::Fail    ? QT_TRANSLATE_NOOP("lxv", "fail")
+        : o.verdict == OrderVerdict::Ignored ? QT_TRANSLATE_NOOP("lxv", "ignored")
+                                             : QT_TRANSLATE_NOOP("lxv", "no limit");
+    // The numbers are values, never looked up as texts.
+    const auto value = [](std::string text) { return UiText("%1").arg(std::move(text)); };
+    return {value(std::to_string(o.order)),
+            value(o.limit ? AmperesText(*o.limit) : "-"),
+            value(AmperesText(o.mean)),
+            value(AmperesText(o.maximum)),
+            value(o.limit ? PercentText(o.meanPercent) : "-"),
+            value(o.limit ? PercentText(o.maximumPercent) : "-"),
             verdict};
 }
 
-std::vector<std::string> HarmonicTestSummary(const HarmonicTestResult& r) {
+std::vector<UiText> HarmonicTestSummary(const HarmonicTestResult& r) {
     const HarmonicTestSettings& s = r.settings;
-    std::vector<std::string> lines;
-    lines.push_back(std::string("Class: ") + EmissionClassText(s.emissionClass));
+    std::vector<UiText> lines;
+    lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Class: %1")).arg(EmissionClassText(s.emissionClass)));
     if (s.emissionClass == EmissionClass::D)
-        lines.push_back(s.ratedPower
-                            ? FillText("Class D power: %1 W (rated)", {FormatGeneral(*s.ratedPower)})
-                            : FillText("Class D power: %1 W (measured)", {FormatRounded(r.limitPower, 1)}));
-    lines.push_back(FillText("Observation: %1 s, %2 blocks over %3 s",
-                             {FormatGeneral(s.observationSeconds), std::to_string(r.blocks),
-                              FormatRounded(r.observedSeconds, 1)}));
-    lines.push_back(FillText("Nominal supply: %1 V, %2 Hz",
-                             {FormatGeneral(s.nominalVoltage), FormatGeneral(s.nominalFrequency)}));
-    lines.push_back(FillText("Mean voltage: %1 V", {FormatFixed(r.meanVoltage, 1)}));
-    lines.push_back(FillText("Mean frequency: %1 Hz", {FormatFixed(r.meanFrequency, 2)}));
-    lines.push_back(FillText("Mean voltage THD: %1 %", {FormatFixed(r.meanVoltageThd * 100, 2)}));
-    lines.push_back(FillText("Mean power: %1 W", {FormatFixed(r.meanPower, 1)}));
-    lines.push_back(FillText("Mean power factor: %1", {FormatFixed(r.meanPowerFactor, 3)}));
-    lines.push_back(FillText("Mean fundamental current: %1 A", {AmperesText(r.meanFundamental)}));
-    lines.push_back(FillText("Mean input current: %1 A", {AmperesText(r.meanCurrent)}));
-    lines.push_back(r.pohcLimit ? FillText("POHC (21..39): %1 A, limit %2 A",
-                                           {AmperesText(r.pohc), AmperesText(*r.pohcLimit)})
-                                : FillText("POHC (21..39): %1 A", {AmperesText(r.pohc)}));
+        lines.push_back(s.ratedPower ? UiText(QT_TRANSLATE_NOOP("lxv", "Class D power: %1 W (rated)"))
+                                           .arg(FormatGeneral(*s.ratedPower))
+                                     : UiText(QT_TRANSLATE_NOOP("lxv", "Class D power: %1 W (measured)"))
+                                           .arg(FormatRounded(r.limitPower, 1)));
+    lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Observation: %1 s, %2 blocks over %3 s"))
+                        .arg(FormatGeneral(s.observationSeconds))
+                        .arg(r.blocks)
+                        .arg(FormatRounded(r.observedSeconds, 1)));
+    lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Nominal supply: %1 V, %2 Hz"))
+                        .arg(FormatGeneral(s.nominalVoltage))
+                        .arg(FormatGeneral(s.nominalFrequency)));
+    lines.push_back(
+        UiText(QT_TRANSLATE_NOOP("lxv", "Mean voltage: %1 V")).arg(FormatFixed(r.meanVoltage, 1)));
+    lines.push_back(
+        UiText(QT_TRANSLATE_NOOP("lxv", "Mean frequency: %1 Hz")).arg(FormatFixed(r.meanFrequency, 2)));
+    lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Mean voltage THD: %1 %"))
+                        .arg(FormatFixed(r.meanVoltageThd * 100, 2)));
+    lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Mean power: %1 W")).arg(FormatFixed(r.meanPower, 1)));
+    lines.push_back(
+        UiText(QT_TRANSLATE_NOOP("lxv", "Mean power factor: %1")).arg(FormatFixed(r.meanPowerFactor, 3)));
+    lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Mean fundamental current: %1 A"))
+                        .arg(AmperesText(r.meanFundamental)));
+    lines.push_back(
+        UiText(QT_TRANSLATE_NOOP("lxv", "Mean input current: %1 A")).arg(AmperesText(r.meanCurrent)));
+    lines.push_back(r.pohcLimit
+                        ? UiText(QT_TRANSLATE_NOOP("lxv", "POHC (21..39): %1 A, limit %2 A"))
+                              .arg(AmperesText(r.pohc))
+                              .arg(AmperesText(*r.pohcLimit))
+                        : UiText(QT_TRANSLATE_NOOP("lxv", "POHC (21..39): %1 A")).arg(AmperesText(r.pohc)));
     return lines;
 }
 
-std::vector<std::string> HarmonicTestNotes(const HarmonicTestResult& r) {
-    std::vector<std::string> notes;
+std::vector<UiText> HarmonicTestNotes(const HarmonicTestResult& r) {
+    std::vector<UiText> notes;
     if (!r.error.empty()) notes.push_back(r.error);
     if (!r.notApplicable.empty()) notes.push_back(r.notApplicable);
     if (r.stoppedAfterSeconds)
-        notes.push_back(FillText(kStoppedEarlyText, {FormatRounded(*r.stoppedAfterSeconds, 0),
-                                                     FormatGeneral(r.settings.observationSeconds)}));
+        notes.push_back(UiText(kStoppedEarlyText)
+                            .arg(FormatRounded(*r.stoppedAfterSeconds, 0))
+                            .arg(FormatGeneral(r.settings.observationSeconds)));
     if (!r.stoppedAfterSeconds && r.blocks > 0 &&
         r.observedSeconds < r.settings.observationSeconds - kNotedPauseSeconds)
-        notes.push_back(FillText(kShortCoverageText, {FormatRounded(r.observedSeconds, 1),
-                                                      FormatGeneral(r.settings.observationSeconds)}));
+        notes.push_back(UiText(kShortCoverageText)
+                            .arg(FormatRounded(r.observedSeconds, 1))
+                            .arg(FormatGeneral(r.settings.observationSeconds)));
     if (r.longestPauseSeconds > kNotedPauseSeconds)
-        notes.push_back(FillText(kPauseText, {FormatRounded(r.longestPauseSeconds, 1)}));
+        notes.push_back(UiText(kPauseText).arg(FormatRounded(r.longestPauseSeconds, 1)));
     if (r.voltageOutside)
-        notes.push_back(FillText(kVoltageOutsideText, {FormatRounded(r.meanVoltage, 1),
-                                                       FormatGeneral(r.settings.nominalVoltage)}));
+        notes.push_back(UiText(kVoltageOutsideText)
+                            .arg(FormatRounded(r.meanVoltage, 1))
+                            .arg(FormatGeneral(r.settings.nominalVoltage)));
     if (r.frequencyOutside)
-        notes.push_back(FillText(kFrequencyOutsideText, {FormatRounded(r.meanFrequency, 2),
-                                                         FormatGeneral(r.settings.nominalFrequency)}));
+        notes.push_back(UiText(kFrequencyOutsideText)
+                            .arg(FormatRounded(r.meanFrequency, 2))
+                            .arg(FormatGeneral(r.settings.nominalFrequency)));
     notes.push_back(kPreComplianceNoteText);
     return notes;
 }

@@ -10,7 +10,8 @@
 // rule (0.6 % of the input current or 5 mA), the 100 % / 150 % rules with the
 // POHC exception for odd orders 21..39, the verdict and its exit code, the
 // texts of the settings' errors, notes and cells.
-// Depends on: measure/measure_block.h and measure/number_format.h. No Qt.
+// Depends on: measure/measure_block.h, measure/number_format.h and
+// platform/ui_text.h. No Qt.
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "measure/measure_block.h"
+#include "platform/ui_text.h"
 
 namespace lxv {
 
@@ -42,35 +44,45 @@ inline constexpr double kClassCLowestPower = 25.0;    // class C limits apply ab
 inline constexpr double kClassDLowestPower = 75.0;    // class D limits apply from this ...
 inline constexpr double kClassDHighestPower = 600.0;  // ... up to this
 
-// Texts, each one whole sentence; %1, %2 are filled in by FillText.
-inline constexpr const char* kPreComplianceNoteText =
+// Texts, each one whole sentence with %1, %2 where its values go; the views
+// translate them (platform/ui_text.h).
+inline constexpr const char* kPreComplianceNoteText = QT_TRANSLATE_NOOP(
+    "lxv",
     "This is a pre-compliance check from the instrument's own harmonic analysis, not a measurement to "
-    "IEC 61000-4-7.";
-inline constexpr const char* kTooFewBlocksText =
-    "Only %1 measurement blocks arrived during the observation; the test needs at least 10.";
-inline constexpr const char* kClassCNotApplicableText =
-    "Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).";
+    "IEC 61000-4-7.");
+inline constexpr const char* kTooFewBlocksText = QT_TRANSLATE_NOOP(
+    "lxv", "Only %1 measurement blocks arrived during the observation; the test needs at least 10.");
+inline constexpr const char* kClassCNotApplicableText = QT_TRANSLATE_NOOP(
+    "lxv", "Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).");
 inline constexpr const char* kClassDNotApplicableText =
-    "Class D limits do not apply outside 75 W to 600 W (%1 W).";
-inline constexpr const char* kVoltageOutsideText =
+    QT_TRANSLATE_NOOP("lxv", "Class D limits do not apply outside 75 W to 600 W (%1 W).");
+inline constexpr const char* kVoltageOutsideText = QT_TRANSLATE_NOOP(
+    "lxv",
     "The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not "
-    "changed.";
-inline constexpr const char* kFrequencyOutsideText =
+    "changed.");
+inline constexpr const char* kFrequencyOutsideText = QT_TRANSLATE_NOOP(
+    "lxv",
     "The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is "
-    "not changed.";
-inline constexpr const char* kStoppedEarlyText = "The observation was stopped after %1 s of %2 s.";
+    "not changed.");
+inline constexpr const char* kStoppedEarlyText =
+    QT_TRANSLATE_NOOP("lxv", "The observation was stopped after %1 s of %2 s.");
 inline constexpr const char* kShortCoverageText =
-    "Measurement blocks came over only %1 s of the %2 s observation.";
-inline constexpr const char* kPauseText = "The measurement paused for up to %1 s during the observation.";
+    QT_TRANSLATE_NOOP("lxv", "Measurement blocks came over only %1 s of the %2 s observation.");
+inline constexpr const char* kPauseText =
+    QT_TRANSLATE_NOOP("lxv", "The measurement paused for up to %1 s during the observation.");
 inline constexpr double kNotedPauseSeconds = 5.0;  // longer pauses and shortfalls are noted
-inline constexpr const char* kNotANumberText = "%1: '%2' is not a valid floating point value";
-inline constexpr const char* kObservationRangeText = "The observation time must be from 10 to 3600 s.";
-inline constexpr const char* kRatedPowerRangeText = "The rated power must be more than 0 W.";
-inline constexpr const char* kNominalVoltageRangeText = "The nominal voltage must be from 1 to 1000 V.";
-inline constexpr const char* kNominalFrequencyRangeText = "The nominal frequency must be from 40 to 70 Hz.";
-inline constexpr const char* kUnknownClassText = "The class '%1' is not one of A, B, C and D.";
+inline constexpr const char* kNotANumberText =
+    QT_TRANSLATE_NOOP("lxv", "%1: '%2' is not a valid floating point value");
+inline constexpr const char* kObservationRangeText =
+    QT_TRANSLATE_NOOP("lxv", "The observation time must be from 10 to 3600 s.");
+inline constexpr const char* kRatedPowerRangeText =
+    QT_TRANSLATE_NOOP("lxv", "The rated power must be more than 0 W.");
+inline constexpr const char* kNominalVoltageRangeText =
+    QT_TRANSLATE_NOOP("lxv", "The nominal voltage must be from 1 to 1000 V.");
+inline constexpr const char* kNominalFrequencyRangeText =
+    QT_TRANSLATE_NOOP("lxv", "The nominal frequency must be from 40 to 70 Hz.");
 
-// `text` with %1, %2, ... replaced by the arguments in order.
+// `text` with %1, %2, ... replaced by the arguments in order (FillPlaceholders).
 std::string FillText(std::string text, const std::vector<std::string>& args);
 
 struct HarmonicTestSettings {
@@ -91,7 +103,7 @@ const char* EmissionClassText(EmissionClass emissionClass);
 // sentence naming the first field at fault (and the settings are then unusable).
 struct SettingsReading {
     HarmonicTestSettings settings;
-    std::string error;
+    UiText error;
     bool ok() const { return error.empty(); }
 };
 SettingsReading ReadHarmonicTestSettings(EmissionClass emissionClass, const std::string& ratedPower,
@@ -145,9 +157,9 @@ struct HarmonicTestResult {
     int blocks = 0;
     double observedSeconds = 0;      // from the first block to the last
     double longestPauseSeconds = 0;  // between two blocks
-    std::string error;               // too few blocks: no verdict
+    UiText error;                    // too few blocks: no verdict
     TestVerdict verdict = TestVerdict::Pass;
-    std::string notApplicable;  // why the class's limits do not apply
+    UiText notApplicable;  // why the class's limits do not apply
     double meanPower = 0, meanFundamental = 0, meanPowerFactor = 0, meanVoltage = 0, meanFrequency = 0,
            meanVoltageThd = 0, meanCurrent = 0;  // W, A, -, V, Hz, fraction, A
     double limitPower = 0;                       // the power class D limits are reckoned from
@@ -182,9 +194,13 @@ class HarmonicTest {
            sumVoltageThd_ = 0, sumCurrent_ = 0;
 };
 
-// "PASS", "FAIL", "NOT APPLICABLE"; "pass", "fail", "ignored", "none".
+// The files' words, the same in every language: "PASS", "FAIL", "NOT
+// APPLICABLE"; "pass", "fail", "ignored", "none".
 const char* TestVerdictText(TestVerdict verdict);
 const char* OrderVerdictText(OrderVerdict verdict);
+// The verdict as the window, the report page and the messages show it (to
+// translate): "PASS", "FAIL", "NOT APPLICABLE", or "NO VERDICT" without one.
+UiText VerdictWord(const HarmonicTestResult& result);
 // The program's exit code for a result: 0 PASS, 3 FAIL, 4 NOT APPLICABLE, 1 without a verdict.
 int HarmonicTestExitCode(const HarmonicTestResult& result);
 
@@ -194,20 +210,21 @@ std::string PercentText(double percent);
 
 // The columns of the result table (window and report page): headings, and
 // the cells of one order ("-" where an order has no limit; verdicts "pass",
-// "pass (POHC)", "fail", "ignored", "no limit").
+// "pass (POHC)", "fail", "ignored", "no limit", to translate; the numbers are
+// values).
 inline constexpr int kTestTableColumns = 7;
-const std::array<std::string, kTestTableColumns>& HarmonicTestHeadings();
-std::array<std::string, kTestTableColumns> HarmonicTestCells(const OrderResult& order);
+const std::array<const char*, kTestTableColumns>& HarmonicTestHeadings();
+std::array<UiText, kTestTableColumns> HarmonicTestCells(const OrderResult& order);
 
 // The settings and the measured means, one line each ("Class: D",
 // "Observation: 150 s, 2998 blocks over 149.9 s", "Mean power: 200.3 W", ...).
-std::vector<std::string> HarmonicTestSummary(const HarmonicTestResult& result);
+std::vector<UiText> HarmonicTestSummary(const HarmonicTestResult& result);
 
 // The notes of a result, each a sentence: the error or the reason the limits
 // do not apply, an early stop, blocks that came over 5 s less than the
 // observation or paused for more than 5 s, the supply conditions, and always
 // last the pre-compliance note. None of them changes the verdict.
-std::vector<std::string> HarmonicTestNotes(const HarmonicTestResult& result);
+std::vector<UiText> HarmonicTestNotes(const HarmonicTestResult& result);
 
 // The CSV file: "order,limit_A,mean_A,max_A,mean_pct,max_pct,verdict", one
 // row per order 2..40 (limit and percentages blank without a limit), then

@@ -34,7 +34,7 @@ void HarmonicTestControl::unsubscribe(int id) {
     std::erase_if(listeners_, [id](const Listener& l) { return l.id == id; });
 }
 
-std::string HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
+UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
     if (!(settings.observationSeconds >= kShortestObservationSeconds &&
           settings.observationSeconds <= kLongestObservationSeconds))
         return kObservationRangeText;

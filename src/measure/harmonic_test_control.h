@@ -24,8 +24,8 @@ namespace lxv {
 struct SessionCore;
 class Timer;
 
-inline constexpr const char* kContinuousUnavailableText =
-    "The test needs continuous measurement, which cannot start while no instrument port is open.";
+inline constexpr const char* kContinuousUnavailableText = QT_TRANSLATE_NOOP(
+    "lxv", "The test needs continuous measurement, which cannot start while no instrument port is open.");
 
 // Seconds on the system's steady clock.
 double SteadySeconds();
@@ -52,7 +52,7 @@ class HarmonicTestControl {
 
     // Starts an observation (a running one is dropped): empty when it runs,
     // else the sentence that says why not (nothing changed then).
-    std::string Start(const HarmonicTestSettings& settings);
+    UiText Start(const HarmonicTestSettings& settings);
     // Ends the running observation now; its result covers the blocks so far.
     void Stop();
     // The observation time is over (the timer's handler).

@@ -8,6 +8,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 
 namespace lxv {
 
@@ -164,7 +165,7 @@ void QtSerialPort::setBaudRate(int baud) {
 
 bool QtSerialPort::write(const std::uint8_t* data, std::size_t size) {
     if (!serial_.isOpen()) {
-        AppDialogs().showError(nullptr, QString::fromUtf8(kPortNotOpenText));
+        AppDialogs().showError(nullptr, Translated(kPortNotOpenText));
         return false;
     }
     serial_.clearError();

@@ -1,7 +1,5 @@
 #include "record/record_export.h"
 
-#include "record/fast_deflate.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +12,8 @@
 #include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "record/fast_deflate.h"
 
 namespace lxv {
 
@@ -93,7 +93,7 @@ class SheetWriter {
     virtual bool heading(const std::array<std::string, kExportChannels + 1>& cells) = 0;
     virtual bool row(std::size_t index, const std::string& stamp, const float (&values)[kExportChannels]) = 0;
     virtual bool close() = 0;  // completes the file; false on an error
-    std::string error;
+    UiText error;
 };
 
 namespace {
@@ -148,7 +148,8 @@ class XlsxSheet : public SheetWriter {
         options.constant_memory = LXW_TRUE;
         book_ = workbook_new_opt(path.c_str(), &options);
         if (book_) sheet_ = workbook_add_worksheet(book_, nullptr);
-        if (!sheet_) error = path + ": the workbook could not be created";
+        if (!sheet_)
+            error = UiText(QT_TRANSLATE_NOOP("lxv", "%1: the workbook could not be created")).arg(path);
     }
     ~XlsxSheet() override {
         if (book_) workbook_close(book_);  // only after a failure: the file is discarded
@@ -210,7 +211,7 @@ std::size_t RecordExport::total() const {
     return source_.sampleCount();
 }
 
-bool RecordExport::fail(std::string message) {
+bool RecordExport::fail(UiText message) {
     error_ = std::move(message);
     sheet_.reset();
     discard();
@@ -222,9 +223,10 @@ bool RecordExport::begin(const std::string& path, ExportFormat format) {
     path_ = path;
     next_ = 0;
     finished_ = false;
-    error_.clear();
-    temp_ = CreateTempFileBeside(path, error_);
-    if (temp_.empty()) return false;
+    error_ = {};
+    std::string reason;
+    temp_ = CreateTempFileBeside(path, reason);
+    if (temp_.empty()) return fail(reason);
     if (format == ExportFormat::Csv) {
         auto csv = std::make_unique<CsvSheet>(temp_);
         if (!csv->ok()) return fail(csv->error);
@@ -274,7 +276,7 @@ void RecordExport::discard() {
 }
 
 bool ExportRecord(const RecordExportSource& source, const StampFormatter& formatter, const std::string& path,
-                  std::string& error) {
+                  UiText& error) {
     RecordExport job(source, formatter);
     const bool ok = job.begin(path, ExportFormatForPath(path)) && job.commit();
     error = job.error();

@@ -96,16 +96,17 @@ class RecordExport {
 
     std::size_t written() const { return next_; }
     std::size_t total() const;
-    const std::string& error() const { return error_; }
+    const UiText& error() const { return error_; }  // the file and the reason
     const std::string& tempPath() const { return temp_; }
 
   private:
-    bool fail(std::string message);
+    bool fail(UiText message);
 
     const RecordExportSource& source_;
     StampFormatter formatter_;
     std::unique_ptr<SheetWriter> sheet_;
-    std::string path_, temp_, error_;
+    std::string path_, temp_;
+    UiText error_;
     std::size_t next_ = 0;
     bool finished_ = false;
 };
@@ -113,6 +114,6 @@ class RecordExport {
 // The whole export at once, committed on success; on failure no file is left
 // and `error` names the reason.
 bool ExportRecord(const RecordExportSource& source, const StampFormatter& formatter, const std::string& path,
-                  std::string& error);
+                  UiText& error);
 
 }  // namespace lxv

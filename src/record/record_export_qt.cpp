@@ -63,7 +63,7 @@ RecordExportTask::~RecordExportTask() = default;
 
 RecordExportTask::Outcome RecordExportTask::run() {
     const auto failed = [this] {
-        AppDialogs().showError(parent_, QString::fromStdString(job_.error()));
+        AppDialogs().showError(parent_, Translated(job_.error()));
         return Outcome::Failed;
     };
     if (!job_.begin(path_.toStdString(), ExportFormatForPath(path_.toStdString()))) return failed();

@@ -555,15 +555,16 @@ void TRecordForm::OpenTimerTimer() {
 }
 
 bool TRecordForm::SaveBeforeExit(bool display) {
-    // Both values at once: a path holding "%2" stays as it is.
-    const auto text = [this](const char* format, const UiText& why) {
-        return Translated(UiText(format).arg(recorder_.unsavedCount()).arg(why));
+    // Both values at once: a path holding "%2" stays as it is. One sample has a sentence of its own.
+    const auto text = [this](const char* many, const char* one, const UiText& why) {
+        const int unsaved = recorder_.unsavedCount();
+        return Translated(unsaved == 1 ? UiText(one).arg(why) : UiText(many).arg(unsaved).arg(why));
     };
     UiText error = recorder_.Close();
     if (display) {
         while (!error.empty()) {
             if (!AppDialogs().askRetryOrQuit(this, Translated(kExitSaveFailedCaption),
-                                             text(kExitSaveFailedText, error)))
+                                             text(kExitSaveFailedText, kExitSaveFailedOneText, error)))
                 return false;
             error = recorder_.Close();
         }
@@ -573,7 +574,8 @@ bool TRecordForm::SaveBeforeExit(bool display) {
     std::fprintf(stderr, "lxv7700: %s\n", qPrintable(Translated(UiText(kExitSaveRetryLine).arg(error))));
     error = recorder_.Close();
     if (error.empty()) return true;
-    std::fprintf(stderr, "lxv7700: %s\n", qPrintable(text(kExitSaveFailedLine, error)));
+    std::fprintf(stderr, "lxv7700: %s\n",
+                 qPrintable(text(kExitSaveFailedLine, kExitSaveFailedOneLine, error)));
     return false;
 }
 

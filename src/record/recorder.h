@@ -37,17 +37,24 @@ inline constexpr const char* kLimitReachedText = QT_TRANSLATE_NOOP(
 inline constexpr const char* kContinuousEndedText =
     QT_TRANSLATE_NOOP("lxv", "You have to stop the continuous sampling, record stop!");
 
-// Program end with a save that failed: %1 the samples not in the file, %2 the system's message.
+// Program end with a save that failed: %1 the samples not in the file, %2 the system's message
+// (one sample: %1 the message).
 inline constexpr const char* kExitSaveFailedCaption = QT_TRANSLATE_NOOP("lxv", "Recording not saved");
 inline constexpr const char* kExitSaveFailedText = QT_TRANSLATE_NOOP(
     "lxv",
     "The last %1 samples of the recording are not in the file: %2\r\rRetry the save, or quit anyway "
     "without them?");
+inline constexpr const char* kExitSaveFailedOneText = QT_TRANSLATE_NOOP(
+    "lxv",
+    "The last sample of the recording is not in the file: %1\r\rRetry the save, or quit anyway without "
+    "it?");
 // The same on standard error when no display shows a message box; the save is tried once more.
 inline constexpr const char* kExitSaveRetryLine =
     QT_TRANSLATE_NOOP("lxv", "saving the recording failed: %1; trying once more");
 inline constexpr const char* kExitSaveFailedLine =
     QT_TRANSLATE_NOOP("lxv", "the last %1 samples of the recording are not in the file: %2");
+inline constexpr const char* kExitSaveFailedOneLine =
+    QT_TRANSLATE_NOOP("lxv", "the last sample of the recording is not in the file: %1");
 
 enum class RecorderState { NoFile, FileReady, Recording, Stopped, Ended };
 

@@ -34,25 +34,32 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QLineEdit* Field(const char* name, const QString& caption, const QString& text, QGridLayout* grid, int row,
-                 QWidget* parent) {
+// A typed field and its caption; the field is named by the caption without its colon.
+QLineEdit* Field(ShownTexts& texts, const char* name, const char* caption, const QString& text,
+                 QGridLayout* grid, int row, QWidget* parent) {
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(name);
-    auto* label = new QLabel(caption, parent);
+    auto* label = new QLabel(parent);
     label->setBuddy(edit);
-    edit->setAccessibleName(QString(caption).remove(':'));
+    texts.text(label, caption);
+    texts.refresh(edit, 100, [edit, caption] { edit->setAccessibleName(Translated(caption).remove(':')); });
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);
     return edit;
 }
 
-QPushButton* Button(const char* name, const QString& caption, const QKeySequence& key, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
+// A button named by its caption, its shortcut told in its tool tip.
+QPushButton* Button(ShownTexts& texts, const char* name, const char* caption, const QKeySequence& key,
+                    QWidget* parent) {
+    auto* b = new QPushButton(parent);
     b->setObjectName(name);
-    b->setAccessibleName(caption);
+    texts.text(b, caption);
+    texts.accessibleName(b, caption);
+    texts.refresh(b, 100, [b, caption, key] {
+        b->setToolTip(QString("%1 (%2)").arg(Translated(caption), key.toString(QKeySequence::NativeText)));
+    });
     b->setAutoDefault(false);
     b->setShortcut(key);
-    b->setToolTip(QString("%1 (%2)").arg(caption, key.toString(QKeySequence::NativeText)));
     return b;
 }
 
@@ -75,38 +82,46 @@ QString VerdictStyle(const QColor& c) {
 THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& enterInfo, QWidget* parent)
     : QDialog(parent), control_(control), enterInfo_(enterInfo) {
     setObjectName("HarmonicTestForm");
-    setWindowTitle(kHarmonicTestWindowTitle);  // taken up by texts_ below
     resize(1200, 760);
+    // Every text in the language in use, shown again when it changes.
+    texts_ = new ShownTexts(this);
+    ShownTexts& texts = *texts_;
+    texts.windowTitle(this, kHarmonicTestWindowTitle);
 
     auto* grid = new QGridLayout;
     ClassBox = new QComboBox(this);
     ClassBox->setObjectName("ClassBox");
-    ClassBox->addItems({"A", "B", QT_TRANSLATE_NOOP("lxv", "C (lighting)"), "D"});
-    ClassBox->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Class"));
-    auto* classLabel = new QLabel(QT_TRANSLATE_NOOP("lxv", "Class:"), this);
+    texts.items(ClassBox, {"A", "B", QT_TRANSLATE_NOOP("lxv", "C (lighting)"), "D"});
+    texts.accessibleName(ClassBox, QT_TRANSLATE_NOOP("lxv", "Class"));
+    auto* classLabel = new QLabel(this);
+    texts.text(classLabel, QT_TRANSLATE_NOOP("lxv", "Class:"));
     classLabel->setBuddy(ClassBox);
     grid->addWidget(classLabel, 0, 0);
     grid->addWidget(ClassBox, 0, 1);
     RatedPowerEdit =
-        Field("RatedPowerEdit", QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "",
-              grid, 1, this);
-    ObservationEdit =
-        Field("ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"), "150", grid, 2, this);
-    NominalVoltageEdit =
-        Field("NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"), "230", grid, 3, this);
-    NominalFrequencyEdit = Field("NominalFrequencyEdit", QT_TRANSLATE_NOOP("lxv", "Nominal frequency (Hz):"),
-                                 "50", grid, 4, this);
-    RatedPowerEdit->setPlaceholderText(QT_TRANSLATE_NOOP("lxv", "measured"));
+        Field(texts, "RatedPowerEdit",
+              QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "", grid, 1, this);
+    ObservationEdit = Field(texts, "ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"),
+                            "150", grid, 2, this);
+    NominalVoltageEdit = Field(texts, "NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"),
+                               "230", grid, 3, this);
+    NominalFrequencyEdit = Field(texts, "NominalFrequencyEdit",
+                                 QT_TRANSLATE_NOOP("lxv", "Nominal frequency (Hz):"), "50", grid, 4, this);
+    texts.refresh(RatedPowerEdit, 101, [this] {
+        RatedPowerEdit->setPlaceholderText(Translated(QT_TRANSLATE_NOOP("lxv", "measured")));
+    });
     // The rated power only counts for class D; the field is read when Start runs.
     RatedPowerEdit->setEnabled(false);
     connect(ClassBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { RatedPowerEdit->setEnabled(index == static_cast<int>(EmissionClass::D)); });
 
-    StartButton = Button("StartButton", QT_TRANSLATE_NOOP("lxv", "Start"), QKeySequence(Qt::Key_F9), this);
-    StopButton = Button("StopButton", QT_TRANSLATE_NOOP("lxv", "Stop"), QKeySequence(Qt::Key_F10), this);
-    SaveCsvButton = Button("SaveCsvButton", QT_TRANSLATE_NOOP("lxv", "Save CSV"),
+    StartButton =
+        Button(texts, "StartButton", QT_TRANSLATE_NOOP("lxv", "Start"), QKeySequence(Qt::Key_F9), this);
+    StopButton =
+        Button(texts, "StopButton", QT_TRANSLATE_NOOP("lxv", "Stop"), QKeySequence(Qt::Key_F10), this);
+    SaveCsvButton = Button(texts, "SaveCsvButton", QT_TRANSLATE_NOOP("lxv", "Save CSV"),
                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
-    SavePdfButton = Button("SavePdfButton", QT_TRANSLATE_NOOP("lxv", "Save PDF"),
+    SavePdfButton = Button(texts, "SavePdfButton", QT_TRANSLATE_NOOP("lxv", "Save PDF"),
                            QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(StartButton, &QPushButton::clicked, this, &THarmonicTestForm::StartButtonClick);
     connect(StopButton, &QPushButton::clicked, this, &THarmonicTestForm::StopButtonClick);
@@ -131,18 +146,16 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
 
     ObservationProgress = new QProgressBar(this);
     ObservationProgress->setObjectName("ObservationProgress");
-    ObservationProgress->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Observation progress"));
-    ObservationProgress->setFormat(kProgressFormat);
+    texts.accessibleName(ObservationProgress, QT_TRANSLATE_NOOP("lxv", "Observation progress"));
+    texts.refresh(ObservationProgress, 100,
+                  [this] { ObservationProgress->setFormat(Translated(kProgressFormat)); });
 
     ResultTable = new QTableWidget(kTestOrderCount, kTestTableColumns, this);
     ResultTable->setObjectName("ResultTable");
-    ResultTable->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Harmonic test results"));
+    texts.accessibleName(ResultTable, QT_TRANSLATE_NOOP("lxv", "Harmonic test results"));
     ResultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ResultTable->verticalHeader()->hide();
     ResultTable->verticalHeader()->setDefaultSectionSize(20);
-    QStringList headings;
-    for (const std::string& h : HarmonicTestHeadings()) headings << Q(h).replace(" (", "\n(");
-    ResultTable->setHorizontalHeaderLabels(headings);
     for (int r = 0; r < kTestOrderCount; ++r) {
         for (int c = 0; c < kTestTableColumns; ++c) {
             auto* item = new QTableWidgetItem(c == 0 ? QString::number(kFirstTestOrder + r) : "0.0000");
@@ -151,18 +164,13 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
             ResultTable->setItem(r, c, item);
         }
     }
-    // Columns as wide as their headings and numbers, and the table as wide as its columns.
-    ResultTable->setItem(0, kTestTableColumns - 1, new QTableWidgetItem("pass (POHC)"));
-    ResultTable->resizeColumnsToContents();
-    ResultTable->setMinimumWidth(ResultTable->horizontalHeader()->length() +
-                                 ResultTable->verticalScrollBar()->sizeHint().width() +
-                                 2 * ResultTable->frameWidth());
     ResultTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    texts.refresh(ResultTable, 100, [this] { ShowHeadings(); });
 
     ResultChart = new ImageView(
         chartImage_, [this] { DrawChart(); }, this);
     ResultChart->setObjectName("ResultChart");
-    ResultChart->setAccessibleName(QT_TRANSLATE_NOOP("lxv", "Harmonic test chart"));
+    texts.accessibleName(ResultChart, QT_TRANSLATE_NOOP("lxv", "Harmonic test chart"));
     ResultChart->setMinimumSize(300, 160);
     NotesLabel = new QLabel(this);
     NotesLabel->setObjectName("NotesLabel");
@@ -179,10 +187,8 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     layout->addWidget(ObservationProgress);
     layout->addLayout(body, 1);
 
-    // Every text above in the language in use; the result's texts are shown again with it.
-    texts_ = new ShownTexts(this);
-    texts_->adopt(this, {VerdictLabel, SummaryLabel, NotesLabel});
-    texts_->refresh(this, 100, [this] { ShowResult(); });
+    // The result's texts are shown again in the language in use.
+    texts.refresh(this, 100, [this] { ShowResult(); });
 
     listener_ = control_.subscribe([this](HarmonicTestControl::Event event) {
         // Hidden, the window only catches up when shown again; the end is always shown.
@@ -201,11 +207,11 @@ void THarmonicTestForm::StartButtonClick() {
         ObservationEdit->text().toStdString(), NominalVoltageEdit->text().toStdString(),
         NominalFrequencyEdit->text().toStdString());
     if (!reading.ok()) {
-        AppDialogs().showMessage(this, Q(reading.error));
+        AppDialogs().showMessage(this, Translated(reading.error));
         return;
     }
-    const std::string refusal = control_.Start(reading.settings);
-    if (!refusal.empty()) AppDialogs().showMessage(this, Q(refusal));
+    const UiText refusal = control_.Start(reading.settings);
+    if (!refusal.empty()) AppDialogs().showMessage(this, Translated(refusal));
     ShowResult();
 }
 
@@ -227,7 +233,7 @@ void THarmonicTestForm::SavePdfButtonClick() {
     try {
         info = ReadReportInfo(enterInfo_);
     } catch (const ConversionError& e) {
-        AppDialogs().showError(this, e.what());
+        AppDialogs().showError(this, Translated(e.text()));
         return;
     }
     const QString path = AppDialogs().saveFileName(this, Translated(kPdfFilter),
@@ -251,27 +257,25 @@ void THarmonicTestForm::ShowResult() {
     ObservationProgress->setValue(
         std::clamp(static_cast<int>(std::floor(control_.elapsedSeconds() + 1e-9)), 0, seconds));
 
-    QString verdict = Translated(kVerdictIdleText);
+    UiText verdict = kVerdictIdleText;
     QColor colour = palette().color(QPalette::WindowText);
     if (started) {
-        const QString word = r.hasVerdict() ? TestVerdictText(r.verdict) : Translated(kNoVerdictText);
-        verdict = running ? Translated(kVerdictRunningText).arg(word) : word;
+        const UiText word = VerdictWord(r);
+        verdict = running ? UiText(kVerdictRunningText).arg(word) : word;
         colour = !r.hasVerdict() || r.verdict == TestVerdict::NotApplicable ? QColor(190, 110, 0)
                  : r.verdict == TestVerdict::Pass                           ? QColor(0, 140, 60)
                                                                             : QColor(210, 30, 30);
     }
-    VerdictLabel->setText(verdict);
+    VerdictLabel->setText(Translated(verdict));
     VerdictLabel->setStyleSheet(VerdictStyle(colour));
-    VerdictLabel->setAccessibleName(
-        Translated(UiText(QT_TRANSLATE_NOOP("lxv", "Verdict: %1")).arg(verdict.toStdString())));
+    VerdictLabel->setAccessibleName(Translated(UiText(QT_TRANSLATE_NOOP("lxv", "Verdict: %1")).arg(verdict)));
 
     QStringList summary, notes;
     if (started)
-        for (const std::string& line : HarmonicTestSummary(r)) summary << Q(line);
+        for (const UiText& line : HarmonicTestSummary(r)) summary << Translated(line);
     SummaryLabel->setText(summary.join('\n'));
-    for (const std::string& note :
-         started ? HarmonicTestNotes(r) : std::vector<std::string>{kPreComplianceNoteText})
-        notes << Q(note);
+    for (const UiText& note : started ? HarmonicTestNotes(r) : std::vector<UiText>{kPreComplianceNoteText})
+        notes << Translated(note);
     NotesLabel->setText(notes.join('\n'));
     ShowTable();
     DrawChart();
@@ -282,12 +286,12 @@ void THarmonicTestForm::ShowTable() {
     const HarmonicTestResult& r = control_.result();
     for (int row = 0; row < kTestOrderCount; ++row) {
         const OrderResult& o = r.orders[static_cast<std::size_t>(row)];
-        std::array<std::string, kTestTableColumns> cells{std::to_string(kFirstTestOrder + row)};
+        std::array<UiText, kTestTableColumns> cells{UiText("%1").arg(kFirstTestOrder + row)};
         if (started) cells = HarmonicTestCells(o);
         const QColor background = started ? RowColour(o.verdict) : QColor();
         for (int c = 0; c < kTestTableColumns; ++c) {
             QTableWidgetItem* item = ResultTable->item(row, c);
-            const QString text = Q(cells[static_cast<std::size_t>(c)]);
+            const QString text = Translated(cells[static_cast<std::size_t>(c)]);
             if (item->text() != text) item->setText(text);
             // Black on the light row colours, whatever the skin's text colour.
             const QVariant shade = background.isValid() ? QVariant(QBrush(background)) : QVariant();
@@ -297,6 +301,21 @@ void THarmonicTestForm::ShowTable() {
                           background.isValid() ? QVariant(QBrush(Qt::black)) : QVariant());
         }
     }
+}
+
+void THarmonicTestForm::ShowHeadings() {
+    QStringList headings;
+    for (const char* h : HarmonicTestHeadings()) headings << Translated(h).replace(" (", "\n(");
+    ResultTable->setHorizontalHeaderLabels(headings);
+    // Columns as wide as their headings, numbers and verdicts, and the table as wide as its columns.
+    QTableWidgetItem* verdict = ResultTable->item(0, kTestTableColumns - 1);
+    const QString shown = verdict->text();
+    verdict->setText(Translated(QT_TRANSLATE_NOOP("lxv", "pass (POHC)")));
+    ResultTable->resizeColumnsToContents();
+    verdict->setText(shown);
+    ResultTable->setMinimumWidth(ResultTable->horizontalHeader()->length() +
+                                 ResultTable->verticalScrollBar()->sizeHint().width() +
+                                 2 * ResultTable->frameWidth());
 }
 
 void THarmonicTestForm::DrawChart() {

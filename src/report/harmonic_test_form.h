@@ -34,8 +34,8 @@ inline constexpr const char* kPdfFilter = QT_TRANSLATE_NOOP("lxv", "PDF File(*.p
 // Texts of the verdict label.
 inline constexpr const char* kVerdictIdleText = QT_TRANSLATE_NOOP("lxv", "No test yet");
 inline constexpr const char* kVerdictRunningText = QT_TRANSLATE_NOOP("lxv", "Observing: %1 so far");
-inline constexpr const char* kNoVerdictText = QT_TRANSLATE_NOOP("lxv", "NO VERDICT");
-inline constexpr const char* kProgressFormat = "%v s of %m s";
+// The progress bar's text: %v the seconds observed, %m the observation's.
+inline constexpr const char* kProgressFormat = QT_TRANSLATE_NOOP("lxv", "%v s of %m s");
 
 class THarmonicTestForm : public QDialog {
     Q_OBJECT
@@ -58,6 +58,7 @@ class THarmonicTestForm : public QDialog {
 
   private:
     ShownTexts* texts_ = nullptr;
+    void ShowHeadings();
     void ShowTable();
     void DrawChart();
 

@@ -74,23 +74,24 @@ ReportPage HarmonicTestPage(int pageWidth, int pageHeight, const HarmonicTestRes
     const int h = f.bodyBottom - f.bodyTop;
     const double dpi = pageWidth / kA4WidthInches;
     const auto lineOf = [dpi](double points) { return std::max(1, Trunc(points / 72.0 * dpi * 1.35)); };
-    const auto text = [&page](int x, int y, std::string s, Rgb colour, double points) {
+    const auto text = [&page](int x, int y, UiText s, Rgb colour, double points) {
         page.items.emplace_back(PageText{{x, y}, std::move(s), colour, points});
     };
 
     // The settings and means in two columns, the verdict beside them.
     int y = f.bodyTop;
-    const std::vector<std::string> summary = HarmonicTestSummary(result);
+    const std::vector<UiText> summary = HarmonicTestSummary(result);
     const std::size_t half = (summary.size() + 1) / 2;
     const int line = lineOf(8);
     for (std::size_t i = 0; i < summary.size(); ++i) {
         const int x = f.left + (i < half ? 0 : Trunc(w * 0.40));
         text(x, y + static_cast<int>(i % half) * line, summary[i], Black, 8);
     }
-    const std::string verdict = result.hasVerdict() ? TestVerdictText(result.verdict) : "NO VERDICT";
-    text(f.left + Trunc(w * 0.74), y, "Verdict", Gray, 10);
-    text(f.left + Trunc(w * 0.74), y + lineOf(10), verdict, VerdictColour(result),
-         verdict.size() > 6 ? 16 : 28);
+    const UiText verdict = VerdictWord(result);
+    text(f.left + Trunc(w * 0.74), y, QT_TRANSLATE_NOOP("lxv", "Verdict"), Gray, 10);
+    // A long word in smaller letters ("NOT APPLICABLE", "NO VERDICT").
+    const bool longWord = !result.hasVerdict() || result.verdict == TestVerdict::NotApplicable;
+    text(f.left + Trunc(w * 0.74), y + lineOf(10), verdict, VerdictColour(result), longWord ? 16 : 28);
     y += static_cast<int>(half) * line + line / 2;
 
     // The chart across the page.
@@ -108,7 +109,10 @@ ReportPage HarmonicTestPage(int pageWidth, int pageHeight, const HarmonicTestRes
     static constexpr std::array<double, kTestTableColumns> kShares = {0.10, 0.14, 0.14, 0.14,
                                                                       0.14, 0.13, 0.21};
     static constexpr std::array<const char*, kTestTableColumns> kShortHeadings = {
-        "Order", "Limit A", "Mean A", "Max A", "Mean %", "Max %", "Verdict"};
+        QT_TRANSLATE_NOOP("lxv", "Order"),  QT_TRANSLATE_NOOP("lxv", "Limit A"),
+        QT_TRANSLATE_NOOP("lxv", "Mean A"), QT_TRANSLATE_NOOP("lxv", "Max A"),
+        QT_TRANSLATE_NOOP("lxv", "Mean %"), QT_TRANSLATE_NOOP("lxv", "Max %"),
+        QT_TRANSLATE_NOOP("lxv", "Verdict")};
     for (int side = 0; side < 2; ++side) {
         const int left = f.left + side * (tableWidth + gap);
         page.items.emplace_back(
@@ -137,7 +141,7 @@ ReportPage HarmonicTestPage(int pageWidth, int pageHeight, const HarmonicTestRes
     y += rows * rowHeight + line / 2;
 
     // The notes: the error or why no limits apply, the supply conditions, the pre-compliance note.
-    for (const std::string& note : HarmonicTestNotes(result)) {
+    for (const UiText& note : HarmonicTestNotes(result)) {
         text(f.left, y, note, Black, 8);
         y += lineOf(8);
     }

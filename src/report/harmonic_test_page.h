@@ -16,7 +16,7 @@
 
 namespace lxv {
 
-inline constexpr const char* kHarmonicTestTitle = "Harmonic Current Emissions Test";
+inline constexpr const char* kHarmonicTestTitle = QT_TRANSLATE_NOOP("lxv", "Harmonic Current Emissions Test");
 inline constexpr const char* kHarmonicTestTitleSuffix = "HarmonicTest";  // after ProjectName: the PDF's title
 
 // The page of a result, `pageWidth` x `pageHeight` device pixels (portrait).

@@ -20,9 +20,19 @@ int Round(double x) {
     return NearestInt(x);
 }
 
+// "CH1: Voltage": channel c (0..5) and its quantity's label.
+UiText ChannelText(int channel, const std::string& label) {
+    return UiText(QT_TRANSLATE_NOOP("lxv", "CH%1: %2")).arg(channel + 1).argText(label);
+}
+
 // A status panel's text on the page; the length's counts points.
 UiText StatusText(const std::string& status, bool length) {
     return length ? UiText(QT_TRANSLATE_NOOP("lxv", "%1\u70b9")).arg(status) : UiText(status);
+}
+
+// A label and its value: the label is translated, the value shown as it is.
+UiText Labelled(const char* label, const std::string& value) {
+    return UiText("%1%2").argText(label).arg(value);
 }
 
 class PageBuilder {
@@ -141,25 +151,26 @@ void PrintedFooter(PageBuilder& page, const PrintMargins& m, const ReportInfo& i
     page.line(m.L, rule, m.R, rule, {Gray, Trunc(m.h * 0.0015)});
     const int y1 = m.T + Trunc(m.h * 0.955), y2 = m.T + Trunc(m.h * 0.975);
     const int x2 = m.L + Trunc(m.w * 0.37), x3 = m.L + Trunc(m.w * 0.74);
-    page.text(m.L, y1, labels.project + info.projectName, Black, 10);
-    page.text(x2, y1, labels.company + info.company, Black, 10);
-    page.text(x3, y1, labels.tester + info.conner, Black, 10);
-    page.text(m.L, y2, labels.date + info.date, Black, 10);
+    page.text(m.L, y1, Labelled(labels.project, info.projectName), Black, 10);
+    page.text(x2, y1, Labelled(labels.company, info.company), Black, 10);
+    page.text(x3, y1, Labelled(labels.tester, info.conner), Black, 10);
+    page.text(m.L, y2, Labelled(labels.date, info.date), Black, 10);
     page.text(x2, y2, labels.instrument, Black, 10);
-    page.text(x3, y2, labels.temperature + info.temperature + TemperatureUnit(info.units), Black, 10);
+    page.text(x3, y2, Labelled(labels.temperature, info.temperature + TemperatureUnit(info.units)), Black,
+              10);
 }
 
 // The two gray rules and the report information of a preview page.
 void PreviewFrame(PageBuilder& page, int W, int H, const ReportInfo& info, const InfoLabels& labels) {
     page.line(50, 70, W - 50, 70, {Gray, 2});
     page.line(50, H - 100, W - 50, H - 100, {Gray, 2});
-    page.text(50, H - 90, labels.project + info.projectName, Gray, 10, true);
-    page.text(250, H - 90, labels.company + info.company, Gray, 10, true);
-    page.text(520, H - 90, labels.tester + info.conner, Gray, 10, true);
-    page.text(50, H - 70, labels.date + info.date, Gray, 10, true);
+    page.text(50, H - 90, Labelled(labels.project, info.projectName), Gray, 10, true);
+    page.text(250, H - 90, Labelled(labels.company, info.company), Gray, 10, true);
+    page.text(520, H - 90, Labelled(labels.tester, info.conner), Gray, 10, true);
+    page.text(50, H - 70, Labelled(labels.date, info.date), Gray, 10, true);
     page.text(250, H - 70, labels.instrument, Gray, 10, true);
-    page.text(520, H - 70, labels.temperature + info.temperature + TemperatureUnit(info.units), Gray, 10,
-              true);
+    page.text(520, H - 70, Labelled(labels.temperature, info.temperature + TemperatureUnit(info.units)), Gray,
+              10, true);
 }
 
 }  // namespace
@@ -249,7 +260,8 @@ ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportIn
 
     const std::vector<ValueListRow> values = ValueList(record, false);
     for (std::size_t k = 0; k < values.size(); ++k)
-        page.text(420, 90 + 32 * static_cast<int>(k), values[k].label + values[k].value, Gray, 10, true);
+        page.text(420, 90 + 32 * static_cast<int>(k), Labelled(values[k].label.c_str(), values[k].value),
+                  Gray, 10, true);
 
     // Harmonic table.
     page.rect(50, 560, W - 48, 883, {Gray, 2});
@@ -450,9 +462,7 @@ ReportPage RecordReportPreview(int W, const RecordReportView& view, const Report
     page.text(50, f + 80, QT_TRANSLATE_NOOP("lxv", "Channel signal description: "), Black, 10, true);
     page.line(50, f + 103, 128, f + 103, {Black, 1});
     for (int c = 0; c < 6; ++c)
-        page.text(135 + 90 * c, f + 90,
-                  QT_TRANSLATE_NOOP("lxv", "CH") + std::to_string(c + 1) + ": " +
-                      view.labels[static_cast<std::size_t>(c)],
+        page.text(135 + 90 * c, f + 90, ChannelText(c, view.labels[static_cast<std::size_t>(c)]),
                   kRecordChannelColours[static_cast<std::size_t>(c)], 8, true);
     static constexpr int kStatusX[4] = {50, 200, 350, 500};
     for (int i = 0; i < 4; ++i)
@@ -522,12 +532,13 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
     const auto below = [&](double steps) { return under + Round(step * steps); };
     // A division is px(200) columns of one sample each (every zoom-th one): the time it spans.
     const long long division = static_cast<long long>(px(200)) * view.zoom * view.secondsPerSample;
-    page.text(m.L + px(50), below(2.3),
-              QT_TRANSLATE_NOOP("lxv", "Time/DIV=") + std::to_string(division) + "S", Black, 10);
+    page.text(m.L + px(50), below(2.3), UiText(QT_TRANSLATE_NOOP("lxv", "Time/DIV=%1S")).arg(division), Black,
+              10);
     for (int c = 0; c < 6; ++c)
         page.text(m.L + px(1000 * (c + 1)), below(2.3),
-                  QT_TRANSLATE_NOOP("lxv", "CH") + std::to_string(c + 1) + QT_TRANSLATE_NOOP("lxv", "/DIV=") +
-                      UnitsPerDivisionText(view.scale[static_cast<std::size_t>(c)], view.range),
+                  UiText(QT_TRANSLATE_NOOP("lxv", "CH%1/DIV=%2"))
+                      .arg(c + 1)
+                      .arg(UnitsPerDivisionText(view.scale[static_cast<std::size_t>(c)], view.range)),
                   kRecordChannelColours[static_cast<std::size_t>(c)], 10);
     // The description in size 8 and the channel labels from 1500 on, so that they do not overlap.
     const int description = below(4);
@@ -535,8 +546,7 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
     page.line(m.L + px(50), below(4.4), m.L + px(880), below(4.4), {Black, 1});
     for (int c = 0; c < 6; ++c)
         page.text(m.L + px(1500 + 1000 * c), description,
-                  QT_TRANSLATE_NOOP("lxv", "CH") + std::to_string(c + 1) + ": " +
-                      view.labels[static_cast<std::size_t>(c)],
+                  ChannelText(c, view.labels[static_cast<std::size_t>(c)]),
                   kRecordChannelColours[static_cast<std::size_t>(c)], 8);
     static constexpr int kStatusX[4] = {50, 1500, 3500, 5500};
     for (int i = 0; i < 4; ++i)
@@ -551,10 +561,9 @@ ReportPage RecordReportPrinted(int PW, int PH, bool landscape, const RecordRepor
         PagePolygon{{{icon + px(150), note}, {icon + px(200), note}, {icon + px(175), note + px(50)}}, Gray});
     page.text(
         m.L + px(900), note,
-        QT_TRANSLATE_NOOP(
-            "lxv",
-            "Icons for the overflow flag when a channel overflow in the upper right corner and lower right ")
-            QT_TRANSLATE_NOOP("lxv", "corner of a corresponding color icon."),
+        QT_TRANSLATE_NOOP("lxv",
+                          "Icons for the overflow flag when a channel overflow in the upper right corner and "
+                          "lower right corner of a corresponding color icon."),
         Gray, 10);
     PrintedFooter(page, m, info,
                   {QT_TRANSLATE_NOOP("lxv", "Project Name: "), QT_TRANSLATE_NOOP("lxv", "Test Organization:"),

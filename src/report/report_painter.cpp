@@ -109,7 +109,8 @@ bool WriteReportPdf(const QString& path, const QString& title, QPageLayout::Orie
     }
     if (!painted) {
         QFile::remove(tempPath);
-        error = path + ": the PDF could not be written";
+        error = Translated(
+            UiText(QT_TRANSLATE_NOOP("lxv", "%1: the PDF could not be written")).arg(path.toStdString()));
         return false;
     }
     if (std::rename(temp.c_str(), path.toStdString().c_str()) != 0) {

@@ -54,7 +54,9 @@ int Export(const std::string& input, const QString& output) {
     std::string error;
     if (!ReadRecording(input, data, error)) return Fail(error);
     const RecordDataSource source(data, QuantityLabels(data.codes));
-    if (!ExportRecord(source, SystemStampFormatter(), output.toStdString(), error)) return Fail(error);
+    UiText failure;
+    if (!ExportRecord(source, SystemStampFormatter(), output.toStdString(), failure))
+        return Fail(Translated(failure).toStdString());
     return 0;
 }
 

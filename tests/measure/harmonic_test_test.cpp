@@ -315,7 +315,7 @@ TEST(HarmonicRules, SupplyOutsideTheTestConditionsIsFlaggedWithoutChangingTheVer
         EXPECT_EQ(r.voltageOutside, row.voltageOutside) << row.volts;
         EXPECT_EQ(r.frequencyOutside, row.frequencyOutside) << row.hertz;
         EXPECT_EQ(r.verdict, TestVerdict::Fail);
-        const std::vector<std::string> notes = HarmonicTestNotes(r);
+        const std::vector<UiText> notes = HarmonicTestNotes(r);
         EXPECT_EQ(notes.back(), kPreComplianceNoteText);
         EXPECT_EQ(notes.size(), 1u + row.voltageOutside + row.frequencyOutside);
     }
@@ -337,7 +337,7 @@ TEST(HarmonicRules, PausesAndAShortfallOfBlocksAreNoted) {
     for (int k = 0; k <= 80; ++k) test.AddBlock(block, 8 + k * 0.05);  // 8 .. 12 s, after a pause of 6.05 s
     HarmonicTestResult r = test.Result();
     EXPECT_NEAR(r.longestPauseSeconds, 6.05, 1e-9);
-    const std::vector<std::string> notes = HarmonicTestNotes(r);
+    const std::vector<UiText> notes = HarmonicTestNotes(r);
     ASSERT_EQ(notes.size(), 3u);
     EXPECT_EQ(notes[0], "Measurement blocks came over only 12 s of the 20 s observation.");
     EXPECT_EQ(notes[1], "The measurement paused for up to 6 s during the observation.");

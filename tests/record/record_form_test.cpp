@@ -71,6 +71,14 @@ struct RecordRig {
             timers.fire("TRecordForm.Timer1");
         }
     }
+    // A recording of `samples` samples, none saved yet, whose file is then removed.
+    void recordIntoLostFile(const char* name, int samples) {
+        create(name);
+        session->core.state.MeasureMode = MeasureMode::Continuous;
+        form->StartClick();
+        record(samples);
+        QFile::remove(file(name));
+    }
 };
 
 class RecordFormTest : public QObject {
@@ -238,11 +246,7 @@ class RecordFormTest : public QObject {
     // Program end with a save that fails: retry or quit anyway with a display, one retry without.
     void aFailedSaveAtExitIsToldAndRetried() {
         RecordRig rig;
-        rig.create("rec.lxr");
-        rig.session->core.state.MeasureMode = MeasureMode::Continuous;
-        rig.form->StartClick();
-        rig.record(3);
-        QFile::remove(rig.file("rec.lxr"));
+        rig.recordIntoLostFile("rec.lxr", 3);
         rig.dialogs.retries = 1;
         QVERIFY(!rig.form->SaveBeforeExit(true));
         QCOMPARE(rig.dialogs.questions.size(), 2);  // retried once, then quit anyway
@@ -260,6 +264,16 @@ class RecordFormTest : public QObject {
                  QString());
         QCOMPARE(d.count, 3);
         QCOMPARE(rig.dialogs.questions.size(), 2);
+
+        // One sample left out has a sentence of its own.
+        RecordRig one;
+        one.recordIntoLostFile("one.lxr", 1);
+        QVERIFY(!one.form->SaveBeforeExit(true));
+        QCOMPARE(
+            one.dialogs.questions.value(0),
+            "Recording not saved|The last sample of the recording is not in the file: Cannot open file \"" +
+                one.file("one.lxr") +
+                "\". No such file or directory\r\rRetry the save, or quit anyway without it?");
     }
 
     void scrollAndTrackChangesAreFoldedIntoOneRedraw() {

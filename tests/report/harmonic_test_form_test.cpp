@@ -15,12 +15,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <cmath>
 
 #include "app/main_form.h"
 #include "app/windows.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
+#include "platform/translation.h"
 #include "session/session.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
@@ -42,6 +44,43 @@ std::vector<std::uint8_t> ProductReply(float third) {
     r.setIHarmonic(1, 0.9f * static_cast<float>(std::sqrt(2.0)));
     r.setIHarmonic(3, third * static_cast<float>(std::sqrt(2.0)));
     return WithCrc({r.data(), r.data() + kBlockSize});
+}
+
+// Shows every text of the program in brackets: a text shown without them never went through the translation.
+class BracketTranslator : public QTranslator {
+  public:
+    QString translate(const char* context, const char* source, const char* = nullptr,
+                      int = -1) const override {
+        return QString(context) == kTextContext ? "[" + QString::fromUtf8(source) + "]" : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// "objectName: text" of every text (every line of a label) the window shows that is not in brackets; the
+// typed fields aside.
+QStringList UnbracketedTexts(QWidget* window) {
+    QStringList found;
+    const auto check = [&found](const QObject* o, const QString& text) {
+        for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
+            if (!line.startsWith('[')) found << o->objectName() + ": " + line;
+    };
+    check(window, window->windowTitle());
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        check(w, w->toolTip());
+        check(w, w->accessibleName());
+        if (auto* l = qobject_cast<QLabel*>(w)) check(w, l->text());
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) check(w, b->text());
+        if (auto* p = qobject_cast<QProgressBar*>(w)) check(w, p->text());
+        if (auto* e = qobject_cast<QLineEdit*>(w)) check(w, e->placeholderText());
+        if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i) check(w, c->itemText(i));
+        if (auto* t = qobject_cast<QTableWidget*>(w))
+            for (int c = 0; c < t->columnCount(); ++c) {
+                check(w, t->horizontalHeaderItem(c)->text().replace('\n', ' '));  // one text on two lines
+                for (int r = 0; r < t->rowCount(); ++r) check(w, t->item(r, c)->text());
+            }
+    }
+    return found;
 }
 
 }  // namespace
@@ -146,6 +185,18 @@ class HarmonicTestFormTest : public QObject {
         QVERIFY(child<QLabel>("NotesLabel")->text().endsWith(kPreComplianceNoteText));
         QVERIFY(child<QPushButton>("StartButton")->isEnabled());
         QCOMPARE(session->harmonicTest.result().blocks, 30);
+        {
+            // Every text of the finished test goes through the translation (the verdict, summary, notes,
+            // cells).
+            BracketTranslator brackets;
+            QCoreApplication::installTranslator(&brackets);
+            QCoreApplication::processEvents();
+            const QStringList untranslated = UnbracketedTexts(form);
+            QCoreApplication::removeTranslator(&brackets);
+            QCoreApplication::processEvents();
+            QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(" | ")));
+            QCOMPARE(verdict->text(), QString("FAIL"));
+        }
 
         dialogs.savePath = home.filePath("product.csv");
         child<QPushButton>("SaveCsvButton")->click();

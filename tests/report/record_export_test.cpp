@@ -60,7 +60,7 @@ class RecordExportTest : public ::testing::Test {
 TEST_F(RecordExportTest, CsvHoldsHeadingAndOneRowPerSample) {
     recording.labels[4] = "Temperature 2";
     recording.values[1][4] = 0.1f;
-    std::string error;
+    UiText error;
     const fs::path out = folder.path / "out.csv";
     ASSERT_TRUE(ExportRecord(recording, stamps, out.string(), error)) << error;
     EXPECT_EQ(Slurp(out),
@@ -75,14 +75,14 @@ TEST_F(RecordExportTest, CsvHoldsHeadingAndOneRowPerSample) {
 TEST_F(RecordExportTest, CsvQuotesStampsWithCommas) {
     stamps = [](double) { return std::string("9 Dec 2025, \"noon\""); };
     recording = FakeRecording::Ramp(1);
-    std::string error;
+    UiText error;
     ASSERT_TRUE(ExportRecord(recording, stamps, (folder.path / "q.csv").string(), error));
     EXPECT_NE(Slurp(folder.path / "q.csv").find("\"9 Dec 2025, \"\"noon\"\"\",0,1"), std::string::npos);
 }
 
 TEST_F(RecordExportTest, XlsxCellsReadBack) {
     recording.values[2][0] = -1.5f;
-    std::string error;
+    UiText error;
     const fs::path out = folder.path / "out.xlsx";
     ASSERT_TRUE(ExportRecord(recording, stamps, out.string(), error)) << error;
     const std::string xml = SheetXml(out);
@@ -99,7 +99,7 @@ TEST_F(RecordExportTest, XlsxCellsReadBack) {
 
 TEST_F(RecordExportTest, OneSampleGivesTwoRows) {
     recording = FakeRecording::Ramp(1);
-    std::string error;
+    UiText error;
     ASSERT_TRUE(ExportRecord(recording, stamps, (folder.path / "one.xlsx").string(), error));
     EXPECT_EQ(CountOf(SheetXml(folder.path / "one.xlsx"), "<row "), 2);
 }
@@ -135,9 +135,9 @@ TEST_F(RecordExportTest, AnAbandonedExportLeavesNoFile) {
 
 TEST_F(RecordExportTest, UnwritableFolderFailsWithTheSystemsMessage) {
     for (const char* name : {"missing/out.csv", "missing/out.xlsx"}) {
-        std::string error;
+        UiText error;
         EXPECT_FALSE(ExportRecord(recording, stamps, (folder.path / name).string(), error));
-        EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+        EXPECT_NE(error.original().find("No such file or directory"), std::string::npos) << error;
         EXPECT_EQ(folder.entries(), 0);
     }
 }
