@@ -26,7 +26,7 @@ constexpr unsigned kAllTasks = ~0u;
 constexpr unsigned kInstrumentTasks = Bit(Task::Measure) | Bit(Task::Log) | Bit(Task::HarmonicTest);
 
 // One option of the command line. A task's own option names its task.
-struct OptionSpec {
+struct OptionRow {
     const char* name;  // without the dashes
     const char* alias;
     const char* valueName;  // nullptr for a switch
@@ -36,7 +36,7 @@ struct OptionSpec {
     Task names;      // the task it asks for; Window for none
 };
 
-constexpr std::array<OptionSpec, 20> kOptions = {{
+constexpr std::array<OptionRow, 20> kOptions = {{
     {"service", nullptr, nullptr, "--service",
      QT_TRANSLATE_NOOP("lxv", "show the calibration (設置 → 校正) in the window"), Bit(Task::Window),
      Task::Window},
@@ -118,26 +118,26 @@ constexpr std::array<FormSpec, 8> kForms = {{
     {Task::Help, "--help | --version", "--help"},
 }};
 
-const OptionSpec& Spec(Task task) {
-    for (const OptionSpec& o : kOptions)
+const OptionRow& TaskOption(Task task) {
+    for (const OptionRow& o : kOptions)
         if (o.names == task) return o;
     return kOptions[0];
 }
 
-const OptionSpec& Named(const char* name) {
-    for (const OptionSpec& o : kOptions)
+const OptionRow& Named(const char* name) {
+    for (const OptionRow& o : kOptions)
         if (QString(o.name) == name) return o;
     return kOptions[0];
 }
 
-QString Dashed(const OptionSpec& o) {
+QString Dashed(const OptionRow& o) {
     return QString("--") + o.name;
 }
 
 // "--json goes with --measure" / "... with --measure or --log".
-UiText GoesWith(const OptionSpec& o) {
+UiText GoesWith(const OptionRow& o) {
     QStringList names;
-    for (const OptionSpec& t : kOptions)
+    for (const OptionRow& t : kOptions)
         if (t.names != Task::Window && t.names != Task::Help && t.names != Task::Version &&
             (o.tasks & Bit(t.names)))
             names << Dashed(t);
@@ -151,7 +151,7 @@ UiText GoesWith(const OptionSpec& o) {
 }
 
 // `allowed` is a design text.
-UiText InvalidValue(const OptionSpec& o, const QString& value, const char* allowed) {
+UiText InvalidValue(const OptionRow& o, const QString& value, const char* allowed) {
     return UiText(QT_TRANSLATE_NOOP("lxv", "invalid value for %1: \"%2\" (%3)"))
         .arg(Dashed(o).toStdString())
         .arg(value.toStdString())
@@ -301,7 +301,7 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
     QCommandLineParser parser;
     // "-h" and Qt's "-style" are single-dash words, not bundles of letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionRow& o : kOptions) {
         QStringList names{o.name};
         if (o.alias) names << o.alias;
         parser.addOption(o.valueName ? QCommandLineOption(names, o.description, o.valueName)
@@ -326,7 +326,7 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         return line;
     }
     QStringList asked;
-    for (const OptionSpec& o : kOptions)
+    for (const OptionRow& o : kOptions)
         if (o.names != Task::Window && parser.isSet(o.name)) {
             line.task = o.names;
             asked << Dashed(o);
@@ -347,14 +347,14 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         }
         line.qtOptions = true;
     }
-    for (const OptionSpec& o : kOptions) {
+    for (const OptionRow& o : kOptions) {
         if (!parser.isSet(o.name) || (o.tasks & Bit(line.task)) ||
             (o.names != Task::Window && o.names == line.task))
             continue;
         Fail(line, line.task == Task::Window ? GoesWith(o)
                                              : UiText(QT_TRANSLATE_NOOP("lxv", "%1 does not go with %2"))
                                                    .arg(Dashed(o).toStdString())
-                                                   .arg(Dashed(Spec(line.task)).toStdString()));
+                                                   .arg(Dashed(TaskOption(line.task)).toStdString()));
         return line;
     }
     if (line.languageGiven && !knownLanguage) {
@@ -401,7 +401,7 @@ QString HelpText() {
     };
     row("FILE.lxm", Translated(QT_TRANSLATE_NOOP("lxv", "open a test file at start")));
     row("FILE.lxr", Translated(QT_TRANSLATE_NOOP("lxv", "open a record file in the record window")));
-    for (const OptionSpec& o : kOptions) row(o.synopsis, Translated(o.description));
+    for (const OptionRow& o : kOptions) row(o.synopsis, Translated(o.description));
     text += Translated(QT_TRANSLATE_NOOP(
         "lxv",
         "The tasks open no window. The report and export tasks need no port. --measure, --log and\n"

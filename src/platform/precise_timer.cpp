@@ -41,11 +41,11 @@ void PreciseTimer::start() {
     active_ = true;
 #ifdef __linux__
     if (fd_ >= 0) {
-        itimerspec spec{};
-        spec.it_value.tv_sec = intervalMs_ / 1000;
-        spec.it_value.tv_nsec = static_cast<long>(intervalMs_ % 1000) * 1000000L;
-        if (intervalMs_ <= 0) spec.it_value.tv_nsec = 1;  // zero would disarm it
-        ::timerfd_settime(fd_, 0, &spec, nullptr);
+        itimerspec due{};
+        due.it_value.tv_sec = intervalMs_ / 1000;
+        due.it_value.tv_nsec = static_cast<long>(intervalMs_ % 1000) * 1000000L;
+        if (intervalMs_ <= 0) due.it_value.tv_nsec = 1;  // zero would disarm it
+        ::timerfd_settime(fd_, 0, &due, nullptr);
         return;
     }
 #endif
