@@ -48,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Client(lxv::InstrumentLink& l, lxv::ReceiveDispatcher& d) : link(l), dispatcher(d) {}
         std::size_t awaitedSize() override { return lxv::ExpectedReplySize(link.lastSent()); }
         std::uint32_t requestsSent() override { return link.framesSent(); }
+        std::size_t waitingAtLastRequest() override { return early; }
+        std::size_t bytesWaiting() override { return waiting; }
+        std::size_t early = 0;    // bytes unread when the last request went out
+        std::size_t waiting = 0;  // bytes unread as the silence timer runs out
         bool handle(const std::vector<std::uint8_t>& r) override {
             return !lxv::CallsForResend(dispatcher.handleReply(r.data(), r.size()));
         }
@@ -63,12 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The next request goes out before this read (a measurement or a settings read).
         if (data[pos] & 0x40)
             link.SendReadRequest(1, static_cast<std::uint16_t>(data[pos] & 0x20 ? lxv::MEAS : lxv::SETUP), 2);
+        // The UI thread was busy: bytes still unread as that request went out or the line fell silent.
+        client.early = data[pos] & 0x10 ? piece / 2 : 0;
+        client.waiting = data[pos] & 0x08;
         ++pos;
         const std::size_t n = piece < size - pos ? piece : size - pos;
         assembler.bytesArrived(data + pos, n, client);
         if (silenceAfter && assembler.awaitsSilence()) assembler.silenceElapsed(client);
         pos += n;
     }
+    client.waiting = 0;
     if (assembler.awaitsSilence()) assembler.silenceElapsed(client);
     return 0;
 }

@@ -26,7 +26,20 @@ int ReRequestWaitMs(int baud, std::size_t replyBytes) {
 
 void ReplyAssembler::bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client) {
     // Requests sent while this read is handled came after its bytes arrived.
-    const std::uint32_t sentBefore = client.requestsSent();
+    const std::uint32_t sent = client.requestsSent();
+    if (sent != sentSeen_) {
+        sentSeen_ = sent;
+        earlyLeft_ = client.waitingAtLastRequest();
+    }
+    // Bytes that were waiting when the last request went out came before it.
+    const std::size_t early = std::min(earlyLeft_, size);
+    earlyLeft_ -= early;
+    if (early > 0) gather(data, early, sent - 1, client);
+    if (early < size) gather(data + early, size - early, sent, client);
+}
+
+void ReplyAssembler::gather(const std::uint8_t* data, std::size_t size, std::uint32_t sentBefore,
+                            ReplyClient& client) {
     std::size_t used = 0;
     while (used < size && !resyncing_) {
         if (draining_) {
@@ -51,6 +64,7 @@ void ReplyAssembler::bytesArrived(const std::uint8_t* data, std::size_t size, Re
 }
 
 void ReplyAssembler::silenceElapsed(ReplyClient& client) {
+    if (client.bytesWaiting() > 0) return;  // not silent: they are read on the next pass
     if (resyncing_) {
         resyncing_ = false;
         client.resend();

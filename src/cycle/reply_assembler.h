@@ -41,6 +41,11 @@ class ReplyClient {
     virtual std::size_t awaitedSize() = 0;
     // How many requests have gone out so far (any frame); only its changes count.
     virtual std::uint32_t requestsSent() = 0;
+    // Bytes that had arrived but were not read yet when the last request went
+    // out (the UI thread was busy): the reads that follow begin with them.
+    virtual std::size_t waitingAtLastRequest() { return 0; }
+    // Bytes that have arrived and are not read yet.
+    virtual std::size_t bytesWaiting() { return 0; }
     // A whole reply; false when it was short, damaged or oversize.
     virtual bool handle(const std::vector<std::uint8_t>& reply) = 0;
     // The line went quiet after a bad reply: send the last read request again.
@@ -62,12 +67,15 @@ class ReplyAssembler {
     // can still be owed a reply. Bytes that follow it before the line falls
     // silent start the next reply when such a request went out before they
     // were read; otherwise they belong to no reply and are dropped (a stray
-    // burst: line noise, a second device's echo). After a bad reply everything
+    // burst: line noise, a second device's echo). Bytes that were already
+    // waiting to be read when the last request went out are taken as read
+    // before it. After a bad reply everything
     // is dropped, the rest of this read too, and incoming bytes are ignored
     // until the line is silent (a resync): a stray byte must not shift every
     // later reply.
     void bytesArrived(const std::uint8_t* data, std::size_t size, ReplyClient& client);
-    // The line has been silent for silenceMs(). Ends a resync by asking again,
+    // The line has been silent for silenceMs(), unless bytes wait to be read
+    // (then nothing happens: the UI thread was busy). Ends a resync by asking again,
     // or the stray window after a good reply; otherwise what was gathered is
     // one reply, and a bad one is asked for again at once, as the line is
     // already quiet.
@@ -88,6 +96,7 @@ class ReplyAssembler {
         resyncing_ = false;
         draining_ = false;
         strayInBurst_ = 0;
+        earlyLeft_ = 0;
     }
 
     // The steps of bytesArrived, for callers that frame replies themselves.
@@ -105,6 +114,8 @@ class ReplyAssembler {
     bool bulkUnderWay() const { return expected_ != 0 && bytes_.size() > 4; }
 
   private:
+    // Bytes of one read that arrived after `sentBefore` requests had gone out.
+    void gather(const std::uint8_t* data, std::size_t size, std::uint32_t sentBefore, ReplyClient& client);
     void handOver(ReplyClient& client, bool lineQuiet);
     void endDrain(ReplyClient& client);
 
@@ -115,6 +126,8 @@ class ReplyAssembler {
     std::uint32_t sentAtBegin_ = 0;  // requests out when the reply under way (or the last one) began
     std::size_t strayInBurst_ = 0;
     std::size_t strayTotal_ = 0;
+    std::uint32_t sentSeen_ = 0;  // requests out at the last read
+    std::size_t earlyLeft_ = 0;   // bytes still to read that came before the last request
 };
 
 }  // namespace lxv

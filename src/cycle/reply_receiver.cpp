@@ -49,6 +49,14 @@ std::uint32_t ReplyReceiver::requestsSent() {
     return link_.framesSent();
 }
 
+std::size_t ReplyReceiver::waitingAtLastRequest() {
+    return link_.waitingAtLastSend();
+}
+
+std::size_t ReplyReceiver::bytesWaiting() {
+    return port_.bytesWaiting();
+}
+
 bool ReplyReceiver::handle(const std::vector<std::uint8_t>& bytes) {
     const ReplyKind kind = dispatcher_.handleReply(bytes.data(), bytes.size());
     emit replyHandled(

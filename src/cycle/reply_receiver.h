@@ -2,7 +2,8 @@
 // they arrive (no sleeping on the UI thread) and a reply is handed over once,
 // when it has reached the size its request asks for, when 4096 bytes are
 // queued, or when the line has stayed silent for the silence interval. Stray
-// bytes after a good reply that no request accounts for are dropped. After a
+// bytes after a good reply that no request accounts for are dropped, also when
+// they were still waiting to be read as the next request went out. After a
 // bad reply the last request is sent again once the line has gone quiet.
 #pragma once
 
@@ -44,6 +45,8 @@ class ReplyReceiver : public QObject, private ReplyClient {
   private:
     std::size_t awaitedSize() override;
     std::uint32_t requestsSent() override;
+    std::size_t waitingAtLastRequest() override;
+    std::size_t bytesWaiting() override;
     bool handle(const std::vector<std::uint8_t>& reply) override;
     void resend() override;
     void gathered(std::size_t received, std::size_t expected) override;

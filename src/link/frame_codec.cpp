@@ -59,9 +59,12 @@ bool InstrumentLink::writeFrame(std::uint8_t* frame, std::size_t bodySize) {
     const std::uint16_t crc = Crc16(frame, bodySize);
     frame[bodySize] = static_cast<std::uint8_t>(crc & 0xFF);
     frame[bodySize + 1] = static_cast<std::uint8_t>(crc >> 8);
+    // Counted before the write: whatever waits now was on the line before this frame.
+    const std::size_t waiting = port_->bytesWaiting();
     // A write the port refuses or cuts short is a failed send, not a sent frame.
     if (!port_->write(frame, bodySize + 2)) return false;
     ++framesSent_;
+    waitingAtSend_ = waiting;
     return true;
 }
 

@@ -59,6 +59,9 @@ class InstrumentLink {
     // Frames that went out so far, of any kind: the receiver tells by it whether
     // a request left after a reply began, whose answer may follow right behind it.
     std::uint32_t framesSent() const { return framesSent_; }
+    // Bytes that had arrived, not yet read, when the last frame went out: the
+    // next reads begin with them, and they cannot be that frame's reply.
+    std::size_t waitingAtLastSend() const { return waitingAtSend_; }
 
     SerialPort& port() { return *port_; }
 
@@ -69,6 +72,7 @@ class InstrumentLink {
     std::array<std::uint8_t, kSharedBufferSize> shared_{};
     SentFrame lastSent_;
     std::uint32_t framesSent_ = 0;
+    std::size_t waitingAtSend_ = 0;
 };
 
 }  // namespace lxv

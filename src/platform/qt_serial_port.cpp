@@ -1,6 +1,7 @@
 #include "platform/qt_serial_port.h"
 
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <QSerialPortInfo>
@@ -180,6 +181,13 @@ std::vector<std::uint8_t> QtSerialPort::readAll() {
     const QByteArray bytes = serial_.readAll();
     if (bytes.size() > kQueueLimit) return {};  // overrun: no valid reply is that long
     return {bytes.begin(), bytes.end()};
+}
+
+std::size_t QtSerialPort::bytesWaiting() const {
+    if (!serial_.isOpen()) return 0;
+    int inSystem = 0;
+    if (::ioctl(serial_.handle(), FIONREAD, &inSystem) != 0 || inSystem < 0) inSystem = 0;
+    return static_cast<std::size_t>(serial_.bytesAvailable()) + static_cast<std::size_t>(inSystem);
 }
 
 void QtSerialPort::serialError(QSerialPort::SerialPortError error) {

@@ -32,6 +32,7 @@ class QtSerialPort : public QObject, public SerialPort {
     void setBaudRate(int baud) override;
     bool write(const std::uint8_t* data, std::size_t size) override;
     std::vector<std::uint8_t> readAll() override;
+    std::size_t bytesWaiting() const override;
     UiText failureCause() const override { return failureCause_; }
 
     // The number of the port at `device` for this run: a listed port's own

@@ -60,6 +60,11 @@ class SerialPort {
     virtual bool write(const std::uint8_t* data, std::size_t size) = 0;
     // Every byte queued now; more than 4096 queued bytes are discarded and nothing is returned.
     virtual std::vector<std::uint8_t> readAll() = 0;
+    // Bytes that have arrived and are not read yet, whether queued here or
+    // still held by the system for a later received-data event. While the UI
+    // thread is busy, bytes wait there; they are on the line before anything
+    // written now, and the line has not been silent while they wait.
+    virtual std::size_t bytesWaiting() const { return 0; }
     // Why the last probe or open failed, in plain words ("the port is in use by
     // another program"); empty when the port does not say.
     virtual UiText failureCause() const { return {}; }

@@ -218,6 +218,8 @@ struct ReceivePath : ReplyClient {
     }
     std::size_t awaitedSize() override { return ExpectedReplySize(link.lastSent()); }
     std::uint32_t requestsSent() override { return link.framesSent(); }
+    std::size_t waitingAtLastRequest() override { return link.waitingAtLastSend(); }
+    std::size_t bytesWaiting() override { return port.bytesWaiting(); }
     bool handle(const std::vector<std::uint8_t>& r) override {
         return !CallsForResend(dispatcher.handleReply(r.data(), r.size()));
     }
@@ -236,6 +238,11 @@ struct ReceivePath : ReplyClient {
     void quiet() {
         if (assembler.awaitsSilence()) assembler.silenceElapsed(*this);
     }
+    // Bytes arrive while the UI thread is busy: they wait in the port, unread.
+    void hold(const std::vector<std::uint8_t>& bytes) {
+        port.queued.insert(port.queued.end(), bytes.begin(), bytes.end());
+    }
+    void readHeld() { arrive(port.readAll()); }
 };
 
 std::vector<std::uint8_t> Noise(std::size_t n, unsigned seed) {
@@ -313,7 +320,7 @@ TEST(ReceivePath, NoiseIsSkippedUntilTheLineIsQuietThenRepliesAreShownAgain) {
 TEST(ReceivePath, BytesAfterAGoodReply) {
     const auto block1 = MeasureReply(1.0f);
     const auto block2 = MeasureReply(2.0f);
-    enum Kind { Ask, Keepalive, Arrive, Quiet };
+    enum Kind { Ask, Keepalive, Arrive, Quiet, Hold, ReadHeld };
     struct Step {
         Kind kind;
         std::uint16_t reg = 0, count = 0;
@@ -394,6 +401,34 @@ TEST(ReceivePath, BytesAfterAGoodReply) {
                     {1, 2},
                     0,
                     9});
+    // The UI thread was busy after the block (a long redraw), so the stray
+    // bytes were still unread when ContinuousReadTimer sent the next request,
+    // or when the silence timer ran out.
+    rows.push_back({"stray bytes still unread when the next request goes out",
+                    {{Ask, MEAS, 2},
+                     {Arrive, 0, 0, block1},
+                     {Hold, 0, 0, Noise(6, 50)},
+                     {Ask, MEAS, 2},
+                     {Hold, 0, 0, Part(block2, 0, 900)},
+                     {ReadHeld},
+                     {Arrive, 0, 0, Part(block2, 900, block2.size())}},
+                    {1.0f, 2.0f},
+                    {},
+                    0,
+                    6});
+    rows.push_back({"stray bytes still unread when the silence timer runs out",
+                    {{Ask, MEAS, 2},
+                     {Arrive, 0, 0, block1},
+                     {Hold, 0, 0, Noise(6, 51)},
+                     {Quiet},
+                     {ReadHeld},
+                     {Quiet},
+                     {Ask, MEAS, 2},
+                     {Arrive, 0, 0, block2}},
+                    {1.0f, 2.0f},
+                    {},
+                    0,
+                    6});
     rows.push_back({"a block, the line quiet, then a block nobody asked for",
                     {{Ask, MEAS, 2}, {Arrive, 0, 0, block1}, {Quiet}, {Arrive, 0, 0, block2}},
                     {1.0f, 2.0f},
@@ -424,6 +459,8 @@ TEST(ReceivePath, BytesAfterAGoodReply) {
                 case Keepalive: path.requests.sendRead(step.reg, step.count, Remember::No); break;
                 case Arrive: path.arrive(step.bytes, step.readSize); break;
                 case Quiet: path.quiet(); break;
+                case Hold: path.hold(step.bytes); break;
+                case ReadHeld: path.readHeld(); break;
             }
         }
         EXPECT_EQ(path.shown, row.shown);

@@ -59,6 +59,7 @@ class FakeSerialPort : public SerialPort {
         written.emplace_back(d, d + n);
         return true;
     }
+    std::size_t bytesWaiting() const override { return open_ ? queued.size() : 0; }
     std::vector<std::uint8_t> readAll() override {
         std::vector<std::uint8_t> out;
         out.swap(queued);
