@@ -25,6 +25,7 @@ void MeasureControl::BlockReceived(const std::uint8_t* block) {
 
 CycleEffects MeasureControl::Start(MeasureMode mode) {
     if (beforeStart_) beforeStart_();
+    reRequestHeld_ = false;
     CycleEffects fx;
     // Even without a link the mode is entered: ReReadTimer keeps asking every 2 s.
     fx.sendFailed = !core_.requests.sendRead(MEAS, kMeasCount, Remember::Yes);
@@ -62,6 +63,7 @@ bool MeasureControl::StartContinuous() {
 }
 
 CycleEffects MeasureControl::Stop() {
+    reRequestHeld_ = false;
     core_.state.MeasureMode = MeasureMode::Idle;
     actions_.button7 = true;
     actions_.button8 = true;
@@ -80,9 +82,19 @@ CycleEffects MeasureControl::ContinuousTick() {
     fx.stopContinuous = true;
     // Another window's register read waits for its reply; a measurement request
     // now would take its route. The next block is asked for once it is in.
-    // Likewise right after the keep-alive: its reply comes first.
-    if (core_.requests.outstanding() || core_.requests.keepAliveUnderWay()) {
+    // Likewise right after the keep-alive, and while any reply is arriving:
+    // that reply comes first.
+    if (core_.requests.outstanding() || core_.requests.keepAliveUnderWay() || core_.state.ReplyUnderWay) {
         fx.startContinuous = true;
+        return fx;
+    }
+    // A held re-request: the bad reply that held it was followed by the block's
+    // request again, once the line was quiet. Its reply is awaited as usual.
+    const bool askedMeanwhile = reRequestHeld_ && core_.link.framesSent() != sentWhenHeld_ &&
+                                core_.link.lastSent().function == kFnRead && core_.link.lastSent().reg == MEAS;
+    reRequestHeld_ = false;
+    if (askedMeanwhile) {
+        fx.startReRead = true;
         return fx;
     }
     fx.status = kRequestDataText;
@@ -96,9 +108,12 @@ CycleEffects MeasureControl::ContinuousTick() {
 CycleEffects MeasureControl::ReReadTick() {
     CycleEffects fx;
     fx.status = kReRequestText;
-    // The watchdog's keep-alive has just gone out: the block is asked for
-    // after its reply, by ContinuousReadTimer, not right behind it.
-    if (core_.requests.keepAliveUnderWay()) {
+    // The watchdog's keep-alive has just gone out, or a reply is still
+    // arriving: the block is asked for after it, by ContinuousReadTimer, not
+    // right behind it.
+    if (core_.requests.keepAliveUnderWay() || core_.state.ReplyUnderWay) {
+        reRequestHeld_ = true;
+        sentWhenHeld_ = core_.link.framesSent();
         fx.startContinuous = true;
         return fx;
     }
@@ -107,6 +122,7 @@ CycleEffects MeasureControl::ReReadTick() {
 }
 
 CycleEffects MeasureControl::MeasurementArrived() {
+    reRequestHeld_ = false;
     CycleEffects fx;
     fx.status = kSuccessText;
     fx.stopReRead = true;

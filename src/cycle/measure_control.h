@@ -95,6 +95,8 @@ class MeasureControl {
     SessionCore& core_;
     MeasureActions actions_;
     std::function<void(const CycleEffects&)> effects_;
+    bool reRequestHeld_ = false;     // ReReadTimer's request waits for ContinuousReadTimer
+    std::uint32_t sentWhenHeld_ = 0;  // frames out when it was held
     std::function<void()> beforeStart_;
 };
 

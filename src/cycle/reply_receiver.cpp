@@ -30,6 +30,7 @@ void ReplyReceiver::silenceElapsed() {
 }
 
 void ReplyReceiver::armSilence() {
+    state_.ReplyUnderWay = !assembler_.empty() || assembler_.resyncing();
     if (assembler_.awaitsSilence())
         silence_.start(assembler_.silenceMs(BaudRateForIndex(state_.BaudIndex)));
     else
@@ -39,6 +40,7 @@ void ReplyReceiver::armSilence() {
 void ReplyReceiver::reset() {
     silence_.stop();
     assembler_.reset();
+    state_.ReplyUnderWay = false;
 }
 
 std::size_t ReplyReceiver::awaitedSize() {

@@ -21,6 +21,9 @@ struct LinkState {
     int ReconnectTicks = 0;
     int BaudIndex = 2;             // index 0..7 into the baud list
     bool StartedWithFile = false;  // suppresses the port-not-found message once
+    // Bytes of a reply are arriving, or a bad one is skipped until the line is
+    // quiet: a request now would be answered behind it and lost with it.
+    bool ReplyUnderWay = false;
 };
 
 // Baud rates of the baud list, by index 0..7.

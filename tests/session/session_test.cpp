@@ -157,6 +157,38 @@ TEST_F(SessionRig, KeepAliveAndMeasurementRequestNeverGoOutTogether) {
     EXPECT_EQ(count(LINKCHK, 15), 1);
 }
 
+// The block was lost and ReReadTimer runs out while other bytes are still
+// arriving (here 600 random bytes): a request now would be answered behind
+// them and lost with them. It waits for the line; the bad reply's resend asks
+// for the block, and ContinuousReadTimer does not ask a second time.
+TEST_F(SessionRig, AReRequestWaitsWhileAReplyIsArriving) {
+    port.open(3, 115200);
+    session->measure.Continuous();
+    port.written.clear();
+    std::vector<std::uint8_t> noise(600);
+    for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    port.receive(noise);
+
+    CycleEffects fx = session->measure.ReReadTick();
+    EXPECT_TRUE(fx.startContinuous);
+    fx = session->measure.ContinuousTick();
+    EXPECT_TRUE(fx.startContinuous);
+    EXPECT_EQ(count(MEAS, 2), 0);
+    session->receiver.silenceElapsed();  // the line is quiet: the bad reply is asked for again
+    EXPECT_EQ(count(MEAS, 2), 1);
+    fx = session->measure.ContinuousTick();
+    EXPECT_EQ(count(MEAS, 2), 1);
+    EXPECT_TRUE(fx.startReRead);
+    int blocks = 0;
+    core->measurements.subscribe([&](const MeasureRecord&) { ++blocks; });
+    port.receive(MeasureReplyOf(230.0f));
+    EXPECT_EQ(blocks, 1);
+    // Once the line is quiet, a re-request goes out at once.
+    session->receiver.silenceElapsed();
+    session->measure.ReReadTick();
+    EXPECT_EQ(count(MEAS, 2), 2);
+}
+
 TEST_F(SessionRig, PlainPortThatGoesAwayIsReopenedAtTheNextCommand) {
     session->linkControl.Scan();
     ASSERT_EQ(core->state.LinkKind, LinkKind::Plain);
