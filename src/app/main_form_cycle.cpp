@@ -1,6 +1,7 @@
 // The main window's part of the measurement cycle: actions, timers, the
 // reaction to a received block, and the redraw of panels and charts.
 #include <QProgressBar>
+#include <chrono>
 
 #include "app/chart_view.h"
 #include "app/main_form.h"
@@ -17,7 +18,16 @@ namespace lxv {
 void TMainForm::Apply(const CycleEffects& fx) {
     if (fx.stopContinuous) ContinuousReadTimer_.stop();
     if (fx.stopReRead) ReReadTimer_.stop();
-    if (fx.startContinuous) ContinuousReadTimer_.start();
+    // The instrument's 50 ms count from the end of its reply: from the read that
+    // completed it, not from the end of checking and decoding it (a block that
+    // did not come through the port's last read counts from now).
+    const auto readAt = session_.receiver.lastReadAt();
+    const bool fromRead = fx.continuousFromReply &&
+                          std::chrono::steady_clock::now() - readAt < std::chrono::milliseconds(kContinuousReadMs);
+    if (fx.startContinuous && fromRead)
+        ContinuousReadTimer_.startFrom(readAt);
+    else if (fx.startContinuous)
+        ContinuousReadTimer_.start();
     // The wait fits the chosen rate: a block still on a slow line is not asked for twice.
     if (fx.startReRead)
         ReReadTimer_.start(

@@ -128,6 +128,7 @@ CycleEffects MeasureControl::MeasurementArrived() {
     fx.stopReRead = true;
     if (core_.state.MeasureMode == MeasureMode::Continuous) {
         fx.startContinuous = true;
+        fx.continuousFromReply = true;
     } else if (core_.state.MeasureMode == MeasureMode::Single) {
         core_.state.MeasureMode = MeasureMode::Idle;
         actions_.button7 = true;

@@ -37,6 +37,7 @@ struct CycleEffects {
     bool startReRead = false;
     bool stopReRead = false;
     bool startContinuous = false;
+    bool continuousFromReply = false;  // counted from the read that completed the reply, not from now
     bool stopContinuous = false;
 };
 

@@ -15,6 +15,7 @@ ReplyReceiver::ReplyReceiver(SerialPort& port, InstrumentLink& link, LinkState& 
 void ReplyReceiver::bytesArrived() {
     const std::vector<std::uint8_t> bytes = port_.readAll();
     if (bytes.empty()) return;
+    readAt_ = std::chrono::steady_clock::now();
     // Any bytes from the instrument keep the USB link alive.
     if (state_.LinkKind == LinkKind::Usb) {
         state_.IdleTicks = 0;

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 
 #include "cycle/receive_dispatcher.h"
@@ -32,6 +33,8 @@ class ReplyReceiver : public QObject, private ReplyClient {
     void reset();
 
     const ReplyAssembler& assembler() const { return assembler_; }
+    // When the port's bytes were last read: for a reply just handled, when its last bytes came in.
+    std::chrono::steady_clock::time_point lastReadAt() const { return readAt_; }
     QTimer& silenceTimer() { return silence_; }
 
   signals:
@@ -59,6 +62,7 @@ class ReplyReceiver : public QObject, private ReplyClient {
     ReceiveDispatcher& dispatcher_;
     ReplyAssembler assembler_;
     QTimer silence_;
+    std::chrono::steady_clock::time_point readAt_{};
 };
 
 }  // namespace lxv

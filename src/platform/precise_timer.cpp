@@ -1,6 +1,7 @@
 #include "platform/precise_timer.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 
 #ifdef __linux__
 #include <sys/timerfd.h>
@@ -50,6 +51,25 @@ void PreciseTimer::start() {
     }
 #endif
     fallback_.start(intervalMs_);
+}
+
+void PreciseTimer::startFrom(std::chrono::steady_clock::time_point from) {
+    const auto dueAt = from + std::chrono::milliseconds(intervalMs_);
+    active_ = true;
+#ifdef __linux__
+    if (fd_ >= 0) {
+        // The steady clock is CLOCK_MONOTONIC; a due time already past runs out at once.
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(dueAt.time_since_epoch()).count();
+        itimerspec due{};
+        due.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
+        due.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
+        if (due.it_value.tv_sec == 0 && due.it_value.tv_nsec == 0) due.it_value.tv_nsec = 1;
+        ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &due, nullptr);
+        return;
+    }
+#endif
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(dueAt - std::chrono::steady_clock::now());
+    fallback_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count())));
 }
 
 void PreciseTimer::stop() {

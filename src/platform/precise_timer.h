@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 
 class QSocketNotifier;
 
@@ -23,6 +24,9 @@ class PreciseTimer : public QObject {
     int interval() const { return intervalMs_; }
     // (Re)starts the count of interval() from now.
     void start();
+    // (Re)starts it counted from `from`, a moment already past: it runs out
+    // interval() after that moment, at once when that is past too.
+    void startFrom(std::chrono::steady_clock::time_point from);
     void stop();
     bool isActive() const { return active_; }
 

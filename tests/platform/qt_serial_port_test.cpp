@@ -1,5 +1,7 @@
 // The Qt Serial Port implementation on a real pseudo-terminal pinned in
-// [PortMap]: listing, probing, opening, and a frame each way.
+// [PortMap]: listing, probing, opening, a frame each way, the bytes that wait
+// unread while the UI thread is busy; and the precise timer counted from a
+// moment already past.
 #include "platform/qt_serial_port.h"
 
 #include <fcntl.h>
@@ -7,6 +9,8 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -15,6 +19,7 @@
 #include "link/registers.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
+#include "platform/precise_timer.h"
 
 namespace lxv {
 namespace {
@@ -151,6 +156,48 @@ class QtSerialPortTest : public QObject {
         QCOMPARE(received, reply);
         QVERIFY(arrivals >= 2);
         QVERIFY(dialogs.errors.isEmpty());
+    }
+
+    void bytesThatArriveWhileTheLoopIsBusyAreCountedAsWaiting() {
+        port->open(7, 115200);
+        QCOMPARE(port->bytesWaiting(), std::size_t{0});
+        const std::uint8_t stray[] = {0x5A, 0x5B, 0x5C, 0x5D, 0x5E, 0x5F};
+        QCOMPARE(::write(master, stray, 6), ssize_t{6});
+        // No event loop pass yet: the bytes are still the system's.
+        QElapsedTimer clock;
+        clock.start();
+        while (port->bytesWaiting() < 6 && clock.elapsed() < 2000) {
+            ::poll(nullptr, 0, 5);
+        }
+        QCOMPARE(port->bytesWaiting(), std::size_t{6});
+        // The request written now counts them as come before it.
+        InstrumentLink link(*port);
+        QVERIFY(link.SendReadRequest(1, MEAS, kMeasCount));
+        QCOMPARE(link.waitingAtLastSend(), std::size_t{6});
+        std::vector<std::uint8_t> got;
+        port->setDataHandler([&] {
+            const auto bytes = port->readAll();
+            got.insert(got.end(), bytes.begin(), bytes.end());
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(got.size(), std::size_t{6}, 2000);
+        QCOMPARE(port->bytesWaiting(), std::size_t{0});
+    }
+
+    void aTimerCountedFromAPastMomentRunsOutThatMuchSooner() {
+        PreciseTimer timer;
+        timer.setInterval(2000);
+        QSignalSpy spy(&timer, &PreciseTimer::timeout);
+        QElapsedTimer clock;
+        clock.start();
+        timer.startFrom(std::chrono::steady_clock::now() - std::chrono::milliseconds(1900));
+        QVERIFY(spy.wait(1500));
+        QVERIFY2(clock.elapsed() < 1000, "counted from the start, not from the moment given");
+        // A due time already past: at once.
+        clock.restart();
+        timer.startFrom(std::chrono::steady_clock::now() - std::chrono::seconds(5));
+        QVERIFY(spy.wait(1500));
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(spy.count(), 2);
     }
 
     void openingDiscardsWhatWasQueuedBefore() {
