@@ -149,10 +149,10 @@ class QtSerialPortTest : public QObject {
         reply.push_back(crc & 0xFF);
         reply.push_back(crc >> 8);
         QCOMPARE(::write(master, reply.data(), 10), ssize_t{10});
-        QTRY_COMPARE_WITH_TIMEOUT(received.size(), std::size_t{10}, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), std::size_t{10}, 10000);
         QCOMPARE(::write(master, reply.data() + 10, reply.size() - 10),
                  static_cast<ssize_t>(reply.size() - 10));
-        QTRY_COMPARE_WITH_TIMEOUT(received.size(), reply.size(), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(received.size(), reply.size(), 10000);
         QCOMPARE(received, reply);
         QVERIFY(arrivals >= 2);
         QVERIFY(dialogs.errors.isEmpty());
@@ -179,7 +179,7 @@ class QtSerialPortTest : public QObject {
             const auto bytes = port->readAll();
             got.insert(got.end(), bytes.begin(), bytes.end());
         });
-        QTRY_COMPARE_WITH_TIMEOUT(got.size(), std::size_t{6}, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(got.size(), std::size_t{6}, 10000);
         QCOMPARE(port->bytesWaiting(), std::size_t{0});
     }
 
@@ -213,7 +213,7 @@ class QtSerialPortTest : public QObject {
         });
         const std::uint8_t fresh[] = {0x11};
         QCOMPARE(::write(master, fresh, 1), ssize_t{1});
-        QTRY_VERIFY_WITH_TIMEOUT(!got.empty(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!got.empty(), 10000);
         QCOMPARE(got, std::vector<std::uint8_t>{0x11});
     }
 
@@ -227,7 +227,7 @@ class QtSerialPortTest : public QObject {
         port->open(7, 9600);
         ::close(master);
         master = ::open("/dev/null", O_RDONLY);  // cleanup closes something harmless
-        QTRY_VERIFY_WITH_TIMEOUT(!port->isOpen(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!port->isOpen(), 10000);
         const std::uint8_t frame[] = {1};
         QVERIFY(!port->write(frame, 1));
     }

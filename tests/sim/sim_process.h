@@ -48,7 +48,7 @@ class PtyClient {
     // Reads until `expected` bytes have come or `timeoutMs` has passed.
     std::vector<std::uint8_t> Read(std::size_t expected, int timeoutMs) const;
     std::vector<std::uint8_t> Ask(const std::vector<std::uint8_t>& request, std::size_t expected,
-                                  int timeoutMs = 2000) const {
+                                  int timeoutMs = 10000) const {
         Write(request);
         return Read(expected, timeoutMs);
     }
