@@ -82,7 +82,7 @@ TEST(AccessibilityBus, AlarmLimitSetThroughTheBusReachesTheInstrument) {
                 if (line.find(frame) != std::string::npos) return true;
             return false;
         },
-        milliseconds(5000));
+        milliseconds(10000));
     EXPECT_TRUE(received) << "the simulator did not receive AL1H = 250\n" << said;
     run.stop();
     xvfb.stop();

@@ -217,14 +217,14 @@ TEST_F(CliVsSim, SigtermAtAnyMomentLeavesEveryRowWholeAndSaysLinkEnd) {
     ASSERT_TRUE(WaitUntil([&] { return ReadLines(file("kill.csv")).size() >= lines; }, milliseconds(15000)))
         << Diagnostics(run);
     ASSERT_EQ(::kill(run.program().pid(), SIGTERM), 0);
-    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(5000)));
+    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(10000)));
     const int status = run.program().status();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status << " after " << lines;
     const auto rows = ParsedRows(file("kill.csv"), 118);
     EXPECT_GE(rows.size() + 1, lines) << "SIGTERM after " << lines - 1 << " rows";
     EXPECT_TRUE(
         WaitUntil([&] { return ReadFile(run.home() + "/sim.err").find("read LINKEND") != std::string::npos; },
-                  milliseconds(3000)))
+                  milliseconds(10000)))
         << Diagnostics(run);
 }
 

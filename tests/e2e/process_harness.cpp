@@ -120,7 +120,7 @@ int ChildProcess::stop() {
     stdinFd_ = -1;
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
-        const bool ended = WaitUntil([this] { return !running(); }, std::chrono::milliseconds(3000));
+        const bool ended = WaitUntil([this] { return !running(); }, std::chrono::milliseconds(10000));
         if (!ended && pid_ > 0) {
             ::kill(pid_, SIGKILL);
             int status = 0;
@@ -234,11 +234,11 @@ bool SimulatedRun::startSimulator(const RunOptions& options) {
         return false;
     }
     if (!WaitUntil([&] { return !ReadLines(simOptions.stdoutFile).empty(); },
-                   std::chrono::milliseconds(5000))) {
+                   std::chrono::milliseconds(10000))) {
         why_ = "lxv7700-sim printed no terminal path";
         return false;
     }
-    if (!WaitUntil([&] { return fs::exists(link); }, std::chrono::milliseconds(3000))) {
+    if (!WaitUntil([&] { return fs::exists(link); }, std::chrono::milliseconds(10000))) {
         why_ = "lxv7700-sim made no link " + link;
         return false;
     }

@@ -101,7 +101,7 @@ TEST_F(RecordVsSim, SigtermLeavesEverySampleInTheFile) {
     ASSERT_TRUE(run.waitForLines("record sample ", 4, milliseconds(15000))) << Diagnostics(run);
     // Before the first 10 s save step: only the save at the end can put these in the file.
     ASSERT_EQ(::kill(run.program().pid(), SIGTERM), 0);
-    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(5000))) << Diagnostics(run);
+    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(10000))) << Diagnostics(run);
     const int taken = LastSample(run);
     ASSERT_GE(taken, 4);
     RecordData d;
@@ -115,7 +115,7 @@ TEST_F(RecordVsSim, AFailedSaveAtSigtermIsToldAndEndsWithExitCode1) {
     ASSERT_TRUE(run.waitForLines("record sample ", 2, milliseconds(15000))) << Diagnostics(run);
     std::filesystem::remove(file());  // the save at the end cannot open it
     ASSERT_EQ(::kill(run.program().pid(), SIGTERM), 0);
-    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(5000))) << Diagnostics(run);
+    ASSERT_TRUE(WaitUntil([&] { return !run.program().running(); }, milliseconds(10000))) << Diagnostics(run);
     const int status = run.program().status();
     ASSERT_TRUE(WIFEXITED(status)) << status;
     EXPECT_EQ(WEXITSTATUS(status), 1);
@@ -179,7 +179,7 @@ TEST(RecordKill, EveryFileLeftByAKillOpensWithItsSavedSamples) {
     for (std::size_t i = 0; i < kills.size(); ++i) {
         Kill& k = kills[i];
         SCOPED_TRACE("kill " + std::to_string(i) + " after " + std::to_string(k.delay) + " ms");
-        ASSERT_TRUE(WaitUntil([&] { return !k.run->program().running(); }, milliseconds(5000)));
+        ASSERT_TRUE(WaitUntil([&] { return !k.run->program().running(); }, milliseconds(10000)));
         EXPECT_TRUE(WIFSIGNALED(k.run->program().status()));
         k.run->stop();
         k.saved = LastCount(*k.run, "record saved ");
