@@ -21,13 +21,14 @@ void TMainForm::Apply(const CycleEffects& fx) {
     // The instrument's 50 ms count from the end of its reply: from the read that
     // completed it, not from the end of checking and decoding it (a block that
     // did not come through the port's last read counts from now).
-    const auto readAt = session_.receiver.lastReadAt();
-    const bool fromRead = fx.continuousFromReply &&
-                          std::chrono::steady_clock::now() - readAt < std::chrono::milliseconds(kContinuousReadMs);
-    if (fx.startContinuous && fromRead)
-        ContinuousReadTimer_.startFrom(readAt);
-    else if (fx.startContinuous)
-        ContinuousReadTimer_.start();
+    if (fx.startContinuous) {
+        const auto readAt = session_.receiver.lastReadAt();
+        if (fx.continuousFromReply &&
+            std::chrono::steady_clock::now() - readAt < std::chrono::milliseconds(kContinuousReadMs))
+            ContinuousReadTimer_.startFrom(readAt);
+        else
+            ContinuousReadTimer_.start();
+    }
     // The wait fits the chosen rate: a block still on a slow line is not asked for twice.
     if (fx.startReRead)
         ReReadTimer_.start(
