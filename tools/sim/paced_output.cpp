@@ -53,6 +53,11 @@ bool PacedOutput::Consume(std::size_t n, double nowMs) {
     return queue_.front().startsReply;
 }
 
+double PacedOutput::FrontDueMs() const {
+    const Entry& e = queue_.front();
+    return e.dueMs + static_cast<double>(e.sent) * ByteMs();
+}
+
 std::optional<double> PacedOutput::NextDue(double nowMs) const {
     if (queue_.empty() || Ready(nowMs) > 0) return std::nullopt;
     const Entry& e = queue_.front();

@@ -27,6 +27,9 @@ class PacedOutput {
     // the last byte of a reply (its last piece is gone).
     bool Consume(std::size_t n, double nowMs);
 
+    // When the next byte to write was due: a write well after it means the
+    // line paused where the program expected bytes.
+    double FrontDueMs() const;
     // When more bytes become ready, if any are queued and none are ready now.
     std::optional<double> NextDue(double nowMs) const;
     bool empty() const { return queue_.empty(); }

@@ -19,6 +19,9 @@ namespace lxv::sim {
 
 namespace {
 
+// A write this late inside a reply is told in the trace.
+constexpr double kHeldUpMs = 10.0;
+
 int g_signalPipe[2] = {-1, -1};
 
 void OnSignalCaught(int signal) {
@@ -179,12 +182,24 @@ void Simulator::WriteLine(double now) {
     while (!output_.empty()) {
         const std::size_t ready = output_.Ready(now);
         if (ready == 0) return;
+        // This process was held up (a loaded machine): the line paused inside
+        // the reply, and a long pause ends a reply for the program.
+        const double late = now - output_.FrontDueMs();
+        if (replyWritten_ > 0 && late >= kHeldUpMs && options_.trace) {
+            char text[96];
+            std::snprintf(text, sizeof text, "-> held up %.0f ms after %zu bytes of the reply", late,
+                          replyWritten_);
+            Log(text, now);
+        }
         const ssize_t put = write(port_.fd(), output_.Front(), ready);
         if (put <= 0) return;  // the line is full; poll waits for room
+        replyWritten_ += static_cast<std::size_t>(put);
         // Stamped with the moment of writing: from here to the next request is
         // the program's reaction time at the wire.
-        if (output_.Consume(static_cast<std::size_t>(put), now) && options_.trace)
-            Log("-> end of reply", now);
+        if (output_.Consume(static_cast<std::size_t>(put), now)) {
+            replyWritten_ = 0;
+            if (options_.trace) Log("-> end of reply", now);
+        }
     }
 }
 
@@ -304,6 +319,7 @@ void Simulator::Unplug(double now) {
     // The link stays, pointing at the dead slave, until the new one replaces it.
     port_.Close();
     output_.Clear();
+    replyWritten_ = 0;
     framer_.Reset();
     replugAt_ = now + options_.replugMs;
     Log("unplugged; plugging back in after " + std::to_string(options_.replugMs) + " ms");

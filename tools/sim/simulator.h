@@ -50,6 +50,7 @@ class Simulator {
     Instrument instrument_;
     FaultInjector faults_;
     PacedOutput output_;
+    std::size_t replyWritten_ = 0;  // bytes of the reply under way already written
     BlockLog blockLog_;
     double startMs_ = 0.0;
     bool running_ = true;
