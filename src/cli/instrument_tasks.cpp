@@ -233,13 +233,20 @@ int RunLogTask(const LogOptions& options) {
         run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
 }
 
-int RunHarmonicTestTask(const HarmonicTestOptions& options) {
+int RunProcedureTask(const PortChoice& port,
+                     const std::function<std::unique_ptr<ProcedureTask>(HeadlessSession&, PrintFunction)>& make) {
     RunPlatform platform;
     HeadlessSession run(platform.port, platform.sysSet, platform.timers, MessageLine);
-    HarmonicTestTask task(run, options, Print);
-    if (!task.prepare()) return run.exitCode();
+    const std::unique_ptr<ProcedureTask> task = make(run, Print);
+    if (!task->prepare()) return run.exitCode();
     return RunOnInstrument(
-        run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
+        run, platform.port, port, [&task] { task->start(); }, [&task] { task->stop(); });
+}
+
+int RunHarmonicTestTask(const HarmonicTestOptions& options) {
+    return RunProcedureTask(options.port, [&options](HeadlessSession& run, PrintFunction print) {
+        return std::make_unique<HarmonicTestTask>(run, options, std::move(print));
+    });
 }
 
 MeasureTask::MeasureTask(HeadlessSession& run, bool json, std::function<void(const std::string&)> print)
