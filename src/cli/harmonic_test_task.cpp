@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <cmath>
-#include <optional>
 #include <cstdio>
+#include <optional>
 
 #include "cli/headless_session.h"
 #include "measure/number_format.h"
@@ -63,7 +63,8 @@ UiText ReadHarmonicTestOptions(const OptionValues& values, HarmonicTestOptions& 
 CommandTask HarmonicTestCommand() {
     CommandTask task{
         {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
-         QT_TRANSLATE_NOOP("lxv", "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
+         QT_TRANSLATE_NOOP("lxv",
+                           "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
         "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
         "               [--port COMn | --device PATH] [--baud N]",
         "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]",
@@ -122,7 +123,8 @@ void HarmonicTestTask::ObservationEnded() {
         run().fail(r.error);
         return;
     }
-    if (!WriteFiles([&r](const std::string& path, std::string& error) { return WriteHarmonicTestCsv(path, r, error); },
+    if (!WriteFiles([&r](const std::string& path,
+                         std::string& error) { return WriteHarmonicTestCsv(path, r, error); },
                     [&r](const QString& path, const ReportInfo& info, QString& error) {
                         return WriteHarmonicTestPdf(path, r, info, error);
                     }))

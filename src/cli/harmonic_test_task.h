@@ -3,8 +3,8 @@
 // on the headless session as every procedure runs (procedure_task.h): the
 // session's HarmonicTestControl observes for N seconds (default 150), then
 // OUT.csv (and the one-page PDF with the report information of EnterInfo.ini)
-// are written, each whole, and the verdict line goes to standard output. Notes that do not change the verdict (a supply outside
-// the test conditions, pauses) go to standard error.
+// are written, each whole, and the verdict line goes to standard output. Notes that do not change the verdict
+// (a supply outside the test conditions, pauses) go to standard error.
 //
 // Exit codes: 0 PASS, 3 FAIL, 4 NOT APPLICABLE; 1 no verdict: fewer than 10
 // blocks, Ctrl+C or SIGTERM before the observation is over (an incomplete

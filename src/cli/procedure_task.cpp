@@ -51,7 +51,8 @@ bool ProcedureTask::prepare() {
 
 void ProcedureTask::start() {
     listener_ = observation_.subscribe([this](ObservationControl::Event event) {
-        if (event == ObservationControl::Event::Finished && !dropping_ && !run_.finished()) ObservationEnded();
+        if (event == ObservationControl::Event::Finished && !dropping_ && !run_.finished())
+            ObservationEnded();
     });
     run_.showProgress([this] { return counted(); });
     run_.start(MeasureMode::Continuous, [this] {
@@ -76,9 +77,8 @@ void ProcedureTask::stop() {
     const double elapsed = observation_.elapsedSeconds();
     dropping_ = true;
     observation_.Stop();
-    run_.fail(UiText(kDroppedText)
-                  .arg(FormatRounded(std::floor(elapsed), 0))
-                  .arg(FormatGeneral(LongestSeconds())));
+    run_.fail(
+        UiText(kDroppedText).arg(FormatRounded(std::floor(elapsed), 0)).arg(FormatGeneral(LongestSeconds())));
 }
 
 bool ProcedureTask::WriteFiles(

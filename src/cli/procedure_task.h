@@ -62,9 +62,11 @@ class ProcedureTask {
     // verdict line, tell the notes, and end the run (run().finish or fail).
     virtual void ObservationEnded() = 0;
 
-    // Writes OUT.csv with `csv` and, when asked for, OUT.pdf with `pdf`; a failure line and false on an error.
-    bool WriteFiles(const std::function<bool(const std::string& path, std::string& error)>& csv,
-                    const std::function<bool(const QString& path, const ReportInfo& info, QString& error)>& pdf);
+    // Writes OUT.csv with `csv` and, when asked for, OUT.pdf with `pdf`; a failure line and false on an
+    // error.
+    bool WriteFiles(
+        const std::function<bool(const std::string& path, std::string& error)>& csv,
+        const std::function<bool(const QString& path, const ReportInfo& info, QString& error)>& pdf);
 
     HeadlessSession& run() { return run_; }
     void print(const std::string& text) { print_(text); }
@@ -83,7 +85,8 @@ class ProcedureTask {
 
 // Runs a procedure on the instrument inside the program's (offscreen)
 // application and returns the exit code: `make` makes its task on the run's session.
-int RunProcedureTask(const PortChoice& port,
-                     const std::function<std::unique_ptr<ProcedureTask>(HeadlessSession&, PrintFunction)>& make);
+int RunProcedureTask(
+    const PortChoice& port,
+    const std::function<std::unique_ptr<ProcedureTask>(HeadlessSession&, PrintFunction)>& make);
 
 }  // namespace lxv
