@@ -72,14 +72,6 @@
         <translation>print this text and exit</translation>
     </message>
     <message>
-        <source>%1 goes with the window</source>
-        <translation>%1 goes with the window</translation>
-    </message>
-    <message>
-        <source>%1 goes with %2 or the window</source>
-        <translation>%1 goes with %2 or the window</translation>
-    </message>
-    <message>
         <source>%1 goes with %2</source>
         <translation>%1 goes with %2</translation>
     </message>
@@ -2258,10 +2250,6 @@ harmonics, and keeps measurements as test files.</translation>
         <translation>check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)</translation>
     </message>
     <message>
-        <source>log: end after N s; harmonic test: observe N s (10 to 3600, default 150)</source>
-        <translation>log: end after N s; harmonic test: observe N s (10 to 3600, default 150)</translation>
-    </message>
-    <message>
         <source>class D: the rated power in watts (default: the mean measured power)</source>
         <translation>class D: the rated power in watts (default: the mean measured power)</translation>
     </message>
@@ -2602,6 +2590,26 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>the last sample of the recording is not in the file: %1</source>
         <translation>the last sample of the recording is not in the file: %1</translation>
+    </message>
+    <message>
+        <source>harmonic test: observe N s (10 to 3600, default 150)</source>
+        <translation>harmonic test: observe N s (10 to 3600, default 150)</translation>
+    </message>
+    <message>
+        <source>log: end after N s</source>
+        <translation>log: end after N s</translation>
+    </message>
+    <message>
+        <source>PASS (supply outside the conditions)</source>
+        <translation>PASS (supply outside the conditions)</translation>
+    </message>
+    <message>
+        <source>NOT STABLE</source>
+        <translation>NOT STABLE</translation>
+    </message>
+    <message>
+        <source>INCOMPLETE after %1 s of %2 s</source>
+        <translation>INCOMPLETE after %1 s of %2 s</translation>
     </message>
 </context>
 </TS>
