@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 
+#include "platform/serial_port.h"
 #include "session/session_core.h"
 
 namespace lxv {
@@ -34,13 +36,27 @@ void HarmonicTestControl::unsubscribe(int id) {
     std::erase_if(listeners_, [id](const Listener& l) { return l.id == id; });
 }
 
+std::string LocalTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) ? std::string(text) : std::string();
+}
+
 UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
     if (!(settings.observationSeconds >= kShortestObservationSeconds &&
           settings.observationSeconds <= kLongestObservationSeconds))
         return kObservationRangeText;
     if (core_.state.MeasureMode != MeasureMode::Continuous && !(startContinuous_ && startContinuous_()))
         return kContinuousUnavailableText;
-    test_ = HarmonicTest(settings);
+    HarmonicTestSettings run = settings;
+    if (run.startedAt.empty()) run.startedAt = LocalTimeText();
+    if (run.instrument.empty())
+        run.instrument = "LXV7700, port " + std::to_string(core_.port.portNumber()) + ", address " +
+                         std::to_string(core_.state.InstrumentAddress) + ", " +
+                         std::to_string(BaudRateForIndex(core_.state.BaudIndex)) + " baud";
+    test_ = HarmonicTest(run);
     result_.reset();
     running_ = started_ = true;
     startSeconds_ = endSeconds_ = clock_();
@@ -85,8 +101,8 @@ void HarmonicTestControl::Finish(bool early) {
     timer_->stop();
     // An observation that ran its course lasted its time, whenever the timer came.
     endSeconds_ = early ? clock_() : startSeconds_ + test_.settings().observationSeconds;
+    if (early) test_.MarkStopped(endSeconds_ - startSeconds_);
     result_ = test_.Result();
-    if (early) result_->stoppedAfterSeconds = endSeconds_ - startSeconds_;
     Notify(Event::Finished);
 }
 

@@ -29,6 +29,8 @@ inline constexpr const char* kContinuousUnavailableText = QT_TRANSLATE_NOOP(
 
 // Seconds on the system's steady clock.
 double SteadySeconds();
+// The local date and time, "2026-12-09 23:10:04".
+std::string LocalTimeText();
 
 class HarmonicTestControl {
   public:
