@@ -2444,32 +2444,12 @@ standard error), 2 a bad option (and the usage line).
         <translation>Class: %1</translation>
     </message>
     <message>
-        <source>Class D power: %1 W (rated)</source>
-        <translation>Class D power: %1 W (rated)</translation>
-    </message>
-    <message>
-        <source>Class D power: %1 W (measured)</source>
-        <translation>Class D power: %1 W (measured)</translation>
-    </message>
-    <message>
         <source>Observation: %1 s, %2 blocks over %3 s</source>
         <translation>Observation: %1 s, %2 blocks over %3 s</translation>
     </message>
     <message>
         <source>Nominal supply: %1 V, %2 Hz</source>
         <translation>Nominal supply: %1 V, %2 Hz</translation>
-    </message>
-    <message>
-        <source>Mean voltage: %1 V</source>
-        <translation>Mean voltage: %1 V</translation>
-    </message>
-    <message>
-        <source>Mean frequency: %1 Hz</source>
-        <translation>Mean frequency: %1 Hz</translation>
-    </message>
-    <message>
-        <source>Mean voltage THD: %1 %</source>
-        <translation>Mean voltage THD: %1 %</translation>
     </message>
     <message>
         <source>Mean power: %1 W</source>
@@ -2502,22 +2482,6 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>Only %1 measurement blocks arrived during the observation; the test needs at least 10.</source>
         <translation>Only %1 measurement blocks arrived during the observation; the test needs at least 10.</translation>
-    </message>
-    <message>
-        <source>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</source>
-        <translation>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</translation>
-    </message>
-    <message>
-        <source>Class D limits do not apply outside 75 W to 600 W (%1 W).</source>
-        <translation>Class D limits do not apply outside 75 W to 600 W (%1 W).</translation>
-    </message>
-    <message>
-        <source>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</source>
-        <translation>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</translation>
-    </message>
-    <message>
-        <source>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</source>
-        <translation>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</translation>
     </message>
     <message>
         <source>The observation was stopped after %1 s of %2 s.</source>
@@ -2602,6 +2566,118 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>the last sample of the recording is not in the file: %1</source>
         <translation>the last sample of the recording is not in the file: %1</translation>
+    </message>
+    <message>
+        <source>PASS (supply outside the conditions)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INCOMPLETE after %1 s of %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pass (200 % rule)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limits from: %1 W (rated)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limits from: %1 W (measured)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage: mean %1 V, %2 V to %3 V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frequency: mean %1 Hz, %2 Hz to %3 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage THD: mean %1 %, at most %2 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Supply: outside the conditions, worst %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Supply: within the conditions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class %1 sets no limits at an active power of 75 W or less (%2 W).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Class D equipment above 600 W is judged by the class A limits (%1 W).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rated %1 W is within 10 % of the measured %2 W: limits from the rated power.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rated %1 W is %2 % above the measured %3 W: limits from the measured power.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rated %1 W is %2 % below the measured %3 W: limits from the measured power.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No rated power given: limits from the measured %1 W.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lighting of 25 W or less, option (a), 3rd and 5th harmonic within 3.4 and 1.9 mA/W: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Option (b), 3rd harmonic at most 86 % and 5th at most 61 % of the fundamental, the waveform&apos;s shape met in %1 of %2 blocks: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Option (c), current THD %1 % (at most 70 %), orders 2 to 11 within their shares: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>met</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not met</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders %1 pass by the POHC exception (mean up to 150 % of the limit).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders %1 pass by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The supply was outside the test conditions in %1 of %2 blocks; worst: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>voltage %1 V, %2 % from %3 V &gt; 2.0 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>frequency %1 Hz, %2 % from %3 Hz &gt; 0.5 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>voltage %1 harmonic %2 % &gt; %3 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>voltage crest factor %1 outside 1.40 to 1.42</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -758,12 +758,12 @@ std::vector<UiText> HarmonicTestNotes(const HarmonicTestResult& r) {
                             .arg(outcome(2)));
     }
     if (const std::string pohc = OrderList(r, &OrderResult::pohcRelief); !pohc.empty())
-        notes.push_back(UiText(kPohcUsedText).arg(pohc));
+        notes.push_back(UiText(pohc.find(',') == std::string::npos ? kPohcUsedOneText : kPohcUsedText).arg(pohc));
     if (const std::string over = OrderList(r, &OrderResult::overLimitRelief); !over.empty()) {
         double longest = 0;
         for (const OrderResult& o : r.orders)
             if (o.overLimitRelief) longest = std::max(longest, o.secondsOver150);
-        notes.push_back(UiText(kOverLimitUsedText)
+        notes.push_back(UiText(over.find(',') == std::string::npos ? kOverLimitUsedOneText : kOverLimitUsedText)
                             .arg(over)
                             .arg(FormatRounded(longest, 1))
                             .arg(FormatRounded(r.observedSeconds, 1)));

@@ -90,8 +90,12 @@ inline constexpr const char* kOptionMetText = QT_TRANSLATE_NOOP("lxv", "met");
 inline constexpr const char* kOptionNotMetText = QT_TRANSLATE_NOOP("lxv", "not met");
 inline constexpr const char* kPohcUsedText =
     QT_TRANSLATE_NOOP("lxv", "Orders %1 pass by the POHC exception (mean up to 150 % of the limit).");
+inline constexpr const char* kPohcUsedOneText =
+    QT_TRANSLATE_NOOP("lxv", "Order %1 passes by the POHC exception (mean up to 150 % of the limit).");
 inline constexpr const char* kOverLimitUsedText = QT_TRANSLATE_NOOP(
     "lxv", "Orders %1 pass by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).");
+inline constexpr const char* kOverLimitUsedOneText = QT_TRANSLATE_NOOP(
+    "lxv", "Order %1 passes by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).");
 inline constexpr const char* kSupplyOutsideText = QT_TRANSLATE_NOOP(
     "lxv", "The supply was outside the test conditions in %1 of %2 blocks; worst: %3.");
 inline constexpr const char* kSupplyVoltageText =

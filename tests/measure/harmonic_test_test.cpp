@@ -310,7 +310,7 @@ TEST(HarmonicRules, ClassAMayExceed150PercentForAtMost10PercentOfTheObservation)
     EXPECT_EQ(five.verdict, TestVerdict::Pass);
     EXPECT_EQ(HarmonicTestCells(o)[6], "pass (200 % rule)");
     EXPECT_EQ(HarmonicTestNotes(five)[0],
-              "Orders 5 pass by the 200 % rule of class A (above 150 % for up to 5.2 s of 100 s).");
+              "Order 5 passes by the 200 % rule of class A (above 150 % for up to 5.2 s of 100 s).");
     // 15 s at 170 %: 15.2 s above 150 %, more than 10 % of the observation.
     const HarmonicTestResult fifteen = Burst(EmissionClass::A, 1.7, 15, 0.5);
     EXPECT_NEAR(fifteen.order(5).secondsOver150, 15.2, 1e-9);
