@@ -181,7 +181,7 @@ class HarmonicTestFormTest : public QObject {
         auto* verdict = child<QLabel>("VerdictLabel");
         QCOMPARE(verdict->text(), QString("FAIL"));
         QCOMPARE(verdict->accessibleName(), QString("Verdict: FAIL"));
-        QVERIFY(child<QLabel>("SummaryLabel")->text().contains("Class D power: 200 W (measured)"));
+        QVERIFY(child<QLabel>("SummaryLabel")->text().contains("Limits from: 200.0 W (measured)"));
         QVERIFY(child<QLabel>("NotesLabel")->text().endsWith(kPreComplianceNoteText));
         QVERIFY(child<QPushButton>("StartButton")->isEnabled());
         QCOMPARE(session->harmonicTest.result().blocks, 30);
