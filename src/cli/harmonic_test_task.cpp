@@ -1,14 +1,13 @@
 #include "cli/harmonic_test_task.h"
 
-#include <QFileInfo>
 #include <QString>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "cli/headless_session.h"
 #include "measure/number_format.h"
 #include "platform/translation.h"
-#include "record/record_export.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"
 #include "report/report_info.h"
@@ -17,13 +16,6 @@ namespace lxv {
 
 namespace {
 
-constexpr const char* kDroppedText = QT_TRANSLATE_NOOP(
-    "lxv",
-    "stopped after %1 s of the %2 s observation; an incomplete observation gives no verdict, no file was "
-    "written");
-constexpr const char* kIsFolderText = QT_TRANSLATE_NOOP("lxv", "it is a folder, not a file");
-constexpr const char* kCountedText = QT_TRANSLATE_NOOP("lxv", "%1 blocks observed, %2 so far");
-constexpr const char* kNoVerdictYetText = QT_TRANSLATE_NOOP("lxv", "no verdict");
 // The verdict lines: %1 the class, %2 blocks, %3 seconds, %4 watts, %5 the failing orders.
 constexpr const char* kPassLineText =
     QT_TRANSLATE_NOOP("lxv", "PASS class %1: %2 blocks over %3 s, mean power %4 W");
@@ -33,19 +25,66 @@ constexpr const char* kFailOneLineText =
     QT_TRANSLATE_NOOP("lxv", "FAIL class %1: %2 blocks over %3 s, mean power %4 W; order %5 fails");
 constexpr const char* kNotApplicableLineText = QT_TRANSLATE_NOOP("lxv", "NOT APPLICABLE class %1: %2");
 
-// Whether a new file can be made beside `path` (it is made and removed again).
-bool Writable(const std::string& path, std::string& error) {
-    if (QFileInfo(QString::fromStdString(path)).isDir()) {
-        error = path + ": " + Translated(kIsFolderText).toStdString();
-        return false;
-    }
-    const std::string temp = CreateTempFileBeside(path, error);
-    if (temp.empty()) return false;
-    std::remove(temp.c_str());
-    return true;
+// The harmonic test's class, observation time, rated power and files; an error text when one is bad.
+UiText ReadHarmonicTestOptions(const OptionValues& values, HarmonicTestOptions& h) {
+    if (UiText error = ReadPortChoice(values, h.port); !error.empty()) return error;
+    const QString classText = values.value("harmonic-test");
+    const std::optional<EmissionClass> emissionClass = ParseEmissionClass(classText.trimmed().toStdString());
+    if (!emissionClass)
+        return InvalidValueText("harmonic-test", classText, QT_TRANSLATE_NOOP("lxv", "A, B, C or D"));
+    // The rules are the window's: a blank value would mean the default there, here it is a mistake.
+    const auto blank = [&values](const char* name) { return values.value(name).trimmed().isEmpty(); };
+    const std::string seconds = values.value("seconds").toStdString();
+    if (values.isSet("seconds") &&
+        (blank("seconds") || !ReadHarmonicTestSettings(*emissionClass, "", seconds, "", "").ok()))
+        return InvalidValueText("seconds", values.value("seconds"),
+                                QT_TRANSLATE_NOOP("lxv", "10 to 3600 seconds"));
+    const std::string rated = values.value("rated-power").toStdString();
+    if (values.isSet("rated-power") && *emissionClass != EmissionClass::D)
+        return QT_TRANSLATE_NOOP("lxv", "--rated-power is for class D only");
+    if (values.isSet("rated-power") &&
+        (blank("rated-power") || !ReadHarmonicTestSettings(*emissionClass, rated, "", "", "").ok()))
+        return InvalidValueText("rated-power", values.value("rated-power"),
+                                QT_TRANSLATE_NOOP("lxv", "watts above 0"));
+    h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, "", "").settings;
+    const QStringList& files = values.files();
+    if (files.isEmpty())
+        return QT_TRANSLATE_NOOP("lxv", "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)");
+    if (files.size() > 2) return UnexpectedArgumentText(files[2]);
+    if (files[0].endsWith(".pdf", Qt::CaseInsensitive))
+        return QT_TRANSLATE_NOOP("lxv", "OUT.csv comes before OUT.pdf");
+    h.csvPath = files[0].toStdString();
+    h.pdfPath = files.size() > 1 ? files[1].toStdString() : std::string();
+    return {};
 }
 
 }  // namespace
+
+CommandTask HarmonicTestCommand() {
+    CommandTask task{
+        {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
+         QT_TRANSLATE_NOOP("lxv",
+                           "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
+        "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
+        "               [--port COMn | --device PATH] [--baud N]",
+        "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]",
+        {{"seconds", nullptr, "N", "--seconds N",
+          QT_TRANSLATE_NOOP("lxv", "harmonic test: observe N s (10 to 3600, default 150)")},
+         {"rated-power", nullptr, "W", "--rated-power W",
+          QT_TRANSLATE_NOOP("lxv", "class D: the rated power in watts (default: the mean measured power)")}},
+    };
+    for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
+    task.read = [](const OptionValues& values, std::any& options) -> UiText {
+        HarmonicTestOptions harmonic;
+        if (UiText error = ReadHarmonicTestOptions(values, harmonic); !error.empty()) return error;
+        options = harmonic;
+        return {};
+    };
+    task.run = [](const std::any& options) {
+        return RunHarmonicTestTask(std::any_cast<const HarmonicTestOptions&>(options));
+    };
+    return task;
+}
 
 UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
     const char* emissionClass = EmissionClassText(r.settings.emissionClass);
@@ -68,95 +107,34 @@ UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
     return line;
 }
 
-HarmonicTestTask::HarmonicTestTask(HeadlessSession& run, HarmonicTestOptions options,
-                                   std::function<void(const std::string&)> print)
-    : run_(run),
+HarmonicTestTask::HarmonicTestTask(HeadlessSession& run, HarmonicTestOptions options, PrintFunction print)
+    : ProcedureTask(run, run.session().harmonicTest.observation(), options.csvPath, options.pdfPath,
+                    std::move(print)),
       control_(run.session().harmonicTest),
-      options_(std::move(options)),
-      print_(std::move(print)) {}
+      options_(std::move(options)) {}
 
-HarmonicTestTask::~HarmonicTestTask() {
-    if (listener_) control_.unsubscribe(listener_);
+UiText HarmonicTestTask::StartObservation() {
+    return control_.Start(options_.settings);
 }
 
-bool HarmonicTestTask::prepare() {
-    std::string error;
-    for (const std::string& path : {options_.csvPath, options_.pdfPath})
-        if (!path.empty() && !Writable(path, error)) {
-            run_.failLine(error);
-            return false;
-        }
-    if (!options_.pdfPath.empty() && !ReadStoredReportInfo(info_, error)) {
-        run_.failLine(error);
-        return false;
-    }
-    return true;
-}
-
-void HarmonicTestTask::start() {
-    listener_ = control_.subscribe([this](HarmonicTestControl::Event event) {
-        if (event == HarmonicTestControl::Event::Finished && !dropping_) observationEnded();
-    });
-    run_.showProgress([this] { return counted(); });
-    run_.start(MeasureMode::Continuous, [this] { observe(); });
-}
-
-void HarmonicTestTask::observe() {
-    // Continuous measurement runs by now: the controller starts nothing of its own.
-    const UiText refusal = control_.Start(options_.settings);
-    if (!refusal.empty()) run_.fail(refusal);
-}
-
-std::string HarmonicTestTask::counted() const {
-    const HarmonicTestResult& r = control_.result();
-    // Told on the messages in the run's language.
-    UiText counted = UiText(kCountedText).arg(control_.running() ? r.blocks : 0);
-    if (r.hasVerdict())
-        counted.arg(VerdictWord(r));
-    else
-        counted.argText(kNoVerdictYetText);
-    return Translated(counted).toStdString();
-}
-
-void HarmonicTestTask::stop() {
-    if (run_.finished()) return;
-    const double elapsed = control_.elapsedSeconds();
-    dropping_ = true;
-    control_.Stop();
-    run_.fail(UiText(kDroppedText)
-                  .arg(FormatRounded(std::floor(elapsed), 0))
-                  .arg(FormatGeneral(options_.settings.observationSeconds)));
-}
-
-void HarmonicTestTask::observationEnded() {
-    if (run_.finished()) return;
+void HarmonicTestTask::ObservationEnded() {
     const HarmonicTestResult& r = control_.result();
     if (!r.hasVerdict()) {
-        run_.fail(r.error);
+        run().fail(r.error);
         return;
     }
-    if (!writeFiles(r)) return;
-    print_(Translated(HarmonicVerdictLine(r)).toStdString() + "\n");
+    if (!WriteFiles([&r](const std::string& path,
+                         std::string& error) { return WriteHarmonicTestCsv(path, r, error); },
+                    [&r](const QString& path, const ReportInfo& info, QString& error) {
+                        return WriteHarmonicTestPdf(path, r, info, error);
+                    }))
+        return;
+    print(Translated(HarmonicVerdictLine(r)).toStdString() + "\n");
     // The notes that the verdict line does not carry, without the pre-compliance note every report has.
     const std::vector<UiText> notes = HarmonicTestNotes(r);
     for (std::size_t i = 0; i + 1 < notes.size(); ++i)
-        if (notes[i] != r.notApplicable) run_.tell(Translated(notes[i]).toStdString());
-    run_.finish(HarmonicTestExitCode(r));
-}
-
-bool HarmonicTestTask::writeFiles(const HarmonicTestResult& r) {
-    std::string error;
-    if (!WriteHarmonicTestCsv(options_.csvPath, r, error)) {
-        run_.failLine(error);
-        return false;
-    }
-    QString pdfError;
-    if (!options_.pdfPath.empty() &&
-        !WriteHarmonicTestPdf(QString::fromStdString(options_.pdfPath), r, info_, pdfError)) {
-        run_.failLine(pdfError.toStdString());
-        return false;
-    }
-    return true;
+        if (notes[i] != r.notApplicable) run().tell(Translated(notes[i]).toStdString());
+    run().finish(HarmonicTestVerdict(r).exitCode);
 }
 
 }  // namespace lxv

@@ -584,16 +584,6 @@ HarmonicTestResult HarmonicTest::Result() const {
     return r;
 }
 
-const char* TestVerdictText(TestVerdict verdict) {
-    switch (verdict) {
-        case TestVerdict::Pass: return "PASS";
-        case TestVerdict::Fail: return "FAIL";
-        case TestVerdict::NotApplicable: return "NOT APPLICABLE";
-        case TestVerdict::Incomplete: return "INCOMPLETE";
-    }
-    return "FAIL";
-}
-
 const char* OrderVerdictText(OrderVerdict verdict) {
     switch (verdict) {
         case OrderVerdict::Pass: return "pass";
@@ -604,35 +594,22 @@ const char* OrderVerdictText(OrderVerdict verdict) {
     return "none";
 }
 
-UiText VerdictWord(const HarmonicTestResult& result) {
-    if (!result.hasVerdict()) return QT_TRANSLATE_NOOP("lxv", "NO VERDICT");
+Verdict HarmonicTestVerdict(const HarmonicTestResult& result) {
+    if (!result.hasVerdict()) return MakeVerdict(VerdictKind::None);
     switch (result.verdict) {
         case TestVerdict::Pass:
-            if (result.supply.outside()) return QT_TRANSLATE_NOOP("lxv", "PASS (supply outside the conditions)");
-            return QT_TRANSLATE_NOOP("lxv", "PASS");
-        case TestVerdict::Fail: return QT_TRANSLATE_NOOP("lxv", "FAIL");
-        case TestVerdict::NotApplicable: return QT_TRANSLATE_NOOP("lxv", "NOT APPLICABLE");
+            return MakeVerdict(result.supply.outside() ? VerdictKind::PassOutsideConditions : VerdictKind::Pass);
+        case TestVerdict::Fail: return MakeVerdict(VerdictKind::Fail);
+        case TestVerdict::NotApplicable: return MakeVerdict(VerdictKind::NotApplicable);
         case TestVerdict::Incomplete:
-            return UiText(QT_TRANSLATE_NOOP("lxv", "INCOMPLETE after %1 s of %2 s"))
-                .arg(FormatRounded(result.stoppedAfterSeconds.value_or(result.observedSeconds), 0))
-                .arg(FormatGeneral(result.settings.observationSeconds));
+            return MakeVerdict(VerdictKind::Incomplete, result.stoppedAfterSeconds.value_or(result.observedSeconds),
+                               result.settings.observationSeconds);
     }
-    return QT_TRANSLATE_NOOP("lxv", "FAIL");
-}
-
-std::string VerdictFileText(const HarmonicTestResult& result) {
-    return VerdictWord(result).original();
+    return MakeVerdict(VerdictKind::None);
 }
 
 int HarmonicTestExitCode(const HarmonicTestResult& result) {
-    if (!result.hasVerdict()) return 1;
-    switch (result.verdict) {
-        case TestVerdict::Pass: return result.supply.outside() ? 5 : 0;
-        case TestVerdict::Fail: return 3;
-        case TestVerdict::NotApplicable: return 4;
-        case TestVerdict::Incomplete: return 1;
-    }
-    return 1;
+    return HarmonicTestVerdict(result).exitCode;
 }
 
 std::string AmperesText(double amperes) {
@@ -811,7 +788,7 @@ std::string HarmonicTestCsv(const HarmonicTestResult& r) {
     const auto line = [&csv](const char* name, const std::string& value) {
         csv += std::string("# ") + name + ',' + CsvField(value) + '\n';
     };
-    line("verdict", VerdictFileText(r));
+    line("verdict", HarmonicTestVerdict(r).fileWord);
     line("class", EmissionClassText(r.settings.emissionClass));
     line("blocks", std::to_string(r.blocks));
     line("mean_power_W", FormatFixed(r.meanPower, 1));

@@ -10,8 +10,8 @@
 // rule (0.6 % of the input current or 5 mA), the 100 % / 150 % rules with the
 // POHC exception for odd orders 21..39, the verdict and its exit code, the
 // texts of the settings' errors, notes and cells.
-// Depends on: measure/measure_block.h, measure/number_format.h and
-// platform/ui_text.h. No Qt.
+// Depends on: measure/measure_block.h, measure/verdict.h,
+// measure/number_format.h and platform/ui_text.h. No Qt.
 #pragma once
 
 #include <array>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "measure/measure_block.h"
+#include "measure/verdict.h"
 #include "platform/ui_text.h"
 
 namespace lxv {
@@ -297,19 +298,15 @@ class HarmonicTest {
     SupplyCheck supply_;
 };
 
-// The files' words, the same in every language: "PASS", "FAIL", "NOT
-// APPLICABLE", "INCOMPLETE"; "pass", "fail", "ignored", "none".
-const char* TestVerdictText(TestVerdict verdict);
-// The verdict as a file states it: the word, "PASS (supply outside the
-// conditions)" or "INCOMPLETE after 12 s of 150 s"; "NO VERDICT" without one.
-std::string VerdictFileText(const HarmonicTestResult& result);
+// An order's verdict in the files, the same in every language: "pass",
+// "fail", "ignored", "none".
 const char* OrderVerdictText(OrderVerdict verdict);
-// The verdict as the window, the report page and the messages show it (to
-// translate): "PASS", "PASS (supply outside the conditions)", "FAIL", "NOT
-// APPLICABLE", "INCOMPLETE after 12 s of 150 s", or "NO VERDICT" without one.
-UiText VerdictWord(const HarmonicTestResult& result);
-// The program's exit code for a result: 0 PASS, 5 PASS with the supply outside
-// its conditions, 3 FAIL, 4 NOT APPLICABLE, 1 incomplete or without a verdict.
+// The verdict of a result as window, page, CSV and command line show it:
+// PASS, "PASS (supply outside the conditions)" (exit 5), FAIL, NOT
+// APPLICABLE, "INCOMPLETE after 12 s of 150 s" (exit 1), or NO VERDICT.
+Verdict HarmonicTestVerdict(const HarmonicTestResult& result);
+// Its exit code: 0 PASS, 5 PASS with the supply outside its conditions,
+// 3 FAIL, 4 NOT APPLICABLE, 1 incomplete or without a verdict.
 int HarmonicTestExitCode(const HarmonicTestResult& result);
 
 // Cell texts: amperes to at least 4 decimals and 4 significant digits

@@ -1,40 +1,11 @@
 #include "measure/harmonic_test_control.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <ctime>
 
 #include "platform/serial_port.h"
 #include "session/session_core.h"
 
 namespace lxv {
-
-double SteadySeconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
-}
-
-HarmonicTestControl::HarmonicTestControl(SessionCore& core, Clock clock)
-    : core_(core),
-      clock_(std::move(clock)),
-      timer_(core.timers.create("HarmonicTest.ObservationTimer", true)) {
-    timer_->setHandler([this] { ObservationOver(); });
-    feedId_ = core_.measurements.subscribe([this](const MeasureRecord& record) { BlockArrived(record); });
-}
-
-HarmonicTestControl::~HarmonicTestControl() {
-    core_.measurements.unsubscribe(feedId_);
-}
-
-int HarmonicTestControl::subscribe(std::function<void(Event)> listener) {
-    listeners_.push_back({nextListener_, std::move(listener)});
-    return nextListener_++;
-}
-
-void HarmonicTestControl::unsubscribe(int id) {
-    std::erase_if(listeners_, [id](const Listener& l) { return l.id == id; });
-}
 
 std::string LocalTimeText() {
     const std::time_t now = std::time(nullptr);
@@ -44,38 +15,33 @@ std::string LocalTimeText() {
     return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) ? std::string(text) : std::string();
 }
 
+HarmonicTestControl::HarmonicTestControl(SessionCore& core, Clock clock)
+    : core_(core), observation_(core, "HarmonicTest.ObservationTimer", std::move(clock)) {}
+
 UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
     if (!(settings.observationSeconds >= kShortestObservationSeconds &&
           settings.observationSeconds <= kLongestObservationSeconds))
         return kObservationRangeText;
-    if (core_.state.MeasureMode != MeasureMode::Continuous && !(startContinuous_ && startContinuous_()))
-        return kContinuousUnavailableText;
+    // The test is set up before the observation starts: its listeners read it.
+    HarmonicTest previous = std::move(test_);
+    std::optional<HarmonicTestResult> previousResult = std::move(result_);
     HarmonicTestSettings run = settings;
     if (run.startedAt.empty()) run.startedAt = LocalTimeText();
     if (run.instrument.empty())
-        run.instrument = "LXV7700, port " + std::to_string(core_.port.portNumber()) + ", address " +
+        run.instrument = "LXV7700, " +
+                         (core_.port.portNumber() > 0 ? "COM" + std::to_string(core_.port.portNumber())
+                                                      : std::string("serial device")) +
+                         ", address " +
                          std::to_string(core_.state.InstrumentAddress) + ", " +
                          std::to_string(BaudRateForIndex(core_.state.BaudIndex)) + " baud";
     test_ = HarmonicTest(run);
     result_.reset();
-    running_ = started_ = true;
-    startSeconds_ = endSeconds_ = clock_();
-    timer_->start(static_cast<int>(std::ceil(settings.observationSeconds * 1000.0)));
-    Notify(Event::Started);
-    return {};
-}
-
-void HarmonicTestControl::Stop() {
-    if (running_) Finish(true);
-}
-
-void HarmonicTestControl::ObservationOver() {
-    if (running_) Finish(false);
-}
-
-double HarmonicTestControl::elapsedSeconds() const {
-    if (!started_) return 0.0;
-    return (running_ ? clock_() : endSeconds_) - startSeconds_;
+    UiText refusal = observation_.Start(settings.observationSeconds, *this);
+    if (!refusal.empty()) {
+        test_ = std::move(previous);
+        result_ = std::move(previousResult);
+    }
+    return refusal;
 }
 
 const HarmonicTestResult& HarmonicTestControl::result() const {
@@ -83,33 +49,16 @@ const HarmonicTestResult& HarmonicTestControl::result() const {
     return *result_;
 }
 
-void HarmonicTestControl::BlockArrived(const MeasureRecord& record) {
-    if (!running_) return;
-    const double now = clock_();
-    // A block after the observation time (the timer not yet run) is not part of it.
-    if (now - startSeconds_ >= test_.settings().observationSeconds) {
-        Finish(false);
-        return;
-    }
-    test_.AddBlock(record, now);
+bool HarmonicTestControl::TakeBlock(const MeasureRecord& block, double seconds) {
+    test_.AddBlock(block, seconds);
     result_.reset();
-    Notify(Event::Block);
+    return false;  // the observation always runs its time
 }
 
-void HarmonicTestControl::Finish(bool early) {
-    running_ = false;
-    timer_->stop();
-    // An observation that ran its course lasted its time, whenever the timer came.
-    endSeconds_ = early ? clock_() : startSeconds_ + test_.settings().observationSeconds;
-    if (early) test_.MarkStopped(endSeconds_ - startSeconds_);
+void HarmonicTestControl::Ended(ObservationEnd end, double elapsedSeconds) {
+    // Stopped early, the result passes nothing (the rules' incomplete verdict).
+    if (end == ObservationEnd::Stopped) test_.MarkStopped(elapsedSeconds);
     result_ = test_.Result();
-    Notify(Event::Finished);
-}
-
-void HarmonicTestControl::Notify(Event event) {
-    // A copy, so a listener may subscribe or unsubscribe while it is told.
-    const auto listeners = listeners_;
-    for (const Listener& listener : listeners) listener.call(event);
 }
 
 }  // namespace lxv

@@ -267,7 +267,7 @@ TEST(HarmonicRules, TheAuditedProducts) {
     EXPECT_EQ(distorted.verdict, TestVerdict::Pass);
     EXPECT_TRUE(distorted.supplyQualified());
     EXPECT_EQ(distorted.supply.worst, "voltage 3rd harmonic 2.0 % > 0.9 %");
-    EXPECT_EQ(VerdictWord(distorted), "PASS (supply outside the conditions)");
+    EXPECT_EQ(HarmonicTestVerdict(distorted).text, "PASS (supply outside the conditions)");
     EXPECT_EQ(HarmonicTestExitCode(distorted), 5);
     a.voltageHarmonics.clear();
     a.voltage = 218.5;
@@ -332,8 +332,7 @@ TEST(HarmonicRules, AStoppedObservationPassesNothing) {
     // the 15 s burst has already broken it, a certain FAIL.
     const HarmonicTestResult five = Burst(EmissionClass::A, 1.7, 5, 0.5, 50.0);
     EXPECT_EQ(five.verdict, TestVerdict::Incomplete);
-    EXPECT_EQ(VerdictWord(five), "INCOMPLETE after 50 s of 100 s");
-    EXPECT_EQ(VerdictFileText(five), "INCOMPLETE after 50 s of 100 s");
+    EXPECT_EQ(HarmonicTestVerdict(five).text, "INCOMPLETE after 50 s of 100 s");
     EXPECT_EQ(HarmonicTestExitCode(five), 1);
     const HarmonicTestResult fifteen = Burst(EmissionClass::A, 1.7, 15, 0.5, 50.0);
     EXPECT_EQ(fifteen.verdict, TestVerdict::Fail);
