@@ -100,9 +100,9 @@ inline constexpr const char* kOverLimitUsedOneText = QT_TRANSLATE_NOOP(
 inline constexpr const char* kSupplyOutsideText = QT_TRANSLATE_NOOP(
     "lxv", "The supply was outside the test conditions in %1 of %2 blocks; worst: %3.");
 inline constexpr const char* kSupplyVoltageText =
-    QT_TRANSLATE_NOOP("lxv", "voltage %1 V, %2 % from %3 V > 2.0 %");
+    QT_TRANSLATE_NOOP("lxv", "voltage %1 V: %2 % from %3 V > 2.0 %");
 inline constexpr const char* kSupplyFrequencyText =
-    QT_TRANSLATE_NOOP("lxv", "frequency %1 Hz, %2 % from %3 Hz > 0.5 %");
+    QT_TRANSLATE_NOOP("lxv", "frequency %1 Hz: %2 % from %3 Hz > 0.5 %");
 inline constexpr const char* kSupplyHarmonicText =
     QT_TRANSLATE_NOOP("lxv", "voltage %1 harmonic %2 % > %3 %");
 inline constexpr const char* kSupplyCrestText =

@@ -272,10 +272,10 @@ TEST(HarmonicRules, TheAuditedProducts) {
     a.voltageHarmonics.clear();
     a.voltage = 218.5;
     const HarmonicTestResult low = Steady(Class(EmissionClass::A), a);
-    EXPECT_EQ(low.supply.worst, "voltage 218.5 V, 5.0 % from 230 V > 2.0 %");
+    EXPECT_EQ(low.supply.worst, "voltage 218.5 V: 5.0 % from 230 V > 2.0 %");
     EXPECT_EQ(HarmonicTestExitCode(low), 5);
     EXPECT_EQ(HarmonicTestNotes(low).end()[-2],
-              "The supply was outside the test conditions in 200 of 200 blocks; worst: voltage 218.5 V, "
+              "The supply was outside the test conditions in 200 of 200 blocks; worst: voltage 218.5 V: "
               "5.0 % from 230 V > 2.0 %.");
 }
 
@@ -429,8 +429,8 @@ TEST(HarmonicRules, SupplyConditionsOnEveryBlock) {
     };
     const Row rows[] = {
         {EmissionClass::A, 234.5, 50.24, 1.3, {{3, 0.0085}, {4, 0.0015}}, ""},  // crest not judged for A
-        {EmissionClass::A, 234.8, 50.0, kSqrt2, {}, "voltage 234.8 V, 2.1 % from 230 V > 2.0 %"},
-        {EmissionClass::A, 230, 50.26, kSqrt2, {}, "frequency 50.26 Hz, 0.52 % from 50 Hz > 0.5 %"},
+        {EmissionClass::A, 234.8, 50.0, kSqrt2, {}, "voltage 234.8 V: 2.1 % from 230 V > 2.0 %"},
+        {EmissionClass::A, 230, 50.26, kSqrt2, {}, "frequency 50.26 Hz: 0.52 % from 50 Hz > 0.5 %"},
         {EmissionClass::A, 230, 50, kSqrt2, {{3, 0.0095}}, "voltage 3rd harmonic 0.9 % > 0.9 %"},
         {EmissionClass::A, 230, 50, kSqrt2, {{5, 0.005}}, "voltage 5th harmonic 0.5 % > 0.4 %"},
         {EmissionClass::A, 230, 50, kSqrt2, {{11, 0.0015}}, "voltage 11th harmonic 0.1 % > 0.1 %"},
@@ -439,7 +439,7 @@ TEST(HarmonicRules, SupplyConditionsOnEveryBlock) {
         {EmissionClass::D, 230, 50, 1.35, {}, "voltage crest factor 1.350 outside 1.40 to 1.42"},
         {EmissionClass::C, 230, 50, 1.43, {}, "voltage crest factor 1.430 outside 1.40 to 1.42"},
         // The figure furthest beyond its condition is the worst: 3rd at 2.2 x its allowance, voltage 2.5 x.
-        {EmissionClass::A, 218.5, 50, kSqrt2, {{3, 0.02}}, "voltage 218.5 V, 5.0 % from 230 V > 2.0 %"},
+        {EmissionClass::A, 218.5, 50, kSqrt2, {{3, 0.02}}, "voltage 218.5 V: 5.0 % from 230 V > 2.0 %"},
     };
     for (const Row& row : rows) {
         Load load;
