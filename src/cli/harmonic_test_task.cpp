@@ -19,13 +19,16 @@ namespace {
 // The verdict lines: %1 the class, %2 blocks, %3 seconds, %4 watts, %5 the failing orders.
 constexpr const char* kPassLineText =
     QT_TRANSLATE_NOOP("lxv", "PASS class %1: %2 blocks over %3 s, mean power %4 W");
+constexpr const char* kPassOutsideLineText = QT_TRANSLATE_NOOP(
+    "lxv", "PASS (supply outside the conditions) class %1: %2 blocks over %3 s, mean power %4 W");
 constexpr const char* kFailLineText =
     QT_TRANSLATE_NOOP("lxv", "FAIL class %1: %2 blocks over %3 s, mean power %4 W; orders %5 fail");
 constexpr const char* kFailOneLineText =
     QT_TRANSLATE_NOOP("lxv", "FAIL class %1: %2 blocks over %3 s, mean power %4 W; order %5 fails");
 constexpr const char* kNotApplicableLineText = QT_TRANSLATE_NOOP("lxv", "NOT APPLICABLE class %1: %2");
 
-// The harmonic test's class, observation time, rated power and files; an error text when one is bad.
+// The harmonic test's class, observation time, rated power, nominal supply and files; an error text
+// when one is bad.
 UiText ReadHarmonicTestOptions(const OptionValues& values, HarmonicTestOptions& h) {
     if (UiText error = ReadPortChoice(values, h.port); !error.empty()) return error;
     const QString classText = values.value("harmonic-test");
@@ -40,13 +43,21 @@ UiText ReadHarmonicTestOptions(const OptionValues& values, HarmonicTestOptions& 
         return InvalidValueText("seconds", values.value("seconds"),
                                 QT_TRANSLATE_NOOP("lxv", "10 to 3600 seconds"));
     const std::string rated = values.value("rated-power").toStdString();
-    if (values.isSet("rated-power") && *emissionClass != EmissionClass::D)
-        return QT_TRANSLATE_NOOP("lxv", "--rated-power is for class D only");
     if (values.isSet("rated-power") &&
         (blank("rated-power") || !ReadHarmonicTestSettings(*emissionClass, rated, "", "", "").ok()))
         return InvalidValueText("rated-power", values.value("rated-power"),
                                 QT_TRANSLATE_NOOP("lxv", "watts above 0"));
-    h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, "", "").settings;
+    const std::string volts = values.value("nominal-voltage").toStdString();
+    if (values.isSet("nominal-voltage") &&
+        (blank("nominal-voltage") || !ReadHarmonicTestSettings(*emissionClass, "", "", volts, "").ok()))
+        return InvalidValueText("nominal-voltage", values.value("nominal-voltage"),
+                                QT_TRANSLATE_NOOP("lxv", "1 to 1000 volts"));
+    const std::string hertz = values.value("nominal-frequency").toStdString();
+    if (values.isSet("nominal-frequency") &&
+        (blank("nominal-frequency") || !ReadHarmonicTestSettings(*emissionClass, "", "", "", hertz).ok()))
+        return InvalidValueText("nominal-frequency", values.value("nominal-frequency"),
+                                QT_TRANSLATE_NOOP("lxv", "40 to 70 hertz"));
+    h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, volts, hertz).settings;
     const QStringList& files = values.files();
     if (files.isEmpty())
         return QT_TRANSLATE_NOOP("lxv", "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)");
@@ -65,13 +76,21 @@ CommandTask HarmonicTestCommand() {
         {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
          QT_TRANSLATE_NOOP("lxv",
                            "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
-        "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
-        "               [--port COMn | --device PATH] [--baud N]",
+        "--harmonic-test CLASS [--seconds N] [--rated-power W] [--nominal-voltage V]\n"
+        "               [--nominal-frequency HZ] OUT.csv [OUT.pdf] [--port COMn | --device PATH] [--baud N]",
         "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]",
         {{"seconds", nullptr, "N", "--seconds N",
           QT_TRANSLATE_NOOP("lxv", "harmonic test: observe N s (10 to 3600, default 150)")},
          {"rated-power", nullptr, "W", "--rated-power W",
-          QT_TRANSLATE_NOOP("lxv", "class D: the rated power in watts (default: the mean measured power)")}},
+          QT_TRANSLATE_NOOP("lxv",
+                            "the rated power in watts, used within 10 % of the mean measured power (class D's "
+                            "limits, every class's power boundaries)")},
+         {"nominal-voltage", nullptr, "V", "--nominal-voltage V",
+          QT_TRANSLATE_NOOP("lxv", "the supply's nominal voltage for its test conditions (default 230)")},
+         {"nominal-frequency", nullptr, "HZ", "--nominal-frequency HZ",
+          QT_TRANSLATE_NOOP("lxv", "the supply's nominal frequency for its test conditions (default 50)")}},
+        QT_TRANSLATE_NOOP("lxv",
+                          "A harmonic test that passes on a supply outside its test conditions exits with 5."),
     };
     for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
     task.read = [](const OptionValues& values, std::any& options) -> UiText {
@@ -98,7 +117,9 @@ UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
             ++failed;
         }
     const bool pass = r.verdict == TestVerdict::Pass;
-    UiText line(pass ? kPassLineText : failed == 1 ? kFailOneLineText : kFailLineText);
+    UiText line(pass ? (r.supply.outside() ? kPassOutsideLineText : kPassLineText)
+                : failed == 1 ? kFailOneLineText
+                              : kFailLineText);
     line.arg(emissionClass)
         .arg(r.blocks)
         .arg(FormatFixed(r.observedSeconds, 1))

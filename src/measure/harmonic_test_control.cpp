@@ -1,20 +1,22 @@
 #include "measure/harmonic_test_control.h"
 
+#include <ctime>
+
+#include "platform/serial_port.h"
+#include "session/session_core.h"
+
 namespace lxv {
 
-Verdict HarmonicTestVerdict(const HarmonicTestResult& result) {
-    // The rules' own exit code decides the kind, so the views follow them.
-    switch (HarmonicTestExitCode(result)) {
-        case kExitPass: return MakeVerdict(VerdictKind::Pass);
-        case kExitFail: return MakeVerdict(VerdictKind::Fail);
-        case kExitNotApplicable: return MakeVerdict(VerdictKind::NotApplicable);
-        case kExitPassOutsideConditions: return MakeVerdict(VerdictKind::PassOutsideConditions);
-        default: return MakeVerdict(VerdictKind::None);
-    }
+std::string LocalTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) ? std::string(text) : std::string();
 }
 
 HarmonicTestControl::HarmonicTestControl(SessionCore& core, Clock clock)
-    : observation_(core, "HarmonicTest.ObservationTimer", std::move(clock)) {}
+    : core_(core), observation_(core, "HarmonicTest.ObservationTimer", std::move(clock)) {}
 
 UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
     if (!(settings.observationSeconds >= kShortestObservationSeconds &&
@@ -23,7 +25,16 @@ UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
     // The test is set up before the observation starts: its listeners read it.
     HarmonicTest previous = std::move(test_);
     std::optional<HarmonicTestResult> previousResult = std::move(result_);
-    test_ = HarmonicTest(settings);
+    HarmonicTestSettings run = settings;
+    if (run.startedAt.empty()) run.startedAt = LocalTimeText();
+    if (run.instrument.empty())
+        run.instrument = "LXV7700, " +
+                         (core_.port.portNumber() > 0 ? "COM" + std::to_string(core_.port.portNumber())
+                                                      : std::string("serial device")) +
+                         ", address " +
+                         std::to_string(core_.state.InstrumentAddress) + ", " +
+                         std::to_string(BaudRateForIndex(core_.state.BaudIndex)) + " baud";
+    test_ = HarmonicTest(run);
     result_.reset();
     UiText refusal = observation_.Start(settings.observationSeconds, *this);
     if (!refusal.empty()) {
@@ -45,8 +56,9 @@ bool HarmonicTestControl::TakeBlock(const MeasureRecord& block, double seconds) 
 }
 
 void HarmonicTestControl::Ended(ObservationEnd end, double elapsedSeconds) {
+    // Stopped early, the result passes nothing (the rules' incomplete verdict).
+    if (end == ObservationEnd::Stopped) test_.MarkStopped(elapsedSeconds);
     result_ = test_.Result();
-    if (end == ObservationEnd::Stopped) result_->stoppedAfterSeconds = elapsedSeconds;
 }
 
 }  // namespace lxv

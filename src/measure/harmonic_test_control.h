@@ -19,8 +19,8 @@
 
 namespace lxv {
 
-// The verdict of a result as window, page, CSV and command line show it.
-Verdict HarmonicTestVerdict(const HarmonicTestResult& result);
+// The local date and time, "2026-12-09 23:10:04".
+std::string LocalTimeText();
 
 class HarmonicTestControl : private ObservationRules {
   public:
@@ -58,6 +58,7 @@ class HarmonicTestControl : private ObservationRules {
     bool TakeBlock(const MeasureRecord& block, double seconds) override;
     void Ended(ObservationEnd end, double elapsedSeconds) override;
 
+    SessionCore& core_;  // the instrument and link a result names
     ObservationControl observation_;
     HarmonicTest test_;
     mutable std::optional<HarmonicTestResult> result_;  // of the blocks so far; kept once final

@@ -48,8 +48,8 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     texts.items(ClassBox, {"A", "B", QT_TRANSLATE_NOOP("lxv", "C (lighting)"), "D"});
     texts.accessibleName(ClassBox, QT_TRANSLATE_NOOP("lxv", "Class"));
     addRow(QT_TRANSLATE_NOOP("lxv", "Class:"), ClassBox);
-    RatedPowerEdit = addField("RatedPowerEdit",
-                              QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "");
+    RatedPowerEdit =
+        addField("RatedPowerEdit", QT_TRANSLATE_NOOP("lxv", "Rated power (W; blank = measured):"), "");
     ObservationEdit = addField("ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"), "150");
     NominalVoltageEdit =
         addField("NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"), "230");
@@ -58,10 +58,8 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     texts.refresh(RatedPowerEdit, 101, [this] {
         RatedPowerEdit->setPlaceholderText(Translated(QT_TRANSLATE_NOOP("lxv", "measured")));
     });
-    // The rated power only counts for class D; the field is read when Start runs.
-    RatedPowerEdit->setEnabled(false);
-    connect(ClassBox, &QComboBox::currentIndexChanged, this,
-            [this](int index) { RatedPowerEdit->setEnabled(index == static_cast<int>(EmissionClass::D)); });
+    // The rated power gives class D its limits and every class its power boundaries (when within 10 % of
+    // the measured power); the fields are read when Start runs.
 
     SummaryLabel = new QLabel(this);
     SummaryLabel->setObjectName("SummaryLabel");
@@ -107,8 +105,7 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
 UiText THarmonicTestForm::StartProcedure() {
     const auto emissionClass = static_cast<EmissionClass>(std::clamp(ClassBox->currentIndex(), 0, 3));
     const SettingsReading reading = ReadHarmonicTestSettings(
-        emissionClass, emissionClass == EmissionClass::D ? RatedPowerEdit->text().toStdString() : "",
-        ObservationEdit->text().toStdString(), NominalVoltageEdit->text().toStdString(),
+        emissionClass, RatedPowerEdit->text().toStdString(), ObservationEdit->text().toStdString(), NominalVoltageEdit->text().toStdString(),
         NominalFrequencyEdit->text().toStdString());
     if (!reading.ok()) return reading.error;
     return control_.Start(reading.settings);
@@ -116,6 +113,11 @@ UiText THarmonicTestForm::StartProcedure() {
 
 Verdict THarmonicTestForm::CurrentVerdict() const {
     return control_.verdict();
+}
+
+bool THarmonicTestForm::CanSave() const {
+    // A stopped test with enough blocks may be saved too, its verdict marked incomplete.
+    return control_.started() && !control_.running() && control_.result().hasVerdict();
 }
 
 std::string THarmonicTestForm::PdfTitleSuffix() const {
@@ -173,7 +175,7 @@ void THarmonicTestForm::ShowHeadings() {
     // Columns as wide as their headings, numbers and verdicts, and the table as wide as its columns.
     QTableWidgetItem* verdict = ResultTable->item(0, kTestTableColumns - 1);
     const QString shown = verdict->text();
-    verdict->setText(Translated(QT_TRANSLATE_NOOP("lxv", "pass (POHC)")));
+    verdict->setText(Translated(QT_TRANSLATE_NOOP("lxv", "pass (200 % rule)")));
     ResultTable->resizeColumnsToContents();
     verdict->setText(shown);
     ResultTable->setMinimumWidth(ResultTable->horizontalHeader()->length() +

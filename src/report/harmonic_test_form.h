@@ -1,5 +1,5 @@
 // The harmonic emissions test window "Harmonic emissions test": the class,
-// rated power (class D; blank = measured), observation time and nominal
+// rated power (blank = measured), observation time and nominal
 // supply; Start and Stop; a progress bar over the observation; the table of
 // orders 2..40 (limit, mean, maximum, percent of the limit, verdict,
 // coloured); the bar chart `ResultChart`; the verdict in large text; the
@@ -32,6 +32,7 @@ class THarmonicTestForm : public TProcedureForm {
   protected:
     UiText StartProcedure() override;
     Verdict CurrentVerdict() const override;
+    bool CanSave() const override;
     void ShowProcedure() override;
     std::string CsvFileName() const override { return "HarmonicTest.csv"; }
     std::string PdfTitleSuffix() const override;

@@ -37,12 +37,13 @@ struct Rig {
         control.setContinuousStarter([this] { return measure.StartContinuous(); });
         control.subscribe([this](HarmonicTestControl::Event e) { events.push_back(e); });
     }
-    // A block with 3 A of third harmonic (class A limit 2.30 A) arrives `dt` seconds after the last.
+    // A 230 W block with 3 A of third harmonic (class A limit 2.30 A) arrives `dt` seconds after the last.
     void block(double dt, float thirdAmperes = 3.0f) {
         now += dt;
         MeasureRecord r;
         ResetMeasurement(r);
         r.setScalar(Scalar::IRMS, 5.0f);
+        r.setScalar(Scalar::WRMS, 230.0f);
         r.setIHarmonic(3, thirdAmperes * static_cast<float>(std::sqrt(2.0)));
         const std::vector<std::uint8_t> reply = test::WithCrc({r.data(), r.data() + kBlockSize});
         core.dispatcher.handleReply(reply.data(), reply.size());
@@ -118,7 +119,8 @@ TEST(HarmonicTestControl, TakesBlocksUntilTheObservationIsOver) {
         EXPECT_EQ(rig.events.back(), HarmonicTestControl::Event::Finished);
         const HarmonicTestResult& r = rig.control.result();
         EXPECT_EQ(r.blocks, row.expectedBlocks);
-        EXPECT_EQ(r.verdict, TestVerdict::Fail);
+        // Stopped, a mean over the limit (its maximum at 130 %) is no certain failure.
+        EXPECT_EQ(r.verdict, how == "stop" ? TestVerdict::Incomplete : TestVerdict::Fail);
         EXPECT_NEAR(r.order(3).mean, 3.0, 1e-5);
         EXPECT_EQ(r.stoppedAfterSeconds.has_value(), how == "stop");
         if (how == "stop") {

@@ -37,6 +37,7 @@ std::vector<std::uint8_t> ProductReply(float third) {
     MeasureRecord r;
     ResetMeasurement(r);
     r.setScalar(Scalar::URMS, 230.0f);
+    r.setScalar(Scalar::UPP, 325.27f);  // a sine's crest factor
     r.setScalar(Scalar::UF, 50.0f);
     r.setScalar(Scalar::IRMS, 1.0f);
     r.setScalar(Scalar::WRMS, 200.0f);
@@ -181,7 +182,7 @@ class HarmonicTestFormTest : public QObject {
         auto* verdict = child<QLabel>("VerdictLabel");
         QCOMPARE(verdict->text(), QString("FAIL"));
         QCOMPARE(verdict->accessibleName(), QString("Verdict: FAIL"));
-        QVERIFY(child<QLabel>("SummaryLabel")->text().contains("Class D power: 200 W (measured)"));
+        QVERIFY(child<QLabel>("SummaryLabel")->text().contains("Limits from: 200.0 W (measured)"));
         QVERIFY(child<QLabel>("NotesLabel")->text().endsWith(kPreComplianceNoteText));
         QVERIFY(child<QPushButton>("StartButton")->isEnabled());
         QCOMPARE(session->harmonicTest.result().blocks, 30);
@@ -236,6 +237,44 @@ class HarmonicTestFormTest : public QObject {
         QCOMPARE(cell(3, 6), QString("pass"));
         QCOMPARE(child<QProgressBar>("ObservationProgress")->value(), 10);
         QVERIFY(!form->chartImage().isNull());
+    }
+
+    void stoppedBeforeItsEndATestPassesNothingAndIsSavedAsIncomplete() {
+        double now = 0;
+        session->harmonicTest.setClock([&now] { return now; });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        // Class A, a product well within its limits, stopped after 10 s of 100 s.
+        child<QLineEdit>("ObservationEdit")->setText("100");
+        child<QPushButton>("StartButton")->click();
+        for (int k = 0; k < 20; ++k) {
+            now += 0.5;
+            observe(0.5f, 1);
+        }
+        QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString("Observing: PASS so far"));
+        child<QPushButton>("StopButton")->click();
+        QVERIFY(!session->harmonicTest.running());
+        QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString("INCOMPLETE after 10 s of 100 s"));
+        QCOMPARE(child<QLabel>("VerdictLabel")->accessibleName(), QString("Verdict: INCOMPLETE after 10 s of 100 s"));
+        QVERIFY(child<QLabel>("NotesLabel")->text().contains("The observation was stopped after 10 s of 100 s."));
+        QVERIFY(child<QPushButton>("SaveCsvButton")->isEnabled());
+        dialogs.savePath = home.filePath("stopped.csv");
+        child<QPushButton>("SaveCsvButton")->click();
+        QFile csv(dialogs.savePath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(csv.readAll());
+        QVERIFY2(text.contains("\n# verdict,INCOMPLETE\n"), qPrintable(text));
+        QVERIFY(text.contains("\n# note,The observation was stopped after 10 s of 100 s.\n"));
+
+        // Class D, 1.2 A against 0.68 A: above 150 % already, so stopped early it still fails.
+        child<QComboBox>("ClassBox")->setCurrentIndex(3);
+        child<QPushButton>("StartButton")->click();
+        for (int k = 0; k < 20; ++k) {
+            now += 0.5;
+            observe(1.2f, 1);
+        }
+        child<QPushButton>("StopButton")->click();
+        QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString("FAIL"));
     }
 };
 

@@ -56,7 +56,7 @@ TEST(HarmonicTestPage, HoldsEveryOrderTheVerdictTheNotesAndTheReportInformation)
     EXPECT_TRUE(Find(page, "0.6800"));  // order 3's limit
     EXPECT_TRUE(Find(page, "132.4"));   // 0.9 A of 0.68 A
     EXPECT_TRUE(Find(page, kPreComplianceNoteText));
-    EXPECT_TRUE(Find(page, "Class D power: 200 W (measured)"));
+    EXPECT_TRUE(Find(page, "Limits from: 200.0 W (measured)"));
     for (int n = 2; n <= 40; ++n) EXPECT_TRUE(Find(page, std::to_string(n))) << n;
     // Everything starts on the page, and the notes end above the bottom rule's information.
     const PageText* information = Find(page, "Project Name: PSU-200");
@@ -71,7 +71,7 @@ TEST(HarmonicTestPage, HoldsEveryOrderTheVerdictTheNotesAndTheReportInformation)
 
     const ReportPage na = HarmonicTestPage(4960, 7016, Product(EmissionClass::D, 50, 0.9), info);
     EXPECT_TRUE(Find(na, "NOT APPLICABLE"));
-    EXPECT_TRUE(Find(na, "Class D limits do not apply outside 75 W to 600 W (50 W)."));
+    EXPECT_TRUE(Find(na, "Class D sets no limits at an active power of 75 W or less (50.0 W)."));
 }
 
 TEST(HarmonicTestPage, TheCsvIsWrittenWholeOrNotAtAll) {

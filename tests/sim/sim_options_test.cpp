@@ -140,5 +140,19 @@ TEST(SimOptions, TheDemoProductsPassAndFailClassD) {
     for (int n : {3, 5, 7, 9, 11}) EXPECT_EQ(fail.order(n).verdict, OrderVerdict::Fail) << n;
 }
 
+// A 20 W lamp whose current leads the voltage by 30 degrees has the waveform of lighting's option (b);
+// in phase its peak comes at 90 degrees, too late. The simulator's phase and the rules agree on the sign.
+TEST(SimOptions, ALeadingLampHasTheWaveformOfLightingsOptionB) {
+    for (const auto& [phase, met] : {std::pair{"30", true}, std::pair{"0", false}, std::pair{"-30", false}}) {
+        const ParseResult r = ParseOptions(
+            {"--power", "20", "--phase", phase, "--current-harmonics", "", "--voltage-harmonics", "", "--seed", "7"});
+        ASSERT_EQ(r.error, "");
+        MeasureGenerator generator(r.options.load, r.options.seed);
+        MeasureRecord block;
+        generator.Generate(block, {}, 0.0);
+        EXPECT_EQ(LowPowerWaveformMet(block), met) << phase;
+    }
+}
+
 }  // namespace
 }  // namespace lxv::sim
