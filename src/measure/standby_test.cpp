@@ -12,6 +12,8 @@ namespace {
 // The instrument's readings are singles: a figure that sits on a limit when
 // written to the panel's precision is taken as on it, not beyond it.
 constexpr double kSingleSlack = 1e-6;
+// Beyond any instrument: a larger power is taken as this large, so sums stay finite.
+constexpr double kLargestWatts = 1e12;
 
 double Finite(double v) {
     return std::isfinite(v) ? v : 0.0;
@@ -123,15 +125,32 @@ bool StandbySlopeStable(double meanWatts, double slopeWattsPerHour) {
 
 // ---- the running test ----
 
+StandbyTrend::StandbyTrend(double spanSeconds)
+    : slotSeconds_(std::isfinite(spanSeconds) && spanSeconds > 0 ? spanSeconds / kSlots : 1.0), slots_(kSlots) {}
+
+void StandbyTrend::Add(double seconds, double watts) {
+    const double at = std::clamp(seconds / slotSeconds_, 0.0, static_cast<double>(kSlots - 1));
+    const auto i = static_cast<std::size_t>(at);
+    Slot& slot = slots_[i];
+    const auto w = static_cast<float>(watts);
+    slot.low = slot.count ? std::min(slot.low, w) : w;
+    slot.high = slot.count ? std::max(slot.high, w) : w;
+    slot.sum += watts;
+    ++slot.count;
+    low_ = used_ ? std::min(low_, watts) : watts;
+    high_ = used_ ? std::max(high_, watts) : watts;
+    used_ = std::max(used_, i + 1);
+}
+
 StandbyTest::StandbyTest(StandbySettings settings, std::optional<CurrentRangeSetting> range)
-    : settings_(settings), range_(range) {}
+    : settings_(settings), range_(range), trend_(std::max(settings.maxSeconds, settings.periodSeconds)) {}
 
 void StandbyTest::Add(const StandbyReading& reading) {
     if (finished_) return;
     const double last = rows_.empty() ? 0.0 : rows_.back().seconds;
     double t = std::isfinite(reading.seconds) ? reading.seconds : last;
     if (!rows_.empty()) t = std::max(t, last);
-    const double p = Finite(reading.power);
+    const double p = std::clamp(Finite(reading.power), -kLargestWatts, kLargestWatts);
     if (rows_.empty()) {
         t0_ = t;
         p0_ = p;
@@ -146,6 +165,7 @@ void StandbyTest::Add(const StandbyReading& reading) {
     s.tp += dt * dp;
     prefix_.push_back(s);
     energy_.push_back(static_cast<float>(reading.energyKwh));
+    trend_.Add(t, p);
 
     // Supply conditions of this reading; the worst figure of each is kept.
     const bool first = rows_.size() == 1;

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -150,6 +151,33 @@ struct StandbyResult {
     bool withinConditions() const { return supply.ok() && !periodShort(); }
 };
 
+// The readings condensed for a live chart: a fixed number of time slots over
+// the longest time, each with its lowest, highest and mean power, so a redraw
+// costs the same after ten seconds or ten hours.
+class StandbyTrend {
+  public:
+    static constexpr std::size_t kSlots = 1536;
+    struct Slot {
+        float low = 0, high = 0;
+        double sum = 0;
+        std::uint32_t count = 0;
+        double mean() const { return count ? sum / count : 0.0; }
+    };
+    explicit StandbyTrend(double spanSeconds);
+    void Add(double seconds, double watts);
+    double slotSeconds() const { return slotSeconds_; }
+    const std::vector<Slot>& slots() const { return slots_; }
+    std::size_t used() const { return used_; }  // slots up to the last one with a reading
+    double low() const { return low_; }
+    double high() const { return high_; }
+
+  private:
+    double slotSeconds_;
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+    double low_ = 0, high_ = 0;
+};
+
 // One test, fed reading by reading in time order (a reading that comes
 // earlier than the last is taken at the last one's time).
 class StandbyTest {
@@ -176,6 +204,9 @@ class StandbyTest {
         float voltage, current, powerFactor;
     };
     const std::vector<Row>& rows() const { return rows_; }
+    const StandbyTrend& trend() const { return trend_; }
+    // The time of the last judgement (or reading).
+    double elapsedSeconds() const { return judgedAt_; }
 
   private:
     void Judge(double now);
@@ -196,6 +227,7 @@ class StandbyTest {
     bool finished_ = false;
     double judgedAt_ = 0;
     std::optional<double> stoppedAt_;
+    StandbyTrend trend_;
     SupplyFigures supply_;
     double crestLow_ = 0, crestHigh_ = 0;
     double sumCurrentCrest_ = 0, sumPowerFactor_ = 0;
