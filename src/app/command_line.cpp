@@ -1,13 +1,10 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
-#include <array>
-#include <charconv>
-#include <cmath>
+#include <algorithm>
+#include <cstring>
 
-#include "link/link_state.h"
-#include "measure/harmonic_test.h"
-#include "measure/number_format.h"
+#include "app/command_tasks.h"
 
 namespace lxv {
 
@@ -19,143 +16,70 @@ QString StripQuotes(QString text) {
     return text;
 }
 
-constexpr unsigned Bit(Task task) {
-    return 1u << static_cast<unsigned>(task);
-}
-constexpr unsigned kAllTasks = ~0u;
-constexpr unsigned kInstrumentTasks = Bit(Task::Measure) | Bit(Task::Log) | Bit(Task::HarmonicTest);
+// The window's own option, and the options that go with every form.
+const OptionRow kServiceRow{"service", nullptr, nullptr, "--service",
+                            QT_TRANSLATE_NOOP("lxv", "show the calibration (設置 → 校正) in the window")};
+const OptionRow kLanguageRow{
+    "language", nullptr, "original|en", "--language original|en",
+    QT_TRANSLATE_NOOP("lxv", "show the windows and messages in the original texts or in English")};
+const OptionRow kVersionRow{"version", nullptr, nullptr, "--version",
+                            QT_TRANSLATE_NOOP("lxv", "print the version and exit")};
+const OptionRow kHelpRow{"help", "h", nullptr, "--help", QT_TRANSLATE_NOOP("lxv", "print this text and exit")};
 
-// One option of the command line. A task's own option names its task.
-struct OptionRow {
-    const char* name;  // without the dashes
-    const char* alias;
-    const char* valueName;  // nullptr for a switch
-    const char* synopsis;   // as --help shows it
-    const char* description;
-    unsigned tasks;  // the tasks it goes with
-    Task names;      // the task it asks for; Window for none
+constexpr const char* kWindowForm = "[--service] [FILE.lxm | FILE.lxr]";
+constexpr const char* kWindowBrief = "[FILE.lxm | FILE.lxr]";
+
+// One option as --help lists it: its row, the descriptions of every task that
+// brings it, and the tasks it goes with.
+struct Option {
+    OptionRow row;
+    std::vector<const char*> descriptions;
+    std::vector<const CommandTask*> tasks;  // none: the window's
+    bool everyForm = false;                 // --language, --version, --help
+    const CommandTask* names = nullptr;     // the task it asks for
 };
 
-constexpr std::array<OptionRow, 20> kOptions = {{
-    {"service", nullptr, nullptr, "--service",
-     QT_TRANSLATE_NOOP("lxv", "show the calibration (設置 → 校正) in the window"), Bit(Task::Window),
-     Task::Window},
-    {"measure", nullptr, nullptr, "--measure",
-     QT_TRANSLATE_NOOP("lxv", "take one measurement, print the fifteen values: name, value, unit"),
-     Bit(Task::Measure), Task::Measure},
-    {"json", nullptr, nullptr, "--json",
-     QT_TRANSLATE_NOOP("lxv", "print the measurement as one JSON object instead"), Bit(Task::Measure),
-     Task::Window},
-    {"log", nullptr, "OUT.csv", "--log OUT.csv",
-     QT_TRANSLATE_NOOP("lxv", "measure continuously and add one CSV row per accepted block"), Bit(Task::Log),
-     Task::Log},
-    {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
-     QT_TRANSLATE_NOOP("lxv", "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)"),
-     Bit(Task::HarmonicTest), Task::HarmonicTest},
-    {"seconds", nullptr, "N", "--seconds N",
-     QT_TRANSLATE_NOOP("lxv", "log: end after N s; harmonic test: observe N s (10 to 3600, default 150)"),
-     Bit(Task::Log) | Bit(Task::HarmonicTest), Task::Window},
-    {"rated-power", nullptr, "W", "--rated-power W",
-     QT_TRANSLATE_NOOP("lxv", "class D: the rated power in watts (default: the mean measured power)"),
-     Bit(Task::HarmonicTest), Task::Window},
-    {"count", nullptr, "N", "--count N", QT_TRANSLATE_NOOP("lxv", "end the log after N rows"), Bit(Task::Log),
-     Task::Window},
-    {"every", nullptr, "S", "--every S",
-     QT_TRANSLATE_NOOP("lxv", "at most one row per S seconds (the latest block)"), Bit(Task::Log),
-     Task::Window},
-    {"harmonics", nullptr, nullptr, "--harmonics",
-     QT_TRANSLATE_NOOP("lxv", "add the 51 voltage and 51 current harmonic RMS values"), Bit(Task::Log),
-     Task::Window},
-    {"append", nullptr, nullptr, "--append",
-     QT_TRANSLATE_NOOP("lxv", "add the rows to an existing OUT.csv of the same columns"), Bit(Task::Log),
-     Task::Window},
-    {"port", nullptr, "COMn", "--port COMn",
-     QT_TRANSLATE_NOOP("lxv", "use port COMn for this run instead of the stored one"), kInstrumentTasks,
-     Task::Window},
-    {"device", nullptr, "PATH", "--device PATH",
-     QT_TRANSLATE_NOOP("lxv", "use the serial device PATH for this run"), kInstrumentTasks, Task::Window},
-    {"baud", nullptr, "N", "--baud N",
-     QT_TRANSLATE_NOOP("lxv", "use N baud for this run (4800 to 115200, as in the port settings)"),
-     kInstrumentTasks, Task::Window},
-    {"report", nullptr, nullptr, "--report TEST.lxm OUT.pdf",
-     QT_TRANSLATE_NOOP("lxv", "write the power analysis report of a test file as PDF"), Bit(Task::Report),
-     Task::Report},
-    {"export", nullptr, nullptr, "--export RECORD.lxr OUT.xlsx|OUT.csv",
-     QT_TRANSLATE_NOOP("lxv", "write the whole recording as a spreadsheet"), Bit(Task::Export), Task::Export},
-    {"record-report", nullptr, nullptr, "--record-report RECORD.lxr OUT.pdf",
-     QT_TRANSLATE_NOOP("lxv", "write the record report of a recording as PDF"), Bit(Task::RecordReport),
-     Task::RecordReport},
-    {"language", nullptr, "original|en", "--language original|en",
-     QT_TRANSLATE_NOOP("lxv", "show the windows and messages in the original texts or in English"), kAllTasks,
-     Task::Window},
-    {"version", nullptr, nullptr, "--version", QT_TRANSLATE_NOOP("lxv", "print the version and exit"),
-     kAllTasks, Task::Version},
-    {"help", "h", nullptr, "--help", QT_TRANSLATE_NOOP("lxv", "print this text and exit"), kAllTasks,
-     Task::Help},
-}};
-
-// The forms of the command line, in the order --help lists them.
-struct FormSpec {
-    Task task;
-    const char* synopsis;
-    const char* brief;  // in the usage line
-};
-
-constexpr std::array<FormSpec, 8> kForms = {{
-    {Task::Window, "[--service] [FILE.lxm | FILE.lxr]", "[FILE.lxm | FILE.lxr]"},
-    {Task::Measure, "--measure [--json] [--port COMn | --device PATH] [--baud N]", "--measure [...]"},
-    {Task::Log,
-     "--log OUT.csv [--seconds N | --count N] [--every S] [--harmonics] [--append]\n"
-     "               [--port COMn | --device PATH] [--baud N]",
-     "--log OUT.csv [...]"},
-    {Task::HarmonicTest,
-     "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
-     "               [--port COMn | --device PATH] [--baud N]",
-     "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]"},
-    {Task::Report, "--report TEST.lxm OUT.pdf", "--report TEST.lxm OUT.pdf"},
-    {Task::Export, "--export RECORD.lxr OUT.xlsx|OUT.csv", "--export RECORD.lxr OUT"},
-    {Task::RecordReport, "--record-report RECORD.lxr OUT.pdf", "--record-report RECORD.lxr OUT.pdf"},
-    {Task::Help, "--help | --version", "--help"},
-}};
-
-const OptionRow& TaskOption(Task task) {
-    for (const OptionRow& o : kOptions)
-        if (o.names == task) return o;
-    return kOptions[0];
+// The options in the order --help lists them: the window's, each task's, then those of every form.
+std::vector<Option> Options(const std::vector<CommandTask>& tasks) {
+    std::vector<Option> options{{kServiceRow, {kServiceRow.description}, {}, false, nullptr}};
+    const auto add = [&options](const OptionRow& row, const CommandTask& task, bool names) {
+        for (Option& o : options)
+            if (std::strcmp(o.row.name, row.name) == 0) {
+                if (std::find_if(o.descriptions.begin(), o.descriptions.end(), [&row](const char* d) {
+                        return std::strcmp(d, row.description) == 0;
+                    }) == o.descriptions.end())
+                    o.descriptions.push_back(row.description);
+                o.tasks.push_back(&task);
+                return;
+            }
+        options.push_back({row, {row.description}, {&task}, false, names ? &task : nullptr});
+    };
+    for (const CommandTask& task : tasks) {
+        add(task.option, task, true);
+        for (const OptionRow& row : task.options) add(row, task, false);
+    }
+    for (const OptionRow& row : {kLanguageRow, kVersionRow, kHelpRow})
+        options.push_back({row, {row.description}, {}, true, nullptr});
+    return options;
 }
 
-const OptionRow& Named(const char* name) {
-    for (const OptionRow& o : kOptions)
-        if (QString(o.name) == name) return o;
-    return kOptions[0];
+QString Dashed(const char* name) {
+    return QString("--") + name;
 }
 
-QString Dashed(const OptionRow& o) {
-    return QString("--") + o.name;
+bool GoesWith(const Option& o, const CommandTask* task) {
+    if (o.everyForm) return true;
+    if (!task) return o.tasks.empty();
+    return std::find(o.tasks.begin(), o.tasks.end(), task) != o.tasks.end();
 }
 
 // "--json goes with --measure" / "... with --measure or --log".
-UiText GoesWith(const OptionRow& o) {
+UiText GoesWithText(const Option& o) {
     QStringList names;
-    for (const OptionRow& t : kOptions)
-        if (t.names != Task::Window && t.names != Task::Help && t.names != Task::Version &&
-            (o.tasks & Bit(t.names)))
-            names << Dashed(t);
-    const bool window = o.tasks & Bit(Task::Window);
-    const std::string option = Dashed(o).toStdString(), tasks = names.join(" or ").toStdString();
-    if (window && names.isEmpty())
-        return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with the window")).arg(option);
-    if (window)
-        return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with %2 or the window")).arg(option).arg(tasks);
-    return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with %2")).arg(option).arg(tasks);
-}
-
-// `allowed` is a design text.
-UiText InvalidValue(const OptionRow& o, const QString& value, const char* allowed) {
-    return UiText(QT_TRANSLATE_NOOP("lxv", "invalid value for %1: \"%2\" (%3)"))
-        .arg(Dashed(o).toStdString())
-        .arg(value.toStdString())
-        .argText(allowed);
+    for (const CommandTask* t : o.tasks) names << Dashed(t->option.name);
+    return UiText(QT_TRANSLATE_NOOP("lxv", "%1 goes with %2"))
+        .arg(Dashed(o.row.name).toStdString())
+        .arg(names.join(" or ").toStdString());
 }
 
 void Fail(CommandLine& line, const UiText& text) {
@@ -163,113 +87,18 @@ void Fail(CommandLine& line, const UiText& text) {
     line.error = QString::fromStdString(text.original());
 }
 
-bool ParsePort(const QString& text, int& port) {
-    QString digits = text.trimmed();
-    if (digits.startsWith("COM", Qt::CaseInsensitive)) digits = digits.mid(3);
-    bool ok = false;
-    const int n = digits.toInt(&ok, 10);
-    if (!ok || digits.isEmpty() || !digits[0].isDigit() || n < 1 || n > 255) return false;
-    port = n;
-    return true;
-}
+// The parsed command line as a task's reader sees it.
+class ParsedValues : public OptionValues {
+  public:
+    ParsedValues(const QCommandLineParser& parser, const QStringList& files) : parser_(parser), files_(files) {}
+    bool isSet(const char* name) const override { return parser_.isSet(name); }
+    QString value(const char* name) const override { return parser_.value(name); }
+    const QStringList& files() const override { return files_; }
 
-bool ParseBaud(const QString& text, int& index) {
-    bool ok = false;
-    const int baud = text.trimmed().toInt(&ok, 10);
-    for (int i = 0; ok && i < 8; ++i)
-        if (kBaudRates[i] == baud) {
-            index = i;
-            return true;
-        }
-    return false;
-}
-
-bool ParseSeconds(const QString& text, double& seconds) {
-    const std::optional<double> value = ParseNumber(text.toStdString());
-    if (!value || !(*value > 0.0) || *value > 1e9) return false;
-    seconds = *value;
-    return true;
-}
-
-bool ParseCount(const QString& text, long long& count) {
-    const std::string s = text.trimmed().toStdString();
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), count);
-    return !s.empty() && ec == std::errc() && end == s.data() + s.size() && count >= 1;
-}
-
-// The values of an instrument task's options; an error text when one is bad.
-UiText ReadInstrumentOptions(const QCommandLineParser& parser, CommandLine& line) {
-    PortChoice port;
-    if (parser.isSet("port") && parser.isSet("device"))
-        return QT_TRANSLATE_NOOP("lxv", "give --port or --device, not both");
-    if (parser.isSet("port") && !ParsePort(parser.value("port"), port.port))
-        return InvalidValue(Named("port"), parser.value("port"), QT_TRANSLATE_NOOP("lxv", "COM1 to COM255"));
-    if (parser.isSet("device")) {
-        port.device = parser.value("device").toStdString();
-        if (port.device.empty())
-            return InvalidValue(Named("device"), "", QT_TRANSLATE_NOOP("lxv", "a device path"));
-    }
-    if (parser.isSet("baud") && !ParseBaud(parser.value("baud"), port.baudIndex))
-        return InvalidValue(
-            Named("baud"), parser.value("baud"),
-            QT_TRANSLATE_NOOP("lxv", "4800, 9600, 14400, 19200, 38400, 57600, 76800 or 115200"));
-    line.measure.port = port;
-    line.harmonic.port = port;
-    line.measure.json = parser.isSet("json");
-    LogOptions& log = line.log;
-    log.port = port;
-    if (line.task != Task::Log) return {};
-    log.path = parser.value("log").toStdString();
-    if (log.path.empty()) return InvalidValue(Named("log"), "", QT_TRANSLATE_NOOP("lxv", "a file name"));
-    if (parser.isSet("seconds") && parser.isSet("count"))
-        return QT_TRANSLATE_NOOP("lxv", "give --seconds or --count, not both");
-    if (parser.isSet("seconds") && !ParseSeconds(parser.value("seconds"), log.seconds))
-        return InvalidValue(Named("seconds"), parser.value("seconds"),
-                            QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
-    if (parser.isSet("count") && !ParseCount(parser.value("count"), log.count))
-        return InvalidValue(Named("count"), parser.value("count"),
-                            QT_TRANSLATE_NOOP("lxv", "a whole number from 1"));
-    if (parser.isSet("every") && !ParseSeconds(parser.value("every"), log.every))
-        return InvalidValue(Named("every"), parser.value("every"),
-                            QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
-    log.harmonics = parser.isSet("harmonics");
-    log.append = parser.isSet("append");
-    return {};
-}
-
-// The harmonic test's class, observation time, rated power and files; an error text when one is bad.
-UiText ReadHarmonicTestOptions(const QCommandLineParser& parser, CommandLine& line) {
-    HarmonicTestOptions& h = line.harmonic;
-    const QString classText = parser.value("harmonic-test");
-    const std::optional<EmissionClass> emissionClass = ParseEmissionClass(classText.trimmed().toStdString());
-    if (!emissionClass)
-        return InvalidValue(Named("harmonic-test"), classText, QT_TRANSLATE_NOOP("lxv", "A, B, C or D"));
-    // The rules are the window's: a blank value would mean the default there, here it is a mistake.
-    const auto blank = [&parser](const char* name) { return parser.value(name).trimmed().isEmpty(); };
-    const std::string seconds = parser.value("seconds").toStdString();
-    if (parser.isSet("seconds") &&
-        (blank("seconds") || !ReadHarmonicTestSettings(*emissionClass, "", seconds, "", "").ok()))
-        return InvalidValue(Named("seconds"), parser.value("seconds"),
-                            QT_TRANSLATE_NOOP("lxv", "10 to 3600 seconds"));
-    const std::string rated = parser.value("rated-power").toStdString();
-    if (parser.isSet("rated-power") && *emissionClass != EmissionClass::D)
-        return QT_TRANSLATE_NOOP("lxv", "--rated-power is for class D only");
-    if (parser.isSet("rated-power") &&
-        (blank("rated-power") || !ReadHarmonicTestSettings(*emissionClass, rated, "", "", "").ok()))
-        return InvalidValue(Named("rated-power"), parser.value("rated-power"),
-                            QT_TRANSLATE_NOOP("lxv", "watts above 0"));
-    h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, "", "").settings;
-    const QStringList& files = line.files;
-    if (files.isEmpty())
-        return QT_TRANSLATE_NOOP("lxv", "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)");
-    if (files.size() > 2)
-        return UiText(QT_TRANSLATE_NOOP("lxv", "unexpected argument \"%1\"")).arg(files[2].toStdString());
-    if (files[0].endsWith(".pdf", Qt::CaseInsensitive))
-        return QT_TRANSLATE_NOOP("lxv", "OUT.csv comes before OUT.pdf");
-    h.csvPath = files[0].toStdString();
-    h.pdfPath = files.size() > 1 ? files[1].toStdString() : std::string();
-    return {};
-}
+  private:
+    const QCommandLineParser& parser_;
+    const QStringList& files_;
+};
 
 // An unknown option given with a single dash ("-style"), which may be Qt's own.
 bool SingleDash(const QStringList& arguments, const QString& name) {
@@ -298,14 +127,20 @@ StartFile ParseCommandLine(const QStringList& arguments) {
 }
 
 CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingleDashToQt) {
+    return ParseProgramArguments(CommandTasks(), arguments, leaveSingleDashToQt);
+}
+
+CommandLine ParseProgramArguments(const std::vector<CommandTask>& tasks, const QStringList& arguments,
+                                  bool leaveSingleDashToQt) {
+    const std::vector<Option> options = Options(tasks);
     QCommandLineParser parser;
     // "-h" and Qt's "-style" are single-dash words, not bundles of letters.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionRow& o : kOptions) {
-        QStringList names{o.name};
-        if (o.alias) names << o.alias;
-        parser.addOption(o.valueName ? QCommandLineOption(names, o.description, o.valueName)
-                                     : QCommandLineOption(names, o.description));
+    for (const Option& o : options) {
+        QStringList names{o.row.name};
+        if (o.row.alias) names << o.row.alias;
+        parser.addOption(o.row.valueName ? QCommandLineOption(names, o.row.description, o.row.valueName)
+                                         : QCommandLineOption(names, o.row.description));
     }
     CommandLine line;
     const bool parsed = parser.parse(QStringList{"lxv7700"} + arguments);
@@ -318,18 +153,19 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
 
     // --help and --version answer whatever else is given.
     if (parser.isSet("help")) {
-        line.task = Task::Help;
+        line.task = kHelpTask;
         return line;
     }
     if (parser.isSet("version")) {
-        line.task = Task::Version;
+        line.task = kVersionTask;
         return line;
     }
     QStringList asked;
-    for (const OptionRow& o : kOptions)
-        if (o.names != Task::Window && parser.isSet(o.name)) {
-            line.task = o.names;
-            asked << Dashed(o);
+    for (const Option& o : options)
+        if (o.names && parser.isSet(o.row.name)) {
+            line.task = o.row.name;
+            line.command = o.names;
+            asked << Dashed(o.row.name);
         }
     if (asked.size() > 1) {
         Fail(line,
@@ -337,8 +173,7 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         return line;
     }
     if (!parsed) {
-        bool allQt =
-            line.task == Task::Window && leaveSingleDashToQt && !parser.unknownOptionNames().isEmpty();
+        bool allQt = !line.command && leaveSingleDashToQt && !parser.unknownOptionNames().isEmpty();
         for (const QString& name : parser.unknownOptionNames()) allQt = allQt && SingleDash(arguments, name);
         // A missing value is told in the error text, not as an unknown option.
         if (!allQt || parser.errorText().startsWith("Missing value")) {
@@ -347,52 +182,42 @@ CommandLine ParseProgramArguments(const QStringList& arguments, bool leaveSingle
         }
         line.qtOptions = true;
     }
-    for (const OptionRow& o : kOptions) {
-        if (!parser.isSet(o.name) || (o.tasks & Bit(line.task)) ||
-            (o.names != Task::Window && o.names == line.task))
-            continue;
-        Fail(line, line.task == Task::Window ? GoesWith(o)
-                                             : UiText(QT_TRANSLATE_NOOP("lxv", "%1 does not go with %2"))
-                                                   .arg(Dashed(o).toStdString())
-                                                   .arg(Dashed(TaskOption(line.task)).toStdString()));
+    for (const Option& o : options) {
+        if (!parser.isSet(o.row.name) || GoesWith(o, line.command)) continue;
+        Fail(line, !line.command ? GoesWithText(o)
+                                 : UiText(QT_TRANSLATE_NOOP("lxv", "%1 does not go with %2"))
+                                       .arg(Dashed(o.row.name).toStdString())
+                                       .arg(Dashed(line.command->option.name).toStdString()));
         return line;
     }
     if (line.languageGiven && !knownLanguage) {
-        Fail(line, InvalidValue(Named("language"), parser.value("language"),
-                                QT_TRANSLATE_NOOP("lxv", "original or en")));
+        Fail(line, InvalidValueText("language", parser.value("language"),
+                                    QT_TRANSLATE_NOOP("lxv", "original or en")));
         return line;
     }
 
-    switch (line.task) {
-        case Task::Window:
-            line.service = parser.isSet("service");
-            if (!line.qtOptions) line.start = ParseCommandLine(line.files);
-            break;
-        case Task::Measure:
-        case Task::Log:
-            if (!line.files.isEmpty()) {
-                Fail(line, UiText(QT_TRANSLATE_NOOP("lxv", "unexpected argument \"%1\""))
-                               .arg(line.files.first().toStdString()));
-                return line;
-            }
-            if (const UiText error = ReadInstrumentOptions(parser, line); !error.empty()) Fail(line, error);
-            break;
-        case Task::HarmonicTest:
-            if (UiText error = ReadInstrumentOptions(parser, line); !error.empty())
-                Fail(line, error);
-            else if (error = ReadHarmonicTestOptions(parser, line); !error.empty())
-                Fail(line, error);
-            break;
-        default: break;  // the report tasks check their two files themselves, as they always did
+    if (!line.command) {
+        line.service = parser.isSet("service");
+        if (!line.qtOptions) line.start = ParseCommandLine(line.files);
+        return line;
     }
+    if (const UiText error = line.command->read(ParsedValues(parser, line.files), line.options); !error.empty())
+        Fail(line, error);
     return line;
 }
 
 QString HelpText() {
+    return HelpText(CommandTasks());
+}
+
+QString HelpText(const std::vector<CommandTask>& tasks) {
+    std::vector<const char*> forms{kWindowForm};
+    for (const CommandTask& t : tasks) forms.push_back(t.form);
+    forms.push_back("--help | --version");
     QString text;
-    for (const FormSpec& f : kForms)
+    for (const char* form : forms)
         text += (text.isEmpty() ? Translated(QT_TRANSLATE_NOOP("lxv", "Usage: ")) : QString("       ")) +
-                "lxv7700 " + f.synopsis + "\n";
+                "lxv7700 " + form + "\n";
     text +=
         Translated(QT_TRANSLATE_NOOP("lxv", "The companion program of the LXV7700 power analyser.")) + "\n";
     const auto row = [&text](const QString& synopsis, const QString& description) {
@@ -401,7 +226,11 @@ QString HelpText() {
     };
     row("FILE.lxm", Translated(QT_TRANSLATE_NOOP("lxv", "open a test file at start")));
     row("FILE.lxr", Translated(QT_TRANSLATE_NOOP("lxv", "open a record file in the record window")));
-    for (const OptionRow& o : kOptions) row(o.synopsis, Translated(o.description));
+    for (const Option& o : Options(tasks)) {
+        QStringList descriptions;
+        for (const char* d : o.descriptions) descriptions << Translated(d);
+        row(o.row.synopsis, descriptions.join("; "));
+    }
     text += Translated(QT_TRANSLATE_NOOP(
         "lxv",
         "The tasks open no window. The report and export tasks need no port. --measure, --log and\n"
@@ -411,12 +240,19 @@ QString HelpText() {
         "verdict and without files. The harmonic test prints its verdict line on standard output.\n"
         "Exit codes: 0 done (a harmonic test: PASS), 3 FAIL, 4 NOT APPLICABLE, 1 a failure (one line on\n"
         "standard error), 2 a bad option (and the usage line).\n"));
+    for (const CommandTask& t : tasks)
+        if (t.note) text += Translated(t.note) + "\n";
     return text;
 }
 
 QString UsageLine() {
-    QStringList forms;
-    for (const FormSpec& f : kForms) forms << f.brief;
+    return UsageLine(CommandTasks());
+}
+
+QString UsageLine(const std::vector<CommandTask>& tasks) {
+    QStringList forms{kWindowBrief};
+    for (const CommandTask& t : tasks) forms << t.brief;
+    forms << "--help";
     return Translated(QT_TRANSLATE_NOOP("lxv", "Usage: lxv7700 %1  (lxv7700 --help lists the options)"))
         .arg(forms.join(" | "));
 }

@@ -20,16 +20,17 @@ int main(int argc, char* argv[]) {
     QStringList given;
     for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
     // Help, the version, a bad option and the tasks are answered before any window system is needed.
-    const lxv::CommandLine line = lxv::ParseProgramArguments(given, true);
-    if (line.task != lxv::Task::Window || !line.error.isEmpty()) return lxv::RunWithoutWindow(line, argv[0]);
+    lxv::CommandLine line = lxv::ParseProgramArguments(given, true);
+    if (line.task != lxv::kWindowTask || !line.error.isEmpty()) return lxv::RunWithoutWindow(line, argv[0]);
 
     QApplication application(argc, argv);
     // Qt has taken its own options (-style ...) from the command line by now.
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    // The rest is read again only then, for the start file among it.
     if (line.qtOptions) {
-        const lxv::CommandLine rest = lxv::ParseProgramArguments(arguments);
-        if (!rest.error.isEmpty()) return lxv::RunWithoutWindow(rest, argv[0]);
+        QStringList arguments = QCoreApplication::arguments();
+        arguments.removeFirst();
+        line = lxv::ParseProgramArguments(arguments);
+        if (!line.error.isEmpty()) return lxv::RunWithoutWindow(line, argv[0]);
     }
 
     QApplication::setApplicationName("LXV7700");
@@ -50,7 +51,7 @@ int main(int argc, char* argv[]) {
     lxv::Session session(port, sysSet, timers);
 
     // 3. The windows, in order.
-    lxv::Windows windows(session, sysSet, arguments);
+    lxv::Windows windows(session, sysSet, line);
     lxv::TMainForm& mainForm = windows.main();
     // The program ends here, not on the last window closed, with a non-zero code
     // when the recording's last save failed and the program quit anyway.

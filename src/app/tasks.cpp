@@ -7,11 +7,9 @@
 #include <optional>
 
 #include "app/command_line.h"
-#include "cli/instrument_tasks.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
 #include "platform/translation.h"
-#include "report/report_tasks.h"
 
 #ifndef LXV_VERSION
 #define LXV_VERSION "0.0.0"
@@ -20,7 +18,7 @@
 namespace lxv {
 
 int RunWithoutWindow(const CommandLine& line, char* programPath) {
-    if (line.error.isEmpty() && line.task == Task::Version) {
+    if (line.error.isEmpty() && line.task == kVersionTask) {
         std::printf("lxv7700 %s\n", LXV_VERSION);
         return 0;
     }
@@ -40,20 +38,12 @@ int RunWithoutWindow(const CommandLine& line, char* programPath) {
                      UsageLine().toLocal8Bit().constData());
         return 2;
     }
-    if (line.task == Task::Help) {
+    if (line.task == kHelpTask) {
         std::fputs(HelpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
-    switch (line.task) {
-        case Task::Report: return RunReportTask(ReportTask::PowerReport, line.files, "--report");
-        case Task::Export: return RunReportTask(ReportTask::Export, line.files, "--export");
-        case Task::RecordReport:
-            return RunReportTask(ReportTask::RecordReport, line.files, "--record-report");
-        case Task::Measure: return RunMeasureTask(line.measure);
-        case Task::Log: return RunLogTask(line.log);
-        case Task::HarmonicTest: return RunHarmonicTestTask(line.harmonic);
-        default: return 2;  // the window is not run here
-    }
+    if (!line.command) return 2;  // the window is not run here
+    return line.command->run(line.options);
 }
 
 }  // namespace lxv

@@ -204,9 +204,11 @@ bool ApplyLanguage(UiLanguage language, QWidget* parent) {
 
 }  // namespace
 
-Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments) : sysSet_(sysSet) {
+Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments)
+    : Windows(session, sysSet, ParseProgramArguments(arguments)) {}
+
+Windows::Windows(Session& session, IniFile& sysSet, const CommandLine& line) : sysSet_(sysSet) {
     // "--service" makes the calibration reachable; the files are the start file.
-    const CommandLine line = ParseProgramArguments(arguments);
     const bool service = line.service;
     // The language: --language for this run, else the stored choice.
     ApplyLanguage(line.languageGiven ? line.language : StoredLanguage(sysSet), nullptr);

@@ -13,6 +13,8 @@
 
 namespace lxv {
 
+struct CommandLine;
+
 class IniFile;
 class Session;
 class TEnterInfoForm;
@@ -67,6 +69,8 @@ class Windows {
   public:
     // Makes every window; `arguments` is the command line without the program name.
     Windows(Session& session, IniFile& sysSet, const QStringList& arguments);
+    // The same for the command line main() has parsed.
+    Windows(Session& session, IniFile& sysSet, const CommandLine& line);
     ~Windows();
     Windows(const Windows&) = delete;
     Windows& operator=(const Windows&) = delete;

@@ -1,14 +1,14 @@
 #include "cli/harmonic_test_task.h"
 
-#include <QFileInfo>
 #include <QString>
 #include <cmath>
+#include <optional>
 #include <cstdio>
 
 #include "cli/headless_session.h"
 #include "measure/number_format.h"
 #include "platform/translation.h"
-#include "record/record_export.h"
+#include "platform/whole_file.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"
 #include "report/report_info.h"
@@ -33,19 +33,65 @@ constexpr const char* kFailOneLineText =
     QT_TRANSLATE_NOOP("lxv", "FAIL class %1: %2 blocks over %3 s, mean power %4 W; order %5 fails");
 constexpr const char* kNotApplicableLineText = QT_TRANSLATE_NOOP("lxv", "NOT APPLICABLE class %1: %2");
 
-// Whether a new file can be made beside `path` (it is made and removed again).
-bool Writable(const std::string& path, std::string& error) {
-    if (QFileInfo(QString::fromStdString(path)).isDir()) {
-        error = path + ": " + Translated(kIsFolderText).toStdString();
-        return false;
-    }
-    const std::string temp = CreateTempFileBeside(path, error);
-    if (temp.empty()) return false;
-    std::remove(temp.c_str());
-    return true;
+// The harmonic test's class, observation time, rated power and files; an error text when one is bad.
+UiText ReadHarmonicTestOptions(const OptionValues& values, HarmonicTestOptions& h) {
+    if (UiText error = ReadPortChoice(values, h.port); !error.empty()) return error;
+    const QString classText = values.value("harmonic-test");
+    const std::optional<EmissionClass> emissionClass = ParseEmissionClass(classText.trimmed().toStdString());
+    if (!emissionClass)
+        return InvalidValueText("harmonic-test", classText, QT_TRANSLATE_NOOP("lxv", "A, B, C or D"));
+    // The rules are the window's: a blank value would mean the default there, here it is a mistake.
+    const auto blank = [&values](const char* name) { return values.value(name).trimmed().isEmpty(); };
+    const std::string seconds = values.value("seconds").toStdString();
+    if (values.isSet("seconds") &&
+        (blank("seconds") || !ReadHarmonicTestSettings(*emissionClass, "", seconds, "", "").ok()))
+        return InvalidValueText("seconds", values.value("seconds"),
+                                QT_TRANSLATE_NOOP("lxv", "10 to 3600 seconds"));
+    const std::string rated = values.value("rated-power").toStdString();
+    if (values.isSet("rated-power") && *emissionClass != EmissionClass::D)
+        return QT_TRANSLATE_NOOP("lxv", "--rated-power is for class D only");
+    if (values.isSet("rated-power") &&
+        (blank("rated-power") || !ReadHarmonicTestSettings(*emissionClass, rated, "", "", "").ok()))
+        return InvalidValueText("rated-power", values.value("rated-power"),
+                                QT_TRANSLATE_NOOP("lxv", "watts above 0"));
+    h.settings = ReadHarmonicTestSettings(*emissionClass, rated, seconds, "", "").settings;
+    const QStringList& files = values.files();
+    if (files.isEmpty())
+        return QT_TRANSLATE_NOOP("lxv", "--harmonic-test needs OUT.csv (and, if wanted, OUT.pdf)");
+    if (files.size() > 2) return UnexpectedArgumentText(files[2]);
+    if (files[0].endsWith(".pdf", Qt::CaseInsensitive))
+        return QT_TRANSLATE_NOOP("lxv", "OUT.csv comes before OUT.pdf");
+    h.csvPath = files[0].toStdString();
+    h.pdfPath = files.size() > 1 ? files[1].toStdString() : std::string();
+    return {};
 }
 
 }  // namespace
+
+CommandTask HarmonicTestCommand() {
+    CommandTask task{
+        {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
+         QT_TRANSLATE_NOOP("lxv", "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
+        "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
+        "               [--port COMn | --device PATH] [--baud N]",
+        "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]",
+        {{"seconds", nullptr, "N", "--seconds N",
+          QT_TRANSLATE_NOOP("lxv", "harmonic test: observe N s (10 to 3600, default 150)")},
+         {"rated-power", nullptr, "W", "--rated-power W",
+          QT_TRANSLATE_NOOP("lxv", "class D: the rated power in watts (default: the mean measured power)")}},
+    };
+    for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
+    task.read = [](const OptionValues& values, std::any& options) -> UiText {
+        HarmonicTestOptions harmonic;
+        if (UiText error = ReadHarmonicTestOptions(values, harmonic); !error.empty()) return error;
+        options = harmonic;
+        return {};
+    };
+    task.run = [](const std::any& options) {
+        return RunHarmonicTestTask(std::any_cast<const HarmonicTestOptions&>(options));
+    };
+    return task;
+}
 
 UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
     const char* emissionClass = EmissionClassText(r.settings.emissionClass);
@@ -82,7 +128,7 @@ HarmonicTestTask::~HarmonicTestTask() {
 bool HarmonicTestTask::prepare() {
     std::string error;
     for (const std::string& path : {options_.csvPath, options_.pdfPath})
-        if (!path.empty() && !Writable(path, error)) {
+        if (!path.empty() && !CanWriteBeside(path, Translated(kIsFolderText).toStdString(), error)) {
             run_.failLine(error);
             return false;
         }
@@ -112,7 +158,7 @@ std::string HarmonicTestTask::counted() const {
     // Told on the messages in the run's language.
     UiText counted = UiText(kCountedText).arg(control_.running() ? r.blocks : 0);
     if (r.hasVerdict())
-        counted.arg(VerdictWord(r));
+        counted.arg(HarmonicTestVerdict(r).text);
     else
         counted.argText(kNoVerdictYetText);
     return Translated(counted).toStdString();
@@ -141,7 +187,7 @@ void HarmonicTestTask::observationEnded() {
     const std::vector<UiText> notes = HarmonicTestNotes(r);
     for (std::size_t i = 0; i + 1 < notes.size(); ++i)
         if (notes[i] != r.notApplicable) run_.tell(Translated(notes[i]).toStdString());
-    run_.finish(HarmonicTestExitCode(r));
+    run_.finish(HarmonicTestVerdict(r).exitCode);
 }
 
 bool HarmonicTestTask::writeFiles(const HarmonicTestResult& r) {

@@ -25,6 +25,9 @@ namespace lxv {
 
 class HeadlessSession;
 
+// The task's entry of the command line's registry (platform/command_task.h).
+CommandTask HarmonicTestCommand();
+
 // "FAIL class D: 372 blocks over 20 s, mean power 200.1 W; orders 3, 5, 7 fail",
 // "PASS class A: ...", "NOT APPLICABLE class D: <why>", to translate. Only for a result with a verdict.
 UiText HarmonicVerdictLine(const HarmonicTestResult& result);

@@ -2,12 +2,16 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "cli/harmonic_test_task.h"
 #include "cli/headless_session.h"
 #include "cli/measurement_text.h"
+#include "link/link_state.h"
+#include "measure/number_format.h"
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
@@ -81,7 +85,136 @@ int RunOnInstrument(HeadlessSession& run, QtSerialPort& port, const PortChoice& 
     return QCoreApplication::exec();
 }
 
+bool ParsePort(const QString& text, int& port) {
+    QString digits = text.trimmed();
+    if (digits.startsWith("COM", Qt::CaseInsensitive)) digits = digits.mid(3);
+    bool ok = false;
+    const int n = digits.toInt(&ok, 10);
+    if (!ok || digits.isEmpty() || !digits[0].isDigit() || n < 1 || n > 255) return false;
+    port = n;
+    return true;
+}
+
+bool ParseBaud(const QString& text, int& index) {
+    bool ok = false;
+    const int baud = text.trimmed().toInt(&ok, 10);
+    for (int i = 0; ok && i < 8; ++i)
+        if (kBaudRates[i] == baud) {
+            index = i;
+            return true;
+        }
+    return false;
+}
+
+bool ParseSeconds(const QString& text, double& seconds) {
+    const std::optional<double> value = ParseNumber(text.toStdString());
+    if (!value || !(*value > 0.0) || *value > 1e9) return false;
+    seconds = *value;
+    return true;
+}
+
+bool ParseCount(const QString& text, long long& count) {
+    const std::string s = text.trimmed().toStdString();
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), count);
+    return !s.empty() && ec == std::errc() && end == s.data() + s.size() && count >= 1;
+}
+
+// The log's file, length, period and columns; an error text when one is bad.
+UiText ReadLogOptions(const OptionValues& values, LogOptions& log) {
+    if (UiText error = ReadPortChoice(values, log.port); !error.empty()) return error;
+    log.path = values.value("log").toStdString();
+    if (log.path.empty()) return InvalidValueText("log", "", QT_TRANSLATE_NOOP("lxv", "a file name"));
+    if (values.isSet("seconds") && values.isSet("count"))
+        return QT_TRANSLATE_NOOP("lxv", "give --seconds or --count, not both");
+    if (values.isSet("seconds") && !ParseSeconds(values.value("seconds"), log.seconds))
+        return InvalidValueText("seconds", values.value("seconds"),
+                                QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
+    if (values.isSet("count") && !ParseCount(values.value("count"), log.count))
+        return InvalidValueText("count", values.value("count"), QT_TRANSLATE_NOOP("lxv", "a whole number from 1"));
+    if (values.isSet("every") && !ParseSeconds(values.value("every"), log.every))
+        return InvalidValueText("every", values.value("every"),
+                                QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
+    log.harmonics = values.isSet("harmonics");
+    log.append = values.isSet("append");
+    return {};
+}
+
 }  // namespace
+
+std::vector<OptionRow> PortOptionRows() {
+    return {{"port", nullptr, "COMn", "--port COMn",
+             QT_TRANSLATE_NOOP("lxv", "use port COMn for this run instead of the stored one")},
+            {"device", nullptr, "PATH", "--device PATH",
+             QT_TRANSLATE_NOOP("lxv", "use the serial device PATH for this run")},
+            {"baud", nullptr, "N", "--baud N",
+             QT_TRANSLATE_NOOP("lxv", "use N baud for this run (4800 to 115200, as in the port settings)")}};
+}
+
+UiText ReadPortChoice(const OptionValues& values, PortChoice& port) {
+    if (values.isSet("port") && values.isSet("device"))
+        return QT_TRANSLATE_NOOP("lxv", "give --port or --device, not both");
+    if (values.isSet("port") && !ParsePort(values.value("port"), port.port))
+        return InvalidValueText("port", values.value("port"), QT_TRANSLATE_NOOP("lxv", "COM1 to COM255"));
+    if (values.isSet("device")) {
+        port.device = values.value("device").toStdString();
+        if (port.device.empty()) return InvalidValueText("device", "", QT_TRANSLATE_NOOP("lxv", "a device path"));
+    }
+    if (values.isSet("baud") && !ParseBaud(values.value("baud"), port.baudIndex))
+        return InvalidValueText(
+            "baud", values.value("baud"),
+            QT_TRANSLATE_NOOP("lxv", "4800, 9600, 14400, 19200, 38400, 57600, 76800 or 115200"));
+    return {};
+}
+
+CommandTask MeasureCommand() {
+    CommandTask task{
+        {"measure", nullptr, nullptr, "--measure",
+         QT_TRANSLATE_NOOP("lxv", "take one measurement, print the fifteen values: name, value, unit")},
+        "--measure [--json] [--port COMn | --device PATH] [--baud N]",
+        "--measure [...]",
+        {{"json", nullptr, nullptr, "--json",
+          QT_TRANSLATE_NOOP("lxv", "print the measurement as one JSON object instead")}},
+    };
+    for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
+    task.read = [](const OptionValues& values, std::any& options) -> UiText {
+        if (!values.files().isEmpty()) return UnexpectedArgumentText(values.files().first());
+        MeasureOptions measure;
+        if (UiText error = ReadPortChoice(values, measure.port); !error.empty()) return error;
+        measure.json = values.isSet("json");
+        options = measure;
+        return {};
+    };
+    task.run = [](const std::any& options) { return RunMeasureTask(std::any_cast<const MeasureOptions&>(options)); };
+    return task;
+}
+
+CommandTask LogCommand() {
+    CommandTask task{
+        {"log", nullptr, "OUT.csv", "--log OUT.csv",
+         QT_TRANSLATE_NOOP("lxv", "measure continuously and add one CSV row per accepted block")},
+        "--log OUT.csv [--seconds N | --count N] [--every S] [--harmonics] [--append]\n"
+        "               [--port COMn | --device PATH] [--baud N]",
+        "--log OUT.csv [...]",
+        {{"seconds", nullptr, "N", "--seconds N", QT_TRANSLATE_NOOP("lxv", "log: end after N s")},
+         {"count", nullptr, "N", "--count N", QT_TRANSLATE_NOOP("lxv", "end the log after N rows")},
+         {"every", nullptr, "S", "--every S",
+          QT_TRANSLATE_NOOP("lxv", "at most one row per S seconds (the latest block)")},
+         {"harmonics", nullptr, nullptr, "--harmonics",
+          QT_TRANSLATE_NOOP("lxv", "add the 51 voltage and 51 current harmonic RMS values")},
+         {"append", nullptr, nullptr, "--append",
+          QT_TRANSLATE_NOOP("lxv", "add the rows to an existing OUT.csv of the same columns")}},
+    };
+    for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
+    task.read = [](const OptionValues& values, std::any& options) -> UiText {
+        if (!values.files().isEmpty()) return UnexpectedArgumentText(values.files().first());
+        LogOptions log;
+        if (UiText error = ReadLogOptions(values, log); !error.empty()) return error;
+        options = log;
+        return {};
+    };
+    task.run = [](const std::any& options) { return RunLogTask(std::any_cast<const LogOptions&>(options)); };
+    return task;
+}
 
 int RunMeasureTask(const MeasureOptions& options) {
     RunPlatform platform;

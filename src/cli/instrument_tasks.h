@@ -18,8 +18,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "measure/harmonic_test.h"
+#include "platform/command_task.h"
 
 namespace lxv {
 
@@ -55,6 +57,13 @@ struct HarmonicTestOptions {
     std::string csvPath;            // OUT.csv
     std::string pdfPath;            // OUT.pdf; empty for none
 };
+
+// The tasks' entries of the command line's registry (platform/command_task.h).
+CommandTask MeasureCommand();
+CommandTask LogCommand();
+// --port COMn, --device PATH, --baud N: the rows every task on the instrument brings, and their reader.
+std::vector<OptionRow> PortOptionRows();
+UiText ReadPortChoice(const OptionValues& values, PortChoice& port);
 
 // Each runs an event loop inside the program's (offscreen) application and returns the exit code.
 int RunMeasureTask(const MeasureOptions& options);

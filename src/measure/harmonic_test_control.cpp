@@ -1,65 +1,36 @@
 #include "measure/harmonic_test_control.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
-
-#include "session/session_core.h"
-
 namespace lxv {
 
-double SteadySeconds() {
-    using namespace std::chrono;
-    return duration<double>(steady_clock::now().time_since_epoch()).count();
+Verdict HarmonicTestVerdict(const HarmonicTestResult& result) {
+    // The rules' own exit code decides the kind, so the views follow them.
+    switch (HarmonicTestExitCode(result)) {
+        case kExitPass: return MakeVerdict(VerdictKind::Pass);
+        case kExitFail: return MakeVerdict(VerdictKind::Fail);
+        case kExitNotApplicable: return MakeVerdict(VerdictKind::NotApplicable);
+        case kExitPassOutsideConditions: return MakeVerdict(VerdictKind::PassOutsideConditions);
+        default: return MakeVerdict(VerdictKind::None);
+    }
 }
 
 HarmonicTestControl::HarmonicTestControl(SessionCore& core, Clock clock)
-    : core_(core),
-      clock_(std::move(clock)),
-      timer_(core.timers.create("HarmonicTest.ObservationTimer", true)) {
-    timer_->setHandler([this] { ObservationOver(); });
-    feedId_ = core_.measurements.subscribe([this](const MeasureRecord& record) { BlockArrived(record); });
-}
-
-HarmonicTestControl::~HarmonicTestControl() {
-    core_.measurements.unsubscribe(feedId_);
-}
-
-int HarmonicTestControl::subscribe(std::function<void(Event)> listener) {
-    listeners_.push_back({nextListener_, std::move(listener)});
-    return nextListener_++;
-}
-
-void HarmonicTestControl::unsubscribe(int id) {
-    std::erase_if(listeners_, [id](const Listener& l) { return l.id == id; });
-}
+    : observation_(core, "HarmonicTest.ObservationTimer", std::move(clock)) {}
 
 UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
     if (!(settings.observationSeconds >= kShortestObservationSeconds &&
           settings.observationSeconds <= kLongestObservationSeconds))
         return kObservationRangeText;
-    if (core_.state.MeasureMode != MeasureMode::Continuous && !(startContinuous_ && startContinuous_()))
-        return kContinuousUnavailableText;
+    // The test is set up before the observation starts: its listeners read it.
+    HarmonicTest previous = std::move(test_);
+    std::optional<HarmonicTestResult> previousResult = std::move(result_);
     test_ = HarmonicTest(settings);
     result_.reset();
-    running_ = started_ = true;
-    startSeconds_ = endSeconds_ = clock_();
-    timer_->start(static_cast<int>(std::ceil(settings.observationSeconds * 1000.0)));
-    Notify(Event::Started);
-    return {};
-}
-
-void HarmonicTestControl::Stop() {
-    if (running_) Finish(true);
-}
-
-void HarmonicTestControl::ObservationOver() {
-    if (running_) Finish(false);
-}
-
-double HarmonicTestControl::elapsedSeconds() const {
-    if (!started_) return 0.0;
-    return (running_ ? clock_() : endSeconds_) - startSeconds_;
+    UiText refusal = observation_.Start(settings.observationSeconds, *this);
+    if (!refusal.empty()) {
+        test_ = std::move(previous);
+        result_ = std::move(previousResult);
+    }
+    return refusal;
 }
 
 const HarmonicTestResult& HarmonicTestControl::result() const {
@@ -67,33 +38,15 @@ const HarmonicTestResult& HarmonicTestControl::result() const {
     return *result_;
 }
 
-void HarmonicTestControl::BlockArrived(const MeasureRecord& record) {
-    if (!running_) return;
-    const double now = clock_();
-    // A block after the observation time (the timer not yet run) is not part of it.
-    if (now - startSeconds_ >= test_.settings().observationSeconds) {
-        Finish(false);
-        return;
-    }
-    test_.AddBlock(record, now);
+bool HarmonicTestControl::TakeBlock(const MeasureRecord& block, double seconds) {
+    test_.AddBlock(block, seconds);
     result_.reset();
-    Notify(Event::Block);
+    return false;  // the observation always runs its time
 }
 
-void HarmonicTestControl::Finish(bool early) {
-    running_ = false;
-    timer_->stop();
-    // An observation that ran its course lasted its time, whenever the timer came.
-    endSeconds_ = early ? clock_() : startSeconds_ + test_.settings().observationSeconds;
+void HarmonicTestControl::Ended(ObservationEnd end, double elapsedSeconds) {
     result_ = test_.Result();
-    if (early) result_->stoppedAfterSeconds = endSeconds_ - startSeconds_;
-    Notify(Event::Finished);
-}
-
-void HarmonicTestControl::Notify(Event event) {
-    // A copy, so a listener may subscribe or unsubscribe while it is told.
-    const auto listeners = listeners_;
-    for (const Listener& listener : listeners) listener.call(event);
+    if (end == ObservationEnd::Stopped) result_->stoppedAfterSeconds = elapsedSeconds;
 }
 
 }  // namespace lxv

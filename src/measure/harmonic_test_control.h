@@ -1,91 +1,65 @@
 // The harmonic emissions test as the session runs it: Start takes the
-// settings, starts continuous measurement when it is not running (through the
-// measurement control's own command, as the user would), then feeds every
-// block of the measurement feed, with the time it arrived, into the test
-// until the observation time is over; Stop ends the observation early. It
-// keeps running whether or not its window is shown, and a task without a
-// window uses it the same way.
+// settings and starts the shared observation (observation_control.h), which
+// feeds every block of the measurement feed, with the time it arrived, into
+// the test until the observation time is over; Stop ends the observation
+// early. It keeps running whether or not its window is shown, and a task
+// without a window uses it the same way.
 //
-// Owns: the running observation, its timer "HarmonicTest.ObservationTimer",
-// the final result. Depends on: measure/harmonic_test.h, session/ (the feed,
-// the measurement state, timers). No Qt.
+// Owns: the running test, its observation (timer
+// "HarmonicTest.ObservationTimer"), the final result. Depends on:
+// measure/harmonic_test.h, measure/observation_control.h, measure/verdict.h. No Qt.
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "measure/harmonic_test.h"
+#include "measure/observation_control.h"
+#include "measure/verdict.h"
 
 namespace lxv {
 
-struct SessionCore;
-class Timer;
+// The verdict of a result as window, page, CSV and command line show it.
+Verdict HarmonicTestVerdict(const HarmonicTestResult& result);
 
-inline constexpr const char* kContinuousUnavailableText = QT_TRANSLATE_NOOP(
-    "lxv", "The test needs continuous measurement, which cannot start while no instrument port is open.");
-
-// Seconds on the system's steady clock.
-double SteadySeconds();
-
-class HarmonicTestControl {
+class HarmonicTestControl : private ObservationRules {
   public:
-    using Clock = std::function<double()>;  // seconds, never going back
-    enum class Event { Started, Block, Finished };
+    using Clock = ObservationControl::Clock;
+    using Event = ObservationControl::Event;
 
     explicit HarmonicTestControl(SessionCore& core, Clock clock = SteadySeconds);
-    ~HarmonicTestControl();
-    HarmonicTestControl(const HarmonicTestControl&) = delete;
-    HarmonicTestControl& operator=(const HarmonicTestControl&) = delete;
 
-    // How continuous measurement is started: true when it runs afterwards,
-    // false when its command is not available (no port).
-    void setContinuousStarter(std::function<bool()> starter) { startContinuous_ = std::move(starter); }
-    // Another clock from now on (a test's own), before a start.
-    void setClock(Clock clock) { clock_ = std::move(clock); }
-    // Told after a start, after every block taken and when the observation
-    // ends. Returns an id for unsubscribe().
-    int subscribe(std::function<void(Event)> listener);
-    void unsubscribe(int id);
+    void setContinuousStarter(std::function<bool()> starter) {
+        observation_.setContinuousStarter(std::move(starter));
+    }
+    void setClock(Clock clock) { observation_.setClock(std::move(clock)); }
+    int subscribe(std::function<void(Event)> listener) { return observation_.subscribe(std::move(listener)); }
+    void unsubscribe(int id) { observation_.unsubscribe(id); }
 
     // Starts an observation (a running one is dropped): empty when it runs,
     // else the sentence that says why not (nothing changed then).
     UiText Start(const HarmonicTestSettings& settings);
     // Ends the running observation now; its result covers the blocks so far.
-    void Stop();
+    void Stop() { observation_.Stop(); }
     // The observation time is over (the timer's handler).
-    void ObservationOver();
+    void ObservationOver() { observation_.ObservationOver(); }
 
-    bool running() const { return running_; }
-    bool started() const { return started_; }  // a test was started in this session
-    // Seconds since the start; frozen when the observation ended.
-    double elapsedSeconds() const;
+    bool running() const { return observation_.running(); }
+    bool started() const { return observation_.started(); }  // a test was started in this session
+    double elapsedSeconds() const { return observation_.elapsedSeconds(); }
     const HarmonicTestSettings& settings() const { return test_.settings(); }
     // The result of the blocks so far, or the final result once the observation ended.
     const HarmonicTestResult& result() const;
-    Timer& observationTimer() { return *timer_; }
+    Verdict verdict() const { return HarmonicTestVerdict(result()); }
+    Timer& observationTimer() { return observation_.observationTimer(); }
+    ObservationControl& observation() { return observation_; }
 
   private:
-    void BlockArrived(const MeasureRecord& record);
-    void Finish(bool early);
-    void Notify(Event event);
+    bool TakeBlock(const MeasureRecord& block, double seconds) override;
+    void Ended(ObservationEnd end, double elapsedSeconds) override;
 
-    SessionCore& core_;
-    Clock clock_;
-    std::unique_ptr<Timer> timer_;
-    int feedId_ = 0;
-    std::function<bool()> startContinuous_;
-    struct Listener {
-        int id;
-        std::function<void(Event)> call;
-    };
-    std::vector<Listener> listeners_;
-    int nextListener_ = 1;
+    ObservationControl observation_;
     HarmonicTest test_;
-    bool running_ = false, started_ = false;
-    double startSeconds_ = 0, endSeconds_ = 0;
     mutable std::optional<HarmonicTestResult> result_;  // of the blocks so far; kept once final
 };
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/whole_file.h"
 #include "record/fast_deflate.h"
 
 namespace lxv {
@@ -64,25 +65,6 @@ std::array<std::string, kExportChannels + 1> ExportHeadings(const RecordExportSo
     for (int c = 0; c < kExportChannels; ++c)
         headings[static_cast<std::size_t>(c) + 1] = "CH" + std::to_string(c + 1) + ":" + source.label(c);
     return headings;
-}
-
-std::string CreateTempFileBeside(const std::string& path, std::string& error) {
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        error = SystemError(path);
-        return {};
-    }
-    // mkstemp makes the file private; give it the mode any new file of ours gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    return name.data();
 }
 
 // ---- the two file layouts ----
@@ -261,10 +243,10 @@ bool RecordExport::finish() {
 
 bool RecordExport::commit() {
     if (!finished_ && !finish()) return false;
-    std::error_code ec;
-    std::filesystem::rename(temp_, path_, ec);
-    if (ec) return fail(path_ + ": " + ec.message());
+    std::string error;
+    const bool replaced = ReplaceWithTempFile(temp_, path_, error);
     temp_.clear();
+    if (!replaced) return fail(error);
     return true;
 }
 

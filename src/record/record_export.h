@@ -69,10 +69,6 @@ std::string SingleText(float value);
 // The cells of the heading row.
 std::array<std::string, kExportChannels + 1> ExportHeadings(const RecordExportSource& source);
 
-// A unique, empty file beside `path` (same folder, hidden name), readable as
-// the process's new files are. Empty with `error` set when none can be made.
-std::string CreateTempFileBeside(const std::string& path, std::string& error);
-
 class SheetWriter;
 
 // One export, written in steps so that a window can show progress between them.

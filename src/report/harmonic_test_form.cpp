@@ -7,8 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -19,49 +17,13 @@
 #include "measure/chart_painter.h"
 #include "measure/harmonic_test_control.h"
 #include "measure/image_view.h"
-#include "platform/dialogs.h"
-#include "platform/ini_file.h"
 #include "platform/translation.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"
-#include "report/report_info.h"
 
 namespace lxv {
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-// A typed field and its caption; the field is named by the caption without its colon.
-QLineEdit* Field(ShownTexts& texts, const char* name, const char* caption, const QString& text,
-                 QGridLayout* grid, int row, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(name);
-    auto* label = new QLabel(parent);
-    label->setBuddy(edit);
-    texts.text(label, caption);
-    texts.refresh(edit, 100, [edit, caption] { edit->setAccessibleName(Translated(caption).remove(':')); });
-    grid->addWidget(label, row, 0);
-    grid->addWidget(edit, row, 1);
-    return edit;
-}
-
-// A button named by its caption, its shortcut told in its tool tip.
-QPushButton* Button(ShownTexts& texts, const char* name, const char* caption, const QKeySequence& key,
-                    QWidget* parent) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    texts.text(b, caption);
-    texts.accessibleName(b, caption);
-    texts.refresh(b, 100, [b, caption, key] {
-        b->setToolTip(QString("%1 (%2)").arg(Translated(caption), key.toString(QKeySequence::NativeText)));
-    });
-    b->setAutoDefault(false);
-    b->setShortcut(key);
-    return b;
-}
 
 QColor RowColour(OrderVerdict v) {
     switch (v) {
@@ -73,40 +35,25 @@ QColor RowColour(OrderVerdict v) {
     return QColor();
 }
 
-QString VerdictStyle(const QColor& c) {
-    return QString("QLabel { color: %1; font-size: 26pt; font-weight: bold; }").arg(c.name());
-}
-
 }  // namespace
 
 THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& enterInfo, QWidget* parent)
-    : QDialog(parent), control_(control), enterInfo_(enterInfo) {
-    setObjectName("HarmonicTestForm");
+    : TProcedureForm(control.observation(), enterInfo, "HarmonicTestForm", kHarmonicTestWindowTitle, parent),
+      control_(control) {
     resize(1200, 760);
-    // Every text in the language in use, shown again when it changes.
-    texts_ = new ShownTexts(this);
-    ShownTexts& texts = *texts_;
-    texts.windowTitle(this, kHarmonicTestWindowTitle);
+    ShownTexts& texts = this->texts();
 
-    auto* grid = new QGridLayout;
     ClassBox = new QComboBox(this);
     ClassBox->setObjectName("ClassBox");
     texts.items(ClassBox, {"A", "B", QT_TRANSLATE_NOOP("lxv", "C (lighting)"), "D"});
     texts.accessibleName(ClassBox, QT_TRANSLATE_NOOP("lxv", "Class"));
-    auto* classLabel = new QLabel(this);
-    texts.text(classLabel, QT_TRANSLATE_NOOP("lxv", "Class:"));
-    classLabel->setBuddy(ClassBox);
-    grid->addWidget(classLabel, 0, 0);
-    grid->addWidget(ClassBox, 0, 1);
+    addRow(QT_TRANSLATE_NOOP("lxv", "Class:"), ClassBox);
     RatedPowerEdit =
-        Field(texts, "RatedPowerEdit",
-              QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "", grid, 1, this);
-    ObservationEdit = Field(texts, "ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"),
-                            "150", grid, 2, this);
-    NominalVoltageEdit = Field(texts, "NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"),
-                               "230", grid, 3, this);
-    NominalFrequencyEdit = Field(texts, "NominalFrequencyEdit",
-                                 QT_TRANSLATE_NOOP("lxv", "Nominal frequency (Hz):"), "50", grid, 4, this);
+        addField("RatedPowerEdit", QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "");
+    ObservationEdit = addField("ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"), "150");
+    NominalVoltageEdit = addField("NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"), "230");
+    NominalFrequencyEdit =
+        addField("NominalFrequencyEdit", QT_TRANSLATE_NOOP("lxv", "Nominal frequency (Hz):"), "50");
     texts.refresh(RatedPowerEdit, 101, [this] {
         RatedPowerEdit->setPlaceholderText(Translated(QT_TRANSLATE_NOOP("lxv", "measured")));
     });
@@ -115,40 +62,10 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     connect(ClassBox, &QComboBox::currentIndexChanged, this,
             [this](int index) { RatedPowerEdit->setEnabled(index == static_cast<int>(EmissionClass::D)); });
 
-    StartButton =
-        Button(texts, "StartButton", QT_TRANSLATE_NOOP("lxv", "Start"), QKeySequence(Qt::Key_F9), this);
-    StopButton =
-        Button(texts, "StopButton", QT_TRANSLATE_NOOP("lxv", "Stop"), QKeySequence(Qt::Key_F10), this);
-    SaveCsvButton = Button(texts, "SaveCsvButton", QT_TRANSLATE_NOOP("lxv", "Save CSV"),
-                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
-    SavePdfButton = Button(texts, "SavePdfButton", QT_TRANSLATE_NOOP("lxv", "Save PDF"),
-                           QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    connect(StartButton, &QPushButton::clicked, this, &THarmonicTestForm::StartButtonClick);
-    connect(StopButton, &QPushButton::clicked, this, &THarmonicTestForm::StopButtonClick);
-    connect(SaveCsvButton, &QPushButton::clicked, this, &THarmonicTestForm::SaveCsvButtonClick);
-    connect(SavePdfButton, &QPushButton::clicked, this, &THarmonicTestForm::SavePdfButtonClick);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {StartButton, StopButton, SaveCsvButton, SavePdfButton}) buttons->addWidget(b);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, 5, 0, 1, 2);
-
-    VerdictLabel = new QLabel(this);
-    VerdictLabel->setObjectName("VerdictLabel");
-    VerdictLabel->setAlignment(Qt::AlignCenter);
-    VerdictLabel->setMinimumWidth(360);
     SummaryLabel = new QLabel(this);
     SummaryLabel->setObjectName("SummaryLabel");
     SummaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid);
-    top->addWidget(SummaryLabel, 1);
-    top->addWidget(VerdictLabel);
-
-    ObservationProgress = new QProgressBar(this);
-    ObservationProgress->setObjectName("ObservationProgress");
-    texts.accessibleName(ObservationProgress, QT_TRANSLATE_NOOP("lxv", "Observation progress"));
-    texts.refresh(ObservationProgress, 100,
-                  [this] { ObservationProgress->setFormat(Translated(kProgressFormat)); });
+    setSummary(SummaryLabel);
 
     ResultTable = new QTableWidget(kTestOrderCount, kTestTableColumns, this);
     ResultTable->setObjectName("ResultTable");
@@ -179,97 +96,42 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     auto* right = new QVBoxLayout;
     right->addWidget(ResultChart, 1);
     right->addWidget(NotesLabel);
-    auto* body = new QHBoxLayout;
-    body->addWidget(ResultTable, 0);
-    body->addLayout(right, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(ObservationProgress);
-    layout->addLayout(body, 1);
-
-    // The result's texts are shown again in the language in use.
-    texts.refresh(this, 100, [this] { ShowResult(); });
-
-    listener_ = control_.subscribe([this](HarmonicTestControl::Event event) {
-        // Hidden, the window only catches up when shown again; the end is always shown.
-        if (isVisible() || event == HarmonicTestControl::Event::Finished) ShowResult();
-    });
+    auto* views = new QHBoxLayout;
+    views->addWidget(ResultTable, 0);
+    views->addLayout(right, 1);
+    body()->addLayout(views, 1);
+    finishLayout();
 }
 
-THarmonicTestForm::~THarmonicTestForm() {
-    control_.unsubscribe(listener_);
-}
-
-void THarmonicTestForm::StartButtonClick() {
+UiText THarmonicTestForm::StartProcedure() {
     const auto emissionClass = static_cast<EmissionClass>(std::clamp(ClassBox->currentIndex(), 0, 3));
     const SettingsReading reading = ReadHarmonicTestSettings(
         emissionClass, emissionClass == EmissionClass::D ? RatedPowerEdit->text().toStdString() : "",
         ObservationEdit->text().toStdString(), NominalVoltageEdit->text().toStdString(),
         NominalFrequencyEdit->text().toStdString());
-    if (!reading.ok()) {
-        AppDialogs().showMessage(this, Translated(reading.error));
-        return;
-    }
-    const UiText refusal = control_.Start(reading.settings);
-    if (!refusal.empty()) AppDialogs().showMessage(this, Translated(refusal));
-    ShowResult();
+    if (!reading.ok()) return reading.error;
+    return control_.Start(reading.settings);
 }
 
-void THarmonicTestForm::StopButtonClick() {
-    control_.Stop();
-    ShowResult();
+Verdict THarmonicTestForm::CurrentVerdict() const {
+    return control_.verdict();
 }
 
-void THarmonicTestForm::SaveCsvButtonClick() {
-    const QString path = AppDialogs().saveFileName(this, Translated(kCsvFilter), "HarmonicTest.csv");
-    if (path.isEmpty()) return;
-    std::string error;
-    if (!WriteHarmonicTestCsv(path.toStdString(), control_.result(), error))
-        AppDialogs().showError(this, Q(error));
+std::string THarmonicTestForm::PdfTitleSuffix() const {
+    return kHarmonicTestTitleSuffix;
 }
 
-void THarmonicTestForm::SavePdfButtonClick() {
-    ReportInfo info;
-    try {
-        info = ReadReportInfo(enterInfo_);
-    } catch (const ConversionError& e) {
-        AppDialogs().showError(this, Translated(e.text()));
-        return;
-    }
-    const QString path = AppDialogs().saveFileName(this, Translated(kPdfFilter),
-                                                   Q(info.projectName + kHarmonicTestTitleSuffix + ".pdf"));
-    if (path.isEmpty()) return;
-    QString error;
-    if (!WriteHarmonicTestPdf(path, control_.result(), info, error)) AppDialogs().showError(this, error);
+bool THarmonicTestForm::WriteCsv(const std::string& path, std::string& error) const {
+    return WriteHarmonicTestCsv(path, control_.result(), error);
 }
 
-void THarmonicTestForm::ShowResult() {
-    const bool running = control_.running(), started = control_.started();
+bool THarmonicTestForm::WritePdf(const QString& path, const ReportInfo& info, QString& error) const {
+    return WriteHarmonicTestPdf(path, control_.result(), info, error);
+}
+
+void THarmonicTestForm::ShowProcedure() {
+    const bool started = control_.started();
     const HarmonicTestResult& r = control_.result();
-    StartButton->setEnabled(!running);
-    StopButton->setEnabled(running);
-    // The files hold a finished observation with a verdict.
-    SaveCsvButton->setEnabled(started && !running && r.hasVerdict());
-    SavePdfButton->setEnabled(started && !running && r.hasVerdict());
-
-    const int seconds = started ? static_cast<int>(std::ceil(r.settings.observationSeconds)) : 100;
-    ObservationProgress->setRange(0, seconds);
-    ObservationProgress->setValue(
-        std::clamp(static_cast<int>(std::floor(control_.elapsedSeconds() + 1e-9)), 0, seconds));
-
-    UiText verdict = kVerdictIdleText;
-    QColor colour = palette().color(QPalette::WindowText);
-    if (started) {
-        const UiText word = VerdictWord(r);
-        verdict = running ? UiText(kVerdictRunningText).arg(word) : word;
-        colour = !r.hasVerdict() || r.verdict == TestVerdict::NotApplicable ? QColor(190, 110, 0)
-                 : r.verdict == TestVerdict::Pass                           ? QColor(0, 140, 60)
-                                                                            : QColor(210, 30, 30);
-    }
-    VerdictLabel->setText(Translated(verdict));
-    VerdictLabel->setStyleSheet(VerdictStyle(colour));
-    VerdictLabel->setAccessibleName(Translated(UiText(QT_TRANSLATE_NOOP("lxv", "Verdict: %1")).arg(verdict)));
-
     QStringList summary, notes;
     if (started)
         for (const UiText& line : HarmonicTestSummary(r)) summary << Translated(line);
@@ -326,11 +188,6 @@ void THarmonicTestForm::DrawChart() {
     const HarmonicTestResult& shown = control_.started() ? control_.result() : empty;
     DrawHarmonicTestChart(chartImage_, area, shown, CurrentChartColours());
     ResultChart->update();
-}
-
-void THarmonicTestForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    ShowResult();
 }
 
 }  // namespace lxv

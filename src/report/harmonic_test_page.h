@@ -6,7 +6,7 @@
 // command-line task write both files the same way.
 //
 // Depends on: report/report_geometry.h, measure/harmonic_test.h,
-// measure/harmonic_test_chart.h, record/record_export.h (temporary files).
+// measure/harmonic_test_chart.h, report/page_builder.h, platform/whole_file.h.
 #pragma once
 
 #include <string>

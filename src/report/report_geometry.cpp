@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "measure/number_format.h"
+#include "report/page_builder.h"
 
 namespace lxv {
 
@@ -34,28 +35,6 @@ UiText StatusText(const std::string& status, bool length) {
 UiText Labelled(const char* label, const std::string& value) {
     return UiText("%1%2").argText(label).arg(value);
 }
-
-class PageBuilder {
-  public:
-    PageBuilder(int width, int height) { page_.width = width, page_.height = height; }
-    void text(int x, int y, UiText text, Rgb colour, double points, bool opaque = false) {
-        page_.items.emplace_back(PageText{{x, y}, std::move(text), colour, points, opaque});
-    }
-    void line(int x1, int y1, int x2, int y2, PagePen pen) {
-        page_.items.emplace_back(PageLine{{x1, y1}, {x2, y2}, pen});
-    }
-    void rect(int l, int t, int r, int b, PagePen pen) {
-        page_.items.emplace_back(PageRect{l, t, r, b, pen, false, {}});
-    }
-    void filledRect(int l, int t, int r, int b, PagePen pen) {
-        page_.items.emplace_back(PageRect{l, t, r, b, pen, true, pen.colour});
-    }
-    void add(PageItem item) { page_.items.push_back(std::move(item)); }
-    ReportPage take() { return std::move(page_); }
-
-  private:
-    ReportPage page_;
-};
 
 // Offsets of one waveform from its zero level and their largest magnitude.
 std::vector<int> Offsets(const MeasureRecord& record, Channel channel, int& largest) {

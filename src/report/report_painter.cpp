@@ -1,16 +1,12 @@
 #include "report/report_painter.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPolygon>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <variant>
 
 #include "platform/translation.h"
-#include "record/record_export.h"
+#include "platform/whole_file.h"
 
 namespace lxv {
 
@@ -86,39 +82,29 @@ void PaintReportPage(QPainter& painter, const ReportPage& page, const QImage& ch
 
 bool WriteReportPdf(const QString& path, const QString& title, QPageLayout::Orientation orientation,
                     const PageLayoutFunction& layout, QString& error) {
-    std::string reason;
-    const std::string temp = CreateTempFileBeside(path.toStdString(), reason);
-    if (temp.empty()) {
-        error = QString::fromStdString(reason);
-        return false;
-    }
-    const QString tempPath = QString::fromStdString(temp);
-    bool painted = false;
-    {
-        QPdfWriter writer(tempPath);
+    const auto paint = [&](const std::string& temp, std::string& reason) {
+        QPdfWriter writer(QString::fromStdString(temp));
         writer.setResolution(600);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("LXV7700"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF()));
         QPainter painter;
+        bool painted = false;
         if (painter.begin(&writer)) {
             PaintReportPage(painter,
                             layout(writer.width(), writer.height(), orientation == QPageLayout::Landscape));
             painted = painter.end();
         }
-    }
-    if (!painted) {
-        QFile::remove(tempPath);
-        error = Translated(
-            UiText(QT_TRANSLATE_NOOP("lxv", "%1: the PDF could not be written")).arg(path.toStdString()));
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.toStdString().c_str()) != 0) {
-        error = path + ": " + QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(tempPath);
-        return false;
-    }
-    return true;
+        if (!painted)
+            reason = Translated(UiText(QT_TRANSLATE_NOOP("lxv", "%1: the PDF could not be written"))
+                                    .arg(path.toStdString()))
+                         .toStdString();
+        return painted;
+    };
+    std::string reason;
+    if (WriteFileWhole(path.toStdString(), paint, reason)) return true;
+    error = QString::fromStdString(reason);
+    return false;
 }
 
 }  // namespace lxv

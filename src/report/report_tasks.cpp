@@ -112,4 +112,38 @@ int RunReportTask(ReportTask task, const QStringList& files, const std::string& 
     return RecordReport(input, output);
 }
 
+CommandTask ReportCommand(ReportTask task) {
+    CommandTask command;
+    switch (task) {
+        case ReportTask::PowerReport:
+            command = {{"report", nullptr, nullptr, "--report TEST.lxm OUT.pdf",
+                        QT_TRANSLATE_NOOP("lxv", "write the power analysis report of a test file as PDF")},
+                       "--report TEST.lxm OUT.pdf",
+                       "--report TEST.lxm OUT.pdf"};
+            break;
+        case ReportTask::Export:
+            command = {{"export", nullptr, nullptr, "--export RECORD.lxr OUT.xlsx|OUT.csv",
+                        QT_TRANSLATE_NOOP("lxv", "write the whole recording as a spreadsheet")},
+                       "--export RECORD.lxr OUT.xlsx|OUT.csv",
+                       "--export RECORD.lxr OUT"};
+            break;
+        case ReportTask::RecordReport:
+            command = {{"record-report", nullptr, nullptr, "--record-report RECORD.lxr OUT.pdf",
+                        QT_TRANSLATE_NOOP("lxv", "write the record report of a recording as PDF")},
+                       "--record-report RECORD.lxr OUT.pdf",
+                       "--record-report RECORD.lxr OUT.pdf"};
+            break;
+    }
+    // The files are checked when the task runs, as they always were.
+    command.read = [](const OptionValues& values, std::any& options) -> UiText {
+        options = values.files();
+        return {};
+    };
+    const std::string option = std::string("--") + command.option.name;
+    command.run = [task, option](const std::any& options) {
+        return RunReportTask(task, std::any_cast<const QStringList&>(options), option);
+    };
+    return command;
+}
+
 }  // namespace lxv

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <string>
 
+#include "platform/command_task.h"
+
 namespace lxv {
 
 enum class ReportTask { PowerReport, Export, RecordReport };
@@ -17,5 +19,9 @@ enum class ReportTask { PowerReport, Export, RecordReport };
 // offscreen application and returns the exit code: 0 done, 1 a failure.
 // `option` ("--report") names the task when the files are not two.
 int RunReportTask(ReportTask task, const QStringList& files, const std::string& option);
+
+// The task's entry of the command line's registry (platform/command_task.h):
+// its option, form and run; it checks its two files when it runs.
+CommandTask ReportCommand(ReportTask task);
 
 }  // namespace lxv

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/command_line.h"
+#include "cli/instrument_tasks.h"
 #include "app/test_hooks.h"
 #include "appearance/chart_colours.h"
 #include "appearance/skins.h"
@@ -53,64 +54,64 @@ TEST(CommandLine, NoParameterLeavesEverythingOff) {
 TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
     struct Case {
         QStringList arguments;
-        Task task;
+        std::string task;
         const char* error;  // a part of the error text; empty for none
     };
     const Case cases[] = {
-        {{"--service", "a.lxm"}, Task::Window, ""},
-        {{"--help", "--bogus"}, Task::Help, ""},
-        {{"--report", "a.lxm", "b.pdf"}, Task::Report, ""},
-        {{"--measure", "--json", "--port", "com5", "--baud", "115200"}, Task::Measure, ""},
+        {{"--service", "a.lxm"}, kWindowTask, ""},
+        {{"--help", "--bogus"}, kHelpTask, ""},
+        {{"--report", "a.lxm", "b.pdf"}, "report", ""},
+        {{"--measure", "--json", "--port", "com5", "--baud", "115200"}, "measure", ""},
         {{"--log=x.csv", "--count", "3", "--every", "0.5", "--harmonics", "--append", "--device",
           "/dev/ttyUSB0"},
-         Task::Log,
+         "log",
          ""},
-        {{"--log"}, Task::Log, "Missing value after '--log'"},
-        {{"--log", "x", "--seconds", "abc"}, Task::Log, "invalid value for --seconds: \"abc\""},
-        {{"--log", "x", "--seconds", "-2"}, Task::Log, "invalid value for --seconds"},
-        {{"--log", "x", "--count", "0"}, Task::Log, "invalid value for --count"},
-        {{"--log", "x", "--count", "1.5"}, Task::Log, "invalid value for --count"},
-        {{"--log", "x", "--every", "nan"}, Task::Log, "invalid value for --every"},
-        {{"--log", "x", "--seconds", "5", "--count", "5"}, Task::Log, "--seconds or --count"},
-        {{"--measure", "--baud", "12345"}, Task::Measure, "invalid value for --baud"},
-        {{"--measure", "--port", "COM256"}, Task::Measure, "invalid value for --port"},
-        {{"--measure", "--port", "COM1", "--device", "/dev/x"}, Task::Measure, "--port or --device"},
-        {{"--measure", "--log", "x"}, Task::Log, "one task at a time"},
-        {{"--measure", "x.lxm"}, Task::Measure, "unexpected argument"},
-        {{"--json"}, Task::Window, "--json goes with --measure"},
-        {{"--port", "COM3"}, Task::Window, "--port goes with --measure or --log"},
-        {{"--log", "x", "--json"}, Task::Log, "--json does not go with --log"},
+        {{"--log"}, "log", "Missing value after '--log'"},
+        {{"--log", "x", "--seconds", "abc"}, "log", "invalid value for --seconds: \"abc\""},
+        {{"--log", "x", "--seconds", "-2"}, "log", "invalid value for --seconds"},
+        {{"--log", "x", "--count", "0"}, "log", "invalid value for --count"},
+        {{"--log", "x", "--count", "1.5"}, "log", "invalid value for --count"},
+        {{"--log", "x", "--every", "nan"}, "log", "invalid value for --every"},
+        {{"--log", "x", "--seconds", "5", "--count", "5"}, "log", "--seconds or --count"},
+        {{"--measure", "--baud", "12345"}, "measure", "invalid value for --baud"},
+        {{"--measure", "--port", "COM256"}, "measure", "invalid value for --port"},
+        {{"--measure", "--port", "COM1", "--device", "/dev/x"}, "measure", "--port or --device"},
+        {{"--measure", "--log", "x"}, "log", "one task at a time"},
+        {{"--measure", "x.lxm"}, "measure", "unexpected argument"},
+        {{"--json"}, kWindowTask, "--json goes with --measure"},
+        {{"--port", "COM3"}, kWindowTask, "--port goes with --measure or --log"},
+        {{"--log", "x", "--json"}, "log", "--json does not go with --log"},
         {{"--harmonic-test", "d", "--seconds", "20", "--rated-power", "150", "o.csv", "o.pdf", "--port",
           "COM4"},
-         Task::HarmonicTest,
+         "harmonic-test",
          ""},
-        {{"--harmonic-test", "E", "o.csv"}, Task::HarmonicTest, "invalid value for --harmonic-test: \"E\""},
-        {{"--harmonic-test", "A"}, Task::HarmonicTest, "needs OUT.csv"},
-        {{"--harmonic-test", "A", "a.csv", "b.pdf", "c"}, Task::HarmonicTest, "unexpected argument \"c\""},
-        {{"--harmonic-test", "A", "o.pdf", "o.csv"}, Task::HarmonicTest, "OUT.csv comes before OUT.pdf"},
+        {{"--harmonic-test", "E", "o.csv"}, "harmonic-test", "invalid value for --harmonic-test: \"E\""},
+        {{"--harmonic-test", "A"}, "harmonic-test", "needs OUT.csv"},
+        {{"--harmonic-test", "A", "a.csv", "b.pdf", "c"}, "harmonic-test", "unexpected argument \"c\""},
+        {{"--harmonic-test", "A", "o.pdf", "o.csv"}, "harmonic-test", "OUT.csv comes before OUT.pdf"},
         {{"--harmonic-test", "A", "--seconds", "9.5", "o.csv"},
-         Task::HarmonicTest,
+         "harmonic-test",
          "invalid value for --seconds"},
         {{"--harmonic-test", "A", "--seconds", "3601", "o.csv"},
-         Task::HarmonicTest,
+         "harmonic-test",
          "invalid value for --seconds"},
         {{"--harmonic-test", "A", "--seconds", " ", "o.csv"},
-         Task::HarmonicTest,
+         "harmonic-test",
          "invalid value for --seconds"},
-        {{"--harmonic-test", "A", "--rated-power", "100", "o.csv"}, Task::HarmonicTest, "for class D only"},
+        {{"--harmonic-test", "A", "--rated-power", "100", "o.csv"}, "harmonic-test", "for class D only"},
         {{"--harmonic-test", "D", "--rated-power", "0", "o.csv"},
-         Task::HarmonicTest,
+         "harmonic-test",
          "invalid value for --rated-power"},
         {{"--harmonic-test", "D", "--rated-power", "inf", "o.csv"},
-         Task::HarmonicTest,
+         "harmonic-test",
          "invalid value for --rated-power"},
         {{"--harmonic-test", "D", "--count", "3", "o.csv"},
-         Task::HarmonicTest,
+         "harmonic-test",
          "--count does not go with --harmonic-test"},
-        {{"--log", "x", "--rated-power", "3"}, Task::Log, "--rated-power does not go with --log"},
-        {{"--harmonic-test", "D", "--log", "x"}, Task::HarmonicTest, "one task at a time"},
-        {{"--bogus", "a.lxm"}, Task::Window, "Unknown option 'bogus'"},
-        {{"-style", "fusion"}, Task::Window, "Unknown option 'style'"},
+        {{"--log", "x", "--rated-power", "3"}, "log", "--rated-power does not go with --log"},
+        {{"--harmonic-test", "D", "--log", "x"}, "harmonic-test", "one task at a time"},
+        {{"--bogus", "a.lxm"}, kWindowTask, "Unknown option 'bogus'"},
+        {{"-style", "fusion"}, kWindowTask, "Unknown option 'style'"},
     };
     for (const Case& c : cases) {
         const CommandLine line = ParseProgramArguments(c.arguments);
@@ -125,10 +126,11 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
     EXPECT_TRUE(window.service);
     EXPECT_EQ(window.start.kind, StartFileKind::TestFile);
     const CommandLine measure = ParseProgramArguments(cases[3].arguments);
-    EXPECT_TRUE(measure.measure.json);
-    EXPECT_EQ(measure.measure.port.port, 5);
-    EXPECT_EQ(measure.measure.port.baudIndex, 7);
-    const LogOptions log = ParseProgramArguments(cases[4].arguments).log;
+    const MeasureOptions& measured = measure.optionsOf<MeasureOptions>();
+    EXPECT_TRUE(measured.json);
+    EXPECT_EQ(measured.port.port, 5);
+    EXPECT_EQ(measured.port.baudIndex, 7);
+    const LogOptions log = ParseProgramArguments(cases[4].arguments).optionsOf<LogOptions>();
     EXPECT_EQ(log.path, "x.csv");
     EXPECT_EQ(log.count, 3);
     EXPECT_EQ(log.every, 0.5);
@@ -136,8 +138,8 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
     EXPECT_EQ(log.port.device, "/dev/ttyUSB0");
     EXPECT_EQ(log.port.baudIndex, -1);
     const Case* test = std::find_if(std::begin(cases), std::end(cases),
-                                    [](const Case& c) { return c.task == Task::HarmonicTest; });
-    const HarmonicTestOptions harmonic = ParseProgramArguments(test->arguments).harmonic;
+                                    [](const Case& c) { return c.task == "harmonic-test"; });
+    const HarmonicTestOptions harmonic = ParseProgramArguments(test->arguments).optionsOf<HarmonicTestOptions>();
     EXPECT_EQ(harmonic.settings.emissionClass, EmissionClass::D);
     EXPECT_EQ(harmonic.settings.observationSeconds, 20.0);
     EXPECT_EQ(harmonic.settings.ratedPower, 150.0);
@@ -145,7 +147,8 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
     EXPECT_EQ(harmonic.csvPath, "o.csv");
     EXPECT_EQ(harmonic.pdfPath, "o.pdf");
     EXPECT_EQ(harmonic.port.port, 4);
-    const HarmonicTestOptions defaults = ParseProgramArguments({"--harmonic-test", "a", "o.csv"}).harmonic;
+    const HarmonicTestOptions defaults =
+        ParseProgramArguments({"--harmonic-test", "a", "o.csv"}).optionsOf<HarmonicTestOptions>();
     EXPECT_EQ(defaults.settings.observationSeconds, 150.0);
     EXPECT_FALSE(defaults.settings.ratedPower.has_value());
     EXPECT_EQ(defaults.pdfPath, "");
