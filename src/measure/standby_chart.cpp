@@ -110,7 +110,7 @@ ChartDrawing StandbyChart(const ChartFrame& frame, const StandbyTest& test, int 
     const StandbyTrend& trend = test.trend();
     ChartPolyline trace{ChartColour::PowerTrace, thick, {}};
     for (std::size_t i = 0; i < trend.used(); ++i) {
-        const StandbyTrend::Slot& slot = trend.slots()[i];
+        const StandbyTrend::Slot& slot = trend.timeSlots()[i];
         if (slot.count == 0) continue;
         const int x = plot.x((static_cast<double>(i) + 0.5) * trend.slotSeconds());
         const int yLow = plot.y(slot.low), yHigh = plot.y(slot.high);

@@ -344,6 +344,32 @@ std::string SupplyFiguresText(const SupplyFigures& s) {
            FormatFixed(s.worstCrest, 3);
 }
 
+std::vector<ConditionRow> StandbyConditions(const StandbyResult& r) {
+    const StandbySettings& s = r.settings;
+    const SupplyFigures& w = r.supply;
+    const bool any = r.readings > 0;
+    const auto row = [any](const char* name, UiText required, std::string worst, bool ok) {
+        return ConditionRow{name, std::move(required), UiText("%1").arg(any ? std::move(worst) : "-"),
+                            ok ? QT_TRANSLATE_NOOP("lxv", "ok") : QT_TRANSLATE_NOOP("lxv", "outside"), ok};
+    };
+    return {
+        row(QT_TRANSLATE_NOOP("lxv", "Voltage"),
+            UiText(QT_TRANSLATE_NOOP("lxv", "%1 V ± 1 %")).arg(FormatGeneral(s.nominalVoltage)),
+            FormatFixed(w.worstVoltage, 2) + " V", w.voltageOk),
+        row(QT_TRANSLATE_NOOP("lxv", "Frequency"),
+            UiText(QT_TRANSLATE_NOOP("lxv", "%1 Hz ± 1 %")).arg(FormatGeneral(s.nominalFrequency)),
+            FormatFixed(w.worstFrequency, 3) + " Hz", w.frequencyOk),
+        row(QT_TRANSLATE_NOOP("lxv", "Voltage harmonics 2..13"), QT_TRANSLATE_NOOP("lxv", "at most 2 %"),
+            FormatFixed(w.worstHarmonics * 100, 2) + " %", w.harmonicsOk),
+        row(QT_TRANSLATE_NOOP("lxv", "Voltage crest factor"), QT_TRANSLATE_NOOP("lxv", "1.34 to 1.49"),
+            FormatFixed(w.worstCrest, 3), w.crestOk),
+        ConditionRow{QT_TRANSLATE_NOOP("lxv", "Period"), QT_TRANSLATE_NOOP("lxv", "at least 600 s"),
+                     UiText("%1 s").arg(FormatGeneral(s.periodSeconds)),
+                     r.periodShort() ? QT_TRANSLATE_NOOP("lxv", "outside") : QT_TRANSLATE_NOOP("lxv", "ok"),
+                     !r.periodShort()},
+    };
+}
+
 std::vector<UiText> StandbySummary(const StandbyResult& r) {
     const StandbySettings& s = r.settings;
     std::vector<UiText> lines;

@@ -166,7 +166,7 @@ class StandbyTrend {
     explicit StandbyTrend(double spanSeconds);
     void Add(double seconds, double watts);
     double slotSeconds() const { return slotSeconds_; }
-    const std::vector<Slot>& slots() const { return slots_; }
+    const std::vector<Slot>& timeSlots() const { return slots_; }
     std::size_t used() const { return used_; }  // slots up to the last one with a reading
     double low() const { return low_; }
     double high() const { return high_; }
@@ -248,6 +248,15 @@ std::string StandbyPowerText(double watts);
 // The worst supply figures, one phrase each ("voltage 232.5 V; frequency
 // 50.01 Hz; harmonics 0.8 %; crest factor 1.41").
 std::string SupplyFiguresText(const SupplyFigures& supply);
+
+// The test conditions as they stand, one row each: voltage, frequency,
+// harmonics, crest factor, period: the name, what is required, the worst
+// figure so far and whether it holds ("ok" / "outside", to translate).
+struct ConditionRow {
+    UiText name, required, worst, state;
+    bool ok = true;
+};
+std::vector<ConditionRow> StandbyConditions(const StandbyResult& result);
 
 // One line each: settings, readings, mean, slope, halves, energy, supply,
 // uncertainty figures, range.

@@ -1,5 +1,7 @@
 #include "measure/standby_test_control.h"
 
+#include <ctime>
+
 namespace lxv {
 
 Verdict StandbyTestVerdict(const StandbyResult& result) {
@@ -31,6 +33,7 @@ UiText StandbyTestControl::Start(const StandbySettings& settings) {
     test_ = StandbyTest(settings, rangeReader_ ? rangeReader_() : std::nullopt);
     result_.reset();
     startSeconds_ = observation_.now();
+    finishedAt_.clear();
     UiText refusal = observation_.Start(settings.maxSeconds, *this);
     if (!refusal.empty()) {
         test_ = std::move(previous);
@@ -57,6 +60,11 @@ void StandbyTestControl::Ended(ObservationEnd end, double elapsedSeconds) {
     else
         test_.TimeReached(elapsedSeconds);  // the longest time: judged a last time
     result_ = test_.Result();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[32] = {};
+    if (localtime_r(&now, &local) && std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) > 0)
+        finishedAt_ = text;
 }
 
 }  // namespace lxv

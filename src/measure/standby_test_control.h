@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "measure/observation_control.h"
 #include "measure/standby_test.h"
@@ -57,6 +58,8 @@ class StandbyTestControl : private ObservationRules {
     // The result of the readings so far, or the final result once the test ended.
     const StandbyResult& result() const;
     Verdict verdict() const { return StandbyTestVerdict(result()); }
+    // The local date and time the test ended ("2026-12-09 23:17:02"), empty before.
+    const std::string& finishedAt() const { return finishedAt_; }
     Timer& observationTimer() { return observation_.observationTimer(); }
     ObservationControl& observation() { return observation_; }
 
@@ -68,6 +71,7 @@ class StandbyTestControl : private ObservationRules {
     RangeReader rangeReader_;
     StandbyTest test_;
     double startSeconds_ = 0;
+    std::string finishedAt_;
     mutable std::optional<StandbyResult> result_;  // of the readings so far; kept once final
 };
 

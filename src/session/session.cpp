@@ -30,8 +30,8 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
     harmonicTest.setContinuousStarter([this] { return measure.StartContinuous(); });
     standbyTest.setContinuousStarter([this] { return measure.StartContinuous(); });
     standbyTest.setRangeReader([this]() -> std::optional<CurrentRangeSetting> {
-        if (!settings.settingsRead()) return std::nullopt;
-        const InstrumentSettings& s = settings.settingsCopy();
+        if (!this->settings.settingsRead()) return std::nullopt;
+        const InstrumentSettings& s = this->settings.settingsCopy();
         return CurrentRangeSetting{s.RangeLocked == 0, s.CurrentRange};
     });
 }
