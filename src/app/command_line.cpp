@@ -24,7 +24,8 @@ const OptionRow kLanguageRow{
     QT_TRANSLATE_NOOP("lxv", "show the windows and messages in the original texts or in English")};
 const OptionRow kVersionRow{"version", nullptr, nullptr, "--version",
                             QT_TRANSLATE_NOOP("lxv", "print the version and exit")};
-const OptionRow kHelpRow{"help", "h", nullptr, "--help", QT_TRANSLATE_NOOP("lxv", "print this text and exit")};
+const OptionRow kHelpRow{"help", "h", nullptr, "--help",
+                         QT_TRANSLATE_NOOP("lxv", "print this text and exit")};
 
 constexpr const char* kWindowForm = "[--service] [FILE.lxm | FILE.lxr]";
 constexpr const char* kWindowBrief = "[FILE.lxm | FILE.lxr]";
@@ -90,7 +91,8 @@ void Fail(CommandLine& line, const UiText& text) {
 // The parsed command line as a task's reader sees it.
 class ParsedValues : public OptionValues {
   public:
-    ParsedValues(const QCommandLineParser& parser, const QStringList& files) : parser_(parser), files_(files) {}
+    ParsedValues(const QCommandLineParser& parser, const QStringList& files)
+        : parser_(parser), files_(files) {}
     bool isSet(const char* name) const override { return parser_.isSet(name); }
     QString value(const char* name) const override { return parser_.value(name); }
     const QStringList& files() const override { return files_; }
@@ -201,7 +203,8 @@ CommandLine ParseProgramArguments(const std::vector<CommandTask>& tasks, const Q
         if (!line.qtOptions) line.start = ParseCommandLine(line.files);
         return line;
     }
-    if (const UiText error = line.command->read(ParsedValues(parser, line.files), line.options); !error.empty())
+    if (const UiText error = line.command->read(ParsedValues(parser, line.files), line.options);
+        !error.empty())
         Fail(line, error);
     return line;
 }

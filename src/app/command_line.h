@@ -40,7 +40,7 @@ inline constexpr const char* kHelpTask = "help";
 inline constexpr const char* kVersionTask = "version";
 
 struct CommandLine {
-    std::string task = kWindowTask;       // kWindowTask, kHelpTask, kVersionTask or a task's option name
+    std::string task = kWindowTask;        // kWindowTask, kHelpTask, kVersionTask or a task's option name
     const CommandTask* command = nullptr;  // the task's entry in the registry
     QString error;                         // a bad option or value: the usage line and exit code 2
     UiText errorText;                      // the same, to be shown in the language in use

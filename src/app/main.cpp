@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     lxv::Session session(port, sysSet, timers);
 
     // 3. The windows, in order.
-    lxv::Windows windows(session, sysSet, line);
+    lxv::Windows windows(line, session, sysSet);
     lxv::TMainForm& mainForm = windows.main();
     // The program ends here, not on the last window closed, with a non-zero code
     // when the recording's last save failed and the program quit anyway.

@@ -215,9 +215,9 @@ bool ApplyLanguage(UiLanguage language, QWidget* parent) {
 }  // namespace
 
 Windows::Windows(Session& session, IniFile& sysSet, const QStringList& arguments)
-    : Windows(session, sysSet, ParseProgramArguments(arguments)) {}
+    : Windows(ParseProgramArguments(arguments), session, sysSet) {}
 
-Windows::Windows(Session& session, IniFile& sysSet, const CommandLine& line) : sysSet_(sysSet) {
+Windows::Windows(const CommandLine& line, Session& session, IniFile& sysSet) : sysSet_(sysSet) {
     // "--service" makes the calibration reachable; the files are the start file.
     const bool service = line.service;
     // The language: --language for this run, else the stored choice.

@@ -71,7 +71,7 @@ class Windows {
     // Makes every window; `arguments` is the command line without the program name.
     Windows(Session& session, IniFile& sysSet, const QStringList& arguments);
     // The same for the command line main() has parsed.
-    Windows(Session& session, IniFile& sysSet, const CommandLine& line);
+    Windows(const CommandLine& line, Session& session, IniFile& sysSet);
     ~Windows();
     Windows(const Windows&) = delete;
     Windows& operator=(const Windows&) = delete;

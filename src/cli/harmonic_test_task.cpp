@@ -2,13 +2,12 @@
 
 #include <QString>
 #include <cmath>
-#include <optional>
 #include <cstdio>
+#include <optional>
 
 #include "cli/headless_session.h"
 #include "measure/number_format.h"
 #include "platform/translation.h"
-#include "platform/whole_file.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"
 #include "report/report_info.h"
@@ -17,13 +16,6 @@ namespace lxv {
 
 namespace {
 
-constexpr const char* kDroppedText = QT_TRANSLATE_NOOP(
-    "lxv",
-    "stopped after %1 s of the %2 s observation; an incomplete observation gives no verdict, no file was "
-    "written");
-constexpr const char* kIsFolderText = QT_TRANSLATE_NOOP("lxv", "it is a folder, not a file");
-constexpr const char* kCountedText = QT_TRANSLATE_NOOP("lxv", "%1 blocks observed, %2 so far");
-constexpr const char* kNoVerdictYetText = QT_TRANSLATE_NOOP("lxv", "no verdict");
 // The verdict lines: %1 the class, %2 blocks, %3 seconds, %4 watts, %5 the failing orders.
 constexpr const char* kPassLineText =
     QT_TRANSLATE_NOOP("lxv", "PASS class %1: %2 blocks over %3 s, mean power %4 W");
@@ -71,7 +63,8 @@ UiText ReadHarmonicTestOptions(const OptionValues& values, HarmonicTestOptions& 
 CommandTask HarmonicTestCommand() {
     CommandTask task{
         {"harmonic-test", nullptr, "CLASS", "--harmonic-test CLASS",
-         QT_TRANSLATE_NOOP("lxv", "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
+         QT_TRANSLATE_NOOP("lxv",
+                           "check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)")},
         "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]\n"
         "               [--port COMn | --device PATH] [--baud N]",
         "--harmonic-test CLASS [...] OUT.csv [OUT.pdf]",
@@ -114,95 +107,34 @@ UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
     return line;
 }
 
-HarmonicTestTask::HarmonicTestTask(HeadlessSession& run, HarmonicTestOptions options,
-                                   std::function<void(const std::string&)> print)
-    : run_(run),
+HarmonicTestTask::HarmonicTestTask(HeadlessSession& run, HarmonicTestOptions options, PrintFunction print)
+    : ProcedureTask(run, run.session().harmonicTest.observation(), options.csvPath, options.pdfPath,
+                    std::move(print)),
       control_(run.session().harmonicTest),
-      options_(std::move(options)),
-      print_(std::move(print)) {}
+      options_(std::move(options)) {}
 
-HarmonicTestTask::~HarmonicTestTask() {
-    if (listener_) control_.unsubscribe(listener_);
+UiText HarmonicTestTask::StartObservation() {
+    return control_.Start(options_.settings);
 }
 
-bool HarmonicTestTask::prepare() {
-    std::string error;
-    for (const std::string& path : {options_.csvPath, options_.pdfPath})
-        if (!path.empty() && !CanWriteBeside(path, Translated(kIsFolderText).toStdString(), error)) {
-            run_.failLine(error);
-            return false;
-        }
-    if (!options_.pdfPath.empty() && !ReadStoredReportInfo(info_, error)) {
-        run_.failLine(error);
-        return false;
-    }
-    return true;
-}
-
-void HarmonicTestTask::start() {
-    listener_ = control_.subscribe([this](HarmonicTestControl::Event event) {
-        if (event == HarmonicTestControl::Event::Finished && !dropping_) observationEnded();
-    });
-    run_.showProgress([this] { return counted(); });
-    run_.start(MeasureMode::Continuous, [this] { observe(); });
-}
-
-void HarmonicTestTask::observe() {
-    // Continuous measurement runs by now: the controller starts nothing of its own.
-    const UiText refusal = control_.Start(options_.settings);
-    if (!refusal.empty()) run_.fail(refusal);
-}
-
-std::string HarmonicTestTask::counted() const {
-    const HarmonicTestResult& r = control_.result();
-    // Told on the messages in the run's language.
-    UiText counted = UiText(kCountedText).arg(control_.running() ? r.blocks : 0);
-    if (r.hasVerdict())
-        counted.arg(HarmonicTestVerdict(r).text);
-    else
-        counted.argText(kNoVerdictYetText);
-    return Translated(counted).toStdString();
-}
-
-void HarmonicTestTask::stop() {
-    if (run_.finished()) return;
-    const double elapsed = control_.elapsedSeconds();
-    dropping_ = true;
-    control_.Stop();
-    run_.fail(UiText(kDroppedText)
-                  .arg(FormatRounded(std::floor(elapsed), 0))
-                  .arg(FormatGeneral(options_.settings.observationSeconds)));
-}
-
-void HarmonicTestTask::observationEnded() {
-    if (run_.finished()) return;
+void HarmonicTestTask::ObservationEnded() {
     const HarmonicTestResult& r = control_.result();
     if (!r.hasVerdict()) {
-        run_.fail(r.error);
+        run().fail(r.error);
         return;
     }
-    if (!writeFiles(r)) return;
-    print_(Translated(HarmonicVerdictLine(r)).toStdString() + "\n");
+    if (!WriteFiles([&r](const std::string& path,
+                         std::string& error) { return WriteHarmonicTestCsv(path, r, error); },
+                    [&r](const QString& path, const ReportInfo& info, QString& error) {
+                        return WriteHarmonicTestPdf(path, r, info, error);
+                    }))
+        return;
+    print(Translated(HarmonicVerdictLine(r)).toStdString() + "\n");
     // The notes that the verdict line does not carry, without the pre-compliance note every report has.
     const std::vector<UiText> notes = HarmonicTestNotes(r);
     for (std::size_t i = 0; i + 1 < notes.size(); ++i)
-        if (notes[i] != r.notApplicable) run_.tell(Translated(notes[i]).toStdString());
-    run_.finish(HarmonicTestVerdict(r).exitCode);
-}
-
-bool HarmonicTestTask::writeFiles(const HarmonicTestResult& r) {
-    std::string error;
-    if (!WriteHarmonicTestCsv(options_.csvPath, r, error)) {
-        run_.failLine(error);
-        return false;
-    }
-    QString pdfError;
-    if (!options_.pdfPath.empty() &&
-        !WriteHarmonicTestPdf(QString::fromStdString(options_.pdfPath), r, info_, pdfError)) {
-        run_.failLine(pdfError.toStdString());
-        return false;
-    }
-    return true;
+        if (notes[i] != r.notApplicable) run().tell(Translated(notes[i]).toStdString());
+    run().finish(HarmonicTestVerdict(r).exitCode);
 }
 
 }  // namespace lxv

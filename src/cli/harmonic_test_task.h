@@ -1,12 +1,10 @@
 // The harmonic emissions test from the command line:
 //   lxv7700 --harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]
-// on the headless session: continuous measurement starts once the port is
-// open and the settings read is answered, the session's HarmonicTestControl
-// observes for N seconds (default 150), then OUT.csv (and the one-page PDF
-// with the report information of EnterInfo.ini) are written, each under a
-// temporary name beside it and renamed when whole, and the verdict line goes
-// to standard output. Notes that do not change the verdict (a supply outside
-// the test conditions, pauses) go to standard error.
+// on the headless session as every procedure runs (procedure_task.h): the
+// session's HarmonicTestControl observes for N seconds (default 150), then
+// OUT.csv (and the one-page PDF with the report information of EnterInfo.ini)
+// are written, each whole, and the verdict line goes to standard output. Notes that do not change the verdict
+// (a supply outside the test conditions, pauses) go to standard error.
 //
 // Exit codes: 0 PASS, 3 FAIL, 4 NOT APPLICABLE; 1 no verdict: fewer than 10
 // blocks, Ctrl+C or SIGTERM before the observation is over (an incomplete
@@ -18,6 +16,7 @@
 #include <string>
 
 #include "cli/instrument_tasks.h"
+#include "cli/procedure_task.h"
 #include "measure/harmonic_test_control.h"
 #include "report/report_geometry.h"
 
@@ -32,36 +31,19 @@ CommandTask HarmonicTestCommand();
 // "PASS class A: ...", "NOT APPLICABLE class D: <why>", to translate. Only for a result with a verdict.
 UiText HarmonicVerdictLine(const HarmonicTestResult& result);
 
-class HarmonicTestTask {
+class HarmonicTestTask : public ProcedureTask {
   public:
-    HarmonicTestTask(HeadlessSession& run, HarmonicTestOptions options,
-                     std::function<void(const std::string&)> print);
-    ~HarmonicTestTask();
-    HarmonicTestTask(const HarmonicTestTask&) = delete;
-    HarmonicTestTask& operator=(const HarmonicTestTask&) = delete;
+    HarmonicTestTask(HeadlessSession& run, HarmonicTestOptions options, PrintFunction print);
 
-    // Before the port is opened, so a long observation never ends in a file
-    // that cannot be written: each output's folder takes a new file, no output
-    // is a folder, and EnterInfo.ini reads (with OUT.pdf). False after a failure line.
-    bool prepare();
-    // The port is open: continuous measurement, then the observation.
-    void start();
-    // Ctrl+C or SIGTERM: the observation is dropped, the run ends with 1 and no file.
-    void stop();
+  protected:
+    UiText StartObservation() override;
+    double LongestSeconds() const override { return options_.settings.observationSeconds; }
+    Verdict CurrentVerdict() const override { return control_.verdict(); }
+    void ObservationEnded() override;
 
   private:
-    void observe();
-    void observationEnded();
-    bool writeFiles(const HarmonicTestResult& result);
-    std::string counted() const;
-
-    HeadlessSession& run_;
     HarmonicTestControl& control_;
     HarmonicTestOptions options_;
-    std::function<void(const std::string&)> print_;
-    ReportInfo info_;
-    int listener_ = 0;
-    bool dropping_ = false;
 };
 
 }  // namespace lxv

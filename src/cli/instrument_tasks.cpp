@@ -130,7 +130,8 @@ UiText ReadLogOptions(const OptionValues& values, LogOptions& log) {
         return InvalidValueText("seconds", values.value("seconds"),
                                 QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
     if (values.isSet("count") && !ParseCount(values.value("count"), log.count))
-        return InvalidValueText("count", values.value("count"), QT_TRANSLATE_NOOP("lxv", "a whole number from 1"));
+        return InvalidValueText("count", values.value("count"),
+                                QT_TRANSLATE_NOOP("lxv", "a whole number from 1"));
     if (values.isSet("every") && !ParseSeconds(values.value("every"), log.every))
         return InvalidValueText("every", values.value("every"),
                                 QT_TRANSLATE_NOOP("lxv", "a number of seconds above 0"));
@@ -157,7 +158,8 @@ UiText ReadPortChoice(const OptionValues& values, PortChoice& port) {
         return InvalidValueText("port", values.value("port"), QT_TRANSLATE_NOOP("lxv", "COM1 to COM255"));
     if (values.isSet("device")) {
         port.device = values.value("device").toStdString();
-        if (port.device.empty()) return InvalidValueText("device", "", QT_TRANSLATE_NOOP("lxv", "a device path"));
+        if (port.device.empty())
+            return InvalidValueText("device", "", QT_TRANSLATE_NOOP("lxv", "a device path"));
     }
     if (values.isSet("baud") && !ParseBaud(values.value("baud"), port.baudIndex))
         return InvalidValueText(
@@ -184,7 +186,9 @@ CommandTask MeasureCommand() {
         options = measure;
         return {};
     };
-    task.run = [](const std::any& options) { return RunMeasureTask(std::any_cast<const MeasureOptions&>(options)); };
+    task.run = [](const std::any& options) {
+        return RunMeasureTask(std::any_cast<const MeasureOptions&>(options));
+    };
     return task;
 }
 
@@ -233,13 +237,21 @@ int RunLogTask(const LogOptions& options) {
         run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
 }
 
-int RunHarmonicTestTask(const HarmonicTestOptions& options) {
+int RunProcedureTask(
+    const PortChoice& port,
+    const std::function<std::unique_ptr<ProcedureTask>(HeadlessSession&, PrintFunction)>& make) {
     RunPlatform platform;
     HeadlessSession run(platform.port, platform.sysSet, platform.timers, MessageLine);
-    HarmonicTestTask task(run, options, Print);
-    if (!task.prepare()) return run.exitCode();
+    const std::unique_ptr<ProcedureTask> task = make(run, Print);
+    if (!task->prepare()) return run.exitCode();
     return RunOnInstrument(
-        run, platform.port, options.port, [&task] { task.start(); }, [&task] { task.stop(); });
+        run, platform.port, port, [&task] { task->start(); }, [&task] { task->stop(); });
+}
+
+int RunHarmonicTestTask(const HarmonicTestOptions& options) {
+    return RunProcedureTask(options.port, [&options](HeadlessSession& run, PrintFunction print) {
+        return std::make_unique<HarmonicTestTask>(run, options, std::move(print));
+    });
 }
 
 MeasureTask::MeasureTask(HeadlessSession& run, bool json, std::function<void(const std::string&)> print)

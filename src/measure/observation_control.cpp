@@ -37,6 +37,7 @@ UiText ObservationControl::Start(double longestSeconds, ObservationRules& rules)
         return kContinuousUnavailableText;
     rules_ = &rules;
     running_ = started_ = true;
+    blocks_ = 0;
     end_ = ObservationEnd::None;
     longestSeconds_ = longestSeconds;
     startSeconds_ = endSeconds_ = clock_();
@@ -66,6 +67,7 @@ void ObservationControl::BlockArrived(const MeasureRecord& record) {
         Finish(ObservationEnd::TimeOut);
         return;
     }
+    ++blocks_;
     const bool done = rules_->TakeBlock(record, now);
     Notify(Event::Block);
     if (done && running_) Finish(ObservationEnd::Rules);

@@ -88,6 +88,7 @@ class ObservationControl {
     bool running() const { return running_; }
     bool started() const { return started_; }  // an observation was started in this session
     ObservationEnd end() const { return end_; }
+    int blocks() const { return blocks_; }  // taken by the rules since the start
     // Seconds since the start; frozen when the observation ended.
     double elapsedSeconds() const;
     double longestSeconds() const { return longestSeconds_; }
@@ -112,6 +113,7 @@ class ObservationControl {
     int nextListener_ = 1;
     ObservationRules* rules_ = nullptr;
     bool running_ = false, started_ = false;
+    int blocks_ = 0;
     ObservationEnd end_ = ObservationEnd::None;
     double longestSeconds_ = 0, startSeconds_ = 0, endSeconds_ = 0;
 };

@@ -21,11 +21,11 @@ namespace lxv {
 // name (--seconds, --port): it is one option that goes with each of them, and
 // --help joins their descriptions when they differ.
 struct OptionRow {
-    const char* name;                // without the dashes
-    const char* alias;               // another name ("h"), or nullptr
-    const char* valueName;           // nullptr for a switch
-    const char* synopsis;            // as --help shows it ("--seconds N")
-    const char* description;         // marked with QT_TRANSLATE_NOOP
+    const char* name;         // without the dashes
+    const char* alias;        // another name ("h"), or nullptr
+    const char* valueName;    // nullptr for a switch
+    const char* synopsis;     // as --help shows it ("--seconds N")
+    const char* description;  // marked with QT_TRANSLATE_NOOP
 };
 
 // The options and parameters given, as a task's reader sees them.

@@ -48,10 +48,11 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
     texts.items(ClassBox, {"A", "B", QT_TRANSLATE_NOOP("lxv", "C (lighting)"), "D"});
     texts.accessibleName(ClassBox, QT_TRANSLATE_NOOP("lxv", "Class"));
     addRow(QT_TRANSLATE_NOOP("lxv", "Class:"), ClassBox);
-    RatedPowerEdit =
-        addField("RatedPowerEdit", QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "");
+    RatedPowerEdit = addField("RatedPowerEdit",
+                              QT_TRANSLATE_NOOP("lxv", "Rated power (W, class D; blank = measured):"), "");
     ObservationEdit = addField("ObservationEdit", QT_TRANSLATE_NOOP("lxv", "Observation time (s):"), "150");
-    NominalVoltageEdit = addField("NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"), "230");
+    NominalVoltageEdit =
+        addField("NominalVoltageEdit", QT_TRANSLATE_NOOP("lxv", "Nominal voltage (V):"), "230");
     NominalFrequencyEdit =
         addField("NominalFrequencyEdit", QT_TRANSLATE_NOOP("lxv", "Nominal frequency (Hz):"), "50");
     texts.refresh(RatedPowerEdit, 101, [this] {

@@ -5,8 +5,8 @@
 
 #include "measure/harmonic_test_chart.h"
 #include "measure/harmonic_test_control.h"
-#include "report/page_builder.h"
 #include "platform/whole_file.h"
+#include "report/page_builder.h"
 
 namespace lxv {
 

@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 
 #include "app/command_line.h"
-#include "cli/instrument_tasks.h"
 #include "app/test_hooks.h"
 #include "appearance/chart_colours.h"
 #include "appearance/skins.h"
+#include "cli/instrument_tasks.h"
 #include "link/registers.h"
 #include "measure/measure_block.h"
 #include "platform/ini_file.h"
@@ -95,9 +95,7 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
         {{"--harmonic-test", "A", "--seconds", "3601", "o.csv"},
          "harmonic-test",
          "invalid value for --seconds"},
-        {{"--harmonic-test", "A", "--seconds", " ", "o.csv"},
-         "harmonic-test",
-         "invalid value for --seconds"},
+        {{"--harmonic-test", "A", "--seconds", " ", "o.csv"}, "harmonic-test", "invalid value for --seconds"},
         {{"--harmonic-test", "A", "--rated-power", "100", "o.csv"}, "harmonic-test", "for class D only"},
         {{"--harmonic-test", "D", "--rated-power", "0", "o.csv"},
          "harmonic-test",
@@ -139,7 +137,8 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
     EXPECT_EQ(log.port.baudIndex, -1);
     const Case* test = std::find_if(std::begin(cases), std::end(cases),
                                     [](const Case& c) { return c.task == "harmonic-test"; });
-    const HarmonicTestOptions harmonic = ParseProgramArguments(test->arguments).optionsOf<HarmonicTestOptions>();
+    const HarmonicTestOptions harmonic =
+        ParseProgramArguments(test->arguments).optionsOf<HarmonicTestOptions>();
     EXPECT_EQ(harmonic.settings.emissionClass, EmissionClass::D);
     EXPECT_EQ(harmonic.settings.observationSeconds, 20.0);
     EXPECT_EQ(harmonic.settings.ratedPower, 150.0);
