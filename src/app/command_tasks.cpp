@@ -1,6 +1,8 @@
 #include "app/command_tasks.h"
 
+#include "app/test_hooks.h"
 #include "cli/harmonic_test_task.h"
+#include "cli/standby_test_task.h"
 #include "cli/instrument_tasks.h"
 #include "report/report_tasks.h"
 
@@ -11,6 +13,7 @@ const std::vector<CommandTask>& CommandTasks() {
         MeasureCommand(),
         LogCommand(),
         HarmonicTestCommand(),
+        StandbyTestCommand(&TestHooks::TimeScale),
         ReportCommand(ReportTask::PowerReport),
         ReportCommand(ReportTask::Export),
         ReportCommand(ReportTask::RecordReport),

@@ -188,6 +188,12 @@ TestHooks::TestHooks(Session& session, TMainForm& form, const QString& logPath, 
     }
 }
 
+double TestHooks::TimeScale() {
+    bool ok = false;
+    const double scale = qEnvironmentVariable("LXV_TEST_TIME_SCALE").toDouble(&ok);
+    return ok && scale >= 1 && scale <= 1000 ? scale : 1.0;
+}
+
 TestHooks* TestHooks::FromEnvironment(Session& session, TMainForm& form, QObject* parent) {
     const QString log = qEnvironmentVariable("LXV_TEST_LOG");
     const QString action = qEnvironmentVariable("LXV_TEST_ACTION");

@@ -33,7 +33,11 @@
 //                           <count>" per completed save of the file;
 //   LXV_TEST_RECORD_SAMPLES=<n>
 //                           stops the recording after n samples ("record
-//                           stopped <count>").
+//                           stopped <count>");
+//   LXV_TEST_TIME_SCALE=<n> the standby test from the command line counts n
+//                           of its seconds for every second of the steady
+//                           clock (a 600 s period in 600/n s; the blocks
+//                           still come at the instrument's pace).
 // All of them live in this file and its .cpp; nothing else of the program
 // reads the environment for a test.
 #pragma once
@@ -57,6 +61,8 @@ class TestHooks : public QObject {
               QObject* parent = nullptr);
     // Reads LXV_TEST_LOG and LXV_TEST_ACTION; nullptr when neither is set.
     static TestHooks* FromEnvironment(Session& session, TMainForm& form, QObject* parent = nullptr);
+    // LXV_TEST_TIME_SCALE: 1 when unset or not a number from 1 to 1000.
+    static double TimeScale();
     // Follows the session's recorder (LXV_TEST_RECORD); the record window exists by now.
     void AttachRecorder(TRecordForm& record);
     ~TestHooks() override;

@@ -80,6 +80,15 @@ void DrawGlyph(QPainter& p, Glyph glyph) {
             p.setPen(QPen(red, 2));
             p.drawLine(2, 9, 30, 9);
             break;
+        case Glyph::StandbyTest:  // a low, flat trend under a red limit line, a power button's ring
+            p.setPen(QPen(QColor(30, 110, 200), 2));
+            p.drawPolyline(QPolygonF({{2, 16}, {8, 22}, {14, 24}, {30, 24}}));
+            p.setPen(QPen(red, 2));
+            p.drawLine(2, 12, 30, 12);
+            p.setPen(QPen(ink, 2));
+            p.drawArc(QRectF(19, 2, 8, 8), 120 * 16, 300 * 16);
+            p.drawLine(23, 1, 23, 5);
+            break;
         case Glyph::Single: {  // one period and a "1"
             p.setPen(QPen(green, 2));
             DrawSine(p, QRectF(3, 6, 18, 20), 1);

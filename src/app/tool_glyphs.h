@@ -18,7 +18,8 @@ enum class Glyph {
     Stop,
     Starting,
     Web,
-    HarmonicTest
+    HarmonicTest,
+    StandbyTest
 };
 
 QIcon GlyphIcon(Glyph glyph);

@@ -25,6 +25,7 @@
 #include "record/record_form.h"
 #include "report/enter_info_form.h"
 #include "report/harmonic_test_form.h"
+#include "report/standby_test_form.h"
 #include "report/printer_form.h"
 #include "report/record_window_source.h"
 #include "session/session.h"
@@ -55,6 +56,8 @@ const std::vector<MainControl>& MainWindowControls() {
         {C::Item, "N20", QT_TRANSLATE_NOOP("lxv", "記錄"), Qt::CTRL | Qt::Key_R, nullptr, Command::Record},
         {C::Item, "N41", QT_TRANSLATE_NOOP("lxv", "諧波發射測試"), Qt::CTRL | Qt::SHIFT | Qt::Key_H, nullptr,
          Command::HarmonicTest},
+        {C::Item, "N43", QT_TRANSLATE_NOOP("lxv", "待機功耗測試"), Qt::CTRL | Qt::SHIFT | Qt::Key_B, nullptr,
+         Command::StandbyTest},
         {C::Menu, "MenuSettings", QT_TRANSLATE_NOOP("lxv", "設置")},
         {C::Item, "C1", QT_TRANSLATE_NOOP("lxv", "程式通訊設置 "), Qt::CTRL | Qt::Key_K, nullptr,
          Command::PortSettings},
@@ -153,6 +156,13 @@ const std::vector<MainControl>& MainWindowControls() {
          nullptr,
          Command::HarmonicTest,
          Glyph::HarmonicTest},
+        {C::Button,
+         "SeSkinSpeedButton12",
+         QT_TRANSLATE_NOOP("lxv", "待機功耗測試"),
+         {},
+         nullptr,
+         Command::StandbyTest,
+         Glyph::StandbyTest},
         {C::Button,
          "SeSkinSpeedButton5",
          QT_TRANSLATE_NOOP("lxv", "記錄"),
@@ -310,6 +320,11 @@ Windows::Windows(const CommandLine& line, Session& session, IniFile& sysSet) : s
     // The harmonic emissions test (not blocking; Ctrl+Shift+H), its PDF with the report information.
     auto* harmonicTest = new THarmonicTestForm(session.harmonicTest, *enterInfo_, &main);
     main.Attach(Command::HarmonicTest, showWindow(harmonicTest));
+    // The standby power test (not blocking; Ctrl+Shift+B), built the same way.
+    auto* standbyTest = new TStandbyTestForm(
+        session.standbyTest, *enterInfo_,
+        [&session] { return "LXV7700, address " + std::to_string(session.core.state.InstrumentAddress); }, &main);
+    main.Attach(Command::StandbyTest, showWindow(standbyTest));
 
     // The record window exports what its chart shows and prints the record report.
     auto shown = std::make_shared<RecordWindowSource>(*record);

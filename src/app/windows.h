@@ -36,6 +36,7 @@ enum class Command {
     HarmonicReport,
     Record,
     HarmonicTest,
+    StandbyTest,
     PortSettings,
     Style,
     InstrumentSettings,

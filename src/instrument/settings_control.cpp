@@ -79,6 +79,7 @@ void SettingsControl::replyReceived(const std::uint8_t* data, std::size_t size) 
         step_.answered();
     }
     copy_ = InstrumentSettings::Decode(data);
+    copyRead_ = true;
     core_.status.set(0, kSynchronizedText);
     core_.status.set(1, copy_.Bandwidth != 0 ? QT_TRANSLATE_NOOP("lxv", "Broadband")
                                              : QT_TRANSLATE_NOOP("lxv", "Narrowband"));

@@ -56,6 +56,7 @@ class SettingsControl {
     const UiText& statusText() const { return status_; }
     bool busy() const { return step_.waiting(); }
     const InstrumentSettings& settingsCopy() const { return copy_; }
+    bool settingsRead() const { return copyRead_; }  // a SETUP reply has filled the copy
 
     // Called whenever the controller changed the fields or the status.
     void addChangedHandler(std::function<void()> h) { changed_.add(std::move(h)); }
@@ -69,6 +70,7 @@ class SettingsControl {
 
     SessionCore& core_;
     InstrumentSettings copy_;  // SettingsCopy: all zero until the first read
+    bool copyRead_ = false;
     UiText status_ = QT_TRANSLATE_NOOP("lxv", "还没有与仪器同步数据！");
     enum class Pending { None, Read, Save } pending_ = Pending::None;
     bool readGivenUp_ = false;  // a late reply to that read changes nothing

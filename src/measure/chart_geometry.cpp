@@ -56,6 +56,11 @@ Rgb ChartColourRgb(ChartColour role, const ChartColours& colours) {
         case ChartColour::MaximumBar: return {150, 195, 240};
         case ChartColour::FailBar: return {230, 70, 40};
         case ChartColour::IgnoredBar: return {150, 150, 150};
+        case ChartColour::DiscardedShade: return {200, 200, 215};
+        case ChartColour::PowerTrace: return {30, 110, 200};
+        case ChartColour::PowerSpread: return {150, 195, 240};
+        case ChartColour::RegressionLine: return {0, 140, 60};
+        case ChartColour::MeanLine: return {120, 60, 160};
     }
     return {0, 0, 0};
 }

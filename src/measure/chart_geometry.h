@@ -38,6 +38,12 @@ enum class ChartColour {
     MaximumBar,  // (150, 195, 240)
     FailBar,     // (230, 70, 40): the mean bar of an order that fails
     IgnoredBar,  // (150, 150, 150): the bars of an order that is not assessed
+    // The standby test's trend.
+    DiscardedShade,  // (200, 200, 215): the discarded first third
+    PowerTrace,      // (30, 110, 200): mean power of each time slot
+    PowerSpread,     // (150, 195, 240): lowest to highest power of a slot
+    RegressionLine,  // (0, 140, 60)
+    MeanLine,        // (120, 60, 160)
 };
 
 // The colour of a role: background and scale from `colours`, the others fixed.

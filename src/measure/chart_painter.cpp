@@ -15,6 +15,7 @@
 
 #include "measure/chart_geometry.h"
 #include "measure/harmonic_test_chart.h"
+#include "measure/standby_chart.h"
 #include "platform/translation.h"
 
 namespace lxv {
@@ -232,6 +233,12 @@ void DrawHarmonicTestChart(QImage& image, QSize area, const HarmonicTestResult& 
     if (image.isNull()) return;
     ChartPainter painter(image, colours);
     painter.Draw(HarmonicTestChart({area.width(), area.height()}, result, painter.textHeight()));
+}
+
+void DrawStandbyChart(QImage& image, QSize area, const StandbyTest& test, const ChartColours& colours) {
+    if (image.isNull()) return;
+    ChartPainter painter(image, colours);
+    painter.Draw(StandbyChart({area.width(), area.height()}, test, painter.textHeight()));
 }
 
 void DrawWaveformChart(QImage& image, QSize area, const MeasureRecord& record, const ChartColours& colours) {

@@ -13,6 +13,7 @@
 namespace lxv {
 
 struct HarmonicTestResult;
+class StandbyTest;
 
 // Draws the waveform chart of `area` (PW x PH, the chart area's size) into
 // `image`; only as much as the image holds is drawn.
@@ -25,6 +26,9 @@ void DrawHarmonicChart(QImage& image, QSize area, const MeasureRecord& record, C
 // levels of `block` and the view's offset and time step.
 void DrawStartingChart(QImage& image, QSize area, const StartingRecord& capture, const MeasureRecord& block,
                        const StartingView& view, const ChartColours& colours);
+
+// Draws the standby test's trend of `area`.
+void DrawStandbyChart(QImage& image, QSize area, const StandbyTest& test, const ChartColours& colours);
 
 // Draws the harmonic test's bar chart of `area` from a result.
 void DrawHarmonicTestChart(QImage& image, QSize area, const HarmonicTestResult& result,

@@ -35,6 +35,11 @@ void PageBuilder::chart(const ChartDrawing& chart, int left, int top, double poi
             line(left + l->from.x, top + l->from.y, left + l->to.x, top + l->to.y,
                  {ChartColourRgb(l->colour, colours), l->width,
                   l->style == LineStyle::Dotted ? PenStyle::Dot : PenStyle::Solid});
+        } else if (const auto* p = std::get_if<ChartPolyline>(&primitive)) {
+            const PagePen pen{ChartColourRgb(p->colour, colours), p->width, PenStyle::Solid};
+            for (std::size_t i = 1; i < p->points.size(); ++i)
+                line(left + p->points[i - 1].x, top + p->points[i - 1].y, left + p->points[i].x,
+                     top + p->points[i].y, pen);
         } else if (const auto* t = std::get_if<ChartText>(&primitive)) {
             text(left + t->at.x, top + t->at.y, t->text, ChartColourRgb(t->colour, colours), points);
         }

@@ -19,7 +19,8 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
             [](const std::string& name) { return DataFilePath(name); }),
       starting(core),
       recorder(core),
-      harmonicTest(core) {
+      harmonicTest(core),
+      standbyTest(core) {
     linkControl.setPortOpenedHandler([this] { receiver.reset(); });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);
@@ -27,6 +28,12 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
     });
     measure.setBeforeStart([this] { linkControl.ReopenIfClosed(); });
     harmonicTest.setContinuousStarter([this] { return measure.StartContinuous(); });
+    standbyTest.setContinuousStarter([this] { return measure.StartContinuous(); });
+    standbyTest.setRangeReader([this]() -> std::optional<CurrentRangeSetting> {
+        if (!this->settings.settingsRead()) return std::nullopt;
+        const InstrumentSettings& s = this->settings.settingsCopy();
+        return CurrentRangeSetting{s.RangeLocked == 0, s.CurrentRange};
+    });
 }
 
 Session::~Session() {

@@ -18,6 +18,7 @@
 #include "instrument/settings_control.h"
 #include "link/link_control.h"
 #include "measure/harmonic_test_control.h"
+#include "measure/standby_test_control.h"
 #include "measure/starting_control.h"
 #include "record/recorder.h"
 #include "session/session_core.h"
@@ -48,6 +49,7 @@ class Session : public QObject {
     StartingControl starting;          // starting-test transfer (TStartingForm)
     Recorder recorder;                 // sampling into the live recording, the record file (TRecordForm)
     HarmonicTestControl harmonicTest;  // harmonic emissions test (THarmonicTestForm)
+    StandbyTestControl standbyTest;    // standby power test (TStandbyTestForm)
 
   signals:
     // The port became ready or was lost: the measurement actions changed.

@@ -32,7 +32,7 @@ namespace {
 
 // What a step must have done.
 struct Effect {
-    enum Kind { Float, Byte, SysSet, EnterInfo, Background, Scale, Observes } kind;
+    enum Kind { Float, Byte, SysSet, EnterInfo, Background, Scale, Observes, StandbyObserves } kind;
     int reg = 0;            // Float, Byte: the register written
     int offset = 0;         // and where in its data bytes
     double number = 0;      // the float or byte there
@@ -61,6 +61,11 @@ Effect Drawn(Effect::Kind kind, const char* value, Rgb colour) {
 // The harmonic test observes with this setting (and is stopped again, so Start is enabled).
 Effect Observes(const char* setting, double value) {
     return {Effect::Observes, 0, 0, value, nullptr, setting};
+}
+
+// The standby test runs with this setting (and is stopped again).
+Effect StandbyRuns(const char* setting, double value) {
+    return {Effect::StandbyObserves, 0, 0, value, nullptr, setting};
 }
 
 struct Step {
@@ -140,6 +145,12 @@ const Step kSteps[] = {
     {"HarmonicTestForm", "RatedPowerEdit", "150", "StartButton", Observes("rated power", 150)},
     {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("rated power", -1)},
     {"HarmonicTestForm", "ClassBox", "B", "StartButton", Observes("class", 1)},
+    // Standby power test: Start reads every field as it shows; a blank longest time is three periods.
+    {"StandbyTestForm", "PeriodEdit", "120", "StartButton", StandbyRuns("longest", 360)},
+    {"StandbyTestForm", "LongestEdit", "500", "StartButton", StandbyRuns("longest", 500)},
+    {"StandbyTestForm", "LimitEdit", "1.5", "StartButton", StandbyRuns("limit", 1.5)},
+    {"StandbyTestForm", "NominalVoltageEdit", "120", "StartButton", StandbyRuns("voltage", 120)},
+    {"StandbyTestForm", "NominalFrequencyEdit", "60", "StartButton", StandbyRuns("frequency", 60)},
     // Language: English at once, and back to the original texts.
     {"LanguageForm", "RadioGroup1Item1", nullptr, nullptr, Stored("Language", "UI", "en")},
     {"LanguageForm", "RadioGroup1Item0", nullptr, nullptr, Stored("Language", "UI", "original")},
@@ -232,6 +243,18 @@ class AccessibleActionsTest : public QObject {
                                    : key == "frequency" ? s.nominalFrequency
                                    : key == "class"     ? static_cast<int>(s.emissionClass)
                                                         : s.ratedPower.value_or(-1);
+                test.Stop();
+                return got == e.number ? QString() : QString("%1 is %2").arg(key).arg(got);
+            }
+            case Effect::StandbyObserves: {
+                StandbyTestControl& test = rig->session.standbyTest;
+                if (!test.running()) return "the test did not start";
+                const StandbySettings& s = test.settings();
+                const QString key = e.key;
+                const double got = key == "longest"   ? s.maxSeconds
+                                   : key == "limit"   ? s.limitWatts
+                                   : key == "voltage" ? s.nominalVoltage
+                                                      : s.nominalFrequency;
                 test.Stop();
                 return got == e.number ? QString() : QString("%1 is %2").arg(key).arg(got);
             }
@@ -331,6 +354,28 @@ class AccessibleActionsTest : public QObject {
         QCOMPARE(QAccessible::queryAccessibleInterface(form->findChild<QLabel*>("VerdictLabel"))
                      ->text(QAccessible::Name),
                  QString("Verdict: Observing: PASS so far"));
+    }
+
+    // The standby window the same way: every control named, every value read, the trend drawn.
+    void theStandbyTestWindowIsReadWithItsLiveValues() {
+        QWidget* form = window("StandbyTestForm");
+        form->show();
+        form->findChild<QLineEdit*>("PeriodEdit")->setText("60");
+        form->findChild<QAbstractButton*>("StartButton")->click();
+        QVERIFY(rig->session.standbyTest.running());
+        for (int k = 0; k < 12; ++k) {
+            rig->port.receive(MeasureReplyOf(231.0f));
+            windows->main().ContinuousReadTimerTimer();
+        }
+        QCOMPARE(rig->session.standbyTest.result().readings, std::size_t(12));
+        QVERIFY(form->findChild<QLabel*>("SummaryLabel")->text().contains("Readings: 12"));
+        QCOMPARE(UnnamedControls(form), QStringList());
+        QCOMPARE(HiddenValues(form), QStringList());
+        QCOMPARE(QAccessible::queryAccessibleInterface(form->findChild<QLabel*>("VerdictLabel"))
+                     ->text(QAccessible::Name),
+                 QString("Verdict: Observing: NO VERDICT so far"));
+        rig->session.standbyTest.Stop();
+        QCOMPARE(rig->session.standbyTest.verdict().kind, VerdictKind::Incomplete);
     }
 };
 

@@ -265,10 +265,12 @@ ChildProcess::Options SimulatedRun::taskOptions() {
     return o;
 }
 
-bool SimulatedRun::startTask(const std::vector<std::string>& arguments) {
+bool SimulatedRun::startTask(const std::vector<std::string>& arguments,
+                             const std::map<std::string, std::string>& env) {
     std::vector<std::string> argv = {programPath_};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     startedTask_ = taskOptions();
+    for (const auto& [name, value] : env) startedTask_.env[name] = value;
     return program_.start(argv, startedTask_);
 }
 

@@ -99,8 +99,8 @@ class SimulatedRun {
         std::string out, err;
     };
     TaskResult runTask(const std::vector<std::string>& arguments, std::chrono::milliseconds timeout);
-    // Starts a task as program() and returns at once.
-    bool startTask(const std::vector<std::string>& arguments);
+    // Starts a task as program() and returns at once; `env` adds to its environment.
+    bool startTask(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& env = {});
     // Waits for the task startTask() began to end by itself (SIGTERM after `timeout`).
     TaskResult finishTask(std::chrono::milliseconds timeout);
 

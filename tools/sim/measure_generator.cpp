@@ -1,6 +1,7 @@
 // The measurement block of the simulated instrument.
 #include "sim/measure_generator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -45,9 +46,17 @@ MeasureGenerator::Signals MeasureGenerator::Draw() {
 }
 
 void MeasureGenerator::Generate(MeasureRecord& out, const ReadingScale& scale, double seconds) {
-    const Signals s = Draw();
+    Signals s = Draw();
     const PeriodicSignal& u = s.voltage;
-    const PeriodicSignal& i = s.current;
+    PeriodicSignal& i = s.current;
+    if (load_.power >= 0.0) {
+        // An instrument measures active power more precisely than its parts: the model's power at
+        // this time, spread by a quarter of the noise and never beyond three standard deviations.
+        const double spread = std::clamp(Gauss(), -3.0, 3.0) * load_.noise / 4.0;
+        const double target = ModelPower(load_, seconds) * (1.0 + spread);
+        const double drawn = ActivePower(u, i);
+        if (drawn > 0.0) i.Scale(target / drawn);
+    }
 
     // Samples: the input signals through the converter, four periods of 128.
     const double voltsPerCode = AutoVoltsPerCode(u.Peak());

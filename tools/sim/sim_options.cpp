@@ -2,6 +2,7 @@
 // message naming the option at fault.
 #include "sim/sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -50,6 +51,24 @@ Setter Integer(long long lo, long long hi, T& target) {
     };
 }
 
+// "a:b" or "a:b:c": numbers, each at least 0.
+Setter Numbers(std::vector<double*> targets) {
+    return [targets](std::string_view v) {
+        std::vector<double> values;
+        while (true) {
+            const std::size_t colon = v.find(':');
+            double d = 0.0;
+            if (!ToDouble(v.substr(0, colon), d) || d < 0.0 || d > 1e7) return false;
+            values.push_back(d);
+            if (colon == std::string_view::npos) break;
+            v = v.substr(colon + 1);
+        }
+        if (values.size() != targets.size()) return false;
+        for (std::size_t i = 0; i < values.size(); ++i) *targets[i] = values[i];
+        return true;
+    };
+}
+
 Setter Text(std::string& target) {
     return [&target](std::string_view v) {
         target = v;
@@ -93,7 +112,21 @@ bool ParseHarmonicAmperes(std::string_view text, std::vector<HarmonicAmperes>& o
     return ParsePairs(text, 1e5, out);
 }
 
+double ModelPower(const LoadSettings& load, double seconds) {
+    double watts = load.power + load.driftWattsPerHour * seconds / 3600.0;
+    if (load.settleFrom >= 0.0 && seconds < load.settleSeconds)
+        watts += (load.settleFrom - load.power) * (1.0 - seconds / load.settleSeconds);
+    if (load.burstWatts >= 0.0 && load.burstPeriodSeconds > 0.0 &&
+        std::fmod(seconds, load.burstPeriodSeconds) < load.burstOnSeconds)
+        watts = load.burstWatts;
+    return std::max(0.0, watts);
+}
+
 std::string ResolveLoad(LoadSettings& load) {
+    const bool standby = load.driftWattsPerHour != 0.0 || load.settleFrom >= 0.0 || load.burstWatts >= 0.0;
+    if (standby && load.power < 0.0) return "--drift, --settle and --burst need --power";
+    if (load.burstWatts >= 0.0 && !(load.burstOnSeconds < load.burstPeriodSeconds))
+        return "--burst needs a time on shorter than its period";
     if (load.power < 0.0) {
         double squares = 0.0;
         for (const HarmonicAmperes& h : load.currentHarmonicAmperes) squares += h.amperes * h.amperes;
@@ -136,6 +169,9 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
         {"--harmonic-amperes",
          [&o](std::string_view v) { return ParseHarmonicAmperes(v, o.load.currentHarmonicAmperes); }},
         {"--power", Number(0.0, 1e7, o.load.power)},
+        {"--drift", Number(-1e6, 1e6, o.load.driftWattsPerHour)},
+        {"--settle", Numbers({&o.load.settleFrom, &o.load.settleSeconds})},
+        {"--burst", Numbers({&o.load.burstWatts, &o.load.burstOnSeconds, &o.load.burstPeriodSeconds})},
         {"--address", Integer(1, 255, o.address)},
         {"--link", Text(o.link)},
         {"--device", Text(o.device)},
@@ -233,7 +269,14 @@ Load:
   --power W              active power in watts: sets the current's fundamental
                          (phase and harmonics kept), so the RMS current follows;
                          not with --current
-  --noise F              relative spread of the readings (default 0.002)
+  --drift W_PER_HOUR     with --power: the power drifts by this much per hour
+  --settle W:SECONDS     with --power: starts at W and reaches --power in a
+                         straight line after SECONDS
+  --burst W:ON:PERIOD    with --power: W for ON seconds at the start of every
+                         PERIOD seconds (a cyclic load)
+  --noise F              relative spread of the readings (default 0.002; with
+                         --power the active power keeps within a quarter of it,
+                         at most three standard deviations)
   --seed N               repeatable noise and faults
   --auto-trigger S       press the Starting switch S seconds after a start request
                          (each capture taken logs "capture <crc16 of its 10248 bytes>")

@@ -34,7 +34,17 @@ struct LoadSettings {
     std::vector<HarmonicAmperes> currentHarmonicAmperes;
     double power = -1.0;   // --power: the active power in watts; < 0 = none (`current` as given)
     double noise = 0.002;  // relative spread of each block's amplitudes (0 = a perfectly steady load)
+    // A standby load, with --power: the active power drifts by `driftWattsPerHour`
+    // (--drift), starts at `settleFrom` watts and reaches `power` in a straight line after
+    // `settleSeconds` (--settle W:SECONDS), and is `burstWatts` for `burstOnSeconds` at
+    // the start of every `burstPeriodSeconds` (--burst W:ON:PERIOD, a cyclic load).
+    double driftWattsPerHour = 0.0;
+    double settleFrom = -1.0, settleSeconds = 0.0;  // settleFrom < 0: no settling
+    double burstWatts = -1.0, burstOnSeconds = 0.0, burstPeriodSeconds = 0.0;  // burstWatts < 0: none
 };
+
+// The active power the standby model asks for at `seconds` since start (never below 0).
+double ModelPower(const LoadSettings& load, double seconds);
 
 struct FaultRates {
     double flip = 0.0;         // a reply gets one flipped bit
