@@ -230,6 +230,7 @@ TestHooks::~TestHooks() {
     if (!record_) return;
     session_.recorder.setSampleObserver({});
     session_.recorder.setSaveObserver({});
+    session_.recorder.setMissObserver({});
     session_.core.measurements.unsubscribe(measureListener_);
 }
 
@@ -250,6 +251,7 @@ void TestHooks::AttachRecorder(TRecordForm& record) {
         }
     });
     recorder.setSaveObserver([this](int saved) { write(QString("record saved %1").arg(saved)); });
+    recorder.setMissObserver([this](int missed) { write(QString("record missed %1").arg(missed)); });
     // The first block of continuous measurement starts the recording, so every sample holds a measurement.
     measureListener_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
         if (session_.core.state.MeasureMode == MeasureMode::Continuous) startRecording();

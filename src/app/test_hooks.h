@@ -29,7 +29,9 @@
 //   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
 //                           measurement: creates that record file and starts
 //                           recording; logs "record started", "record
-//                           sample <count>" per sample and "record saved
+//                           sample <count>" per sample, "record missed
+//                           <steps>" per sampling step that found no new
+//                           block (nothing stored) and "record saved
 //                           <count>" per completed save of the file;
 //   LXV_TEST_RECORD_SAMPLES=<n>
 //                           stops the recording after n samples ("record
