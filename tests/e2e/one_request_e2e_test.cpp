@@ -133,7 +133,7 @@ TEST_F(OneRequestVsSim, ARecordingThroughAMuteHoldsNoSampleOfIt) {
     const double muteSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - muted).count();
     // Measurement resumes after the re-request wait; then a few samples more.
     ASSERT_TRUE(run.waitForLines("record sample ", samplesInMute + 3, milliseconds(10000))) << Diagnostics(run);
-    ASSERT_GE(run.countLines("record missed "), 7u) << Diagnostics(run);
+    EXPECT_GE(run.countLines("record missed "), 7u) << Diagnostics(run);
     EXPECT_EQ(run.countLines("status No new measurement"), 0u);  // the record window's status, not the main one's
     run.stop();  // SIGTERM: the recorder saves what the file lacks
 
