@@ -124,7 +124,7 @@ void TMainForm::BuildControls() {
             case MainControl::Item: {
                 QAction* item = menu->addAction(QString());
                 item->setObjectName(c.name);
-                texts_->text(item, c.caption);
+                texts_->text(item, UiText(c.caption).meaning(c.meaning));
                 if (c.key != QKeyCombination()) item->setShortcut(QKeySequence(c.key));
                 item->setVisible(!c.hidden);
                 commandControls_.emplace_back(c.command, item);
@@ -169,7 +169,7 @@ void TMainForm::BuildControls() {
             auto* twin = qobject_cast<QAction*>(twinControl);
             if (!twin || twinCommand != command || twin->shortcut().isEmpty()) continue;
             texts_->refresh(button, 101, [button, twin] {
-                button->setToolTip(twin->text() + " (" + twin->shortcut().toString(QKeySequence::NativeText) +
+                button->setToolTip(WithoutMnemonics(twin->text()) + " (" + twin->shortcut().toString(QKeySequence::NativeText) +
                                    ")");
             });
             break;

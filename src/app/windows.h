@@ -58,6 +58,7 @@ struct MainControl {
     Command command{};
     Glyph glyph{};        // a button's picture
     bool hidden = false;  // an item shown only when its window is attached
+    const char* meaning = nullptr;  // the caption's disambiguation, where its source means another thing elsewhere
 };
 
 // The one table of the main window's menus, items and tool buttons.
