@@ -45,9 +45,7 @@ QString Translated(const std::string& source) {
 }
 
 QString Translated(const UiText& text) {
-    const QString pattern = text.meaning() && !text.source().empty()
-                                ? QCoreApplication::translate(kTextContext, text.source().c_str(), text.meaning())
-                                : Translated(text.source());
+    const QString pattern = Translated(text.source());
     if (text.args().empty()) return pattern;
     std::vector<std::string> values;
     for (const UiText::Arg& a : text.args())
@@ -161,7 +159,8 @@ void ShownTexts::title(QMenu* menu, UiText text) {
     keep(menu, kTitle, [menu, text] { menu->setTitle(Translated(text)); });
 }
 void ShownTexts::windowTitle(QWidget* window, UiText text) {
-    keep(window, kWindowTitle, [window, text] { window->setWindowTitle(WithoutMnemonics(Translated(text))); });
+    keep(window, kWindowTitle,
+         [window, text] { window->setWindowTitle(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::toolTip(QWidget* widget, UiText text) {
     keep(widget, kToolTip, [widget, text] { widget->setToolTip(WithoutMnemonics(Translated(text))); });
@@ -170,7 +169,8 @@ void ShownTexts::toolTip(QAction* action, UiText text) {
     keep(action, kToolTip, [action, text] { action->setToolTip(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::accessibleName(QWidget* widget, UiText text) {
-    keep(widget, kAccessibleName, [widget, text] { widget->setAccessibleName(WithoutMnemonics(Translated(text))); });
+    keep(widget, kAccessibleName,
+         [widget, text] { widget->setAccessibleName(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::toolTipAndName(QWidget* widget, UiText text) {
     toolTip(widget, text);

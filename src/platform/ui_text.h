@@ -48,13 +48,6 @@ class UiText {
     // The next %n: a text with values of its own (a failure's reason).
     UiText& arg(const UiText& text);
 
-    // The meaning of a source that stands for two things in different places ("quits the program"),
-    // marked with QT_TRANSLATE_NOOP3 so that each gets its own translation.
-    UiText& meaning(const char* disambiguation) {
-        meaning_ = disambiguation;
-        return *this;
-    }
-    const char* meaning() const { return meaning_; }
     const std::string& source() const { return source_; }
     const std::vector<Arg>& args() const { return args_; }
     bool empty() const { return source_.empty(); }
@@ -68,7 +61,6 @@ class UiText {
 
   private:
     std::string source_;
-    const char* meaning_ = nullptr;
     std::vector<Arg> args_;
 };
 
