@@ -283,7 +283,7 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>Enter</source>
-        <translation>Enter</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>檔案</source>
@@ -531,7 +531,7 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>Cannot read file &quot;%1&quot;. Read beyond end of file</source>
-        <translation>Cannot read file &quot;%1&quot;. Read beyond end of file</translation>
+        <translation>Cannot read file &quot;%1&quot;. The file ends too early</translation>
     </message>
     <message>
         <source>Tavro Test File(.lxm)|*.lxm</source>
@@ -587,11 +587,11 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>Data transmission completed.</source>
-        <translation>Writing to the instrument completed.</translation>
+        <translation>Written to the instrument.</translation>
     </message>
     <message>
         <source>Data transfer is complete.</source>
-        <translation>Writing the last value to the instrument.</translation>
+        <translation>Sending the last value to the instrument.</translation>
     </message>
     <message>
         <source>Sending %1</source>
@@ -1487,7 +1487,7 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>Sampling step:%1S</source>
-        <translation>Sampling interval: %1 s</translation>
+        <translation>Sample every %1 s</translation>
     </message>
     <message>
         <source>Length:%1</source>
@@ -1847,23 +1847,23 @@ harmonics, and keeps measurements as test files.</translation>
     </message>
     <message>
         <source>Step: %1S</source>
-        <translation>Step: %1 s</translation>
+        <translation>Sample every %1 s</translation>
     </message>
     <message>
         <source>Step:  %1S</source>
-        <translation>Step: %1 s</translation>
+        <translation>Sample every %1 s</translation>
     </message>
     <message>
         <source>Save Setp:  %1S</source>
-        <translation>Save: %1 s</translation>
+        <translation>Save every %1 s</translation>
     </message>
     <message>
         <source>SaveSetp:%1S</source>
-        <translation>Save: %1 s</translation>
+        <translation>Save every %1 s</translation>
     </message>
     <message>
         <source>Save Setp:%1S</source>
-        <translation>Save: %1 s</translation>
+        <translation>Save every %1 s</translation>
     </message>
     <message>
         <source>You choose the temperature input, <byte value="xd"/><byte value="xd"/>Make sure your computer is connected to Tavro production MTC series multi-channel temperature instrumentation!</source>

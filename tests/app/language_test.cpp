@@ -305,17 +305,26 @@ class LanguageTest : public QObject {
         QCOMPARE(faults.size(), 0);
         QVERIFY(changed > 200);  // the translation was loaded and is in use
 
-        SessionRig rig;
-        Windows windows(rig.session, rig.sysSet, {"--language", "en"});
-        auto* record = windows.main().findChild<TRecordForm*>();
-        TRecSetForm* set = record->settingsForm();
-        QVERIFY(set->FormCreate());
-        set->channelList(5)->setCurrentIndex(11);  // a temperature input
-        set->Button1Click();
-        QCOMPARE(rig.dialogs.messages.size(), 1);
-        QCOMPARE(Lines(rig.dialogs.messages[0]), Lines(QString::fromUtf8(kTemperatureMessage)));
-        QCOMPARE(Lines(rig.dialogs.messages[0]), 3);
-        QVERIFY(rig.dialogs.messages[0] != QString::fromUtf8(kTemperatureMessage));
+        // The message boxes of a start without an instrument and of a temperature input, in both languages.
+        const auto shownMessages = [](const char* language) {
+            SessionRig rig;
+            Windows windows(rig.session, rig.sysSet, {"--language", language});
+            TRecSetForm* set = windows.main().findChild<TRecordForm*>()->settingsForm();
+            set->FormCreate();
+            set->channelList(5)->setCurrentIndex(11);  // a temperature input
+            set->Button1Click();
+            return rig.dialogs.shown;
+        };
+        const QStringList original = shownMessages("original");
+        const QStringList english = shownMessages("en");
+        QCOMPARE(english.size(), original.size());
+        QVERIFY(english.size() >= 2);
+        for (qsizetype i = 0; i < english.size(); ++i) {
+            QVERIFY2(Lines(english[i]) == Lines(original[i]), qPrintable(english[i]));
+            QVERIFY2(english[i] != original[i], qPrintable(english[i]));
+        }
+        QVERIFY(original.contains("info: " + QString::fromUtf8(kTemperatureMessage)));
+        QCOMPARE(Lines(QString::fromUtf8(kTemperatureMessage)), 3);
     }
 
     // The export's headings are the design's words in either language ("Active power" is shown).
