@@ -56,7 +56,8 @@ QPushButton* Button(ShownTexts& texts, const char* name, const char* caption, co
     texts.text(b, caption);
     texts.accessibleName(b, caption);
     texts.refresh(b, 100, [b, caption, key] {
-        b->setToolTip(QString("%1 (%2)").arg(Translated(caption), key.toString(QKeySequence::NativeText)));
+        b->setToolTip(QString("%1 (%2)").arg(WithoutMnemonics(Translated(caption)),
+                                             key.toString(QKeySequence::NativeText)));
     });
     b->setAutoDefault(false);
     b->setShortcut(key);

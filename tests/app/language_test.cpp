@@ -173,6 +173,26 @@ QStringList CjkTexts(QWidget* window) {
     return found;
 }
 
+// "Window Class objectName: 'text'" of every tool tip, accessible name, button text, box title and window
+// title that shows a menu accelerator's '&' (a caption shared with a menu shows its accelerator only there).
+QStringList AcceleratorLeaks(QWidget* window) {
+    QStringList found;
+    const auto check = [&](const QObject* o, const QString& text) {
+        if (WithoutMnemonics(text) != text)
+            found << QString("%1 %2 %3: '%4'")
+                         .arg(window->objectName(), o->metaObject()->className(), o->objectName(), text);
+    };
+    check(window, window->windowTitle());
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window) continue;
+        check(w, w->toolTip());
+        check(w, w->accessibleName());
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) check(w, b->text());
+        if (auto* g = qobject_cast<QGroupBox*>(w)) check(w, g->title());
+    }
+    return found;
+}
+
 // "Window Class objectName: text needs N of W pixels" of every shown label,
 // button and box title that its control cuts off.
 QStringList CutTexts(QWidget* window) {
@@ -261,6 +281,7 @@ class LanguageTest : public QObject {
 
         QStringList faults = LookAtEveryWindow(main, CjkTexts);
         faults << LookAtEveryWindow(main, CutTexts);
+        faults << LookAtEveryWindow(main, AcceleratorLeaks);
         for (const QString& fault : faults) qWarning("English: %s", qPrintable(fault));
         QCOMPARE(faults.size(), 0);
         QCOMPARE(cutInOriginal.size(), 0);
