@@ -2608,5 +2608,21 @@ standard error), 2 a bad option (and the usage line).
         <comment>quits the program</comment>
         <translation>E&amp;xit</translation>
     </message>
+    <message>
+        <source>Voltage Form Factor:</source>
+        <translation>Voltage form factor:</translation>
+    </message>
+    <message>
+        <source>Current Form Factor:</source>
+        <translation>Current form factor:</translation>
+    </message>
+    <message>
+        <source>Voltage THD:</source>
+        <translation>Voltage THD:</translation>
+    </message>
+    <message>
+        <source>Current THD:</source>
+        <translation>Current THD:</translation>
+    </message>
 </context>
 </TS>

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -34,6 +35,7 @@
 #include "record/record_form.h"
 #include "record/record_settings.h"
 #include "report/record_window_source.h"
+#include "report/report_geometry.h"
 
 namespace lxv::test {
 
@@ -346,6 +348,33 @@ class LanguageTest : public QObject {
         }
         QVERIFY(original.contains("info: " + QString::fromUtf8(kTemperatureMessage)));
         QCOMPARE(Lines(QString::fromUtf8(kTemperatureMessage)), 3);
+    }
+
+    // Every text of the report pages, as the painter translates it, is a text of the translation (a label
+    // changed on its way to the page would stay in the design's words in English).
+    void everyReportTextHasItsTranslation() {
+        QSet<QString> sources;
+        for (const auto& [source, meaning] : TranslationSources()) sources << source;
+        const MeasureRecord record;
+        const ReportInfo info;
+        const RecordReportView view;
+        const QRegularExpression words("[A-Za-z\\x{4E00}-\\x{9FFF}]");
+        QStringList missing;
+        for (const ReportPage& page :
+             {PowerReportPreview(600, record, info), PowerReportPrinted(4800, 6800, false, record, info),
+              RecordReportPreview(800, view, info), RecordReportPrinted(6800, 4800, true, view, info)}) {
+            for (const PageItem& item : page.items) {
+                const auto* text = std::get_if<PageText>(&item);
+                if (!text) continue;
+                QStringList shown{QString::fromStdString(text->text.source())};
+                for (const UiText::Arg& a : text->text.args())
+                    if (a.translated) shown << QString::fromStdString(a.text);
+                for (const QString& s : shown)
+                    if (s.contains(words) && !sources.contains(s)) missing << s;
+            }
+        }
+        for (const QString& s : missing) qWarning("not translated: '%s'", qPrintable(s));
+        QCOMPARE(missing.size(), 0);
     }
 
     // The export's headings are the design's words in either language ("Active power" is shown).
