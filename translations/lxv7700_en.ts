@@ -157,7 +157,7 @@
         </message>
         <message>
             <source>Language / 語言</source>
-            <translation>Language / 語言</translation>
+            <translation>&amp;Language / 語言</translation>
         </message>
         <message>
             <source>原文 / Original</source>
@@ -177,7 +177,7 @@
         </message>
         <message>
             <source>Starting...</source>
-            <translation>Starting...</translation>
+            <translation>Starting…</translation>
         </message>
         <message>
             <source>Date: %1</source>
@@ -185,7 +185,7 @@
         </message>
         <message>
             <source>LXV7700 Power Analyser</source>
-            <translation>LXV7700 Power Analyser</translation>
+            <translation>LXV7700 power analyser</translation>
         </message>
         <message>
             <source>Tools</source>
@@ -193,7 +193,7 @@
         </message>
         <message>
             <source>Connection: Connecting</source>
-            <translation>Connection: Connecting</translation>
+            <translation>Connection: connecting</translation>
         </message>
         <message>
             <source>Status: not synchronized</source>
@@ -213,7 +213,7 @@
         </message>
         <message>
             <source>支援網路</source>
-            <translation>Support website</translation>
+            <translation>&amp;Support website</translation>
         </message>
         <message>
             <source>採樣波形</source>
@@ -237,7 +237,7 @@
         </message>
         <message>
             <source>  File already exists, overwrite?  </source>
-            <translation>  File already exists, overwrite?  </translation>
+            <translation>  The file already exists. Overwrite it?  </translation>
         </message>
         <message>
             <source>The instrument manual was not found:
@@ -283,99 +283,99 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Enter</source>
-            <translation>Enter</translation>
+            <translation>OK</translation>
         </message>
         <message>
             <source>檔案</source>
-            <translation>File</translation>
+            <translation>&amp;File</translation>
         </message>
         <message>
             <source>開啟舊檔</source>
-            <translation>Open</translation>
+            <translation>&amp;Open</translation>
         </message>
         <message>
             <source>保存</source>
-            <translation>Save</translation>
+            <translation>&amp;Save</translation>
         </message>
         <message>
             <source>列印</source>
-            <translation>Print</translation>
+            <translation>&amp;Print</translation>
         </message>
         <message>
             <source>關閉</source>
-            <translation>Close</translation>
+            <translation>&amp;Close</translation>
         </message>
         <message>
             <source>測量</source>
-            <translation>Measure</translation>
+            <translation>&amp;Measure</translation>
         </message>
         <message>
             <source>單次測量</source>
-            <translation>Single</translation>
+            <translation>&amp;Single</translation>
         </message>
         <message>
             <source>連續測量</source>
-            <translation>Continuous</translation>
+            <translation>&amp;Continuous</translation>
         </message>
         <message>
             <source>停止</source>
-            <translation>Stop</translation>
+            <translation>S&amp;top</translation>
         </message>
         <message>
             <source>啟動測量</source>
-            <translation>Starting test</translation>
+            <translation>St&amp;arting test</translation>
         </message>
         <message>
             <source>諧波報告</source>
-            <translation>Harmonic report</translation>
+            <translation>&amp;Harmonic report</translation>
         </message>
         <message>
             <source>記錄</source>
-            <translation>Recording</translation>
+            <translation>&amp;Recording</translation>
         </message>
         <message>
             <source>諧波發射測試</source>
-            <translation>Harmonic emissions test</translation>
+            <translation>Harmonic &amp;emissions test</translation>
         </message>
         <message>
             <source>設置</source>
-            <translation>Settings</translation>
+            <translation>&amp;Settings</translation>
         </message>
         <message>
             <source>程式通訊設置 </source>
-            <translation>Port settings </translation>
+            <translation>&amp;Port settings </translation>
         </message>
         <message>
             <source>風格</source>
-            <translation>Style</translation>
+            <translation>St&amp;yle</translation>
         </message>
         <message>
             <source>儀器設置</source>
-            <translation>Instrument settings</translation>
+            <translation>&amp;Instrument settings</translation>
         </message>
         <message>
             <source>校正</source>
-            <translation>Calibration</translation>
+            <translation>&amp;Calibration</translation>
         </message>
         <message>
             <source>儀器通訊設置</source>
-            <translation>Instrument address</translation>
+            <translation>Instrument a&amp;ddress</translation>
         </message>
         <message>
             <source>報警值設定</source>
-            <translation>Alarm limits</translation>
+            <translation>&amp;Alarm limits</translation>
         </message>
         <message>
             <source>說明</source>
-            <translation>Help</translation>
+            <translation>&amp;Help</translation>
         </message>
         <message>
             <source>儀器手冊</source>
-            <translation>Instrument manual</translation>
+            <translation>Instrument &amp;manual</translation>
         </message>
         <message>
             <source>版本號</source>
-            <translation>Version</translation>
+            <translation>&amp;Version</translation>
         </message>
         <message>
             <source>諧波測試</source>
@@ -423,7 +423,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Graphic background </source>
-            <translation> Graphic background </translation>
+            <translation> Chart background </translation>
         </message>
         <message>
             <source> Black</source>
@@ -435,11 +435,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Gray</source>
-            <translation> Gray</translation>
+            <translation> Grey</translation>
         </message>
         <message>
             <source> Scale color </source>
-            <translation> Scale color </translation>
+            <translation> Grid colour </translation>
         </message>
         <message>
             <source> Blue-green</source>
@@ -451,7 +451,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Light Black</source>
-            <translation> Light Black</translation>
+            <translation> Light black</translation>
         </message>
         <message>
             <source>Close</source>
@@ -499,19 +499,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Read the request failed, instruments and computers have not connected.</source>
-            <translation>Read the request failed, instruments and computers have not connected.</translation>
+            <translation>The read request failed: the instrument is not connected to the computer.</translation>
         </message>
         <message>
             <source>Request data!</source>
-            <translation>Request data!</translation>
+            <translation>Requesting data!</translation>
         </message>
         <message>
             <source>Communication failure, re-request data!</source>
-            <translation>Communication failure, re-request data!</translation>
+            <translation>Communication failure: requesting the data again!</translation>
         </message>
         <message>
             <source>Communication success!</source>
-            <translation>Communication success!</translation>
+            <translation>Communication succeeded!</translation>
         </message>
         <message>
             <source>Cannot create file "%1". %2</source>
@@ -531,15 +531,15 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Cannot read file "%1". Read beyond end of file</source>
-            <translation>Cannot read file "%1". Read beyond end of file</translation>
+            <translation>Cannot read file "%1". The file ends too early</translation>
         </message>
         <message>
             <source>Tavro Test File(.lxm)|*.lxm</source>
-            <translation>Tavro Test File(.lxm)|*.lxm</translation>
+            <translation>Tavro test file (.lxm)|*.lxm</translation>
         </message>
         <message>
             <source>TavroFile|*.lxm|AllFile|*.*</source>
-            <translation>TavroFile|*.lxm|AllFile|*.*</translation>
+            <translation>Tavro test file|*.lxm|All files|*.*</translation>
         </message>
         <message>
             <source>电压 上限值</source>
@@ -559,11 +559,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>功率 上限值</source>
-            <translation>Power upper limit</translation>
+            <translation>Active power upper limit</translation>
         </message>
         <message>
             <source>功率 下限值</source>
-            <translation>Power lower limit</translation>
+            <translation>Active power lower limit</translation>
         </message>
         <message>
             <source>PF 上限值</source>
@@ -575,11 +575,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Request data!......</source>
-            <translation>Request data!......</translation>
+            <translation>Reading from the instrument…</translation>
         </message>
         <message>
             <source>正在请求仪器数据......</source>
-            <translation>Reading from the instrument......</translation>
+            <translation>Reading from the instrument…</translation>
         </message>
         <message>
             <source>正在传输数据到仪器。</source>
@@ -587,11 +587,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Data transmission completed.</source>
-            <translation>Data transmission completed.</translation>
+            <translation>Written to the instrument.</translation>
         </message>
         <message>
             <source>Data transfer is complete.</source>
-            <translation>Data transfer is complete.</translation>
+            <translation>Sending the last value to the instrument.</translation>
         </message>
         <message>
             <source>Sending %1</source>
@@ -599,7 +599,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Communication failure with the instrument, the instrument has been turned off, or not properly connected.</source>
-            <translation>Communication failure with the instrument, the instrument has been turned off, or not properly connected.</translation>
+            <translation>Communication with the instrument failed: it is switched off or not properly connected.</translation>
         </message>
         <message>
             <source>与仪器数据同步失败，仪器已经关闭或和电脑还没有正常连接。</source>
@@ -623,7 +623,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>功率： </source>
-            <translation>Power: </translation>
+            <translation>Active power: </translation>
         </message>
         <message>
             <source>PF： </source>
@@ -639,11 +639,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>开启</source>
-            <translation>On</translation>
+            <translation>Enabled</translation>
         </message>
         <message>
             <source>%1 开启</source>
-            <translation>%1 on</translation>
+            <translation>%1 enabled</translation>
         </message>
         <message>
             <source>保存到仪器</source>
@@ -655,7 +655,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>退出</source>
-            <translation>Exit</translation>
+            <translation>Close</translation>
         </message>
         <message>
             <source>窄频</source>
@@ -675,11 +675,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>  角差不能大于30度，数据无效!    </source>
-            <translation>  The phase angle cannot exceed 30 degrees; the value is invalid!    </translation>
+            <translation>  The angle difference cannot be greater than 30°: the value is invalid!    </translation>
         </message>
         <message>
             <source>  角差不能小于-30度，数据无效!    </source>
-            <translation>  The phase angle cannot be below -30 degrees; the value is invalid!    </translation>
+            <translation>  The angle difference cannot be less than -30°: the value is invalid!    </translation>
         </message>
         <message>
             <source>请求读失败，仪器和电脑还没有连接。</source>
@@ -687,7 +687,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>CalibrateForm</source>
-            <translation>CalibrateForm</translation>
+            <translation>Calibration</translation>
         </message>
         <message>
             <source>电压：  </source>
@@ -703,11 +703,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>实测相位： </source>
-            <translation>Measured phase: </translation>
+            <translation>Measured phase angle: </translation>
         </message>
         <message>
             <source> 电流相位校准 </source>
-            <translation> Current and phase calibration </translation>
+            <translation> Current and phase angle calibration </translation>
         </message>
         <message>
             <source>电流：  </source>
@@ -739,7 +739,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>相位校准：    </source>
-            <translation>Phase calibration:    </translation>
+            <translation>Phase angle calibration:    </translation>
         </message>
         <message>
             <source>窄频： </source>
@@ -811,23 +811,23 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>温度选项</source>
-            <translation>Temperature</translation>
+            <translation>Temperature options</translation>
         </message>
         <message>
             <source>校准常温</source>
-            <translation>Calibrate room temperature</translation>
+            <translation>Calibrate at room temperature</translation>
         </message>
         <message>
             <source>校准低温</source>
-            <translation>Calibrate low temperature</translation>
+            <translation>Calibrate at low temperature</translation>
         </message>
         <message>
             <source>关闭温度补偿</source>
-            <translation>Temperature compensation off</translation>
+            <translation>Turn compensation off</translation>
         </message>
         <message>
             <source>开启温度补偿</source>
-            <translation>Temperature compensation on</translation>
+            <translation>Turn compensation on</translation>
         </message>
         <message>
             <source>开锁</source>
@@ -835,7 +835,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>恢复出厂</source>
-            <translation>Factory settings</translation>
+            <translation>Restore factory settings</translation>
         </message>
         <message>
             <source>单次测试</source>
@@ -847,11 +847,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>电压 实测相位</source>
-            <translation>Voltage measured phase</translation>
+            <translation>Voltage measured phase angle</translation>
         </message>
         <message>
             <source>电流 实测相位</source>
-            <translation>Current measured phase</translation>
+            <translation>Current measured phase angle</translation>
         </message>
         <message>
             <source>Transfer failed at %1</source>
@@ -863,7 +863,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>External Current Transformer</source>
-            <translation>External Current Transformer</translation>
+            <translation>External current transformer</translation>
         </message>
         <message>
             <source>Angle difference  </source>
@@ -891,15 +891,15 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Deg（±30）</source>
-            <translation>deg (±30)</translation>
+            <translation>° (±30)</translation>
         </message>
         <message>
             <source>When not connected to an external transformer, </source>
-            <translation>When not connected to an external transformer, </translation>
+            <translation>Without an external transformer, </translation>
         </message>
         <message>
             <source>The input angle difference 0, fill 1 ratio.  </source>
-            <translation>The input angle difference 0, fill 1 ratio.  </translation>
+            <translation>enter angle difference 0 and ratio 1.  </translation>
         </message>
         <message>
             <source>  External voltage transformer </source>
@@ -915,7 +915,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Current Bandwidth </source>
-            <translation>Current Bandwidth </translation>
+            <translation>Current bandwidth </translation>
         </message>
         <message>
             <source> Narrowband</source>
@@ -927,7 +927,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> THD Algorithm</source>
-            <translation> THD Algorithm</translation>
+            <translation> THD reference</translation>
         </message>
         <message>
             <source>  %F  Fundamental</source>
@@ -935,7 +935,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>  %R  RMS</source>
-            <translation>  %R  RMS</translation>
+            <translation>  %R  RMS value</translation>
         </message>
         <message>
             <source> Display filter </source>
@@ -947,11 +947,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Trun On filter</source>
-            <translation>Trun On filter</translation>
+            <translation>Filter on</translation>
         </message>
         <message>
             <source>Current Range </source>
-            <translation>Current Range </translation>
+            <translation>Current range </translation>
         </message>
         <message>
             <source>Auto  </source>
@@ -991,11 +991,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Saved to instrument</source>
-            <translation>Saved to instrument</translation>
+            <translation>Save to instrument</translation>
         </message>
         <message>
             <source> 50Hz </source>
-            <translation> 50Hz </translation>
+            <translation> 50 Hz </translation>
         </message>
         <message>
             <source>%1: '%2' is not a valid floating point value</source>
@@ -1011,15 +1011,15 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Status: Broadband</source>
-            <translation>Status: Broadband</translation>
+            <translation>Status: broadband</translation>
         </message>
         <message>
             <source>Data is being transmitted to the instrument</source>
-            <translation>Data is being transmitted to the instrument</translation>
+            <translation>Writing to the instrument</translation>
         </message>
         <message>
             <source>Is requesting instrument data ......</source>
-            <translation>Is requesting instrument data ......</translation>
+            <translation>Reading from the instrument…</translation>
         </message>
         <message>
             <source>Broadband</source>
@@ -1031,19 +1031,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Successfully write data to the instrument</source>
-            <translation>Successfully write data to the instrument</translation>
+            <translation>Written to the instrument</translation>
         </message>
         <message>
             <source>Angle difference is not greater than 30 degrees, the data is invalid!</source>
-            <translation>Angle difference is not greater than 30 degrees, the data is invalid!</translation>
+            <translation>The angle difference cannot be greater than 30°: the value is invalid!</translation>
         </message>
         <message>
             <source>Angle difference can not be less than -30 degrees, the data is invalid!</source>
-            <translation>Angle difference can not be less than -30 degrees, the data is invalid!</translation>
+            <translation>The angle difference cannot be less than -30°: the value is invalid!</translation>
         </message>
         <message>
             <source>Successful synchronization</source>
-            <translation>Successful synchronization</translation>
+            <translation>Synchronized with the instrument</translation>
         </message>
         <message>
             <source>还没有与仪器同步数据！</source>
@@ -1055,19 +1055,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Communication Port </source>
-            <translation> Communication Port </translation>
+            <translation> Communication port </translation>
         </message>
         <message>
             <source> Scanning Communication port</source>
-            <translation> Scanning Communication port</translation>
+            <translation> Scan for the port</translation>
         </message>
         <message>
             <source>Exit</source>
-            <translation>Exit</translation>
+            <translation>Close</translation>
         </message>
         <message>
             <source>BaudRate</source>
-            <translation>BaudRate</translation>
+            <translation>Baud rate</translation>
         </message>
         <message>
             <source>Instruments Address（1-255）：  </source>
@@ -1076,7 +1076,8 @@ harmonics, and keeps measurements as test files.</translation>
         <message>
             <source> Did not find the default communication port! Please check:<byte value="xd" />
                 <byte value="xd" />   Instrument power is turned on.<byte value="xd" />   Connect the instrument of communication lines.<byte value="xd" />   Change the USB port, in the communication settings reset!</source>
-            <translation> Did not find the default communication port! Please check:</translation>
+            <translation> The stored communication port was not found! Please check:<byte value="xd" />
+                <byte value="xd" />   The instrument is switched on.<byte value="xd" />   The instrument's communication cable is connected.<byte value="xd" />   After changing the USB port, choose the port again in the port settings!</translation>
         </message>
         <message>
             <source>Connected</source>
@@ -1088,7 +1089,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>COM%1         Through the USB connection LXV7700</source>
-            <translation>COM%1         Through the USB connection LXV7700</translation>
+            <translation>COM%1         LXV7700 over USB</translation>
         </message>
         <message>
             <source>COM%1    </source>
@@ -1096,7 +1097,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Searching port</source>
-            <translation>Searching port</translation>
+            <translation>Searching for the port</translation>
         </message>
         <message>
             <source>Connection failed</source>
@@ -1112,47 +1113,47 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>4.8Kbps</source>
-            <translation>4.8Kbps</translation>
+            <translation>4.8 kbit/s</translation>
         </message>
         <message>
             <source>9.6Kbps</source>
-            <translation>9.6Kbps</translation>
+            <translation>9.6 kbit/s</translation>
         </message>
         <message>
             <source>14.4Kbps</source>
-            <translation>14.4Kbps</translation>
+            <translation>14.4 kbit/s</translation>
         </message>
         <message>
             <source>19.2Kbps</source>
-            <translation>19.2Kbps</translation>
+            <translation>19.2 kbit/s</translation>
         </message>
         <message>
             <source>38.4Kbps</source>
-            <translation>38.4Kbps</translation>
+            <translation>38.4 kbit/s</translation>
         </message>
         <message>
             <source>57,6Kbps</source>
-            <translation>57,6Kbps</translation>
+            <translation>57.6 kbit/s</translation>
         </message>
         <message>
             <source>76.8Kbps</source>
-            <translation>76.8Kbps</translation>
+            <translation>76.8 kbit/s</translation>
         </message>
         <message>
             <source>115.2Kbps</source>
-            <translation>115.2Kbps</translation>
+            <translation>115.2 kbit/s</translation>
         </message>
         <message>
             <source>SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol</source>
-            <translation>SEC/DIV:%1ms   Vol/DIV:%2V   Amp/DIV:%3A   Trigger Source:Vol</translation>
+            <translation>Time/div: %1 ms   Volts/div: %2 V   Amps/div: %3 A   Trigger: voltage</translation>
         </message>
         <message>
             <source> Harmonic Report </source>
-            <translation> Harmonic Report </translation>
+            <translation> Harmonic report </translation>
         </message>
         <message>
             <source>Harmonic Report</source>
-            <translation>Harmonic Report</translation>
+            <translation>Harmonic report</translation>
         </message>
         <message>
             <source>Order %1</source>
@@ -1168,7 +1169,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>     Voltage Percentage</source>
-            <translation>     Voltage Percentage</translation>
+            <translation>     Voltage %</translation>
         </message>
         <message>
             <source>     Current RMS</source>
@@ -1176,7 +1177,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>     Current Percentage</source>
-            <translation>     Current Percentage</translation>
+            <translation>     Current %</translation>
         </message>
         <message>
             <source>mean</source>
@@ -1208,7 +1209,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Power </source>
-            <translation>Power </translation>
+            <translation>Active power </translation>
         </message>
         <message>
             <source>PF</source>
@@ -1244,7 +1245,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Iphase</source>
-            <translation>Iphase</translation>
+            <translation>Phase angle</translation>
         </message>
         <message>
             <source>     Q</source>
@@ -1256,15 +1257,15 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> KWH</source>
-            <translation> KWH</translation>
+            <translation> kWh</translation>
         </message>
         <message>
             <source>Voltage peak%1V</source>
-            <translation>Voltage peak%1V</translation>
+            <translation>Voltage peak %1 V</translation>
         </message>
         <message>
             <source>Current peak%1A</source>
-            <translation>Current peak%1A</translation>
+            <translation>Current peak %1 A</translation>
         </message>
         <message>
             <source>    请先停止连续测试！    </source>
@@ -1288,19 +1289,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Successfully triggered</source>
-            <translation>Successfully triggered</translation>
+            <translation>Triggered</translation>
         </message>
         <message>
             <source>Receiving data%1</source>
-            <translation>Receiving data%1</translation>
+            <translation>Receiving block %1</translation>
         </message>
         <message>
             <source>Testing completed</source>
-            <translation>Testing completed</translation>
+            <translation>Test completed</translation>
         </message>
         <message>
             <source>Transfer failed at chunk %1</source>
-            <translation>Transfer failed at chunk %1</translation>
+            <translation>Transfer failed at block %1</translation>
         </message>
         <message>
             <source>Starting test</source>
@@ -1308,19 +1309,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>300V</source>
-            <translation>300V</translation>
+            <translation>300 V</translation>
         </message>
         <message>
             <source>150V</source>
-            <translation>150V</translation>
+            <translation>150 V</translation>
         </message>
         <message>
             <source>75V</source>
-            <translation>75V</translation>
+            <translation>75 V</translation>
         </message>
         <message>
             <source>25V</source>
-            <translation>25V</translation>
+            <translation>25 V</translation>
         </message>
         <message>
             <source>電壓量程</source>
@@ -1376,7 +1377,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Starting test picture(.bmp)|*.bmp|PNG picture(.png)|*.png</source>
-            <translation>Starting test picture(.bmp)|*.bmp|PNG picture(.png)|*.png</translation>
+            <translation>Starting test picture (.bmp)|*.bmp|PNG picture (.png)|*.png</translation>
         </message>
         <message>
             <source>More tool buttons</source>
@@ -1420,19 +1421,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Cannot setup comm buffer</source>
-            <translation>Cannot setup comm buffer</translation>
+            <translation>Cannot set up the port buffer</translation>
         </message>
         <message>
             <source>COM Port has been opened!</source>
-            <translation>COM Port has been opened!</translation>
+            <translation>The port is already open!</translation>
         </message>
         <message>
             <source>COM Port is not opened yet!</source>
-            <translation>COM Port is not opened yet!</translation>
+            <translation>The port is not open yet!</translation>
         </message>
         <message>
             <source>Record Seting</source>
-            <translation>Record Seting</translation>
+            <translation>Record settings</translation>
         </message>
         <message>
             <source>Input selection</source>
@@ -1448,19 +1449,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Sampling Step</source>
-            <translation>Sampling Step</translation>
+            <translation>Sampling interval</translation>
         </message>
         <message>
             <source>Save setp</source>
-            <translation>Save setp</translation>
+            <translation>Save interval</translation>
         </message>
         <message>
             <source>Temperature input interface</source>
-            <translation>Temperature input interface</translation>
+            <translation>Temperature input</translation>
         </message>
         <message>
             <source>Unfinished</source>
-            <translation>Unfinished</translation>
+            <translation>Not available</translation>
         </message>
         <message>
             <source>Cancel</source>
@@ -1468,39 +1469,39 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Range: Positive</source>
-            <translation>Range: Positive</translation>
+            <translation>Range: positive</translation>
         </message>
         <message>
             <source>Range: P and N</source>
-            <translation>Range: P and N</translation>
+            <translation>Range: positive and negative</translation>
         </message>
         <message>
             <source>Range: Negative</source>
-            <translation>Range: Negative</translation>
+            <translation>Range: negative</translation>
         </message>
         <message>
             <source>Time/DIV=%1S</source>
-            <translation>Time/DIV=%1S</translation>
+            <translation>Time/div = %1 s</translation>
         </message>
         <message>
             <source>CH%1/DIV=%2</source>
-            <translation>CH%1/DIV=%2</translation>
+            <translation>CH%1/div = %2</translation>
         </message>
         <message>
             <source>Sampling step:%1S</source>
-            <translation>Sampling step:%1S</translation>
+            <translation>Sample every %1 s</translation>
         </message>
         <message>
             <source>Length:%1</source>
-            <translation>Length:%1</translation>
+            <translation>Length: %1</translation>
         </message>
         <message>
             <source>Start:%1</source>
-            <translation>Start:%1</translation>
+            <translation>Start: %1</translation>
         </message>
         <message>
             <source>End:%1</source>
-            <translation>End:%1</translation>
+            <translation>End: %1</translation>
         </message>
         <message>
             <source>Cannot show record file "%1". It holds %2 records; at most %3 can be shown.</source>
@@ -1532,7 +1533,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Inspection</source>
-            <translation>Inspection</translation>
+            <translation>Viewing a file</translation>
         </message>
         <message>
             <source>檔案(&amp;F)</source>
@@ -1540,11 +1541,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>建立</source>
-            <translation>New</translation>
+            <translation>&amp;New</translation>
         </message>
         <message>
             <source>Export EXCEL file</source>
-            <translation>Export EXCEL file</translation>
+            <translation>&amp;Export to Excel</translation>
         </message>
         <message>
             <source>選項 (&amp;O)</source>
@@ -1556,19 +1557,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Zoom Out forward </source>
-            <translation>Zoom Out forward </translation>
+            <translation>Zoom &amp;in </translation>
         </message>
         <message>
             <source>Zoom in Back</source>
-            <translation>Zoom in Back</translation>
+            <translation>Zoom &amp;out</translation>
         </message>
         <message>
             <source>段前移</source>
-            <translation>Segment forward</translation>
+            <translation>Segment &amp;forward</translation>
         </message>
         <message>
             <source>段後移</source>
-            <translation>Segment back</translation>
+            <translation>Segment &amp;back</translation>
         </message>
         <message>
             <source>執行(&amp;R)</source>
@@ -1576,11 +1577,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Start</source>
-            <translation>Start</translation>
+            <translation>&amp;Start</translation>
         </message>
         <message>
             <source>Stop</source>
-            <translation>Stop</translation>
+            <translation>S&amp;top</translation>
         </message>
         <message>
             <source>Open record file</source>
@@ -1672,7 +1673,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Points date and time :  </source>
-            <translation>Points date and time :  </translation>
+            <translation>Date and time at the cursor:  </translation>
         </message>
         <message>
             <source>Resize the window</source>
@@ -1680,11 +1681,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Inspection: %1</source>
-            <translation>Inspection: %1</translation>
+            <translation>Viewing: %1</translation>
         </message>
         <message>
             <source>File already exists, overwrite?</source>
-            <translation>File already exists, overwrite?</translation>
+            <translation>The file already exists. Overwrite it?</translation>
         </message>
         <message>
             <source>Time: %1</source>
@@ -1692,7 +1693,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Tavro Record File (.lxr)|*.lxr</source>
-            <translation>Tavro Record File (.lxr)|*.lxr</translation>
+            <translation>Tavro record file (.lxr)|*.lxr</translation>
         </message>
         <message>
             <source> Voltage</source>
@@ -1712,11 +1713,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Power</source>
-            <translation> Power</translation>
+            <translation> Active power</translation>
         </message>
         <message>
             <source>Power</source>
-            <translation>Power</translation>
+            <translation>Active power</translation>
         </message>
         <message>
             <source> Apparent power</source>
@@ -1736,11 +1737,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Current phase</source>
-            <translation> Current phase</translation>
+            <translation> Phase angle</translation>
         </message>
         <message>
             <source>Current phase</source>
-            <translation>Current phase</translation>
+            <translation>Phase angle</translation>
         </message>
         <message>
             <source> Frequency</source>
@@ -1748,11 +1749,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Power Factor</source>
-            <translation> Power Factor</translation>
+            <translation> Power factor</translation>
         </message>
         <message>
             <source>Power Factor</source>
-            <translation>Power Factor</translation>
+            <translation>Power factor</translation>
         </message>
         <message>
             <source> UTHD</source>
@@ -1788,88 +1789,89 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>1 S</source>
-            <translation>1 S</translation>
+            <translation>1 s</translation>
         </message>
         <message>
             <source>2 S</source>
-            <translation>2 S</translation>
+            <translation>2 s</translation>
         </message>
         <message>
             <source>3 S</source>
-            <translation>3 S</translation>
+            <translation>3 s</translation>
         </message>
         <message>
             <source>4 S</source>
-            <translation>4 S</translation>
+            <translation>4 s</translation>
         </message>
         <message>
             <source>5 S</source>
-            <translation>5 S</translation>
+            <translation>5 s</translation>
         </message>
         <message>
             <source>6 S</source>
-            <translation>6 S</translation>
+            <translation>6 s</translation>
         </message>
         <message>
             <source>7 S</source>
-            <translation>7 S</translation>
+            <translation>7 s</translation>
         </message>
         <message>
             <source>8 S</source>
-            <translation>8 S</translation>
+            <translation>8 s</translation>
         </message>
         <message>
             <source>9 S</source>
-            <translation>9 S</translation>
+            <translation>9 s</translation>
         </message>
         <message>
             <source>10 S</source>
-            <translation>10 S</translation>
+            <translation>10 s</translation>
         </message>
         <message>
             <source>15 S</source>
-            <translation>15 S</translation>
+            <translation>15 s</translation>
         </message>
         <message>
             <source>20 S</source>
-            <translation>20 S</translation>
+            <translation>20 s</translation>
         </message>
         <message>
             <source>25 S</source>
-            <translation>25 S</translation>
+            <translation>25 s</translation>
         </message>
         <message>
             <source>30 S</source>
-            <translation>30 S</translation>
+            <translation>30 s</translation>
         </message>
         <message>
             <source>60 S</source>
-            <translation>60 S</translation>
+            <translation>60 s</translation>
         </message>
         <message>
             <source>Step: %1S</source>
-            <translation>Step: %1S</translation>
+            <translation>Sample every %1 s</translation>
         </message>
         <message>
             <source>Step:  %1S</source>
-            <translation>Step:  %1S</translation>
+            <translation>Sample every %1 s</translation>
         </message>
         <message>
             <source>Save Setp:  %1S</source>
-            <translation>Save Setp:  %1S</translation>
+            <translation>Save every %1 s</translation>
         </message>
         <message>
             <source>SaveSetp:%1S</source>
-            <translation>SaveSetp:%1S</translation>
+            <translation>Save every %1 s</translation>
         </message>
         <message>
             <source>Save Setp:%1S</source>
-            <translation>Save Setp:%1S</translation>
+            <translation>Save every %1 s</translation>
         </message>
         <message>
             <source>You choose the temperature input, <byte value="xd" />
                 <byte value="xd" />Make sure your computer is connected to Tavro production MTC series multi-channel temperature instrumentation!</source>
-            <translation>You choose the temperature input, </translation>
+            <translation>You chose a temperature input, <byte value="xd" />
+                <byte value="xd" />so make sure that the computer is connected to a Tavro MTC series multi-channel temperature instrument!</translation>
         </message>
         <message>
             <source>Value: %1</source>
@@ -1877,19 +1879,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>To start the recording must be in continuous sampling mode, records do not start!</source>
-            <translation>To start the recording must be in continuous sampling mode, records do not start!</translation>
+            <translation>Recording needs continuous measurement: the recording does not start!</translation>
         </message>
         <message>
             <source>Please Create a new record file !</source>
-            <translation>Please Create a new record file !</translation>
+            <translation>Please create a new record file!</translation>
         </message>
         <message>
             <source>Recorded data has exceeded the maximum file limit, create a new file and start again.</source>
-            <translation>Recorded data has exceeded the maximum file limit, create a new file and start again.</translation>
+            <translation>The record file is full: create a new file and start again.</translation>
         </message>
         <message>
             <source>You have to stop the continuous sampling, record stop!</source>
-            <translation>You have to stop the continuous sampling, record stop!</translation>
+            <translation>Continuous measurement was stopped, so the recording stops!</translation>
         </message>
         <message>
             <source>Recording not saved</source>
@@ -1898,7 +1900,8 @@ harmonics, and keeps measurements as test files.</translation>
         <message>
             <source>The last %1 samples of the recording are not in the file: %2<byte value="xd" />
                 <byte value="xd" />Retry the save, or quit anyway without them?</source>
-            <translation>The last %1 samples of the recording are not in the file: %2</translation>
+            <translation>The last %1 samples of the recording are not in the file: %2<byte value="xd" />
+                <byte value="xd" />Retry the save, or quit anyway without them?</translation>
         </message>
         <message>
             <source>saving the recording failed: %1; trying once more</source>
@@ -1910,11 +1913,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Enter the print information</source>
-            <translation>Enter the print information</translation>
+            <translation>Report information</translation>
         </message>
         <message>
             <source>Project Name:</source>
-            <translation>Project Name:</translation>
+            <translation>Project name:</translation>
         </message>
         <message>
             <source>Testing organization:</source>
@@ -1922,7 +1925,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Test by:</source>
-            <translation>Test by:</translation>
+            <translation>Tested by:</translation>
         </message>
         <message>
             <source>Temperature:</source>
@@ -1930,7 +1933,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Project Name</source>
-            <translation>Project Name</translation>
+            <translation>Project name</translation>
         </message>
         <message>
             <source>Testing organization</source>
@@ -1938,7 +1941,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Test by</source>
-            <translation>Test by</translation>
+            <translation>Tested by</translation>
         </message>
         <message>
             <source>Date</source>
@@ -2014,11 +2017,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>CSV File(*.csv)|*.csv</source>
-            <translation>CSV File(*.csv)|*.csv</translation>
+            <translation>CSV file (*.csv)|*.csv</translation>
         </message>
         <message>
             <source>PDF File(*.pdf)|*.pdf</source>
-            <translation>PDF File(*.pdf)|*.pdf</translation>
+            <translation>PDF file (*.pdf)|*.pdf</translation>
         </message>
         <message>
             <source>No test yet</source>
@@ -2034,7 +2037,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>PrinterForm</source>
-            <translation>PrinterForm</translation>
+            <translation>Report</translation>
         </message>
         <message>
             <source>Print</source>
@@ -2042,11 +2045,11 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Printer Setup</source>
-            <translation>Printer Setup</translation>
+            <translation>Printer setup</translation>
         </message>
         <message>
             <source>Environmental data</source>
-            <translation>Environmental data</translation>
+            <translation>Report information</translation>
         </message>
         <message>
             <source>Report page</source>
@@ -2074,7 +2077,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>%1点</source>
-            <translation>%1 points</translation>
+            <translation>%1 samples</translation>
         </message>
         <message>
             <source>Page 1/1</source>
@@ -2082,7 +2085,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Project Name: </source>
-            <translation>Project Name: </translation>
+            <translation>Project name: </translation>
         </message>
         <message>
             <source>Testing organization: </source>
@@ -2094,7 +2097,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Test Instruments:Tavro LXV7700</source>
-            <translation>Test Instruments:Tavro LXV7700</translation>
+            <translation>Test instrument: Tavro LXV7700</translation>
         </message>
         <message>
             <source> Voltage:</source>
@@ -2102,7 +2105,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Peak Voltage:</source>
-            <translation> Peak Voltage:</translation>
+            <translation> Peak voltage:</translation>
         </message>
         <message>
             <source> Frequency:</source>
@@ -2118,27 +2121,27 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Peak Current:</source>
-            <translation> Peak Current:</translation>
+            <translation> Peak current:</translation>
         </message>
         <message>
             <source> Current Phase:</source>
-            <translation> Current Phase:</translation>
+            <translation> Phase angle:</translation>
         </message>
         <message>
             <source> deg</source>
-            <translation> deg</translation>
+            <translation>°</translation>
         </message>
         <message>
             <source> Power:</source>
-            <translation> Power:</translation>
+            <translation> Active power:</translation>
         </message>
         <message>
             <source> Power Factor:</source>
-            <translation> Power Factor:</translation>
+            <translation> Power factor:</translation>
         </message>
         <message>
             <source> Apparent Power:</source>
-            <translation> Apparent Power:</translation>
+            <translation> Apparent power:</translation>
         </message>
         <message>
             <source> VA</source>
@@ -2146,19 +2149,19 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Reactive Power:</source>
-            <translation> Reactive Power:</translation>
+            <translation> Reactive power:</translation>
         </message>
         <message>
             <source> VAR</source>
-            <translation> VAR</translation>
+            <translation> var</translation>
         </message>
         <message>
             <source> Voltage Form Factor:</source>
-            <translation> Voltage Form Factor:</translation>
+            <translation> Voltage form factor:</translation>
         </message>
         <message>
             <source> Current Form Factor:</source>
-            <translation> Current Form Factor:</translation>
+            <translation> Current form factor:</translation>
         </message>
         <message>
             <source> Voltage THD:</source>
@@ -2178,15 +2181,15 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source> Voltage Harmonics </source>
-            <translation> Voltage Harmonics </translation>
+            <translation> Voltage harmonics </translation>
         </message>
         <message>
             <source> Current Harmonics </source>
-            <translation> Current Harmonics </translation>
+            <translation> Current harmonics </translation>
         </message>
         <message>
             <source> The harmonic content </source>
-            <translation> The harmonic content </translation>
+            <translation> Harmonic content </translation>
         </message>
         <message>
             <source>Order</source>
@@ -2218,15 +2221,15 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>电量记录报告</source>
-            <translation>Power Record Report</translation>
+            <translation>Record Report</translation>
         </message>
         <message>
             <source>Test by: </source>
-            <translation>Test by: </translation>
+            <translation>Tested by: </translation>
         </message>
         <message>
             <source>Test InstrumentsTavro KRT2200</source>
-            <translation>Test InstrumentsTavro KRT2200</translation>
+            <translation>Test instrument: Tavro LXV7700</translation>
         </message>
         <message>
             <source>Temperature: </source>
@@ -2234,7 +2237,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Channel signal description: </source>
-            <translation>Channel signal description: </translation>
+            <translation>Channels: </translation>
         </message>
         <message>
             <source>Record Report</source>
@@ -2242,7 +2245,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Channel signal description:</source>
-            <translation>Channel signal description:</translation>
+            <translation>Channels:</translation>
         </message>
         <message>
             <source>Note:</source>
@@ -2250,7 +2253,7 @@ harmonics, and keeps measurements as test files.</translation>
         </message>
         <message>
             <source>Test Organization:</source>
-            <translation>Test Organization:</translation>
+            <translation>Testing organization:</translation>
         </message>
         <message>
             <source>Ambient temperature:</source>
@@ -2336,15 +2339,15 @@ standard error), 2 a bad option (and the usage line).
         </message>
         <message>
             <source>Exporting the recording...</source>
-            <translation>Exporting the recording...</translation>
+            <translation>Exporting the recording…</translation>
         </message>
         <message>
             <source>Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv</source>
-            <translation>Excel File(*.xlsx)|*.xlsx|CSV (*.csv)|*.csv</translation>
+            <translation>Excel workbook (*.xlsx)|*.xlsx|CSV (*.csv)|*.csv</translation>
         </message>
         <message>
             <source>Data export to complete. Sure to save it?</source>
-            <translation>Data export to complete. Sure to save it?</translation>
+            <translation>The data export is complete. Save it?</translation>
         </message>
         <message>
             <source>Save the file</source>
@@ -2447,12 +2450,32 @@ standard error), 2 a bad option (and the usage line).
             <translation>Class: %1</translation>
         </message>
         <message>
+            <source>Class D power: %1 W (rated)</source>
+            <translation>Class D power: %1 W (rated)</translation>
+        </message>
+        <message>
+            <source>Class D power: %1 W (measured)</source>
+            <translation>Class D power: %1 W (measured)</translation>
+        </message>
+        <message>
             <source>Observation: %1 s, %2 blocks over %3 s</source>
             <translation>Observation: %1 s, %2 blocks over %3 s</translation>
         </message>
         <message>
             <source>Nominal supply: %1 V, %2 Hz</source>
             <translation>Nominal supply: %1 V, %2 Hz</translation>
+        </message>
+        <message>
+            <source>Mean voltage: %1 V</source>
+            <translation>Mean voltage: %1 V</translation>
+        </message>
+        <message>
+            <source>Mean frequency: %1 Hz</source>
+            <translation>Mean frequency: %1 Hz</translation>
+        </message>
+        <message>
+            <source>Mean voltage THD: %1 %</source>
+            <translation>Mean voltage THD: %1 %</translation>
         </message>
         <message>
             <source>Mean power: %1 W</source>
@@ -2485,6 +2508,22 @@ standard error), 2 a bad option (and the usage line).
         <message>
             <source>Only %1 measurement blocks arrived during the observation; the test needs at least 10.</source>
             <translation>Only %1 measurement blocks arrived during the observation; the test needs at least 10.</translation>
+        </message>
+        <message>
+            <source>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</source>
+            <translation>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</translation>
+        </message>
+        <message>
+            <source>Class D limits do not apply outside 75 W to 600 W (%1 W).</source>
+            <translation>Class D limits do not apply outside 75 W to 600 W (%1 W).</translation>
+        </message>
+        <message>
+            <source>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</source>
+            <translation>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</translation>
+        </message>
+        <message>
+            <source>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</source>
+            <translation>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</translation>
         </message>
         <message>
             <source>The observation was stopped after %1 s of %2 s.</source>
@@ -2556,7 +2595,7 @@ standard error), 2 a bad option (and the usage line).
         </message>
         <message>
             <source>Icons for the overflow flag when a channel overflow in the upper right corner and lower right corner of a corresponding color icon.</source>
-            <translation>Icons for the overflow flag when a channel overflow in the upper right corner and lower right corner of a corresponding color icon.</translation>
+            <translation>A triangle in a channel's colour at the top or bottom right marks where that channel runs off the chart.</translation>
         </message>
         <message>
             <source>%1: the PDF could not be written</source>
@@ -2571,6 +2610,27 @@ standard error), 2 a bad option (and the usage line).
         <message>
             <source>the last sample of the recording is not in the file: %1</source>
             <translation>the last sample of the recording is not in the file: %1</translation>
+        </message>
+        <message>
+            <source>關閉</source>
+            <comment>quits the program</comment>
+            <translation>E&amp;xit</translation>
+        </message>
+        <message>
+            <source>Voltage Form Factor:</source>
+            <translation>Voltage form factor:</translation>
+        </message>
+        <message>
+            <source>Current Form Factor:</source>
+            <translation>Current form factor:</translation>
+        </message>
+        <message>
+            <source>Voltage THD:</source>
+            <translation>Voltage THD:</translation>
+        </message>
+        <message>
+            <source>Current THD:</source>
+            <translation>Current THD:</translation>
         </message>
         <message>
             <source>PASS (supply outside the conditions)</source>
@@ -2683,42 +2743,6 @@ standard error), 2 a bad option (and the usage line).
         <message>
             <source>voltage crest factor %1 outside 1.40 to 1.42</source>
             <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Class D power: %1 W (rated)</source>
-            <translation>Class D power: %1 W (rated)</translation>
-        </message>
-        <message>
-            <source>Class D power: %1 W (measured)</source>
-            <translation>Class D power: %1 W (measured)</translation>
-        </message>
-        <message>
-            <source>Mean voltage: %1 V</source>
-            <translation>Mean voltage: %1 V</translation>
-        </message>
-        <message>
-            <source>Mean frequency: %1 Hz</source>
-            <translation>Mean frequency: %1 Hz</translation>
-        </message>
-        <message>
-            <source>Mean voltage THD: %1 %</source>
-            <translation>Mean voltage THD: %1 %</translation>
-        </message>
-        <message>
-            <source>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</source>
-            <translation>Class C limits of this kind do not apply at an active power of 25 W or less (measured %1 W).</translation>
-        </message>
-        <message>
-            <source>Class D limits do not apply outside 75 W to 600 W (%1 W).</source>
-            <translation>Class D limits do not apply outside 75 W to 600 W (%1 W).</translation>
-        </message>
-        <message>
-            <source>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</source>
-            <translation>The mean supply voltage of %1 V is outside the test condition of %2 V ± 2 %; the verdict is not changed.</translation>
-        </message>
-        <message>
-            <source>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</source>
-            <translation>The mean supply frequency of %1 Hz is outside the test condition of %2 Hz ± 0.5 %; the verdict is not changed.</translation>
         </message>
         <message>
             <source>harmonic test: observe N s (10 to 3600, default 150)</source>

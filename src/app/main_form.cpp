@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialog>
 #include <QGroupBox>
@@ -124,7 +125,15 @@ void TMainForm::BuildControls() {
             case MainControl::Item: {
                 QAction* item = menu->addAction(QString());
                 item->setObjectName(c.name);
-                texts_->text(item, c.caption);
+                if (c.meaning) {
+                    const char* source = c.caption;
+                    const char* meaning = c.meaning;
+                    texts_->refresh(item, 102, [item, source, meaning] {
+                        item->setText(QCoreApplication::translate(kTextContext, source, meaning));
+                    });
+                } else {
+                    texts_->text(item, c.caption);
+                }
                 if (c.key != QKeyCombination()) item->setShortcut(QKeySequence(c.key));
                 item->setVisible(!c.hidden);
                 commandControls_.emplace_back(c.command, item);
@@ -169,8 +178,8 @@ void TMainForm::BuildControls() {
             auto* twin = qobject_cast<QAction*>(twinControl);
             if (!twin || twinCommand != command || twin->shortcut().isEmpty()) continue;
             texts_->refresh(button, 101, [button, twin] {
-                button->setToolTip(twin->text() + " (" + twin->shortcut().toString(QKeySequence::NativeText) +
-                                   ")");
+                button->setToolTip(WithoutMnemonics(twin->text()) + " (" +
+                                   twin->shortcut().toString(QKeySequence::NativeText) + ")");
             });
             break;
         }

@@ -32,6 +32,15 @@
 
 namespace lxv {
 
+namespace {
+// 關閉 quits the program here; in the record window it closes that window.
+struct MarkedText {
+    const char* source;
+    const char* meaning;
+};
+constexpr MarkedText kQuitCaption = QT_TRANSLATE_NOOP3("lxv", "關閉", "quits the program");
+}  // namespace
+
 const std::vector<MainControl>& MainWindowControls() {
     using C = MainControl;
     using K = QKeyCombination;
@@ -43,7 +52,15 @@ const std::vector<MainControl>& MainWindowControls() {
          Command::SaveTestFile},
         {C::Item, "N5", QT_TRANSLATE_NOOP("lxv", "列印"), Qt::CTRL | Qt::Key_P, nullptr, Command::Report},
         {C::MenuSeparator},
-        {C::Item, "N7", QT_TRANSLATE_NOOP("lxv", "關閉"), Qt::CTRL | Qt::Key_Q, nullptr, Command::Close},
+        {C::Item,
+         "N7",
+         kQuitCaption.source,
+         Qt::CTRL | Qt::Key_Q,
+         nullptr,
+         Command::Close,
+         {},
+         false,
+         kQuitCaption.meaning},
         {C::Menu, "MenuMeasure", QT_TRANSLATE_NOOP("lxv", "測量")},
         {C::Item, "N12", QT_TRANSLATE_NOOP("lxv", "單次測量"), K(Qt::Key_F5), nullptr, Command::Single},
         {C::Item, "N13", QT_TRANSLATE_NOOP("lxv", "連續測量"), K(Qt::Key_F6), nullptr, Command::Continuous},

@@ -61,6 +61,8 @@ struct MainControl {
     Command command{};
     Glyph glyph{};        // a button's picture
     bool hidden = false;  // an item shown only when its window is attached
+    // The caption's disambiguation (QT_TRANSLATE_NOOP3) where its source means another thing elsewhere.
+    const char* meaning = nullptr;
 };
 
 // The one table of the main window's menus, items and tool buttons.

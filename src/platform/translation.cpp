@@ -55,6 +55,16 @@ QString Translated(const UiText& text) {
     return QString::fromStdString(FillPlaceholders(pattern.toStdString(), values));
 }
 
+QString WithoutMnemonics(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;  // "&&" keeps one '&', "&x" keeps the x
+        plain += text[i];
+    }
+    return plain;
+}
+
 const char* LanguageKey(UiLanguage language) {
     return language == UiLanguage::English ? "en" : "original";
 }
@@ -137,28 +147,30 @@ void ShownTexts::text(QLabel* label, UiText text) {
     keep(label, kText, [label, text] { label->setText(Translated(text)); });
 }
 void ShownTexts::text(QAbstractButton* button, UiText text) {
-    keep(button, kText, [button, text] { button->setText(Translated(text)); });
+    keep(button, kText, [button, text] { button->setText(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::text(QAction* action, UiText text) {
     keep(action, kText, [action, text] { action->setText(Translated(text)); });
 }
 void ShownTexts::title(QGroupBox* box, UiText text) {
-    keep(box, kTitle, [box, text] { box->setTitle(Translated(text)); });
+    keep(box, kTitle, [box, text] { box->setTitle(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::title(QMenu* menu, UiText text) {
     keep(menu, kTitle, [menu, text] { menu->setTitle(Translated(text)); });
 }
 void ShownTexts::windowTitle(QWidget* window, UiText text) {
-    keep(window, kWindowTitle, [window, text] { window->setWindowTitle(Translated(text)); });
+    keep(window, kWindowTitle,
+         [window, text] { window->setWindowTitle(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::toolTip(QWidget* widget, UiText text) {
-    keep(widget, kToolTip, [widget, text] { widget->setToolTip(Translated(text)); });
+    keep(widget, kToolTip, [widget, text] { widget->setToolTip(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::toolTip(QAction* action, UiText text) {
-    keep(action, kToolTip, [action, text] { action->setToolTip(Translated(text)); });
+    keep(action, kToolTip, [action, text] { action->setToolTip(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::accessibleName(QWidget* widget, UiText text) {
-    keep(widget, kAccessibleName, [widget, text] { widget->setAccessibleName(Translated(text)); });
+    keep(widget, kAccessibleName,
+         [widget, text] { widget->setAccessibleName(WithoutMnemonics(Translated(text))); });
 }
 void ShownTexts::toolTipAndName(QWidget* widget, UiText text) {
     toolTip(widget, text);

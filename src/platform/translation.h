@@ -32,6 +32,9 @@ QString Translated(const char* source);
 QString Translated(const std::string& source);
 // The text translated and its values filled in.
 QString Translated(const UiText& text);
+// The text without its menu accelerator marks ("&Open" -> "Open", "&&" -> "&"). A caption that a
+// menu shares with a button, a title, a tool tip or an accessible name shows its marks only in the menu.
+QString WithoutMnemonics(const QString& text);
 
 enum class UiLanguage { Original, English };
 

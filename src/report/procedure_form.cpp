@@ -77,7 +77,8 @@ QPushButton* TProcedureForm::Button(const char* name, const char* caption, const
     texts_->accessibleName(b, caption);
     // A button named by its caption, its shortcut told in its tool tip.
     texts_->refresh(b, 100, [b, caption, key] {
-        b->setToolTip(QString("%1 (%2)").arg(Translated(caption), key.toString(QKeySequence::NativeText)));
+        b->setToolTip(QString("%1 (%2)").arg(WithoutMnemonics(Translated(caption)),
+                                             key.toString(QKeySequence::NativeText)));
     });
     b->setAutoDefault(false);
     b->setShortcut(key);

@@ -177,6 +177,11 @@ std::string HarmonicPercentCell(float amplitude, float fundamental) {
     return text + "%";
 }
 
+// The preview's last four labels, without the leading blank of the printed ones: translated too.
+[[maybe_unused]] constexpr const char* kPreviewLabels[] = {
+    QT_TRANSLATE_NOOP("lxv", "Voltage Form Factor:"), QT_TRANSLATE_NOOP("lxv", "Current Form Factor:"),
+    QT_TRANSLATE_NOOP("lxv", "Voltage THD:"), QT_TRANSLATE_NOOP("lxv", "Current THD:")};
+
 std::vector<ValueListRow> ValueList(const MeasureRecord& r, bool printed) {
     struct Row {
         const char* label;
@@ -237,10 +242,14 @@ ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportIn
     page.rect(50, 394, 400, 541, {Gray, 1});
     page.text(58, 385, QT_TRANSLATE_NOOP("lxv", " Current Harmonics "), Gray, 10, true);
 
+    // The preview's labels end in a blank, which is not part of the translated label: "%1 %2".
     const std::vector<ValueListRow> values = ValueList(record, false);
-    for (std::size_t k = 0; k < values.size(); ++k)
-        page.text(420, 90 + 32 * static_cast<int>(k), Labelled(values[k].label.c_str(), values[k].value),
-                  Gray, 10, true);
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const std::string& label = values[k].label;
+        page.text(420, 90 + 32 * static_cast<int>(k),
+                  UiText("%1 %2").argText(label.substr(0, label.size() - 1)).arg(values[k].value), Gray, 10,
+                  true);
+    }
 
     // Harmonic table.
     page.rect(50, 560, W - 48, 883, {Gray, 2});
