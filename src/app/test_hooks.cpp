@@ -100,17 +100,12 @@ bool TestHooks::InstrumentActions::start(const QString& action) {
             waitingForBlocks_ = false;
             QTimer::singleShot(0, this, [this] { scheduleRead(); });
         });
-        if (action == "alarm-reads") {
-            // Limits of its own in the instrument first, so a shifted one shows.
-            session_.alarm.fields.limits = {"250", "10.5", "15", "0.5", "5000", "1", "0.99", "0.5"};
-            session_.alarm.fields.enabled = {false, true, false, true, true, false, true, false};  // 0x5A
-            step_ = 1;
-            session_.alarm.Save();
+        if (action != "alarm-reads") {
+            form_.SeSkinSpeedButton8Click();
+            scheduleRead();
             return true;
         }
-        form_.SeSkinSpeedButton8Click();
-        scheduleRead();
-        return true;
+        // alarm-reads: limits of its own in the instrument first, so a shifted one shows.
     }
     if (action == "settings-write") {
         SettingsFields& f = session_.settings.fields;
@@ -127,7 +122,7 @@ bool TestHooks::InstrumentActions::start(const QString& action) {
         session_.settings.Save();
         return true;
     }
-    if (action == "alarm-write") {
+    if (action == "alarm-write" || action == "alarm-reads") {
         session_.alarm.fields.limits = {"250", "10.5", "15", "0.5", "5000", "1", "0.99", "0.5"};
         session_.alarm.fields.enabled = {false, true, false, true, true, false, true, false};  // 0x5A
         step_ = 1;

@@ -91,15 +91,6 @@ TEST_F(OneRequestVsSim, AlarmWindowOnTheUsbLinkShowsTheInstrumentsLimits) {
     ExpectEveryReadShownWhileMeasuring("alarm-fields 250|10.5|15|0.5|5000|1|0.99|0.5|5a");
 }
 
-// The CRC of the last "capture <crc>" line of a log, or -1 when there is none.
-long LastCaptureCrc(const std::vector<std::string>& lines) {
-    long crc = -1;
-    for (const auto& line : lines)
-        if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
-            crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
-    return crc;
-}
-
 TEST_F(OneRequestVsSim, StartingCaptureAt4800BaudIsTheOneTaken) {
     // A chunk takes 3.56 s on the wire at 4800 baud.
     RunOptions options;
