@@ -51,7 +51,7 @@ class TestHooks::InstrumentActions : public QObject {
     // The repeated reads: how many, how many sent, whether one is under way.
     int readsWanted_ = 0, readsSent_ = 0;
     bool reading_ = false;
-    bool idlePhase_ = false;        // alarm-reads: measurement stopped, reads timed by the keep-alive
+    bool idlePhase_ = false;  // alarm-reads: measurement stopped, reads timed by the keep-alive
     std::uint32_t framesAtWait_ = 0;
     int keepAliveWaits_ = 0;
     bool blocksSeen_ = false, waitingForBlocks_ = false;
@@ -67,7 +67,8 @@ TestHooks::InstrumentActions::InstrumentActions(Session& session, TMainForm& for
     readTimeout_.setSingleShot(true);
     connect(&readTimer_, &QTimer::timeout, this, [this] { sendRead(); });
     connect(&keepAlivePoll_, &QTimer::timeout, this, [this] { pollKeepAlive(); });
-    connect(&readTimeout_, &QTimer::timeout, this, [this] { readDone(QString("read-timeout %1").arg(readsSent_)); });
+    connect(&readTimeout_, &QTimer::timeout, this,
+            [this] { readDone(QString("read-timeout %1").arg(readsSent_)); });
     // Each controller's answer is taken up after the reply handling that caused it.
     session_.settings.addChangedHandler(
         [this] { QTimer::singleShot(0, this, [this] { settingsChanged(); }); });
@@ -91,8 +92,8 @@ bool TestHooks::InstrumentActions::start(const QString& action) {
     action_ = action;
     step_ = 0;
     if (action == "settings-reads" || action == "alarm-reads") {
-        readsWanted_ = qEnvironmentVariableIsSet("LXV_TEST_READS") ? qEnvironmentVariableIntValue("LXV_TEST_READS")
-                                                                   : 30;
+        readsWanted_ =
+            qEnvironmentVariableIsSet("LXV_TEST_READS") ? qEnvironmentVariableIntValue("LXV_TEST_READS") : 30;
         random_.seed(static_cast<unsigned>(qEnvironmentVariableIntValue("LXV_TEST_SEED")));
         feedId_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
             blocksSeen_ = true;
@@ -226,7 +227,8 @@ void TestHooks::InstrumentActions::settingsChanged() {
     if (status == settingsStatus_) return;
     settingsStatus_ = status;
     log_("settings-status " + Q(status));
-    if (action_ == "settings-reads" && reading_ && status == kSynchronizedText) return readDone(settingsFieldsLine());
+    if (action_ == "settings-reads" && reading_ && status == kSynchronizedText)
+        return readDone(settingsFieldsLine());
     if (action_ != "settings-write") return;
     if (step_ == 1 && status == "Successfully write data to the instrument") {
         step_ = 2;
