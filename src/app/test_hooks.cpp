@@ -51,7 +51,7 @@ class TestHooks::InstrumentActions : public QObject {
     // The repeated reads: how many, how many sent, whether one is under way.
     int readsWanted_ = 0, readsSent_ = 0;
     bool reading_ = false;
-    bool idlePhase_ = false;        // alarm-reads: measurement stopped, reads timed by the keep-alive
+    bool idlePhase_ = false;  // alarm-reads: measurement stopped, reads timed by the keep-alive
     std::uint32_t framesAtWait_ = 0;
     int keepAliveWaits_ = 0;
     bool blocksSeen_ = false, waitingForBlocks_ = false;
@@ -67,7 +67,8 @@ TestHooks::InstrumentActions::InstrumentActions(Session& session, TMainForm& for
     readTimeout_.setSingleShot(true);
     connect(&readTimer_, &QTimer::timeout, this, [this] { sendRead(); });
     connect(&keepAlivePoll_, &QTimer::timeout, this, [this] { pollKeepAlive(); });
-    connect(&readTimeout_, &QTimer::timeout, this, [this] { readDone(QString("read-timeout %1").arg(readsSent_)); });
+    connect(&readTimeout_, &QTimer::timeout, this,
+            [this] { readDone(QString("read-timeout %1").arg(readsSent_)); });
     // Each controller's answer is taken up after the reply handling that caused it.
     session_.settings.addChangedHandler(
         [this] { QTimer::singleShot(0, this, [this] { settingsChanged(); }); });
@@ -91,8 +92,8 @@ bool TestHooks::InstrumentActions::start(const QString& action) {
     action_ = action;
     step_ = 0;
     if (action == "settings-reads" || action == "alarm-reads") {
-        readsWanted_ = qEnvironmentVariableIsSet("LXV_TEST_READS") ? qEnvironmentVariableIntValue("LXV_TEST_READS")
-                                                                   : 30;
+        readsWanted_ =
+            qEnvironmentVariableIsSet("LXV_TEST_READS") ? qEnvironmentVariableIntValue("LXV_TEST_READS") : 30;
         random_.seed(static_cast<unsigned>(qEnvironmentVariableIntValue("LXV_TEST_SEED")));
         feedId_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
             blocksSeen_ = true;
@@ -100,17 +101,12 @@ bool TestHooks::InstrumentActions::start(const QString& action) {
             waitingForBlocks_ = false;
             QTimer::singleShot(0, this, [this] { scheduleRead(); });
         });
-        if (action == "alarm-reads") {
-            // Limits of its own in the instrument first, so a shifted one shows.
-            session_.alarm.fields.limits = {"250", "10.5", "15", "0.5", "5000", "1", "0.99", "0.5"};
-            session_.alarm.fields.enabled = {false, true, false, true, true, false, true, false};  // 0x5A
-            step_ = 1;
-            session_.alarm.Save();
+        if (action != "alarm-reads") {
+            form_.SeSkinSpeedButton8Click();
+            scheduleRead();
             return true;
         }
-        form_.SeSkinSpeedButton8Click();
-        scheduleRead();
-        return true;
+        // alarm-reads: limits of its own in the instrument first, so a shifted one shows.
     }
     if (action == "settings-write") {
         SettingsFields& f = session_.settings.fields;
@@ -127,7 +123,7 @@ bool TestHooks::InstrumentActions::start(const QString& action) {
         session_.settings.Save();
         return true;
     }
-    if (action == "alarm-write") {
+    if (action == "alarm-write" || action == "alarm-reads") {
         session_.alarm.fields.limits = {"250", "10.5", "15", "0.5", "5000", "1", "0.99", "0.5"};
         session_.alarm.fields.enabled = {false, true, false, true, true, false, true, false};  // 0x5A
         step_ = 1;
@@ -231,7 +227,8 @@ void TestHooks::InstrumentActions::settingsChanged() {
     if (status == settingsStatus_) return;
     settingsStatus_ = status;
     log_("settings-status " + Q(status));
-    if (action_ == "settings-reads" && reading_ && status == kSynchronizedText) return readDone(settingsFieldsLine());
+    if (action_ == "settings-reads" && reading_ && status == kSynchronizedText)
+        return readDone(settingsFieldsLine());
     if (action_ != "settings-write") return;
     if (step_ == 1 && status == "Successfully write data to the instrument") {
         step_ = 2;

@@ -601,10 +601,10 @@ bool TRecordForm::CreateRecordFileAt(const QString& path) {
     const auto ask = [this](const UiText& error, int unsaved) {
         const UiText text = unsaved == 1 ? UiText(kNewFileUnsavedOneText).arg(error)
                                          : UiText(kNewFileUnsavedText).arg(unsaved).arg(error);
-        const UiText discard = unsaved == 1 ? UiText(kDiscardOneSampleText)
-                                            : UiText(kDiscardSamplesText).arg(unsaved);
-        switch (AppDialogs().askRetryDiscardOrCancel(this, Translated(kExitSaveFailedCaption), Translated(text),
-                                                     Translated(discard))) {
+        const UiText discard =
+            unsaved == 1 ? UiText(kDiscardOneSampleText) : UiText(kDiscardSamplesText).arg(unsaved);
+        switch (AppDialogs().askRetryDiscardOrCancel(this, Translated(kExitSaveFailedCaption),
+                                                     Translated(text), Translated(discard))) {
             case RetryAnswer::Retry: return UnsavedAnswer::Retry;
             case RetryAnswer::Discard: return UnsavedAnswer::Discard;
             case RetryAnswer::Cancel: break;

@@ -153,7 +153,9 @@ class Recorder {
     }
 
     // Told the steps without a new block so far in this recording, after each one (test hooks, traces).
-    void setMissObserver(std::function<void(int missedSteps)> observer) { missObserver_ = std::move(observer); }
+    void setMissObserver(std::function<void(int missedSteps)> observer) {
+        missObserver_ = std::move(observer);
+    }
 
     // Told the samples the file holds after every completed save (test hooks, traces).
     void setSaveObserver(std::function<void(int savedCount)> observer) {
@@ -195,8 +197,9 @@ class Recorder {
     const MeasureRecord& measurement_;
     MeasurementFeed& feed_;
     int feedId_ = 0;
-    unsigned long long blocks_ = 0;         // blocks announced on the feed
-    unsigned long long sampledBlocks_ = 0;  // blocks_ when the last sample was taken (or the recording started)
+    unsigned long long blocks_ = 0;  // blocks announced on the feed
+    unsigned long long sampledBlocks_ =
+        0;  // blocks_ when the last sample was taken (or the recording started)
     bool waiting_ = false;
     int missedSteps_ = 0;
     Clock clock_;

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "process_harness.h"
 #include "record/record_file.h"
@@ -22,7 +21,8 @@ namespace {
 
 using std::chrono::milliseconds;
 
-const std::vector<std::string> kUsbAdapter = {"--turnaround", "10", "--split", "0.5", "--seed", "7", "--trace", "--trace-clock"};
+const std::vector<std::string> kUsbAdapter = {"--turnaround", "10", "--split", "0.5",
+                                              "--seed",       "7",  "--trace", "--trace-clock"};
 
 std::string Diagnostics(const SimulatedRun& run) {
     std::string text = "test log (tail):\n";
@@ -45,7 +45,8 @@ std::vector<std::string> LinesStartingWith(const std::vector<std::string>& log, 
 // The longest pause between two measurement requests the simulator received, in seconds.
 double LongestPauseBetweenBlocks(const std::vector<BlockLogEntry>& blocks) {
     double longest = 0;
-    for (std::size_t i = 1; i < blocks.size(); ++i) longest = std::max(longest, blocks[i].at - blocks[i - 1].at);
+    for (std::size_t i = 1; i < blocks.size(); ++i)
+        longest = std::max(longest, blocks[i].at - blocks[i - 1].at);
     return longest;
 }
 
@@ -55,7 +56,7 @@ struct OneRequestVsSim : ::testing::Test {
     // Every read logged its fields, each `expected`; measurement went on through all
     // of them and goes on after them.
     void ExpectEveryReadShownWhileMeasuring(const std::string& expected) {
-        ASSERT_TRUE(run.waitForLines("reads done", 1, milliseconds(40000))) << Diagnostics(run);
+        ASSERT_TRUE(run.waitForLines("reads done", 1, milliseconds(70000))) << Diagnostics(run);
         const auto log = run.testLog();
         const auto shown = LinesStartingWith(log, expected.substr(0, expected.find(' ') + 1));
         EXPECT_EQ(LinesStartingWith(log, "read-").size(), 0u) << Diagnostics(run);
@@ -77,7 +78,8 @@ TEST_F(OneRequestVsSim, SettingsReadAtRandomMomentsWhileMeasuring) {
     options.action = "settings-reads";
     options.env["LXV_TEST_SEED"] = "11";
     ASSERT_TRUE(run.start(options)) << run.why();
-    // The simulator's factory settings: angle 0, ratios 1, narrowband, %F, filter 10 off, automatic, range item 3 (range 4).
+    // The simulator's factory settings: angle 0, ratios 1, narrowband, %F, filter 10 off, automatic, range
+    // item 3 (range 4).
     ExpectEveryReadShownWhileMeasuring("settings-fields 0|1|1|0|0|9|0|0|3");
 }
 
@@ -89,15 +91,6 @@ TEST_F(OneRequestVsSim, AlarmWindowOnTheUsbLinkShowsTheInstrumentsLimits) {
     options.env["LXV_TEST_SEED"] = "12";
     ASSERT_TRUE(run.start(options)) << run.why();
     ExpectEveryReadShownWhileMeasuring("alarm-fields 250|10.5|15|0.5|5000|1|0.99|0.5|5a");
-}
-
-// The CRC of the last "capture <crc>" line of a log, or -1 when there is none.
-long LastCaptureCrc(const std::vector<std::string>& lines) {
-    long crc = -1;
-    for (const auto& line : lines)
-        if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
-            crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
-    return crc;
 }
 
 TEST_F(OneRequestVsSim, StartingCaptureAt4800BaudIsTheOneTaken) {
@@ -112,7 +105,8 @@ TEST_F(OneRequestVsSim, StartingCaptureAt4800BaudIsTheOneTaken) {
     ASSERT_NE(simCrc, -1) << Diagnostics(run);
     const auto captures = LinesStartingWith(run.testLog(), "capture ");
     ASSERT_EQ(captures.size(), 1u) << Diagnostics(run);
-    EXPECT_EQ(LastCaptureCrc(captures), simCrc) << "the capture shown is not the one taken\n" << Diagnostics(run);
+    EXPECT_EQ(LastCaptureCrc(captures), simCrc) << "the capture shown is not the one taken\n"
+                                                << Diagnostics(run);
     EXPECT_TRUE(run.program().running());
 }
 
@@ -121,33 +115,40 @@ TEST_F(OneRequestVsSim, ARecordingThroughAMuteHoldsNoSampleOfIt) {
     RunOptions options;
     options.simArguments = {"--turnaround", "10"};
     // A 1 s sampling step, a 10 s save step.
-    options.settings = "\n[RecordSet]\nCh0=0\nCh1=1\nCh2=2\nCh3=6\nCh4=7\nCh5=10\nSampingSetp=0\nSaveSetp=0\n";
+    options.settings =
+        "\n[RecordSet]\nCh0=0\nCh1=1\nCh2=2\nCh3=6\nCh4=7\nCh5=10\nSampingSetp=0\nSaveSetp=0\n";
     options.env["LXV_TEST_RECORD"] = file;
     ASSERT_TRUE(run.start(options)) << run.why();
     ASSERT_TRUE(run.waitForLines("record sample ", 3, milliseconds(15000))) << Diagnostics(run);
     ASSERT_TRUE(run.sim().writeLine("mute"));
     const auto muted = std::chrono::steady_clock::now();
-    std::this_thread::sleep_for(milliseconds(10000));
+    // 10 s of silence, through which the program must keep running.
+    EXPECT_FALSE(WaitUntil([&] { return !run.program().running(); }, milliseconds(10000)))
+        << Diagnostics(run);
     const std::size_t samplesInMute = run.countLines("record sample ");
     ASSERT_TRUE(run.sim().writeLine("unmute"));
-    const double muteSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - muted).count();
+    const double muteSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - muted).count();
     // Measurement resumes after the re-request wait; then a few samples more.
-    ASSERT_TRUE(run.waitForLines("record sample ", samplesInMute + 3, milliseconds(10000))) << Diagnostics(run);
+    ASSERT_TRUE(run.waitForLines("record sample ", samplesInMute + 3, milliseconds(10000)))
+        << Diagnostics(run);
     EXPECT_GE(run.countLines("record missed "), 7u) << Diagnostics(run);
-    EXPECT_EQ(run.countLines("status No new measurement"), 0u);  // the record window's status, not the main one's
-    run.stop();  // SIGTERM: the recorder saves what the file lacks
+    EXPECT_EQ(run.countLines("status No new measurement"),
+              0u);  // the record window's status, not the main one's
+    run.stop();     // SIGTERM: the recorder saves what the file lacks
 
     RecordData d;
     ASSERT_EQ(ReadRecordFile(file, d).error, "") << Diagnostics(run);
     ASSERT_GE(d.count, 6);
-    // One gap as long as the mute, give or take the block under way and the re-request wait; a second apart elsewhere.
+    // One gap as long as the mute, give or take the block under way and the re-request wait; a second apart
+    // elsewhere.
     int gaps = 0;
     for (int i = 1; i < d.count; ++i) {
         const double step = (d.stamps[i] - d.stamps[i - 1]) * 86400.0;
         if (step > 1.5) {
             ++gaps;
             EXPECT_GT(step, muteSeconds - 2.0) << "sample " << i;
-            EXPECT_LT(step, muteSeconds + 4.0) << "sample " << i;
+            EXPECT_LT(step, muteSeconds + 6.0) << "sample " << i;
         } else {
             EXPECT_NEAR(step, 1.0, 0.3) << "sample " << i;
         }

@@ -271,11 +271,12 @@ class RecordFormTest : public QObject {
         rig.form->StopClick();  // its save fails: told once
         QCOMPARE(rig.dialogs.messages.size(), 1);
         rig.create("new.lxr");  // no answer given: "Cancel"
-        const QString question = "Recording not saved|The last 3 samples of the recording are not in its file: "
-                                 "Cannot open file \"" +
-                                 rig.file("rec.lxr") +
-                                 "\". No such file or directory\r\rRetry the save, discard them and create the "
-                                 "new file, or cancel?|Discard 3 samples";
+        const QString question =
+            "Recording not saved|The last 3 samples of the recording are not in its file: "
+            "Cannot open file \"" +
+            rig.file("rec.lxr") +
+            "\". No such file or directory\r\rRetry the save, discard them and create the "
+            "new file, or cancel?|Discard 3 samples";
         QCOMPARE(rig.dialogs.questions, QStringList{question});
         QVERIFY(!QFile::exists(rig.file("new.lxr")));
         QCOMPARE(rig.session->recorder.liveCount(), 3);

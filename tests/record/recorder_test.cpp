@@ -249,7 +249,6 @@ TEST_F(RecorderTest, ACancelledOrFailedCreateKeepsTheLiveRecording) {
     EXPECT_EQ(recorder_.state(), RecorderState::Stopped);
 }
 
-
 // A sample is taken only from a block that arrived since the previous sample (or since the start):
 // 'b' a block arrives (its power the count of blocks so far), 's' the recording starts, 't' a step.
 TEST(RecorderFreshness, OnlyANewBlockMakesASample) {
@@ -301,7 +300,8 @@ TEST(RecorderFreshness, OnlyANewBlockMakesASample) {
         std::vector<int> gaps;
         for (int i = 0; i < live.count; ++i) {
             samples.push_back(live.channels[1][i]);  // CH2 records the power (code 2)
-            if (i > 0) gaps.push_back(static_cast<int>(std::lround((live.stamps[i] - live.stamps[i - 1]) * 86400)));
+            if (i > 0)
+                gaps.push_back(static_cast<int>(std::lround((live.stamps[i] - live.stamps[i - 1]) * 86400)));
         }
         EXPECT_EQ(samples, row.samples);
         EXPECT_EQ(gaps, row.gaps);
@@ -340,7 +340,8 @@ TEST_F(RecorderTest, ARecordingWithAGapReadsAndExportsAsAnyOther) {
     const StampFormatter seconds = [](double stamp) {
         return std::to_string(std::lround((stamp - 46000.0) * 86400));
     };
-    ASSERT_TRUE(ExportRecord(RecordDataSource(file, QuantityLabels(file.codes)), seconds, out.string(), error))
+    ASSERT_TRUE(
+        ExportRecord(RecordDataSource(file, QuantityLabels(file.codes)), seconds, out.string(), error))
         << error;
     std::ifstream in(out);
     std::string heading, line;
@@ -351,14 +352,15 @@ TEST_F(RecorderTest, ARecordingWithAGapReadsAndExportsAsAnyOther) {
                                               "5,230,1500,0,0,1500,230\r"}));
 }
 
-// A new file while the old one cannot take its last samples: retry, discard or cancel, never silently dropped.
+// A new file while the old one cannot take its last samples: retry, discard or cancel, never silently
+// dropped.
 TEST_F(RecorderTest, ANewFileAfterAFailedSaveAsksFirst) {
     struct Row {
         const char* name;
         std::vector<UnsavedAnswer> answers;
-        bool fileBackOnRetry;   // the old file is back after the first question
-        bool created;           // the new file was made
-        int oldFileSamples;     // samples the old file holds afterwards (-1: it does not exist)
+        bool fileBackOnRetry;  // the old file is back after the first question
+        bool created;          // the new file was made
+        int oldFileSamples;    // samples the old file holds afterwards (-1: it does not exist)
         int questions;
     };
     const Row rows[] = {
@@ -394,8 +396,10 @@ TEST_F(RecorderTest, ANewFileAfterAFailedSaveAsksFirst) {
         EXPECT_EQ(fs::exists(other), row.created);
         EXPECT_EQ(recorder_.liveCount(), row.created ? 0 : 5);
         EXPECT_EQ(recorder_.state(), row.created ? RecorderState::FileReady : RecorderState::Stopped);
-        if (row.oldFileSamples >= 0) EXPECT_EQ(FileNow().count, row.oldFileSamples);
-        else EXPECT_FALSE(fs::exists(file_));
+        if (row.oldFileSamples >= 0)
+            EXPECT_EQ(FileNow().count, row.oldFileSamples);
+        else
+            EXPECT_FALSE(fs::exists(file_));
         if (!row.created) {
             // Cancelled: the save timer goes on trying, and the samples reach the file once it is back.
             EXPECT_TRUE((*timers_.find("TRecordForm.TimerSave")).isActive());
