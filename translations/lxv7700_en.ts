@@ -72,14 +72,6 @@
         <translation>print this text and exit</translation>
     </message>
     <message>
-        <source>%1 goes with the window</source>
-        <translation>%1 goes with the window</translation>
-    </message>
-    <message>
-        <source>%1 goes with %2 or the window</source>
-        <translation>%1 goes with %2 or the window</translation>
-    </message>
-    <message>
         <source>%1 goes with %2</source>
         <translation>%1 goes with %2</translation>
     </message>
@@ -1966,10 +1958,6 @@ harmonics, and keeps measurements as test files.</translation>
         <translation>Class:</translation>
     </message>
     <message>
-        <source>Rated power (W, class D; blank = measured):</source>
-        <translation>Rated power (W, class D; blank = measured):</translation>
-    </message>
-    <message>
         <source>Observation time (s):</source>
         <translation>Observation time (s):</translation>
     </message>
@@ -2258,24 +2246,12 @@ harmonics, and keeps measurements as test files.</translation>
         <translation>check the harmonic currents against IEC 61000-3-2 class CLASS (A, B, C, D)</translation>
     </message>
     <message>
-        <source>log: end after N s; harmonic test: observe N s (10 to 3600, default 150)</source>
-        <translation>log: end after N s; harmonic test: observe N s (10 to 3600, default 150)</translation>
-    </message>
-    <message>
-        <source>class D: the rated power in watts (default: the mean measured power)</source>
-        <translation>class D: the rated power in watts (default: the mean measured power)</translation>
-    </message>
-    <message>
         <source>A, B, C or D</source>
         <translation>A, B, C or D</translation>
     </message>
     <message>
         <source>10 to 3600 seconds</source>
         <translation>10 to 3600 seconds</translation>
-    </message>
-    <message>
-        <source>--rated-power is for class D only</source>
-        <translation>--rated-power is for class D only</translation>
     </message>
     <message>
         <source>watts above 0</source>
@@ -2569,115 +2545,167 @@ standard error), 2 a bad option (and the usage line).
     </message>
     <message>
         <source>PASS (supply outside the conditions)</source>
-        <translation type="unfinished"></translation>
+        <translation>PASS (supply outside the conditions)</translation>
     </message>
     <message>
         <source>INCOMPLETE after %1 s of %2 s</source>
-        <translation type="unfinished"></translation>
+        <translation>INCOMPLETE after %1 s of %2 s</translation>
     </message>
     <message>
         <source>pass (200 % rule)</source>
-        <translation type="unfinished"></translation>
+        <translation>pass (200 % rule)</translation>
     </message>
     <message>
         <source>Limits from: %1 W (rated)</source>
-        <translation type="unfinished"></translation>
+        <translation>Limits from: %1 W (rated)</translation>
     </message>
     <message>
         <source>Limits from: %1 W (measured)</source>
-        <translation type="unfinished"></translation>
+        <translation>Limits from: %1 W (measured)</translation>
     </message>
     <message>
         <source>Voltage: mean %1 V, %2 V to %3 V</source>
-        <translation type="unfinished"></translation>
+        <translation>Voltage: mean %1 V, %2 V to %3 V</translation>
     </message>
     <message>
         <source>Frequency: mean %1 Hz, %2 Hz to %3 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>Frequency: mean %1 Hz, %2 Hz to %3 Hz</translation>
     </message>
     <message>
         <source>Voltage THD: mean %1 %, at most %2 %</source>
-        <translation type="unfinished"></translation>
+        <translation>Voltage THD: mean %1 %, at most %2 %</translation>
     </message>
     <message>
         <source>Supply: outside the conditions, worst %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Supply: outside the conditions, worst %1</translation>
     </message>
     <message>
         <source>Supply: within the conditions</source>
-        <translation type="unfinished"></translation>
+        <translation>Supply: within the conditions</translation>
     </message>
     <message>
         <source>Class %1 sets no limits at an active power of 75 W or less (%2 W).</source>
-        <translation type="unfinished"></translation>
+        <translation>Class %1 sets no limits at an active power of 75 W or less (%2 W).</translation>
     </message>
     <message>
         <source>Class D equipment above 600 W is judged by the class A limits (%1 W).</source>
-        <translation type="unfinished"></translation>
+        <translation>Class D equipment above 600 W is judged by the class A limits (%1 W).</translation>
     </message>
     <message>
         <source>The rated %1 W is within 10 % of the measured %2 W: limits from the rated power.</source>
-        <translation type="unfinished"></translation>
+        <translation>The rated %1 W is within 10 % of the measured %2 W: limits from the rated power.</translation>
     </message>
     <message>
         <source>The rated %1 W is %2 % above the measured %3 W: limits from the measured power.</source>
-        <translation type="unfinished"></translation>
+        <translation>The rated %1 W is %2 % above the measured %3 W: limits from the measured power.</translation>
     </message>
     <message>
         <source>The rated %1 W is %2 % below the measured %3 W: limits from the measured power.</source>
-        <translation type="unfinished"></translation>
+        <translation>The rated %1 W is %2 % below the measured %3 W: limits from the measured power.</translation>
     </message>
     <message>
         <source>No rated power given: limits from the measured %1 W.</source>
-        <translation type="unfinished"></translation>
+        <translation>No rated power given: limits from the measured %1 W.</translation>
     </message>
     <message>
         <source>Lighting of 25 W or less, option (a), 3rd and 5th harmonic within 3.4 and 1.9 mA/W: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lighting of 25 W or less, option (a), 3rd and 5th harmonic within 3.4 and 1.9 mA/W: %1.</translation>
     </message>
     <message>
         <source>Option (b), 3rd harmonic at most 86 % and 5th at most 61 % of the fundamental, the waveform&apos;s shape met in %1 of %2 blocks: %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Option (b), 3rd harmonic at most 86 % and 5th at most 61 % of the fundamental, the waveform&apos;s shape met in %1 of %2 blocks: %3.</translation>
     </message>
     <message>
         <source>Option (c), current THD %1 % (at most 70 %), orders 2 to 11 within their shares: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Option (c), current THD %1 % (at most 70 %), orders 2 to 11 within their shares: %2.</translation>
     </message>
     <message>
         <source>met</source>
-        <translation type="unfinished"></translation>
+        <translation>met</translation>
     </message>
     <message>
         <source>not met</source>
-        <translation type="unfinished"></translation>
+        <translation>not met</translation>
     </message>
     <message>
         <source>Orders %1 pass by the POHC exception (mean up to 150 % of the limit).</source>
-        <translation type="unfinished"></translation>
+        <translation>Orders %1 pass by the POHC exception (mean up to 150 % of the limit).</translation>
     </message>
     <message>
         <source>Orders %1 pass by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</source>
-        <translation type="unfinished"></translation>
+        <translation>Orders %1 pass by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</translation>
     </message>
     <message>
         <source>The supply was outside the test conditions in %1 of %2 blocks; worst: %3.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>voltage %1 V, %2 % from %3 V &gt; 2.0 %</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>frequency %1 Hz, %2 % from %3 Hz &gt; 0.5 %</source>
-        <translation type="unfinished"></translation>
+        <translation>The supply was outside the test conditions in %1 of %2 blocks; worst: %3.</translation>
     </message>
     <message>
         <source>voltage %1 harmonic %2 % &gt; %3 %</source>
-        <translation type="unfinished"></translation>
+        <translation>voltage %1 harmonic %2 % &gt; %3 %</translation>
     </message>
     <message>
         <source>voltage crest factor %1 outside 1.40 to 1.42</source>
-        <translation type="unfinished"></translation>
+        <translation>voltage crest factor %1 outside 1.40 to 1.42</translation>
+    </message>
+    <message>
+        <source>PASS (supply outside the conditions) class %1: %2 blocks over %3 s, mean power %4 W</source>
+        <translation>PASS (supply outside the conditions) class %1: %2 blocks over %3 s, mean power %4 W</translation>
+    </message>
+    <message>
+        <source>1 to 1000 volts</source>
+        <translation>1 to 1000 volts</translation>
+    </message>
+    <message>
+        <source>40 to 70 hertz</source>
+        <translation>40 to 70 hertz</translation>
+    </message>
+    <message>
+        <source>harmonic test: observe N s (10 to 3600, default 150)</source>
+        <translation>harmonic test: observe N s (10 to 3600, default 150)</translation>
+    </message>
+    <message>
+        <source>the rated power in watts, used within 10 % of the mean measured power (class D&apos;s limits, every class&apos;s power boundaries)</source>
+        <translation>the rated power in watts, used within 10 % of the mean measured power (class D&apos;s limits, every class&apos;s power boundaries)</translation>
+    </message>
+    <message>
+        <source>the supply&apos;s nominal voltage for its test conditions (default 230)</source>
+        <translation>the supply&apos;s nominal voltage for its test conditions (default 230)</translation>
+    </message>
+    <message>
+        <source>the supply&apos;s nominal frequency for its test conditions (default 50)</source>
+        <translation>the supply&apos;s nominal frequency for its test conditions (default 50)</translation>
+    </message>
+    <message>
+        <source>A harmonic test that passes on a supply outside its test conditions exits with 5.</source>
+        <translation>A harmonic test that passes on a supply outside its test conditions exits with 5.</translation>
+    </message>
+    <message>
+        <source>log: end after N s</source>
+        <translation>log: end after N s</translation>
+    </message>
+    <message>
+        <source>Order %1 passes by the POHC exception (mean up to 150 % of the limit).</source>
+        <translation>Order %1 passes by the POHC exception (mean up to 150 % of the limit).</translation>
+    </message>
+    <message>
+        <source>Order %1 passes by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</source>
+        <translation>Order %1 passes by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</translation>
+    </message>
+    <message>
+        <source>voltage %1 V: %2 % from %3 V &gt; 2.0 %</source>
+        <translation>voltage %1 V: %2 % from %3 V &gt; 2.0 %</translation>
+    </message>
+    <message>
+        <source>frequency %1 Hz: %2 % from %3 Hz &gt; 0.5 %</source>
+        <translation>frequency %1 Hz: %2 % from %3 Hz &gt; 0.5 %</translation>
+    </message>
+    <message>
+        <source>NOT STABLE</source>
+        <translation>NOT STABLE</translation>
+    </message>
+    <message>
+        <source>Rated power (W; blank = measured):</source>
+        <translation>Rated power (W; blank = measured):</translation>
     </message>
 </context>
 </TS>
