@@ -2780,5 +2780,53 @@ standard error), 2 a bad option (and the usage line).
             <source>Discard 1 sample</source>
             <translation>Discard 1 sample</translation>
         </message>
+        <message>
+            <source>PASS (supply outside the conditions) class %1: %2 blocks over %3 s, mean power %4 W</source>
+            <translation>PASS (supply outside the conditions) class %1: %2 blocks over %3 s, mean power %4 W</translation>
+        </message>
+        <message>
+            <source>1 to 1000 volts</source>
+            <translation>1 to 1000 volts</translation>
+        </message>
+        <message>
+            <source>40 to 70 hertz</source>
+            <translation>40 to 70 hertz</translation>
+        </message>
+        <message>
+            <source>the rated power in watts, used within 10 % of the mean measured power (class D's limits, every class's power boundaries)</source>
+            <translation>the rated power in watts, used within 10 % of the mean measured power (class D's limits, every class's power boundaries)</translation>
+        </message>
+        <message>
+            <source>the supply's nominal voltage for its test conditions (default 230)</source>
+            <translation>the supply's nominal voltage for its test conditions (default 230)</translation>
+        </message>
+        <message>
+            <source>the supply's nominal frequency for its test conditions (default 50)</source>
+            <translation>the supply's nominal frequency for its test conditions (default 50)</translation>
+        </message>
+        <message>
+            <source>A harmonic test that passes on a supply outside its test conditions exits with 5.</source>
+            <translation>A harmonic test that passes on a supply outside its test conditions exits with 5.</translation>
+        </message>
+        <message>
+            <source>Order %1 passes by the POHC exception (mean up to 150 % of the limit).</source>
+            <translation>Order %1 passes by the POHC exception (mean up to 150 % of the limit).</translation>
+        </message>
+        <message>
+            <source>Order %1 passes by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</source>
+            <translation>Order %1 passes by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).</translation>
+        </message>
+        <message>
+            <source>voltage %1 V: %2 % from %3 V &gt; 2.0 %</source>
+            <translation>voltage %1 V: %2 % from %3 V &gt; 2.0 %</translation>
+        </message>
+        <message>
+            <source>frequency %1 Hz: %2 % from %3 Hz &gt; 0.5 %</source>
+            <translation>frequency %1 Hz: %2 % from %3 Hz &gt; 0.5 %</translation>
+        </message>
+        <message>
+            <source>Rated power (W; blank = measured):</source>
+            <translation>Rated power (W; blank = measured):</translation>
+        </message>
     </context>
 </TS>
