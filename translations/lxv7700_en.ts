@@ -2592,16 +2592,28 @@ standard error), 2 a bad option (and the usage line).
         <translation>the last sample of the recording is not in the file: %1</translation>
     </message>
     <message>
-        <source>待機功耗測試</source>
-        <translation>Standby power test</translation>
-    </message>
-    <message>
         <source>harmonic test: observe N s (10 to 3600, default 150)</source>
         <translation>harmonic test: observe N s (10 to 3600, default 150)</translation>
     </message>
     <message>
         <source>log: end after N s</source>
         <translation>log: end after N s</translation>
+    </message>
+    <message>
+        <source>PASS (supply outside the conditions)</source>
+        <translation>PASS (supply outside the conditions)</translation>
+    </message>
+    <message>
+        <source>NOT STABLE</source>
+        <translation>NOT STABLE</translation>
+    </message>
+    <message>
+        <source>INCOMPLETE after %1 s of %2 s</source>
+        <translation>INCOMPLETE after %1 s of %2 s</translation>
+    </message>
+    <message>
+        <source>待機功耗測試</source>
+        <translation>Standby power test</translation>
     </message>
     <message>
         <source>%1: mean %2 W (limit %3 W), slope %4 W/h, %5 readings over %6 s</source>
@@ -2686,10 +2698,6 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>Limit</source>
         <translation>Limit</translation>
-    </message>
-    <message>
-        <source>NOT STABLE</source>
-        <translation>NOT STABLE</translation>
     </message>
     <message>
         <source>ok</source>
@@ -2814,14 +2822,6 @@ standard error), 2 a bad option (and the usage line).
     <message>
         <source>The limit must be more than 0 W.</source>
         <translation>The limit must be more than 0 W.</translation>
-    </message>
-    <message>
-        <source>PASS (supply outside the conditions)</source>
-        <translation>PASS (supply outside the conditions)</translation>
-    </message>
-    <message>
-        <source>INCOMPLETE after %1 s of %2 s</source>
-        <translation>INCOMPLETE after %1 s of %2 s</translation>
     </message>
     <message>
         <source>Period (s, at least 60):</source>

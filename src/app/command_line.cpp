@@ -210,10 +210,10 @@ CommandLine ParseProgramArguments(const std::vector<CommandTask>& tasks, const Q
 }
 
 QString HelpText() {
-    return HelpText(CommandTasks());
+    return HelpText(CommandTasks(), kCommandTasksHelp);
 }
 
-QString HelpText(const std::vector<CommandTask>& tasks) {
+QString HelpText(const std::vector<CommandTask>& tasks, const char* epilogue) {
     std::vector<const char*> forms{kWindowForm};
     for (const CommandTask& t : tasks) forms.push_back(t.form);
     forms.push_back("--help | --version");
@@ -234,15 +234,7 @@ QString HelpText(const std::vector<CommandTask>& tasks) {
         for (const char* d : o.descriptions) descriptions << Translated(d);
         row(o.row.synopsis, descriptions.join("; "));
     }
-    text += Translated(QT_TRANSLATE_NOOP(
-        "lxv",
-        "The tasks open no window. The report and export tasks need no port. --measure, --log and\n"
-        "--harmonic-test open the instrument's port as the window would (SysSet.ini: [CommPort],\n"
-        "[CommBaudrate], [PortMap]). --log and --harmonic-test print a progress line every 10 s on standard\n"
-        "error; on Ctrl+C or SIGTERM a log ends at once, its file whole, and a harmonic test ends without a\n"
-        "verdict and without files. The harmonic test prints its verdict line on standard output.\n"
-        "Exit codes: 0 done (a harmonic test: PASS), 3 FAIL, 4 NOT APPLICABLE, 1 a failure (one line on\n"
-        "standard error), 2 a bad option (and the usage line).\n"));
+    if (epilogue) text += Translated(epilogue);
     for (const CommandTask& t : tasks)
         if (t.note) text += Translated(t.note) + "\n";
     return text;

@@ -68,7 +68,8 @@ CommandLine ParseProgramArguments(const std::vector<CommandTask>& tasks, const Q
 
 // Every form of the command line and every option, for --help.
 QString HelpText();
-QString HelpText(const std::vector<CommandTask>& tasks);
+// The same for `tasks`, with `epilogue` (a marked text) after the options and before the tasks' notes.
+QString HelpText(const std::vector<CommandTask>& tasks, const char* epilogue = nullptr);
 // The forms in one line, shown with a bad option.
 QString UsageLine();
 QString UsageLine(const std::vector<CommandTask>& tasks);

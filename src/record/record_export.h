@@ -6,7 +6,7 @@
 // so an answer of No, a cancel or an error never leaves a file behind.
 //
 // Owns: the export file layouts, the temporary-file handling. Depends on:
-// record_file.h and record_settings.h (a recording and its labels),
+// record_file.h and record_settings.h (a recording and its labels), platform/whole_file.h,
 // libxlsxwriter and the standard library. No Qt.
 #pragma once
 

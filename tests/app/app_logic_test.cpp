@@ -174,6 +174,79 @@ TEST(CommandLine, HelpAndTheManualPageListEveryOption) {
         EXPECT_TRUE(help.contains(form)) << form;
 }
 
+// Two made-up tasks that share --seconds: the parser, --help and the usage
+// line come from their rows alone, and each task reads only its own options.
+TEST(CommandLine, ATaskBringsItsRowsItsReaderAndItsRun) {
+    const auto counted = [](const char* name) {
+        return [name](const OptionValues& values, std::any& options) -> UiText {
+            if (values.value("seconds") == "0") return InvalidValueText("seconds", "0", "above 0");
+            options = std::string(name) + ":" + values.value("seconds").toStdString() + ":" +
+                      values.files().join(",").toStdString();
+            return {};
+        };
+    };
+    std::vector<CommandTask> tasks(2);
+    tasks[0] = {
+        {"soak", nullptr, "OUT", "--soak OUT", "soak a product"},
+        "--soak OUT [--seconds N]",
+        "--soak OUT [...]",
+        {{"seconds", nullptr, "N", "--seconds N", "soak: N s"}, {"hot", nullptr, nullptr, "--hot", "hot"}},
+        "Soak exit codes: 7 too hot."};
+    tasks[1] = {{"idle", nullptr, nullptr, "--idle", "idle a product"},
+                "--idle [--seconds N] FILE",
+                "--idle [...]",
+                {{"seconds", nullptr, "N", "--seconds N", "idle: N s"}}};
+    tasks[0].read = counted("soak");
+    tasks[1].read = counted("idle");
+    tasks[0].run = [](const std::any& options) {
+        return std::any_cast<std::string>(options).size() > 0 ? 7 : 1;
+    };
+    tasks[1].run = [](const std::any&) { return 0; };
+
+    struct Case {
+        QStringList arguments;
+        std::string task;
+        const char* error;    // a part of the error text; empty for none
+        const char* options;  // what the reader kept
+    };
+    const Case cases[] = {
+        {{"--soak", "o", "--seconds", "5", "--hot"}, "soak", "", "soak:5:"},
+        {{"--idle", "--seconds", "3", "f"}, "idle", "", "idle:3:f"},
+        {{"--idle", "--hot"}, "idle", "--hot does not go with --idle", nullptr},
+        {{"--hot"}, "", "--hot goes with --soak", nullptr},
+        {{"--seconds", "3"}, "", "--seconds goes with --soak or --idle", nullptr},
+        {{"--soak", "o", "--idle"}, "idle", "one task at a time: --soak, --idle", nullptr},
+        {{"--soak", "o", "--seconds", "0"}, "soak", "invalid value for --seconds: \"0\" (above 0)", nullptr},
+        {{"--soak", "o", "--service"}, "soak", "--service does not go with --soak", nullptr},
+        {{"--measure"}, "", "Unknown option 'measure'", nullptr},  // not a task of this table
+        {{"--idle", "--help"}, kHelpTask, "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const CommandLine line = ParseProgramArguments(tasks, c.arguments);
+        EXPECT_EQ(line.task, c.task);
+        if (*c.error) {
+            EXPECT_TRUE(line.error.contains(c.error)) << line.error.toStdString();
+        } else {
+            EXPECT_TRUE(line.error.isEmpty()) << line.error.toStdString();
+        }
+        if (c.options) {
+            EXPECT_EQ(line.optionsOf<std::string>(), c.options);
+            ASSERT_NE(line.command, nullptr);
+            EXPECT_EQ(line.command->run(line.options), c.task == "soak" ? 7 : 0);
+        }
+    }
+    const QString help = HelpText(tasks);
+    for (const char* part :
+         {"lxv7700 --soak OUT [--seconds N]\n", "lxv7700 --idle [--seconds N] FILE\n",
+          "soak: N s; idle: N s\n", "--hot", "Soak exit codes: 7 too hot.\n", "--language"})
+        EXPECT_TRUE(help.contains(part)) << part;
+    EXPECT_EQ(help.count("--seconds N "), 1);  // one option, listed once
+    EXPECT_FALSE(help.contains("--measure"));
+    EXPECT_TRUE(
+        UsageLine(tasks).contains("[FILE.lxm | FILE.lxr] | --soak OUT [...] | --idle [...] | --help"));
+}
+
 struct ColourFixture : ::testing::Test {
     QTemporaryDir dir;
     IniFile ini{(dir.path() + "/SysSet.ini").toStdString()};
