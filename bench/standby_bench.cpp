@@ -79,15 +79,22 @@ void BM_StandbyNextReadings(benchmark::State& st) {
 }
 BENCHMARK(BM_StandbyNextReadings)->ArgName("at")->Arg(1000)->Arg(39000);
 
-// The trend's geometry for an 800 x 300 chart after `readings` readings.
+// The trend's geometry for an 800 x 300 chart after `readings` readings over the same three hours.
 void BM_StandbyChart(benchmark::State& st) {
-    lxv::StandbyTest test(LongTest());
-    for (int k = 0; k < st.range(0); ++k) test.Add(ReadingAt(k));
+    lxv::StandbySettings s = LongTest();
+    s.periodSeconds = s.maxSeconds = 10800;
+    lxv::StandbyTest test(s);
+    const double step = 10800.0 / static_cast<double>(st.range(0));
+    for (int k = 0; k < st.range(0); ++k) {
+        lxv::StandbyReading r = ReadingAt(k);
+        r.seconds = k * step;
+        test.Add(r);
+    }
     for (auto _ : st) {
         lxv::ChartDrawing d = lxv::StandbyChart({800, 300}, test, 12);
         benchmark::DoNotOptimize(d);
     }
 }
-BENCHMARK(BM_StandbyChart)->ArgName("readings")->Arg(1000)->Arg(40000);
+BENCHMARK(BM_StandbyChart)->ArgName("readings")->Arg(4000)->Arg(40000)->Arg(400000);
 
 }  // namespace

@@ -2828,5 +2828,269 @@ standard error), 2 a bad option (and the usage line).
             <source>Rated power (W; blank = measured):</source>
             <translation>Rated power (W; blank = measured):</translation>
         </message>
+        <message>
+            <source>待機功耗測試</source>
+            <translation>Standby power test</translation>
+        </message>
+        <message>
+            <source>%1: mean %2 W (limit %3 W), slope %4 W/h, %5 readings over %6 s</source>
+            <translation>%1: mean %2 W (limit %3 W), slope %4 W/h, %5 readings over %6 s</translation>
+        </message>
+        <message>
+            <source>60 to 172800 seconds</source>
+            <translation>60 to 172800 seconds</translation>
+        </message>
+        <message>
+            <source>from the period to 172800 seconds</source>
+            <translation>from the period to 172800 seconds</translation>
+        </message>
+        <message>
+            <source>1 to 1000 V</source>
+            <translation>1 to 1000 V</translation>
+        </message>
+        <message>
+            <source>40 to 70 Hz</source>
+            <translation>40 to 70 Hz</translation>
+        </message>
+        <message>
+            <source>--standby-test needs OUT.csv (and, if wanted, OUT.pdf)</source>
+            <translation>--standby-test needs OUT.csv (and, if wanted, OUT.pdf)</translation>
+        </message>
+        <message>
+            <source>measure the standby power to IEC 62301 (sampling method) against --limit</source>
+            <translation>measure the standby power to IEC 62301 (sampling method) against --limit</translation>
+        </message>
+        <message>
+            <source>standby test: the period N s (60 to 172800, default 600)</source>
+            <translation>standby test: the period N s (60 to 172800, default 600)</translation>
+        </message>
+        <message>
+            <source>standby test: give up unstable after M s (default 3 × the period)</source>
+            <translation>standby test: give up unstable after M s (default 3 × the period)</translation>
+        </message>
+        <message>
+            <source>standby test: the limit in watts (0.5)</source>
+            <translation>standby test: the limit in watts (0.5)</translation>
+        </message>
+        <message>
+            <source>standby test: the nominal supply voltage (230)</source>
+            <translation>standby test: the nominal supply voltage (230)</translation>
+        </message>
+        <message>
+            <source>standby test: the nominal supply frequency (50)</source>
+            <translation>standby test: the nominal supply frequency (50)</translation>
+        </message>
+        <message>
+            <source>--standby-test exits with 0 PASS within the test conditions, 5 PASS outside them (the supply, or a period shorter than 600 s), 3 FAIL, 6 NOT STABLE, 1 without a verdict.</source>
+            <translation>--standby-test exits with 0 PASS within the test conditions, 5 PASS outside them (the supply, or a period shorter than 600 s), 3 FAIL, 6 NOT STABLE, 1 without a verdict.</translation>
+        </message>
+        <message>
+            <source>limit %1 W</source>
+            <translation>limit %1 W</translation>
+        </message>
+        <message>
+            <source>%1 (off the scale)</source>
+            <translation>%1 (off the scale)</translation>
+        </message>
+        <message>
+            <source>discarded</source>
+            <translation>discarded</translation>
+        </message>
+        <message>
+            <source>power</source>
+            <translation>power</translation>
+        </message>
+        <message>
+            <source>regression</source>
+            <translation>regression</translation>
+        </message>
+        <message>
+            <source>Period</source>
+            <translation>Period</translation>
+        </message>
+        <message>
+            <source>Longest time</source>
+            <translation>Longest time</translation>
+        </message>
+        <message>
+            <source>Limit</source>
+            <translation>Limit</translation>
+        </message>
+        <message>
+            <source>ok</source>
+            <translation>ok</translation>
+        </message>
+        <message>
+            <source>outside</source>
+            <translation>outside</translation>
+        </message>
+        <message>
+            <source>%1 V ± 1 %</source>
+            <translation>%1 V ± 1 %</translation>
+        </message>
+        <message>
+            <source>%1 Hz ± 1 %</source>
+            <translation>%1 Hz ± 1 %</translation>
+        </message>
+        <message>
+            <source>Voltage harmonics 2..13</source>
+            <translation>Voltage harmonics 2..13</translation>
+        </message>
+        <message>
+            <source>at most 2 %</source>
+            <translation>at most 2 %</translation>
+        </message>
+        <message>
+            <source>Voltage crest factor</source>
+            <translation>Voltage crest factor</translation>
+        </message>
+        <message>
+            <source>1.34 to 1.49</source>
+            <translation>1.34 to 1.49</translation>
+        </message>
+        <message>
+            <source>at least 600 s</source>
+            <translation>at least 600 s</translation>
+        </message>
+        <message>
+            <source>Period: %1 s, longest %2 s, limit %3 W</source>
+            <translation>Period: %1 s, longest %2 s, limit %3 W</translation>
+        </message>
+        <message>
+            <source>Readings: %1 in %2 s (%3 per second), %4 used from %5 s</source>
+            <translation>Readings: %1 in %2 s (%3 per second), %4 used from %5 s</translation>
+        </message>
+        <message>
+            <source>Slope: %1 W/h, allowed %2 W/h</source>
+            <translation>Slope: %1 W/h, allowed %2 W/h</translation>
+        </message>
+        <message>
+            <source>Halves of the used part: %1 W and %2 W</source>
+            <translation>Halves of the used part: %1 W and %2 W</translation>
+        </message>
+        <message>
+            <source>From the instrument's energy: %1 W</source>
+            <translation>From the instrument's energy: %1 W</translation>
+        </message>
+        <message>
+            <source>Supply: within the conditions (worst %1)</source>
+            <translation>Supply: within the conditions (worst %1)</translation>
+        </message>
+        <message>
+            <source>Supply: outside the conditions (worst %1)</source>
+            <translation>Supply: outside the conditions (worst %1)</translation>
+        </message>
+        <message>
+            <source>Current crest factor: %1, power factor: %2, MCR: %3</source>
+            <translation>Current crest factor: %1, power factor: %2, MCR: %3</translation>
+        </message>
+        <message>
+            <source>Permitted uncertainty: %1 W</source>
+            <translation>Permitted uncertainty: %1 W</translation>
+        </message>
+        <message>
+            <source>Current range: not read</source>
+            <translation>Current range: not read</translation>
+        </message>
+        <message>
+            <source>Current range: automatic</source>
+            <translation>Current range: automatic</translation>
+        </message>
+        <message>
+            <source>Current range: %1 (locked)</source>
+            <translation>Current range: %1 (locked)</translation>
+        </message>
+        <message>
+            <source>This is a pre-compliance check from the instrument's own readings, not a measurement to IEC 62301.</source>
+            <translation>This is a pre-compliance check from the instrument's own readings, not a measurement to IEC 62301.</translation>
+        </message>
+        <message>
+            <source>The period of %1 s is shorter than the 600 s the standard asks for.</source>
+            <translation>The period of %1 s is shorter than the 600 s the standard asks for.</translation>
+        </message>
+        <message>
+            <source>Only %1 readings were left to judge; the test needs at least 10.</source>
+            <translation>Only %1 readings were left to judge; the test needs at least 10.</translation>
+        </message>
+        <message>
+            <source>The test was stopped after %1 s.</source>
+            <translation>The test was stopped after %1 s.</translation>
+        </message>
+        <message>
+            <source>The current range was automatic; a change of range can lose readings.</source>
+            <translation>The current range was automatic; a change of range can lose readings.</translation>
+        </message>
+        <message>
+            <source>The supply was outside the test conditions: %1.</source>
+            <translation>The supply was outside the test conditions: %1.</translation>
+        </message>
+        <message>
+            <source>The power did not become stable within %1 s: slope %2 W/h, allowed %3 W/h.</source>
+            <translation>The power did not become stable within %1 s: slope %2 W/h, allowed %3 W/h.</translation>
+        </message>
+        <message>
+            <source>The period must be from 60 to 172800 s.</source>
+            <translation>The period must be from 60 to 172800 s.</translation>
+        </message>
+        <message>
+            <source>The longest time must be from the period to 172800 s.</source>
+            <translation>The longest time must be from the period to 172800 s.</translation>
+        </message>
+        <message>
+            <source>The limit must be more than 0 W.</source>
+            <translation>The limit must be more than 0 W.</translation>
+        </message>
+        <message>
+            <source>Period (s, at least 60):</source>
+            <translation>Period (s, at least 60):</translation>
+        </message>
+        <message>
+            <source>Longest time (s; blank = 3 × period):</source>
+            <translation>Longest time (s; blank = 3 × period):</translation>
+        </message>
+        <message>
+            <source>Limit (W):</source>
+            <translation>Limit (W):</translation>
+        </message>
+        <message>
+            <source>3 × period</source>
+            <translation>3 × period</translation>
+        </message>
+        <message>
+            <source>Test conditions</source>
+            <translation>Test conditions</translation>
+        </message>
+        <message>
+            <source>Standby power trend</source>
+            <translation>Standby power trend</translation>
+        </message>
+        <message>
+            <source>Condition</source>
+            <translation>Condition</translation>
+        </message>
+        <message>
+            <source>Required</source>
+            <translation>Required</translation>
+        </message>
+        <message>
+            <source>Worst</source>
+            <translation>Worst</translation>
+        </message>
+        <message>
+            <source>State</source>
+            <translation>State</translation>
+        </message>
+        <message>
+            <source>Standby power test (IEC 62301, pre-compliance)</source>
+            <translation>Standby power test (IEC 62301, pre-compliance)</translation>
+        </message>
+        <message>
+            <source>%1 W (limit %2 W)</source>
+            <translation>%1 W (limit %2 W)</translation>
+        </message>
+        <message>
+            <source>Standby Power Test</source>
+            <translation>Standby Power Test</translation>
+        </message>
     </context>
 </TS>
