@@ -211,7 +211,8 @@ std::vector<ValueListRow> ValueList(const MeasureRecord& r, bool printed) {
         std::string label = row.label;
         // The preview's labels end in a blank; its last four have no leading one.
         if (!printed) label = (list.size() >= 10 ? label.substr(1) : label) + " ";
-        list.push_back({label, RoundedText(row.value, row.decimals) + row.suffix});
+        const std::string number = RoundedText(row.value, row.decimals);
+        list.push_back({label, number + row.suffix, number, row.suffix});
     }
     return list;
 }
@@ -242,13 +243,17 @@ ReportPage PowerReportPreview(int W, const MeasureRecord& record, const ReportIn
     page.rect(50, 394, 400, 541, {Gray, 1});
     page.text(58, 385, QT_TRANSLATE_NOOP("lxv", " Current Harmonics "), Gray, 10, true);
 
-    // The preview's labels end in a blank, which is not part of the translated label: "%1 %2".
+    // The preview's labels end in a blank, which is not part of the translated label; the unit is translated
+    // on its own (" var").
     const std::vector<ValueListRow> values = ValueList(record, false);
     for (std::size_t k = 0; k < values.size(); ++k) {
         const std::string& label = values[k].label;
         page.text(420, 90 + 32 * static_cast<int>(k),
-                  UiText("%1 %2").argText(label.substr(0, label.size() - 1)).arg(values[k].value), Gray, 10,
-                  true);
+                  UiText("%1 %2%3")
+                      .argText(label.substr(0, label.size() - 1))
+                      .arg(values[k].number)
+                      .argText(values[k].unit),
+                  Gray, 10, true);
     }
 
     // Harmonic table.
@@ -362,7 +367,7 @@ ReportPage PowerReportPrinted(int PW, int PH, bool landscape, const MeasureRecor
     for (std::size_t k = 0; k < values.size(); ++k) {
         const int y = Trunc(PH * 0.085) + static_cast<int>(k) * Trunc(PH * 0.033);
         page.text(labelX, y, values[k].label, Gray, 12);
-        page.text(valueX, y, values[k].value, Gray, 12);
+        page.text(valueX, y, UiText("%1%2").arg(values[k].number).argText(values[k].unit), Gray, 12);
     }
 
     // Harmonic table: 15 columns (three groups of order, V RMS, V %, I RMS, I %), 19 rows.

@@ -107,9 +107,11 @@ std::string RoundedText(double value, int decimals);
 std::string HarmonicRmsCell(float amplitude);
 std::string HarmonicPercentCell(float amplitude, float fundamental);
 
-// One row of the value list: label, value text and suffix for the medium.
+// One row of the value list: label, value text and suffix for the medium; the value is the number and its
+// unit (a design text: " deg", " VAR"), which the pages translate apart.
 struct ValueListRow {
     std::string label, value;
+    std::string number, unit;
 };
 std::vector<ValueListRow> ValueList(const MeasureRecord& record, bool printed);
 
