@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "measure/number_format.h"
+#include "platform/csv_field.h"
 
 namespace lxv {
 
@@ -761,21 +762,6 @@ std::vector<UiText> HarmonicTestNotes(const HarmonicTestResult& r) {
     notes.push_back(kPreComplianceNoteText);
     return notes;
 }
-
-namespace {
-
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"') quoted += '"';
-        quoted += ch;
-    }
-    return quoted + '"';
-}
-
-}  // namespace
 
 std::string HarmonicTestCsv(const HarmonicTestResult& r) {
     std::string csv = "order,limit_A,mean_A,max_A,mean_pct,max_pct,verdict\n";
