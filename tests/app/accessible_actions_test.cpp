@@ -138,7 +138,7 @@ const Step kSteps[] = {
     {"HarmonicTestForm", "NominalFrequencyEdit", "60", "StartButton", Observes("frequency", 60)},
     {"HarmonicTestForm", "ClassBox", "D", "StartButton", Observes("class", 3)},
     {"HarmonicTestForm", "RatedPowerEdit", "150", "StartButton", Observes("rated power", 150)},
-    {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("rated power", -1)},
+    {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("class", 2)},
     {"HarmonicTestForm", "ClassBox", "B", "StartButton", Observes("class", 1)},
     // Language: English at once, and back to the original texts.
     {"LanguageForm", "RadioGroup1Item1", nullptr, nullptr, Stored("Language", "UI", "en")},
@@ -320,8 +320,15 @@ class AccessibleActionsTest : public QObject {
         form->show();
         form->findChild<QAbstractButton*>("StartButton")->click();
         QVERIFY(rig->session.harmonicTest.running());
+        // A 200 W product: classes A, B and D set no limits at 75 W or less.
+        MeasureRecord product;
+        ResetMeasurement(product);
+        product.setScalar(Scalar::URMS, 231.0f);
+        product.setScalar(Scalar::UF, 50.0f);
+        product.setScalar(Scalar::WRMS, 200.0f);
+        const std::vector<std::uint8_t> reply = WithCrc({product.data(), product.data() + kBlockSize});
         for (int k = 0; k < 12; ++k) {
-            rig->port.receive(MeasureReplyOf(231.0f));
+            rig->port.receive(reply);
             windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
         }
         QCOMPARE(rig->session.harmonicTest.result().blocks, 12);
