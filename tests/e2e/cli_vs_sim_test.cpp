@@ -328,8 +328,9 @@ TEST_F(CliVsSim, HarmonicTestQualifiesAPassOnADistortedSupplyAndJudgesClassDAbov
     const std::regex supply(
         R"(lxv7700: The supply was outside the test conditions in (\d+) of \1 blocks; worst: voltage 5th harmonic 1\.5 % > 0\.4 %\.)");
     const auto err = Split(distorted.err, '\n');
-    EXPECT_TRUE(std::any_of(err.begin(), err.end(), [&](const std::string& l) { return std::regex_match(l, supply); }))
-        << distorted.err;
+    EXPECT_TRUE(std::any_of(err.begin(), err.end(), [&](const std::string& l) {
+        return std::regex_match(l, supply);
+    })) << distorted.err;
     const auto csv = ReadLines(run.home() + "/out.csv");
     ASSERT_GT(csv.size(), 46u);
     EXPECT_EQ(csv[40], "# verdict,PASS");
