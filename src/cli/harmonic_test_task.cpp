@@ -82,15 +82,16 @@ CommandTask HarmonicTestCommand() {
         {{"seconds", nullptr, "N", "--seconds N",
           QT_TRANSLATE_NOOP("lxv", "harmonic test: observe N s (10 to 3600, default 150)")},
          {"rated-power", nullptr, "W", "--rated-power W",
-          QT_TRANSLATE_NOOP("lxv",
-                            "the rated power in watts, used within 10 % of the mean measured power (class D's "
-                            "limits, every class's power boundaries)")},
+          QT_TRANSLATE_NOOP(
+              "lxv",
+              "the rated power in watts, used within 10 % of the mean measured power (class D's "
+              "limits, every class's power boundaries)")},
          {"nominal-voltage", nullptr, "V", "--nominal-voltage V",
           QT_TRANSLATE_NOOP("lxv", "the supply's nominal voltage for its test conditions (default 230)")},
          {"nominal-frequency", nullptr, "HZ", "--nominal-frequency HZ",
           QT_TRANSLATE_NOOP("lxv", "the supply's nominal frequency for its test conditions (default 50)")}},
-        QT_TRANSLATE_NOOP("lxv",
-                          "A harmonic test that passes on a supply outside its test conditions exits with 5."),
+        QT_TRANSLATE_NOOP(
+            "lxv", "A harmonic test that passes on a supply outside its test conditions exits with 5."),
     };
     for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
     task.read = [](const OptionValues& values, std::any& options) -> UiText {
@@ -117,7 +118,7 @@ UiText HarmonicVerdictLine(const HarmonicTestResult& r) {
             ++failed;
         }
     const bool pass = r.verdict == TestVerdict::Pass;
-    UiText line(pass ? (r.supply.outside() ? kPassOutsideLineText : kPassLineText)
+    UiText line(pass          ? (r.supply.outside() ? kPassOutsideLineText : kPassLineText)
                 : failed == 1 ? kFailOneLineText
                               : kFailLineText);
     line.arg(emissionClass)

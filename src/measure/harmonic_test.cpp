@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "measure/number_format.h"
+#include "platform/csv_field.h"
 
 namespace lxv {
 
@@ -430,8 +431,8 @@ bool JudgeOrders(std::array<OrderResult, kTestOrderCount>& orders, const Judging
         }
         const bool maximumOk = o.maximumPercent <= 150.0;
         // Class A: above 150 % but within 200 %, for no longer than allowed.
-        const bool overLimitOk = j.overLimitRule && o.maximumPercent <= 200.0 &&
-                                 o.secondsOver150 <= j.overLimitAllowance + 1e-9;
+        const bool overLimitOk =
+            j.overLimitRule && o.maximumPercent <= 200.0 && o.secondsOver150 <= j.overLimitAllowance + 1e-9;
         o.failsByMaximum = !maximumOk && !overLimitOk;
         const bool relieved = PohcOrder(o.order) && pohcWithin;
         if (maximumOk && o.meanPercent <= 100.0) {
@@ -529,7 +530,8 @@ HarmonicTestResult HarmonicTest::Result() const {
         case LimitRegime::ClassALimits: {
             const EmissionClass by = r.regime == LimitRegime::ClassALimits ? EmissionClass::A : c;
             const LimitBasis basis{watts, r.meanFundamental, r.meanPowerFactor};
-            for (int n = kFirstTestOrder; n <= kLastTestOrder; ++n) j.limits[Index(n)] = OrderLimit(by, n, basis);
+            for (int n = kFirstTestOrder; n <= kLastTestOrder; ++n)
+                j.limits[Index(n)] = OrderLimit(by, n, basis);
             passed = JudgeOrders(r.orders, j, r.pohc, r.pohcLimit);
             certainFail = AnyFailsByMaximum(r.orders);
             break;
@@ -598,11 +600,13 @@ Verdict HarmonicTestVerdict(const HarmonicTestResult& result) {
     if (!result.hasVerdict()) return MakeVerdict(VerdictKind::None);
     switch (result.verdict) {
         case TestVerdict::Pass:
-            return MakeVerdict(result.supply.outside() ? VerdictKind::PassOutsideConditions : VerdictKind::Pass);
+            return MakeVerdict(result.supply.outside() ? VerdictKind::PassOutsideConditions
+                                                       : VerdictKind::Pass);
         case TestVerdict::Fail: return MakeVerdict(VerdictKind::Fail);
         case TestVerdict::NotApplicable: return MakeVerdict(VerdictKind::NotApplicable);
         case TestVerdict::Incomplete:
-            return MakeVerdict(VerdictKind::Incomplete, result.stoppedAfterSeconds.value_or(result.observedSeconds),
+            return MakeVerdict(VerdictKind::Incomplete,
+                               result.stoppedAfterSeconds.value_or(result.observedSeconds),
                                result.settings.observationSeconds);
     }
     return MakeVerdict(VerdictKind::None);
@@ -642,14 +646,13 @@ const std::array<const char*, kTestTableColumns>& HarmonicTestHeadings() {
 }
 
 std::array<UiText, kTestTableColumns> HarmonicTestCells(const OrderResult& o) {
-    const char* verdict =
-        o.verdict == OrderVerdict::Pass
-            ? (o.pohcRelief        ? QT_TRANSLATE_NOOP("lxv", "pass (POHC)")
-               : o.overLimitRelief ? QT_TRANSLATE_NOOP("lxv", "pass (200 % rule)")
-                                   : QT_TRANSLATE_NOOP("lxv", "pass"))
-        : o.verdict == OrderVerdict::Fail    ? QT_TRANSLATE_NOOP("lxv", "fail")
-        : o.verdict == OrderVerdict::Ignored ? QT_TRANSLATE_NOOP("lxv", "ignored")
-                                             : QT_TRANSLATE_NOOP("lxv", "no limit");
+    const char* verdict = o.verdict == OrderVerdict::Pass
+                              ? (o.pohcRelief        ? QT_TRANSLATE_NOOP("lxv", "pass (POHC)")
+                                 : o.overLimitRelief ? QT_TRANSLATE_NOOP("lxv", "pass (200 % rule)")
+                                                     : QT_TRANSLATE_NOOP("lxv", "pass"))
+                          : o.verdict == OrderVerdict::Fail    ? QT_TRANSLATE_NOOP("lxv", "fail")
+                          : o.verdict == OrderVerdict::Ignored ? QT_TRANSLATE_NOOP("lxv", "ignored")
+                                                               : QT_TRANSLATE_NOOP("lxv", "no limit");
     // The numbers are values, never looked up as texts.
     const auto value = [](std::string text) { return UiText("%1").arg(std::move(text)); };
     return {value(std::to_string(o.order)),
@@ -687,10 +690,10 @@ std::vector<UiText> HarmonicTestSummary(const HarmonicTestResult& r) {
     lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Voltage THD: mean %1 %, at most %2 %"))
                         .arg(FormatFixed(r.meanVoltageThd * 100, 2))
                         .arg(FormatFixed(r.supply.maxVoltageThd * 100, 2)));
-    lines.push_back(r.supply.outside()
-                        ? UiText(QT_TRANSLATE_NOOP("lxv", "Supply: outside the conditions, worst %1"))
-                              .arg(r.supply.worst)
-                        : UiText(QT_TRANSLATE_NOOP("lxv", "Supply: within the conditions")));
+    lines.push_back(
+        r.supply.outside()
+            ? UiText(QT_TRANSLATE_NOOP("lxv", "Supply: outside the conditions, worst %1")).arg(r.supply.worst)
+            : UiText(QT_TRANSLATE_NOOP("lxv", "Supply: within the conditions")));
     lines.push_back(UiText(QT_TRANSLATE_NOOP("lxv", "Mean power: %1 W")).arg(FormatFixed(r.meanPower, 1)));
     lines.push_back(
         UiText(QT_TRANSLATE_NOOP("lxv", "Mean power factor: %1")).arg(FormatFixed(r.meanPowerFactor, 3)));
@@ -735,15 +738,17 @@ std::vector<UiText> HarmonicTestNotes(const HarmonicTestResult& r) {
                             .arg(outcome(2)));
     }
     if (const std::string pohc = OrderList(r, &OrderResult::pohcRelief); !pohc.empty())
-        notes.push_back(UiText(pohc.find(',') == std::string::npos ? kPohcUsedOneText : kPohcUsedText).arg(pohc));
+        notes.push_back(
+            UiText(pohc.find(',') == std::string::npos ? kPohcUsedOneText : kPohcUsedText).arg(pohc));
     if (const std::string over = OrderList(r, &OrderResult::overLimitRelief); !over.empty()) {
         double longest = 0;
         for (const OrderResult& o : r.orders)
             if (o.overLimitRelief) longest = std::max(longest, o.secondsOver150);
-        notes.push_back(UiText(over.find(',') == std::string::npos ? kOverLimitUsedOneText : kOverLimitUsedText)
-                            .arg(over)
-                            .arg(FormatRounded(longest, 1))
-                            .arg(FormatRounded(r.observedSeconds, 1)));
+        notes.push_back(
+            UiText(over.find(',') == std::string::npos ? kOverLimitUsedOneText : kOverLimitUsedText)
+                .arg(over)
+                .arg(FormatRounded(longest, 1))
+                .arg(FormatRounded(r.observedSeconds, 1)));
     }
     if (r.stoppedAfterSeconds)
         notes.push_back(UiText(kStoppedEarlyText)
@@ -757,25 +762,11 @@ std::vector<UiText> HarmonicTestNotes(const HarmonicTestResult& r) {
     if (r.longestPauseSeconds > kNotedPauseSeconds)
         notes.push_back(UiText(kPauseText).arg(FormatRounded(r.longestPauseSeconds, 1)));
     if (r.supply.outside())
-        notes.push_back(UiText(kSupplyOutsideText).arg(r.supply.blocksOutside).arg(r.blocks).arg(r.supply.worst));
+        notes.push_back(
+            UiText(kSupplyOutsideText).arg(r.supply.blocksOutside).arg(r.blocks).arg(r.supply.worst));
     notes.push_back(kPreComplianceNoteText);
     return notes;
 }
-
-namespace {
-
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char ch : text) {
-        if (ch == '"') quoted += '"';
-        quoted += ch;
-    }
-    return quoted + '"';
-}
-
-}  // namespace
 
 std::string HarmonicTestCsv(const HarmonicTestResult& r) {
     std::string csv = "order,limit_A,mean_A,max_A,mean_pct,max_pct,verdict\n";

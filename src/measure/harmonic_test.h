@@ -41,10 +41,11 @@ inline constexpr double kVoltageTolerance = 0.02;     // of the nominal voltage
 inline constexpr double kFrequencyTolerance = 0.005;  // of the nominal frequency
 inline constexpr double kIgnoreShareOfCurrent = 0.006;
 inline constexpr double kIgnoreAmperes = 0.005;
-inline constexpr double kLowestLimitedPower = 75.0;  // classes A, B and D: limits above this
-inline constexpr double kClassCLowestPower = 25.0;   // class C: its table above, three options at or below
-inline constexpr double kClassDHighestPower = 600.0; // class D above this: the class A limits
-inline constexpr double kRatedPowerTolerance = 0.10; // a rated power counts within this share of the measured
+inline constexpr double kLowestLimitedPower = 75.0;   // classes A, B and D: limits above this
+inline constexpr double kClassCLowestPower = 25.0;    // class C: its table above, three options at or below
+inline constexpr double kClassDHighestPower = 600.0;  // class D above this: the class A limits
+inline constexpr double kRatedPowerTolerance =
+    0.10;  // a rated power counts within this share of the measured
 // Class A: a smoothed value may exceed 150 % (up to 200 %) of its limit for at
 // most 10 % of the observation or 10 minutes, when the order's mean stays at
 // or below 90 % of its limit.
@@ -67,12 +68,12 @@ inline constexpr const char* kPreComplianceNoteText = QT_TRANSLATE_NOOP(
     "IEC 61000-4-7.");
 inline constexpr const char* kTooFewBlocksText = QT_TRANSLATE_NOOP(
     "lxv", "Only %1 measurement blocks arrived during the observation; the test needs at least 10.");
-inline constexpr const char* kLowPowerNotApplicableText = QT_TRANSLATE_NOOP(
-    "lxv", "Class %1 sets no limits at an active power of 75 W or less (%2 W).");
+inline constexpr const char* kLowPowerNotApplicableText =
+    QT_TRANSLATE_NOOP("lxv", "Class %1 sets no limits at an active power of 75 W or less (%2 W).");
 inline constexpr const char* kClassALimitsAboveText =
     QT_TRANSLATE_NOOP("lxv", "Class D equipment above 600 W is judged by the class A limits (%1 W).");
-inline constexpr const char* kRatedPowerUsedText =
-    QT_TRANSLATE_NOOP("lxv", "The rated %1 W is within 10 % of the measured %2 W: limits from the rated power.");
+inline constexpr const char* kRatedPowerUsedText = QT_TRANSLATE_NOOP(
+    "lxv", "The rated %1 W is within 10 % of the measured %2 W: limits from the rated power.");
 inline constexpr const char* kRatedPowerAboveText = QT_TRANSLATE_NOOP(
     "lxv", "The rated %1 W is %2 % above the measured %3 W: limits from the measured power.");
 inline constexpr const char* kRatedPowerBelowText = QT_TRANSLATE_NOOP(
@@ -97,8 +98,8 @@ inline constexpr const char* kOverLimitUsedText = QT_TRANSLATE_NOOP(
     "lxv", "Orders %1 pass by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).");
 inline constexpr const char* kOverLimitUsedOneText = QT_TRANSLATE_NOOP(
     "lxv", "Order %1 passes by the 200 % rule of class A (above 150 % for up to %2 s of %3 s).");
-inline constexpr const char* kSupplyOutsideText = QT_TRANSLATE_NOOP(
-    "lxv", "The supply was outside the test conditions in %1 of %2 blocks; worst: %3.");
+inline constexpr const char* kSupplyOutsideText =
+    QT_TRANSLATE_NOOP("lxv", "The supply was outside the test conditions in %1 of %2 blocks; worst: %3.");
 inline constexpr const char* kSupplyVoltageText =
     QT_TRANSLATE_NOOP("lxv", "voltage %1 V: %2 % from %3 V > 2.0 %");
 inline constexpr const char* kSupplyFrequencyText =
@@ -220,7 +221,7 @@ struct OrderResult {
     double mean = 0, maximum = 0;                // of the smoothed RMS amperes
     double meanPercent = 0, maximumPercent = 0;  // of the limit; 0 without a limit
     OrderVerdict verdict = OrderVerdict::None;
-    bool pohcRelief = false;      // passes only by the POHC exception (mean above 100 %)
+    bool pohcRelief = false;       // passes only by the POHC exception (mean above 100 %)
     bool overLimitRelief = false;  // passes only by class A's 200 % rule (maximum above 150 %)
     double secondsOver150 = 0;     // class A: time the smoothed value spent above 150 % of the limit
     bool failsByMaximum = false;   // fails whatever the mean: above 150 % (class A: the 200 % rule broken)
@@ -239,8 +240,8 @@ struct LowPowerOptions {
 struct SupplyCheck {
     double minVoltage = 0, maxVoltage = 0, minFrequency = 0, maxFrequency = 0, maxVoltageThd = 0;
     int blocksOutside = 0;
-    UiText worst;              // "voltage 3rd harmonic 2.0 % > 0.9 %"; empty within the conditions
-    double worstExcess = 0;    // the worst figure over its allowance (above 1 outside)
+    UiText worst;            // "voltage 3rd harmonic 2.0 % > 0.9 %"; empty within the conditions
+    double worstExcess = 0;  // the worst figure over its allowance (above 1 outside)
     bool outside() const { return blocksOutside > 0; }
 };
 
@@ -256,9 +257,9 @@ struct HarmonicTestResult {
            meanVoltageThd = 0, meanCurrent = 0;  // W, A, -, V, Hz, fraction, A
     LimitPowerChoice limitPower;                 // the power limits and boundaries come from
     LimitRegime regime = LimitRegime::Table;
-    std::optional<LowPowerOptions> lowPower;     // class C at 25 W or less
-    double pohc = 0;                             // partial odd harmonic current, 21..39
-    std::optional<double> pohcLimit;             // the same over the limits
+    std::optional<LowPowerOptions> lowPower;  // class C at 25 W or less
+    double pohc = 0;                          // partial odd harmonic current, 21..39
+    std::optional<double> pohcLimit;          // the same over the limits
     SupplyCheck supply;
     std::optional<double> stoppedAfterSeconds;  // the observation was stopped early, after this
     std::array<OrderResult, kTestOrderCount> orders{};

@@ -31,8 +31,7 @@ UiText HarmonicTestControl::Start(const HarmonicTestSettings& settings) {
         run.instrument = "LXV7700, " +
                          (core_.port.portNumber() > 0 ? "COM" + std::to_string(core_.port.portNumber())
                                                       : std::string("serial device")) +
-                         ", address " +
-                         std::to_string(core_.state.InstrumentAddress) + ", " +
+                         ", address " + std::to_string(core_.state.InstrumentAddress) + ", " +
                          std::to_string(BaudRateForIndex(core_.state.BaudIndex)) + " baud";
     test_ = HarmonicTest(run);
     result_.reset();

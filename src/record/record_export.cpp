@@ -13,22 +13,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/csv_field.h"
 #include "platform/whole_file.h"
 #include "record/fast_deflate.h"
 
 namespace lxv {
 
 namespace {
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
 
 std::string SystemError(const std::string& path) {
     return path + ": " + std::strerror(errno);

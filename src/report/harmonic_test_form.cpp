@@ -105,8 +105,8 @@ THarmonicTestForm::THarmonicTestForm(HarmonicTestControl& control, IniFile& ente
 UiText THarmonicTestForm::StartProcedure() {
     const auto emissionClass = static_cast<EmissionClass>(std::clamp(ClassBox->currentIndex(), 0, 3));
     const SettingsReading reading = ReadHarmonicTestSettings(
-        emissionClass, RatedPowerEdit->text().toStdString(), ObservationEdit->text().toStdString(), NominalVoltageEdit->text().toStdString(),
-        NominalFrequencyEdit->text().toStdString());
+        emissionClass, RatedPowerEdit->text().toStdString(), ObservationEdit->text().toStdString(),
+        NominalVoltageEdit->text().toStdString(), NominalFrequencyEdit->text().toStdString());
     if (!reading.ok()) return reading.error;
     return control_.Start(reading.settings);
 }

@@ -143,7 +143,7 @@ const Step kSteps[] = {
     {"HarmonicTestForm", "NominalFrequencyEdit", "60", "StartButton", Observes("frequency", 60)},
     {"HarmonicTestForm", "ClassBox", "D", "StartButton", Observes("class", 3)},
     {"HarmonicTestForm", "RatedPowerEdit", "150", "StartButton", Observes("rated power", 150)},
-    {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("rated power", -1)},
+    {"HarmonicTestForm", "ClassBox", "C (lighting)", "StartButton", Observes("class", 2)},
     {"HarmonicTestForm", "ClassBox", "B", "StartButton", Observes("class", 1)},
     // Standby power test: Start reads every field as it shows; a blank longest time is three periods.
     {"StandbyTestForm", "PeriodEdit", "120", "StartButton", StandbyRuns("longest", 360)},
@@ -343,8 +343,15 @@ class AccessibleActionsTest : public QObject {
         form->show();
         form->findChild<QAbstractButton*>("StartButton")->click();
         QVERIFY(rig->session.harmonicTest.running());
+        // A 200 W product: classes A, B and D set no limits at 75 W or less.
+        MeasureRecord product;
+        ResetMeasurement(product);
+        product.setScalar(Scalar::URMS, 231.0f);
+        product.setScalar(Scalar::UF, 50.0f);
+        product.setScalar(Scalar::WRMS, 200.0f);
+        const std::vector<std::uint8_t> reply = WithCrc({product.data(), product.data() + kBlockSize});
         for (int k = 0; k < 12; ++k) {
-            rig->port.receive(MeasureReplyOf(231.0f));
+            rig->port.receive(reply);
             windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
         }
         QCOMPARE(rig->session.harmonicTest.result().blocks, 12);

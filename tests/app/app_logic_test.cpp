@@ -96,7 +96,16 @@ TEST(CommandLine, OneTableForTheWindowAndEveryTask) {
          "harmonic-test",
          "invalid value for --seconds"},
         {{"--harmonic-test", "A", "--seconds", " ", "o.csv"}, "harmonic-test", "invalid value for --seconds"},
-        {{"--harmonic-test", "A", "--rated-power", "100", "o.csv"}, "harmonic-test", "for class D only"},
+        {{"--harmonic-test", "A", "--rated-power", "100", "--nominal-voltage", "120", "--nominal-frequency",
+          "60", "o.csv"},
+         "harmonic-test",
+         ""},
+        {{"--harmonic-test", "A", "--nominal-voltage", "2000", "o.csv"},
+         "harmonic-test",
+         "invalid value for --nominal-voltage"},
+        {{"--harmonic-test", "A", "--nominal-frequency", "fifty", "o.csv"},
+         "harmonic-test",
+         "invalid value for --nominal-frequency"},
         {{"--harmonic-test", "D", "--rated-power", "0", "o.csv"},
          "harmonic-test",
          "invalid value for --rated-power"},
@@ -170,7 +179,7 @@ TEST(CommandLine, HelpAndTheManualPageListEveryOption) {
     }
     EXPECT_GE(options, 19);
     for (const char* form : {"--report TEST.lxm OUT.pdf", "--log OUT.csv", "--measure [--json]",
-                             "--harmonic-test CLASS [--seconds N] [--rated-power W] OUT.csv [OUT.pdf]"})
+                             "--harmonic-test CLASS [--seconds N] [--rated-power W] [--nominal-voltage V]"})
         EXPECT_TRUE(help.contains(form)) << form;
 }
 

@@ -455,10 +455,11 @@ TEST_F(HarmonicRig, TheObservationEndsInBothFilesTheVerdictLineAndItsExitCode) {
         EXPECT_EQ(csv[42], "# blocks,12");
         // The supply's own line qualifies the verdict's word.
         const bool low = c.volts < 225;
-        EXPECT_NE(std::find(csv.begin(), csv.end(),
-                            low ? "# supply,outside: voltage 220.0 V: 4.3 % from 230 V > 2.0 % (12 of 12 blocks)"
-                                : "# supply,ok"),
-                  csv.end());
+        EXPECT_NE(
+            std::find(csv.begin(), csv.end(),
+                      low ? "# supply,outside: voltage 220.0 V: 4.3 % from 230 V > 2.0 % (12 of 12 blocks)"
+                          : "# supply,ok"),
+            csv.end());
         EXPECT_EQ(Contents(options.pdfPath).rfind("%PDF-", 0), 0u);
         EXPECT_TRUE(IsRead(port.lastWritten(), MEAS, 2) || IsRead(port.lastWritten(), LINKEND, 0));
         EXPECT_FALSE(timers.find("ContinuousReadTimer")->isActive());

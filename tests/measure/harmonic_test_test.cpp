@@ -131,17 +131,17 @@ TEST(HarmonicLimits, PowerBoundariesOfEveryClass) {
         double watts;
         LimitRegime regime;
     };
-    for (const Row& row : {Row{EmissionClass::A, 75.0, LimitRegime::NotApplicable},
-                           Row{EmissionClass::A, 75.1, LimitRegime::Table},
-                           Row{EmissionClass::B, 60.0, LimitRegime::NotApplicable},
-                           Row{EmissionClass::B, 5000.0, LimitRegime::Table},
-                           Row{EmissionClass::C, 25.0, LimitRegime::LowPowerLighting},
-                           Row{EmissionClass::C, 25.01, LimitRegime::Table},
-                           Row{EmissionClass::C, -100, LimitRegime::LowPowerLighting},
-                           Row{EmissionClass::D, 75.0, LimitRegime::NotApplicable},
-                           Row{EmissionClass::D, 75.1, LimitRegime::Table},
-                           Row{EmissionClass::D, 600.0, LimitRegime::Table},
-                           Row{EmissionClass::D, 600.1, LimitRegime::ClassALimits}})
+    for (const Row& row :
+         {Row{EmissionClass::A, 75.0, LimitRegime::NotApplicable},
+          Row{EmissionClass::A, 75.1, LimitRegime::Table},
+          Row{EmissionClass::B, 60.0, LimitRegime::NotApplicable},
+          Row{EmissionClass::B, 5000.0, LimitRegime::Table},
+          Row{EmissionClass::C, 25.0, LimitRegime::LowPowerLighting},
+          Row{EmissionClass::C, 25.01, LimitRegime::Table},
+          Row{EmissionClass::C, -100, LimitRegime::LowPowerLighting},
+          Row{EmissionClass::D, 75.0, LimitRegime::NotApplicable},
+          Row{EmissionClass::D, 75.1, LimitRegime::Table}, Row{EmissionClass::D, 600.0, LimitRegime::Table},
+          Row{EmissionClass::D, 600.1, LimitRegime::ClassALimits}})
         EXPECT_EQ(RegimeAt(row.c, row.watts), row.regime) << EmissionClassText(row.c) << " " << row.watts;
 
     // Through the whole test: class D at 75.0 W gets no limits, at 75.1 W 3.4 mA/W x 75.1 W at order 3.
@@ -169,8 +169,8 @@ TEST(HarmonicLimits, RatedPowerCountsOnlyWithin10PercentOfTheMeasured) {
     Load load;
     load.power = 200;
     load.harmonics = {{3, 0.5}};
-    for (const Row& row : {Row{218, 218, true}, Row{222, 200, false}, Row{182, 182, true},
-                           Row{178, 200, false}}) {
+    for (const Row& row :
+         {Row{218, 218, true}, Row{222, 200, false}, Row{182, 182, true}, Row{178, 200, false}}) {
         const HarmonicTestResult r = Steady(Class(EmissionClass::D, row.rated), load);
         EXPECT_NEAR(r.limitPower.power, row.limitPower, 1e-4) << row.rated;
         EXPECT_EQ(r.limitPower.rated, row.rated_) << row.rated;
@@ -292,7 +292,8 @@ HarmonicTestResult Burst(EmissionClass c, double high, double highSeconds, doubl
     b.harmonics = {{5, low * limit}};
     const MeasureRecord highBlock = Block(a), lowBlock = Block(b);
     const int last = stoppedAfter ? static_cast<int>(*stoppedAfter / 0.05) : 2000;
-    for (int k = 0; k <= last; ++k) test.AddBlock(k * 0.05 < highSeconds - 1e-9 ? highBlock : lowBlock, k * 0.05);
+    for (int k = 0; k <= last; ++k)
+        test.AddBlock(k * 0.05 < highSeconds - 1e-9 ? highBlock : lowBlock, k * 0.05);
     if (stoppedAfter) test.MarkStopped(*stoppedAfter);
     return test.Result();
 }

@@ -255,8 +255,10 @@ class HarmonicTestFormTest : public QObject {
         child<QPushButton>("StopButton")->click();
         QVERIFY(!session->harmonicTest.running());
         QCOMPARE(child<QLabel>("VerdictLabel")->text(), QString("INCOMPLETE after 10 s of 100 s"));
-        QCOMPARE(child<QLabel>("VerdictLabel")->accessibleName(), QString("Verdict: INCOMPLETE after 10 s of 100 s"));
-        QVERIFY(child<QLabel>("NotesLabel")->text().contains("The observation was stopped after 10 s of 100 s."));
+        QCOMPARE(child<QLabel>("VerdictLabel")->accessibleName(),
+                 QString("Verdict: INCOMPLETE after 10 s of 100 s"));
+        QVERIFY(
+            child<QLabel>("NotesLabel")->text().contains("The observation was stopped after 10 s of 100 s."));
         QVERIFY(child<QPushButton>("SaveCsvButton")->isEnabled());
         dialogs.savePath = home.filePath("stopped.csv");
         child<QPushButton>("SaveCsvButton")->click();

@@ -144,8 +144,8 @@ TEST(SimOptions, TheDemoProductsPassAndFailClassD) {
 // in phase its peak comes at 90 degrees, too late. The simulator's phase and the rules agree on the sign.
 TEST(SimOptions, ALeadingLampHasTheWaveformOfLightingsOptionB) {
     for (const auto& [phase, met] : {std::pair{"30", true}, std::pair{"0", false}, std::pair{"-30", false}}) {
-        const ParseResult r = ParseOptions(
-            {"--power", "20", "--phase", phase, "--current-harmonics", "", "--voltage-harmonics", "", "--seed", "7"});
+        const ParseResult r = ParseOptions({"--power", "20", "--phase", phase, "--current-harmonics", "",
+                                            "--voltage-harmonics", "", "--seed", "7"});
         ASSERT_EQ(r.error, "");
         MeasureGenerator generator(r.options.load, r.options.seed);
         MeasureRecord block;
