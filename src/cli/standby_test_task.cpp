@@ -77,6 +77,8 @@ CommandTask StandbyTestCommand(double (*timeScale)()) {
         QT_TRANSLATE_NOOP("lxv",
                           "--standby-test exits with 0 PASS within the test conditions, 5 PASS outside them (the "
                           "supply, or a period shorter than 600 s), 3 FAIL, 6 NOT STABLE, 1 without a verdict."),
+        {},
+        {},
     };
     for (const OptionRow& row : PortOptionRows()) task.options.push_back(row);
     task.read = [timeScale](const OptionValues& values, std::any& options) -> UiText {

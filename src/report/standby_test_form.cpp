@@ -83,6 +83,7 @@ UiText TStandbyTestForm::StartProcedure() {
         PeriodEdit->text().toStdString(), LongestEdit->text().toStdString(), LimitEdit->text().toStdString(),
         NominalVoltageEdit->text().toStdString(), NominalFrequencyEdit->text().toStdString());
     if (!reading.ok()) return reading.error;
+    lastDrawn_.invalidate();  // a new test is drawn at once
     return control_.Start(reading.settings);
 }
 
@@ -114,6 +115,12 @@ void TStandbyTestForm::ShowProcedure() {
         notes << Translated(note);
     NotesLabel->setText(notes.join('\n'));
     ShowConditions();
+    RedrawChartNowAndThen();
+}
+
+void TStandbyTestForm::RedrawChartNowAndThen() {
+    constexpr qint64 kRedrawMs = 5000;
+    if (control_.running() && lastDrawn_.isValid() && lastDrawn_.elapsed() < kRedrawMs) return;
     DrawChart();
 }
 
@@ -150,6 +157,7 @@ void TStandbyTestForm::DrawChart() {
     if (area.isEmpty()) return;
     if (chartImage_.size() != area) chartImage_ = QImage(area, QImage::Format_RGB32);
     DrawStandbyChart(chartImage_, area, control_.test(), CurrentChartColours());
+    lastDrawn_.start();
     TrendChart->update();
 }
 

@@ -7,6 +7,7 @@
 // StandbyTestControl. Not modal.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 
 #include "report/procedure_form.h"
@@ -43,10 +44,14 @@ class TStandbyTestForm : public TProcedureForm {
     void ShowHeadings();
     void ShowConditions();
     void DrawChart();
+    // The live trend is painted again at most every 5 s while a test runs (a block comes every 0.27 s at
+    // 115200 baud): the window then costs under a tenth of the main window's redraw per block.
+    void RedrawChartNowAndThen();
 
     StandbyTestControl& control_;
     std::function<std::string()> instrument_;
     QImage chartImage_;
+    QElapsedTimer lastDrawn_;
 
     QLineEdit* PeriodEdit;
     QLineEdit* LongestEdit;
