@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/reply_assembler.h"
+#include "core/receive_dispatcher.h"
+#include "core/reply_assembler.h"
 #include "link/frame_codec.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "measure/panel_texts.h"
 #include "support/null_serial_port.h"
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/reply_assembler.h"
-#include "measure/measure_block.h"
+#include "core/receive_dispatcher.h"
+#include "core/reply_assembler.h"
+#include "core/measure_block.h"
 #include "measure/panel_texts.h"
 #include "support/null_serial_port.h"
 

@@ -7,7 +7,7 @@
 
 #include "link/link_state.h"
 #include "measure/harmonic_test.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace lxv {
 

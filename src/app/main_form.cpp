@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "app/chart_view.h"
-#include "app/tool_glyphs.h"
+#include "appearance/tool_glyphs.h"
 #include "platform/accessible_value.h"
 #include "platform/translation.h"
 #include "session/session.h"

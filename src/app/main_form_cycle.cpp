@@ -6,7 +6,7 @@
 #include "app/chart_view.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 #include "link/registers.h"
 #include "measure/chart_painter.h"
 #include "platform/dialogs.h"

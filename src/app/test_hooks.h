@@ -42,7 +42,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "cycle/receive_dispatcher.h"
+#include "core/receive_dispatcher.h"
 
 namespace lxv {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "cli/headless_session.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/translation.h"
 #include "record/record_export.h"
 #include "report/harmonic_test_page.h"

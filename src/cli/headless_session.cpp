@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
 #include "platform/serial_port.h"

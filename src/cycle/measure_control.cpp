@@ -2,7 +2,7 @@
 
 #include "link/registers.h"
 #include "platform/serial_port.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

@@ -4,7 +4,7 @@
 // stop. The main window owns the controls and timers and applies the result.
 // It takes the measurement route: a whole block is stored in the session's
 // record, announced on the measurement feed, and its effects handed to the window.
-// Depends on: session/session_core.h. No Qt.
+// Depends on: core/session_core.h. No Qt.
 #pragma once
 
 #include <cstdint>

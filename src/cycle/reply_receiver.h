@@ -12,8 +12,8 @@
 #include <chrono>
 #include <functional>
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/reply_assembler.h"
+#include "core/receive_dispatcher.h"
+#include "core/reply_assembler.h"
 
 namespace lxv {
 

@@ -4,8 +4,8 @@
 
 #include "instrument/number_fields.h"
 #include "instrument/settings_control.h"
-#include "measure/number_format.h"
-#include "session/session_core.h"
+#include "platform/number_format.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

@@ -6,9 +6,9 @@
 #include "instrument/instrument_settings.h"
 #include "instrument/number_fields.h"
 #include "instrument/settings_control.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/serial_port.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

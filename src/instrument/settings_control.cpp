@@ -1,8 +1,8 @@
 #include "instrument/settings_control.h"
 
 #include "instrument/number_fields.h"
-#include "measure/number_format.h"
-#include "session/session_core.h"
+#include "platform/number_format.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "link/registers.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

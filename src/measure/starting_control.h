@@ -4,7 +4,7 @@
 // window's status texts, and the re-request of an overdue chunk.
 // It takes the trigger and chunk routes of the session's dispatcher in its
 // constructor and keeps working whether or not its window is shown.
-// Depends on: session/session_core.h, measure/starting_record.h. No Qt.
+// Depends on: core/session_core.h, measure/starting_record.h. No Qt.
 #pragma once
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "record/recorder.h"
 
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

@@ -11,7 +11,7 @@
 #include "appearance/chart_colours.h"
 #include "appearance/skins.h"
 #include "link/registers.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ini_file.h"
 #include "support/fake_serial_port.h"
 

@@ -21,7 +21,7 @@
 #include "cli/instrument_tasks.h"
 #include "cli/measurement_text.h"
 #include "link/registers.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/ini_file.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"

@@ -1,12 +1,12 @@
-#include "cycle/receive_dispatcher.h"
+#include "core/receive_dispatcher.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "cycle/reply_assembler.h"
-#include "measure/measure_block.h"
+#include "core/reply_assembler.h"
+#include "core/measure_block.h"
 #include "support/fake_serial_port.h"
 
 namespace lxv {

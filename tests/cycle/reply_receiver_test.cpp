@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "support/fake_serial_port.h"
 
 namespace lxv {

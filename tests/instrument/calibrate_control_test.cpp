@@ -10,7 +10,7 @@
 #include "instrument/instrument_settings.h"
 #include "instrument/settings_control.h"
 #include "instrument_fixture.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv::test {
 namespace {

@@ -1,6 +1,6 @@
 // The port settings window against an in-memory port: scan, port choice,
 // baud and address fields, and the USB watchdog driven tick by tick.
-#include "link/comm_form.h"
+#include "port/comm_form.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "link/frame_codec.h"
-#include "link/link_control.h"
+#include "port/link_control.h"
 #include "link/link_state.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"

@@ -6,7 +6,7 @@
 
 #include "link/frame_codec.h"
 #include "link/registers.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
 

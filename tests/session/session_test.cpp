@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "link/link_control.h"
+#include "port/link_control.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
 #include "support/fake_serial_port.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "session/timer.h"
+#include "core/timer.h"
 
 namespace lxv::test {
 

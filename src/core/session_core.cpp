@@ -1,4 +1,4 @@
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

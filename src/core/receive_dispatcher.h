@@ -6,7 +6,7 @@
 // request tracker; the receiver asks for it once the line has gone quiet after
 // a bad reply), and the routing of payloads to the handlers that the
 // controllers register. A route without a handler drops its reply.
-// Depends on: link/ (frame codec, registers), cycle/request_tracker.h. No Qt,
+// Depends on: link/ (frame codec, registers), core/request_tracker.h. No Qt,
 // no widgets; reply_receiver.h is the Qt glue that feeds it from the port.
 #pragma once
 
@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "cycle/request_tracker.h"
+#include "core/request_tracker.h"
 #include "link/frame_codec.h"
 
 namespace lxv {

@@ -7,18 +7,18 @@
 //
 // Owns: link state, the measurement record, the instrument link, the request
 // tracker, the receive dispatcher, the status model, the measurement feed.
-// Depends on: link/, cycle/, measure/, session/ and platform/serial_port.h.
+// Depends on: link/, core/ and platform/serial_port.h.
 // No Qt: session.h wraps this in a QObject with the port's reply receiver.
 #pragma once
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/request_tracker.h"
+#include "core/receive_dispatcher.h"
+#include "core/request_tracker.h"
 #include "link/frame_codec.h"
 #include "link/link_state.h"
-#include "measure/measure_block.h"
-#include "session/measurement_feed.h"
-#include "session/status_model.h"
-#include "session/timer.h"
+#include "core/measure_block.h"
+#include "core/measurement_feed.h"
+#include "core/status_model.h"
+#include "core/timer.h"
 
 namespace lxv {
 

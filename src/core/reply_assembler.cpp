@@ -1,4 +1,4 @@
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "link/link_control.h"
+#include "port/link_control.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include "link/registers.h"
 #include "platform/ini_file.h"
 #include "platform/serial_port.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

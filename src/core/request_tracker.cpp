@@ -1,4 +1,4 @@
-#include "cycle/request_tracker.h"
+#include "core/request_tracker.h"
 
 #include "link/registers.h"
 #include "platform/serial_port.h"

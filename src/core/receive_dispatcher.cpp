@@ -1,4 +1,4 @@
-#include "cycle/receive_dispatcher.h"
+#include "core/receive_dispatcher.h"
 
 #include "link/registers.h"
 
