@@ -6,8 +6,8 @@ SessionCore::SessionCore(SerialPort& serialPort, TimerFactory& timerFactory)
     : port(serialPort),
       timers(timerFactory),
       link(serialPort),
-      requests(link, state),
-      dispatcher(link, requests) {
+      requests(link, state, timerFactory),
+      dispatcher(requests) {
     ResetMeasurement(record);
 }
 

@@ -71,7 +71,6 @@ class SettingsControl {
     InstrumentSettings copy_;  // SettingsCopy: all zero until the first read
     UiText status_ = QT_TRANSLATE_NOOP("lxv", "还没有与仪器同步数据！");
     enum class Pending { None, Read, Save } pending_ = Pending::None;
-    bool readGivenUp_ = false;  // a late reply to that read changes nothing
     ChainStep step_;
     ChangeListeners changed_;
 };

@@ -322,7 +322,7 @@ class AccessibleActionsTest : public QObject {
         QVERIFY(rig->session.harmonicTest.running());
         for (int k = 0; k < 12; ++k) {
             rig->port.receive(MeasureReplyOf(231.0f));
-            windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
+            rig->timers.fire("ContinuousReadTimer");  // the next request, 50 ms later
         }
         QCOMPARE(rig->session.harmonicTest.result().blocks, 12);
         QVERIFY(form->findChild<QLabel*>("SummaryLabel")->text().contains("12 blocks"));

@@ -135,7 +135,7 @@ TEST_F(CalibrateControlTest, ReadsPhasesAndFollowsTheMeasurement) {
     control.ReadPhase(PhaseRow::Broad);
     for (int k = 0; k < 4; ++k) ASSERT_TRUE(timers.fire("PhaseReadRetryTimer"));
     EXPECT_EQ(control.status(), "Transfer failed at IPHW");
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
     replyFloat(1.0f);
     EXPECT_EQ(control.fields.phase[1], "0");
 
@@ -159,7 +159,7 @@ TEST_F(CalibrateControlTest, ReadsPhasesAndFollowsTheMeasurement) {
     port.close();
     EXPECT_EQ(control.ReadPhase(PhaseRow::Narrow).message, kSyncFailedText);
     EXPECT_EQ(control.Unlock().message, kCommandFailedText);
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ class HarmonicTestFormTest : public QObject {
     void observe(float third, int blocks) {
         for (int k = 0; k < blocks; ++k) {
             port.receive(ProductReply(third));
-            windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
+            timers.fire("ContinuousReadTimer");  // the next request, 50 ms later
         }
     }
     QString cell(int order, int column) {
