@@ -2603,5 +2603,25 @@ standard error), 2 a bad option (and the usage line).
         <source>the last sample of the recording is not in the file: %1</source>
         <translation>the last sample of the recording is not in the file: %1</translation>
     </message>
+    <message>
+        <source>No new measurement</source>
+        <translation>No new measurement</translation>
+    </message>
+    <message>
+        <source>The last %1 samples of the recording are not in its file: %2<byte value="xd"/><byte value="xd"/>Retry the save, discard them and create the new file, or cancel?</source>
+        <translation>The last %1 samples of the recording are not in its file: %2<byte value="xd"/><byte value="xd"/>Retry the save, discard them and create the new file, or cancel?</translation>
+    </message>
+    <message>
+        <source>The last sample of the recording is not in its file: %1<byte value="xd"/><byte value="xd"/>Retry the save, discard it and create the new file, or cancel?</source>
+        <translation>The last sample of the recording is not in its file: %1<byte value="xd"/><byte value="xd"/>Retry the save, discard it and create the new file, or cancel?</translation>
+    </message>
+    <message>
+        <source>Discard %1 samples</source>
+        <translation>Discard %1 samples</translation>
+    </message>
+    <message>
+        <source>Discard 1 sample</source>
+        <translation>Discard 1 sample</translation>
+    </message>
 </context>
 </TS>

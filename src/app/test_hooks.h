@@ -23,13 +23,28 @@
 //                             temperature command 3 and the unlock 300 ms
 //                             apart, then reads the phase and logs
 //                             "calibrate-phase <Edit7>";
+//                           settings-reads  starts continuous measurement and,
+//                             once blocks come, reads the settings
+//                             LXV_TEST_READS (30) times, each at a random
+//                             moment 0..299 ms after the last one ended
+//                             (LXV_TEST_SEED): "read <n>", then its
+//                             "settings-fields ..." (or "read-timeout <n>"
+//                             after 6 s), and "reads done";
+//                           alarm-reads  saves the alarm-write limits, then
+//                             opens the alarm window the same way: the first
+//                             third with measurement stopped, each 0..15 ms
+//                             after a keep-alive went out (its answer owed),
+//                             the rest in continuous measurement;
+//                             "alarm-fields ..." per read;
 //                           every status text of the three windows is logged
 //                           as "settings-status ...", "alarm-label ..." or
 //                           "calibrate-status ...";
 //   LXV_TEST_RECORD=<file>  with the first measurement block of continuous
 //                           measurement: creates that record file and starts
 //                           recording; logs "record started", "record
-//                           sample <count>" per sample and "record saved
+//                           sample <count>" per sample, "record missed
+//                           <steps>" per sampling step that found no new
+//                           block (nothing stored) and "record saved
 //                           <count>" per completed save of the file;
 //   LXV_TEST_RECORD_SAMPLES=<n>
 //                           stops the recording after n samples ("record

@@ -38,6 +38,18 @@ class QtDialogs : public Dialogs {
         box.exec();
         return box.clickedButton() == retry;
     }
+    RetryAnswer askRetryDiscardOrCancel(QWidget* parent, const QString& caption, const QString& text,
+                                        const QString& discard) override {
+        QMessageBox box(QMessageBox::Warning, caption, WithLineBreaks(text), QMessageBox::NoButton, parent);
+        QPushButton* retry = box.addButton(QMessageBox::Retry);
+        QPushButton* give = box.addButton(discard, QMessageBox::DestructiveRole);
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(retry);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == retry) return RetryAnswer::Retry;
+        return box.clickedButton() == give ? RetryAnswer::Discard : RetryAnswer::Cancel;
+    }
     QString openFileName(QWidget* parent, const QString& filter) override {
         return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilterFromPipes(filter));
     }

@@ -8,6 +8,9 @@ class QWidget;
 
 namespace lxv {
 
+// The answers to a failure that can be tried again, given up on, or stepped back from.
+enum class RetryAnswer { Retry, Discard, Cancel };
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -18,6 +21,13 @@ class Dialogs {
     // A failure that the user may try again: true for "Retry", false for "Quit anyway".
     virtual bool askRetryOrQuit(QWidget* parent, const QString& caption, const QString& text) {
         return askYesNo(parent, caption, text);
+    }
+    // A failure the user may try again ("Retry"), accept by giving up what it
+    // holds (`discard`, the button's text), or step back from ("Cancel").
+    virtual RetryAnswer askRetryDiscardOrCancel(QWidget* parent, const QString& caption, const QString& text,
+                                                const QString& discard) {
+        (void)discard;
+        return askRetryOrQuit(parent, caption, text) ? RetryAnswer::Retry : RetryAnswer::Cancel;
     }
     // Empty when cancelled. Filters in the program's "Name|*.ext|Name|*.*" form.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;

@@ -494,6 +494,7 @@ void TRecordForm::Apply(const RecorderEffects& e) {
         settingsBlocked_ = false;
         SetStatus(5, kRecordingText);
     }
+    if (e.sampleStatusChanged && view_.liveView()) SetStatus(5, LiveStatusText());
     if (e.liveViewReset) {
         view_.StartLive();
         viewButton_->setIcon(QIcon(DataPicture("PenData\\12.dat")));
@@ -591,8 +592,26 @@ void TRecordForm::CreateClick() {
     CreateRecordFileAt(path);
 }
 
+const char* TRecordForm::LiveStatusText() const {
+    return recorder_.waitingForMeasurement() ? kNoNewMeasurementText : kRecordingText;
+}
+
 bool TRecordForm::CreateRecordFileAt(const QString& path) {
-    const RecorderEffects e = recorder_.CreateRecordFile(path.toStdString());
+    // The old file's last samples are given up only when the user says so.
+    const auto ask = [this](const UiText& error, int unsaved) {
+        const UiText text = unsaved == 1 ? UiText(kNewFileUnsavedOneText).arg(error)
+                                         : UiText(kNewFileUnsavedText).arg(unsaved).arg(error);
+        const UiText discard =
+            unsaved == 1 ? UiText(kDiscardOneSampleText) : UiText(kDiscardSamplesText).arg(unsaved);
+        switch (AppDialogs().askRetryDiscardOrCancel(this, Translated(kExitSaveFailedCaption),
+                                                     Translated(text), Translated(discard))) {
+            case RetryAnswer::Retry: return UnsavedAnswer::Retry;
+            case RetryAnswer::Discard: return UnsavedAnswer::Discard;
+            case RetryAnswer::Cancel: break;
+        }
+        return UnsavedAnswer::Cancel;
+    };
+    const RecorderEffects e = recorder_.CreateRecordFile(path.toStdString(), ask);
     if (!e.fileCreated) {
         if (!e.message.empty()) AppDialogs().showError(this, Translated(e.message));
         return false;
@@ -620,7 +639,7 @@ void TRecordForm::StopClick() {
 void TRecordForm::ViewSwitchClick() {
     Apply(view_.SwitchView(recorder_.liveCount()));
     if (view_.liveView()) {
-        SetStatus(5, kRecordingText);
+        SetStatus(5, LiveStatusText());
         viewButton_->setIcon(QIcon(DataPicture("PenData\\12.dat")));
     } else {
         SetStatus(5, kInspectionText);

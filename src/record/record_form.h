@@ -120,6 +120,8 @@ class TRecordForm : public QMainWindow {
     void ApplySettingsTexts(const AppliedRecordSettings& applied);
     void SetQuantityLabels(const std::array<int, kRecordChannels>& codes);
     void SetStatus(int panel, const UiText& text);
+    // Panel 5 in the live view: "Recording", or "No new measurement" after a step without a block.
+    const char* LiveStatusText() const;
     void LayOutChartPanel();
     int chartWidth() const;
 

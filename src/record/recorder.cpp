@@ -1,18 +1,21 @@
 #include "record/recorder.h"
 
+#include "core/measurement_feed.h"
 #include "core/session_core.h"
 
 namespace lxv {
 
-Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, TimerFactory& timers,
-                   Clock clock)
+Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, MeasurementFeed& feed,
+                   TimerFactory& timers, Clock clock)
     : link_(state),
       measurement_(measurement),
+      feed_(feed),
       clock_(std::move(clock)),
       sampleTimer_(timers.create("TRecordForm.Timer1", false)),
       saveTimer_(timers.create("TRecordForm.TimerSave", false)),
       gridTimer_(timers.create("TRecordForm.GridTimer", false)) {
     live_.allocate(kMaxSamples);
+    feedId_ = feed_.subscribe([this](const MeasureRecord&) { ++blocks_; });
     sampleTimer_->setHandler([this] { notify(TakeSample()); });
     saveTimer_->setHandler([this] { notify(SaveRecording()); });
     gridTimer_->setHandler([this] {
@@ -24,10 +27,17 @@ Recorder::Recorder(const LinkState& state, const MeasureRecord& measurement, Tim
     enter(RecorderState::NoFile);
 }
 
-Recorder::Recorder(SessionCore& core) : Recorder(core.state, core.record, core.timers) {}
+Recorder::Recorder(SessionCore& core) : Recorder(core.state, core.record, core.measurements, core.timers) {}
 
 Recorder::~Recorder() {
     Close();
+    feed_.unsubscribe(feedId_);
+}
+
+bool Recorder::setWaiting(bool waiting) {
+    if (waiting_ == waiting) return false;
+    waiting_ = waiting;
+    return true;
 }
 
 void Recorder::notify(const RecorderEffects& effects) {
@@ -56,11 +66,22 @@ void Recorder::SetGridInterval(int ms) {
     if (gridTimer_->isActive()) gridTimer_->start(ms);
 }
 
-RecorderEffects Recorder::CreateRecordFile(const std::string& path) {
+RecorderEffects Recorder::CreateRecordFile(const std::string& path, const UnsavedQuestion& ask) {
     RecorderEffects e;
     if (state_ == RecorderState::Recording) return e;
-    // The old file gets what it still lacks before the recorder leaves it.
-    if (writer_.active() && (savedCount_ < live_.count || saveFailing_)) e = saveNow();
+    // The old file gets what it still lacks before the recorder leaves it; what it
+    // cannot take is given up only on the user's word.
+    while (writer_.active() && (savedCount_ < live_.count || saveFailing_)) {
+        const UiText error = saveFile();
+        if (error.empty()) break;
+        saveFailing_ = true;  // the save timer (still running) goes on trying
+        const UnsavedAnswer answer = ask ? ask(error, unsavedCount()) : UnsavedAnswer::Cancel;
+        if (answer == UnsavedAnswer::Discard) break;
+        if (answer == UnsavedAnswer::Cancel) {
+            if (!ask) e.message = error;
+            return e;
+        }
+    }
     RecordData fresh;
     for (int c = 0; c < kRecordChannels; ++c) fresh.codes[c] = static_cast<std::uint8_t>(settings_.codes[c]);
     fresh.stepIndex = static_cast<std::uint8_t>(settings_.sampleIndex);
@@ -77,6 +98,8 @@ RecorderEffects Recorder::CreateRecordFile(const std::string& path) {
     live_.count = 0;
     savedCount_ = 0;
     saveFailing_ = false;
+    missedSteps_ = 0;
+    e.sampleStatusChanged = setWaiting(false);
     enter(RecorderState::FileReady);
     e.fileCreated = true;
     e.controlsChanged = true;
@@ -98,6 +121,8 @@ RecorderEffects Recorder::StartRecording() {
     sampleTimer_->start(settings_.sampleMs);
     gridTimer_->start(1000);
     saveTimer_->start(settings_.saveMs);
+    // The block shown now may be an old one: the first sample waits for a newer block.
+    sampledBlocks_ = blocks_;
     enter(RecorderState::Recording);
     e.liveViewReset = true;
     e.controlsChanged = true;
@@ -113,6 +138,7 @@ RecorderEffects Recorder::StopRecording() {
     enter(RecorderState::Stopped);
     RecorderEffects e = saveNow();
     e.controlsChanged = true;
+    e.sampleStatusChanged = setWaiting(false);
     return e;
 }
 
@@ -120,6 +146,15 @@ RecorderEffects Recorder::TakeSample() {
     RecorderEffects e;
     if (state_ != RecorderState::Recording) return e;
     if (link_.MeasureMode != MeasureMode::Continuous) return end(kContinuousEndedText);
+    if (blocks_ == sampledBlocks_) {
+        // No block since the last sample: store nothing for this step.
+        ++missedSteps_;
+        e.sampleStatusChanged = setWaiting(true);
+        if (missObserver_) missObserver_(missedSteps_);
+        return e;
+    }
+    sampledBlocks_ = blocks_;
+    e.sampleStatusChanged = setWaiting(false);
     const int i = live_.count;
     for (int c = 0; c < kRecordChannels; ++c)
         live_.channels[c][i] = QuantityValue(measurement_, settings_.codes[c]);
@@ -135,6 +170,7 @@ RecorderEffects Recorder::end(const char* why) {
     sampleTimer_->stop();
     enter(RecorderState::Ended);
     RecorderEffects e = saveNow();
+    e.sampleStatusChanged = setWaiting(false);
     // A failed save's message (shown once) follows the reason.
     e.message = e.message.empty() ? UiText(why) : UiText("%1\n\n%2").argText(why).arg(e.message);
     e.redraw = e.controlsChanged = true;

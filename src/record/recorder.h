@@ -2,19 +2,26 @@
 // its sampling timer (only in continuous measurement) into the live recording
 // and keeps the record file it created up to date on its save timer.
 //
+// A sample is taken only from a block that arrived (on the session's
+// measurement feed) since the previous sample, or since the start for the
+// first one: a step without a new block stores nothing, so a stalled
+// measurement never shows as a steady value, and the stamps show the gap.
+//
 // Nothing recorded is lost: besides every save step it saves at stop, when the
 // 450,000th sample ends the recording, when continuous measurement ends it and
 // when it is closed (program end). A failed save keeps the samples, reports
 // the system's message once and is retried at the next save step; a failed
-// save at program end is told to the caller, which may try it again.
+// save at program end is told to the caller, which may try it again. A new
+// file while the old one lacks samples it cannot take is made only after the
+// caller's question was answered with "discard".
 //
 // Owns: the live recording (6 x 450,000 singles, 450,000 stamps), the record
 // settings in use, the timers "TRecordForm.Timer1" (sampling), ".TimerSave" and ".GridTimer"
 // (grid phase while recording), the state table of the record window's
 // start, stop, settings and create controls.
 // Depends on: record_file.h, record_settings.h, link/link_state.h,
-// core/measure_block.h, core/ (the session core's state, record and
-// timers). No Qt.
+// core/measure_block.h, core/ (the session core's state, record, feed
+// and timers). No Qt.
 #pragma once
 
 #include <functional>
@@ -36,6 +43,8 @@ inline constexpr const char* kLimitReachedText = QT_TRANSLATE_NOOP(
     "lxv", "Recorded data has exceeded the maximum file limit, create a new file and start again.");
 inline constexpr const char* kContinuousEndedText =
     QT_TRANSLATE_NOOP("lxv", "You have to stop the continuous sampling, record stop!");
+// A sampling step found no block newer than the last sample: nothing was stored for it.
+inline constexpr const char* kNoNewMeasurementText = QT_TRANSLATE_NOOP("lxv", "No new measurement");
 
 // Program end with a save that failed: %1 the samples not in the file, %2 the system's message
 // (one sample: %1 the message).
@@ -48,6 +57,18 @@ inline constexpr const char* kExitSaveFailedOneText = QT_TRANSLATE_NOOP(
     "lxv",
     "The last sample of the recording is not in the file: %1\r\rRetry the save, or quit anyway without "
     "it?");
+// A new record file while the old one cannot take its last samples: %1 the samples, %2 the system's
+// message (one sample: %1 the message); the discard button's text.
+inline constexpr const char* kNewFileUnsavedText = QT_TRANSLATE_NOOP(
+    "lxv",
+    "The last %1 samples of the recording are not in its file: %2\r\rRetry the save, discard them and create "
+    "the new file, or cancel?");
+inline constexpr const char* kNewFileUnsavedOneText = QT_TRANSLATE_NOOP(
+    "lxv",
+    "The last sample of the recording is not in its file: %1\r\rRetry the save, discard it and create the "
+    "new file, or cancel?");
+inline constexpr const char* kDiscardSamplesText = QT_TRANSLATE_NOOP("lxv", "Discard %1 samples");
+inline constexpr const char* kDiscardOneSampleText = QT_TRANSLATE_NOOP("lxv", "Discard 1 sample");
 // The same on standard error when no display shows a message box; the save is tried once more.
 inline constexpr const char* kExitSaveRetryLine =
     QT_TRANSLATE_NOOP("lxv", "saving the recording failed: %1; trying once more");
@@ -76,8 +97,15 @@ struct RecorderEffects {
     bool fileCreated = false;    // FileActive, status panel 5 "Recording"
     bool liveViewReset = false;  // live view, zoom 1, offset 0, scroll bar 0, track bar 150
     bool controlsChanged = false;
+    bool sampleStatusChanged = false;  // waitingForMeasurement() changed
 };
 
+// The answer to "the old file cannot take its last samples" before a new file is made.
+enum class UnsavedAnswer { Retry, Discard, Cancel };
+// Asked with the system's message and the number of samples the old file lacks.
+using UnsavedQuestion = std::function<UnsavedAnswer(const UiText& error, int unsaved)>;
+
+class MeasurementFeed;
 struct SessionCore;
 
 class Recorder {
@@ -87,8 +115,9 @@ class Recorder {
     // Samples the session's measurement record while its MeasureMode is continuous.
     explicit Recorder(SessionCore& core);
 
-    Recorder(const LinkState& state, const MeasureRecord& measurement, TimerFactory& timers,
-             Clock clock = LocalNowStamp);
+    // `feed` announces every accepted block stored in `measurement`.
+    Recorder(const LinkState& state, const MeasureRecord& measurement, MeasurementFeed& feed,
+             TimerFactory& timers, Clock clock = LocalNowStamp);
     ~Recorder();  // saves what is not saved yet
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
@@ -99,7 +128,10 @@ class Recorder {
 
     // Creates (truncates) the record file and writes its first record; the
     // live recording restarts at 0 only when the file was made. Refused while recording.
-    RecorderEffects CreateRecordFile(const std::string& path);
+    // The old file first gets what it lacks; when that save fails, `ask` decides:
+    // retry it, discard those samples, or cancel (also without `ask`: nothing is
+    // dropped, and the effects carry the system's message).
+    RecorderEffects CreateRecordFile(const std::string& path, const UnsavedQuestion& ask = {});
     RecorderEffects StartRecording();
     RecorderEffects StopRecording();
     RecorderEffects TakeSample();     // sampling timer
@@ -120,6 +152,11 @@ class Recorder {
         sampleObserver_ = std::move(observer);
     }
 
+    // Told the steps without a new block so far in this recording, after each one (test hooks, traces).
+    void setMissObserver(std::function<void(int missedSteps)> observer) {
+        missObserver_ = std::move(observer);
+    }
+
     // Told the samples the file holds after every completed save (test hooks, traces).
     void setSaveObserver(std::function<void(int savedCount)> observer) {
         saveObserver_ = std::move(observer);
@@ -131,6 +168,9 @@ class Recorder {
     RecorderState state() const { return state_; }
     const RecordControls& controls() const { return controls_; }
     bool recording() const { return state_ == RecorderState::Recording; }
+    // The last sampling step of the running recording found no new block ("No new measurement").
+    bool waitingForMeasurement() const { return waiting_; }
+    int missedSteps() const { return missedSteps_; }  // steps without a new block in this recording
     const std::string& filePath() const { return writer_.path(); }
 
     // Grid phase of the live view (0..19): moves on every GridTimer tick while recording.
@@ -150,9 +190,18 @@ class Recorder {
     // The recorder ended the recording (limit, continuous measurement over): save and say why.
     RecorderEffects end(const char* why);
     void notify(const RecorderEffects& effects);
+    // Sets waitingForMeasurement(); true when it changed.
+    bool setWaiting(bool waiting);
 
     const LinkState& link_;
     const MeasureRecord& measurement_;
+    MeasurementFeed& feed_;
+    int feedId_ = 0;
+    unsigned long long blocks_ = 0;  // blocks announced on the feed
+    unsigned long long sampledBlocks_ =
+        0;  // blocks_ when the last sample was taken (or the recording started)
+    bool waiting_ = false;
+    int missedSteps_ = 0;
     Clock clock_;
     RecordSettings settings_;
     RecordData live_;
@@ -164,7 +213,7 @@ class Recorder {
     int gridPhase_ = 0;
     std::unique_ptr<Timer> sampleTimer_, saveTimer_, gridTimer_;
     std::function<void(const RecorderEffects&)> listener_;
-    std::function<void(int)> sampleObserver_, saveObserver_;
+    std::function<void(int)> sampleObserver_, saveObserver_, missObserver_;
 };
 
 }  // namespace lxv

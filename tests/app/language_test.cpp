@@ -149,7 +149,10 @@ class LanguageTest : public QObject {
         QVERIFY(record->CreateRecordFileAt(rig.home.filePath("shown.lxr")));
         rig.session.core.state.MeasureMode = MeasureMode::Continuous;
         record->StartClick();
-        for (int i = 0; i < 2; ++i) QVERIFY(rig.timers.fire("TRecordForm.Timer1"));
+        for (int i = 0; i < 2; ++i) {
+            rig.session.core.measurements.publish(rig.session.core.record);
+            QVERIFY(rig.timers.fire("TRecordForm.Timer1"));
+        }
         // The design's own texts first: nothing cut off there either.
         const QStringList cutInOriginal = LookAtEveryWindow(main, CutTexts);
         QVERIFY(record->statusPanelText(2).startsWith("Start:") && record->statusPanelText(2).size() > 12);

@@ -103,6 +103,7 @@ class WindowsTest : public QObject {
         QVERIFY(recorder.CreateRecordFile(record.toStdString()).fileCreated);
         rig.session.core.state.MeasureMode = MeasureMode::Continuous;
         recorder.StartRecording();
+        rig.session.core.measurements.publish(rig.session.core.record);
         rig.timers.fire("TRecordForm.Timer1");
         QFile::remove(record);
         QCOMPARE(windows.exitCode(), 0);

@@ -176,6 +176,14 @@ std::vector<BlockLogEntry> ReadBlockLog(const std::string& path) {
     return entries;
 }
 
+long LastCaptureCrc(const std::vector<std::string>& lines) {
+    long crc = -1;
+    for (const auto& line : lines)
+        if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
+            crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
+    return crc;
+}
+
 std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog) {
     std::vector<unsigned> crcs;
     for (const std::string& line : testLog)

@@ -68,6 +68,10 @@ struct BlockLogEntry {
 };
 std::vector<BlockLogEntry> ReadBlockLog(const std::string& path);
 
+// The CRC of the last "capture <crc>" line of a log (the simulator's standard
+// error or the program's test log), or -1 when there is none.
+long LastCaptureCrc(const std::vector<std::string>& lines);
+
 // The CRCs of the "block <hex>" lines of a program's test log.
 std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog);
 

@@ -127,16 +127,6 @@ TEST_F(ProgramVsSim, StrayBytesAfterABlockCostNoBlock) {
     EXPECT_EQ(dropped, strayBehind);
 }
 
-// The CRC of the last "capture <crc>" line of a log (the simulator's standard
-// error or the program's test log), or -1 when there is none.
-long LastCaptureCrc(const std::vector<std::string>& lines) {
-    long crc = -1;
-    for (const auto& line : lines)
-        if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
-            crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
-    return crc;
-}
-
 TEST_F(ProgramVsSim, FetchesAWholeStartingCaptureThroughADamagedChunk) {
     ASSERT_TRUE(run.start({{"--auto-trigger", "0.3", "--damage-chunk", "3"}, "starting"})) << run.why();
     ASSERT_TRUE(run.waitForLines("capture ", 1, kRunTimeout)) << Diagnostics(run);

@@ -68,6 +68,7 @@ struct RecordRig {
         session->core.state.MeasureMode = MeasureMode::Continuous;
         for (int i = 0; i < samples; ++i) {
             session->core.record.setScalar(Scalar::WRMS, 200.0f + static_cast<float>(i % 97));
+            session->core.measurements.publish(session->core.record);
             timers.fire("TRecordForm.Timer1");
         }
     }
@@ -244,6 +245,50 @@ class RecordFormTest : public QObject {
     }
 
     // Program end with a save that fails: retry or quit anyway with a display, one retry without.
+    // A step without a new block stores nothing and says so in the live view's panel 5.
+    void aStepWithoutABlockShowsNoNewMeasurement() {
+        RecordRig rig;
+        rig.create("rec.lxr");
+        rig.session->core.state.MeasureMode = MeasureMode::Continuous;
+        rig.form->StartClick();
+        rig.record(2);
+        QVERIFY(rig.timers.fire("TRecordForm.Timer1"));  // no block since the last sample
+        QCOMPARE(rig.session->recorder.liveCount(), 2);
+        QCOMPARE(rig.form->statusPanelText(5), QString("No new measurement"));
+        rig.form->ViewSwitchClick();
+        QCOMPARE(rig.form->statusPanelText(5), QString("Inspection"));
+        rig.form->ViewSwitchClick();
+        QCOMPARE(rig.form->statusPanelText(5), QString("No new measurement"));
+        rig.record(1);
+        QCOMPARE(rig.form->statusPanelText(5), QString("Recording"));
+        QCOMPARE(rig.session->recorder.liveCount(), 3);
+    }
+
+    // A new file while the old one cannot take its last samples asks: cancel keeps them, discard drops them.
+    void aNewFileAfterAFailedSaveAsksFirst() {
+        RecordRig rig;
+        rig.recordIntoLostFile("rec.lxr", 3);
+        rig.form->StopClick();  // its save fails: told once
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        rig.create("new.lxr");  // no answer given: "Cancel"
+        const QString question =
+            "Recording not saved|The last 3 samples of the recording are not in its file: "
+            "Cannot open file \"" +
+            rig.file("rec.lxr") +
+            "\". No such file or directory\r\rRetry the save, discard them and create the "
+            "new file, or cancel?|Discard 3 samples";
+        QCOMPARE(rig.dialogs.questions, QStringList{question});
+        QVERIFY(!QFile::exists(rig.file("new.lxr")));
+        QCOMPARE(rig.session->recorder.liveCount(), 3);
+        QVERIFY(rig.dialogs.errors.isEmpty());
+        rig.dialogs.retryAnswers = {RetryAnswer::Retry, RetryAnswer::Discard};
+        rig.create("new.lxr");
+        QCOMPARE(rig.dialogs.questions.size(), 3);
+        QVERIFY(QFile::exists(rig.file("new.lxr")));
+        QCOMPARE(rig.session->recorder.liveCount(), 0);
+        QCOMPARE(rig.form->statusPanelText(5), QString("Recording"));
+    }
+
     void aFailedSaveAtExitIsToldAndRetried() {
         RecordRig rig;
         rig.recordIntoLostFile("rec.lxr", 3);

@@ -2,6 +2,7 @@
 // shows is recorded, questions get the answer the test sets.
 #pragma once
 
+#include <QList>
 #include <QStringList>
 
 #include "platform/dialogs.h"
@@ -34,6 +35,13 @@ class FakeDialogs : public Dialogs {
     bool askRetryOrQuit(QWidget*, const QString& caption, const QString& text) override {
         questions << caption + "|" + text;
         return retries-- > 0;
+    }
+    // Answers in this order, then "Cancel".
+    QList<RetryAnswer> retryAnswers;
+    RetryAnswer askRetryDiscardOrCancel(QWidget*, const QString& caption, const QString& text,
+                                        const QString& discard) override {
+        questions << caption + "|" + text + "|" + discard;
+        return retryAnswers.isEmpty() ? RetryAnswer::Cancel : retryAnswers.takeFirst();
     }
     QString openFileName(QWidget*, const QString& filter) override {
         lastFilter = filter;
