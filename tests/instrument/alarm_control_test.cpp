@@ -36,7 +36,7 @@ TEST_F(AlarmControlTest, TheReadChainPullsEachRegisterAfterTheReplyBefore) {
     EXPECT_FALSE(control.busy());
     // A late reply for a past step updates its field and starts no second chain.
     const std::size_t frames = port.written.size();
-    core.link.SendReadRequest(1, AL1H, kAlarmCount);
+    core.requests.read(AL1H, kAlarmCount, Expect::Register);
     replyFloat(250.0f);
     EXPECT_EQ(control.fields.limits[0], "250");
     EXPECT_EQ(port.written.size(), frames + 1);
