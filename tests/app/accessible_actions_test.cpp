@@ -253,6 +253,7 @@ class AccessibleActionsTest : public QObject {
         qputenv("LXV_HOME", rig->home.path().toUtf8());  // EnterInfo.ini is kept there
         rig->port.present = {2, 3};                      // COM2 is the default port
         windows = std::make_unique<Windows>(rig->session, rig->sysSet, QStringList{"--service"});
+        rig->timers.fire("ReplyWaitTimer");  // the opening's settings read is not answered here
         windows->main().show();
     }
     void cleanup() {

@@ -81,8 +81,12 @@ class TCommFormTest : public QObject {
     QLineEdit* edit1() const { return form->findChild<QLineEdit*>("Edit1"); }
     QComboBox* combo1() const { return form->findChild<QComboBox*>("ComboBox1"); }
     // The port is held by the form: make it present and pretend it can be opened again.
+    // 100 ms of the watchdog; a request the fake port never answers is given up meanwhile.
     void tick(int n) {
-        for (int i = 0; i < n; ++i) form->Timer1Timer();
+        for (int i = 0; i < n; ++i) {
+            timers.fire("ReplyWaitTimer");
+            form->Timer1Timer();
+        }
     }
 
   private slots:
@@ -433,7 +437,7 @@ class TCommFormTest : public QObject {
         int lastOpens = opens;
         for (int t = 1; t <= 50; ++t) {
             const std::size_t before = port->written.size();
-            form->Timer1Timer();
+            tick(1);
             if (port->written.size() > before) {
                 QVERIFY(IsRequest(port->lastWritten(), LINKCHK, 15));
                 sendTicks.push_back(t);

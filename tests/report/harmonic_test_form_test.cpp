@@ -123,6 +123,7 @@ class HarmonicTestFormTest : public QObject {
         sysSet->writeInteger("CommPort", "Port", 3);  // the port scan opens it
         session = std::make_unique<Session>(port, *sysSet, timers);
         windows = std::make_unique<Windows>(*session, *sysSet, QStringList{});
+        timers.fire("ReplyWaitTimer");  // the opening's settings read is not answered here
         QVERIFY(port.isOpen());
         QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('|')));
         form = windows->main().findChild<THarmonicTestForm*>("HarmonicTestForm");
