@@ -5,11 +5,12 @@
 #include <cmath>
 #include <vector>
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/reply_assembler.h"
+#include "core/receive_dispatcher.h"
+#include "core/reply_assembler.h"
 #include "link/frame_codec.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "measure/panel_texts.h"
+#include "support/manual_timers.h"
 #include "support/null_serial_port.h"
 
 namespace {
@@ -35,20 +36,21 @@ void BM_AcceptMeasurementReply(benchmark::State& st) {
     lxv::test::NullSerialPort port;
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
-    lxv::RequestTracker requests(link, state);
-    lxv::ReceiveDispatcher dispatcher(link, requests);
+    lxv::test::ManualTimers timers;
+    lxv::RequestQueue requests(link, state, timers);
+    lxv::ReceiveDispatcher dispatcher(requests);
     lxv::MeasureRecord record;
     std::array<std::string, lxv::kPanelCount> texts;
     dispatcher.setMeasureHandler([&](const std::uint8_t* block) {
         lxv::AcceptMeasureBlock(record, block);
         texts = lxv::PanelTexts(record);
     });
-    link.SendReadRequest(1, lxv::MEAS, lxv::kMeasCount);
     const std::vector<std::uint8_t> reply = RealisticReply();
     lxv::ReplyAssembler assembler;
     for (auto _ : st) {
         // As it arrives from a USB bridge: in 64-byte packets.
-        assembler.begin(lxv::ExpectedReplySize(link.lastSent()));
+        requests.read(lxv::MEAS, lxv::kMeasCount, lxv::Expect::Block);
+        assembler.begin(requests.awaitedSize());
         for (std::size_t pos = 0; pos < reply.size(); pos += 64) {
             const std::size_t n = std::min<std::size_t>(64, reply.size() - pos);
             if (assembler.feed(reply.data() + pos, n)) {

@@ -10,15 +10,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "link/comm_form.h"
+#include "port/comm_form.h"
 #include "link/frame_codec.h"
-#include "link/link_control.h"
+#include "port/link_control.h"
 #include "link/link_state.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/qt_serial_port.h"
 #include "session/qt_timers.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "link/registers.h"
 #include "measure/starting_control.h"
 #include "measure/starting_form.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "sim/settings_block.h"
 #include "sim/starting_capture.h"
 #include "support/fake_serial_port.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace {
 

@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/reply_assembler.h"
-#include "measure/measure_block.h"
+#include "core/receive_dispatcher.h"
+#include "core/reply_assembler.h"
+#include "core/measure_block.h"
 #include "measure/panel_texts.h"
+#include "support/manual_timers.h"
 #include "support/null_serial_port.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,10 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lxv::test::NullSerialPort port;
     lxv::InstrumentLink link(port);
     lxv::LinkState state;
-    state.LastRegister = data[0];
-    state.LastCount = static_cast<std::uint16_t>(data[1] | (data[2] % 8) << 8);
-    lxv::RequestTracker requests(link, state);
-    lxv::ReceiveDispatcher dispatcher(link, requests);
+    lxv::test::ManualTimers timers;
+    lxv::RequestQueue requests(link, state, timers);
+    lxv::ReceiveDispatcher dispatcher(requests);
     lxv::MeasureRecord record;
     lxv::ResetMeasurement(record);
     volatile std::size_t sink = 0;
@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& t : lxv::PanelTexts(record)) sink = sink + t.size();
         sink = sink + static_cast<std::size_t>(lxv::FundamentalPhase(record, lxv::Channel::Voltage) != 0);
     });
-    dispatcher.setChunkHandler([&](const std::uint8_t* chunk) { sink = sink + chunk[lxv::kChunkSize - 1]; });
+    dispatcher.setChunkHandler(
+        [&](const std::uint8_t* chunk, int k) { sink = sink + chunk[lxv::kChunkSize - 1] + static_cast<std::size_t>(k); });
     dispatcher.setTriggerHandler([&] { sink = sink + 1; });
     for (int reg = 0; reg < 256; ++reg) {
         dispatcher.setRegisterHandler(static_cast<std::uint8_t>(reg),
@@ -38,15 +39,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dispatcher.setAckHandler(static_cast<std::uint8_t>(reg), [&](std::uint8_t r) { sink = sink + r; });
     }
     // The request that the reply answers decides the awaited size.
-    link.SendReadRequest(1, static_cast<std::uint16_t>(data[0] % 2 ? lxv::MEAS : lxv::STEST),
-                         static_cast<std::uint16_t>(data[1] << 8));
+    if (data[0] % 2)
+        requests.read(lxv::MEAS, lxv::kMeasCount, lxv::Expect::Block);
+    else
+        requests.read(lxv::STEST, static_cast<std::uint16_t>(data[1] << 8), lxv::Expect::Chunk);
 
     // The receive path: whole replies to the dispatcher, a resync after a bad one.
     struct Client : lxv::ReplyClient {
         lxv::InstrumentLink& link;
+        lxv::RequestQueue& requests;
         lxv::ReceiveDispatcher& dispatcher;
-        Client(lxv::InstrumentLink& l, lxv::ReceiveDispatcher& d) : link(l), dispatcher(d) {}
-        std::size_t awaitedSize() override { return lxv::ExpectedReplySize(link.lastSent()); }
+        Client(lxv::InstrumentLink& l, lxv::RequestQueue& q, lxv::ReceiveDispatcher& d)
+            : link(l), requests(q), dispatcher(d) {}
+        std::size_t awaitedSize() override { return requests.awaitedSize(); }
+        bool replyOwed(std::uint32_t n) override { return requests.owedBefore(n); }
         std::uint32_t requestsSent() override { return link.framesSent(); }
         std::size_t waitingAtLastRequest() override { return early; }
         std::size_t bytesWaiting() override { return waiting; }
@@ -58,15 +64,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         void resend() override { dispatcher.resendLastRequest(); }
         void gathered(std::size_t, std::size_t) override {}
         void strayDropped(std::size_t) override {}
-    } client(link, dispatcher);
+    } client(link, requests, dispatcher);
     lxv::ReplyAssembler assembler;
     std::size_t pos = 3;
     while (pos < size) {
         const std::size_t piece = 1 + data[pos] % 97 * 31;  // reads of 1..2977 bytes
         const bool silenceAfter = data[pos] & 0x80;
         // The next request goes out before this read (a measurement or a settings read).
-        if (data[pos] & 0x40)
-            link.SendReadRequest(1, static_cast<std::uint16_t>(data[pos] & 0x20 ? lxv::MEAS : lxv::SETUP), 2);
+        if (data[pos] & 0x40) {
+            if (data[pos] & 0x20)
+                requests.read(lxv::MEAS, lxv::kMeasCount, lxv::Expect::Block);
+            else
+                requests.read(lxv::SETUP, 2, lxv::Expect::Register);
+        }
+        // The request on the line was not answered in its wait.
+        if ((data[pos] & 0x06) == 0x06) timers.fire("ReplyWaitTimer");
         // The UI thread was busy: bytes still unread as that request went out or the line fell silent.
         client.early = data[pos] & 0x10 ? piece / 2 : 0;
         client.waiting = data[pos] & 0x08;

@@ -20,6 +20,10 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 summary=()
 
+echo "==> layering: lower folders never include higher ones"
+scripts/check-layers.sh
+summary+=("layering check passed")
+
 echo "==> normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLXV_SOAK_SECONDS="${LXV_SOAK_SECONDS:-120}"
 cmake --build build -j"$jobs"

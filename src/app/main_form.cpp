@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "app/chart_view.h"
-#include "app/tool_glyphs.h"
+#include "appearance/tool_glyphs.h"
 #include "platform/accessible_value.h"
 #include "platform/translation.h"
 #include "session/session.h"
@@ -44,18 +44,10 @@ TMainForm::TMainForm(Session& session, QWidget* parent)
     texts_->windowTitle(this, QT_TRANSLATE_NOOP("lxv", "LXV7700 Power Analyser"));
     resize(1000, 680);
 
-    ContinuousReadTimer_.setObjectName("ContinuousReadTimer");
-    ContinuousReadTimer_.setInterval(kContinuousReadMs);
-    ReReadTimer_.setObjectName("ReReadTimer");
-    ReReadTimer_.setInterval(2000);
     MOpenTimer_.setObjectName("MOpenTimer");
     MOpenTimer_.setInterval(1000);
     // Children by object tree, so tests and tools can find them by name.
-    ContinuousReadTimer_.setParent(this);
-    ReReadTimer_.setParent(this);
     MOpenTimer_.setParent(this);
-    connect(&ContinuousReadTimer_, &PreciseTimer::timeout, this, &TMainForm::ContinuousReadTimerTimer);
-    connect(&ReReadTimer_, &QTimer::timeout, this, &TMainForm::ReReadTimerTimer);
     connect(&MOpenTimer_, &QTimer::timeout, this, &TMainForm::MOpenTimerTimer);
 
     BuildControls();
@@ -88,8 +80,6 @@ TMainForm::~TMainForm() {
     control_.setEffectsHandler({});
     session_.core.measurements.unsubscribe(measureListener_);
     // The timers are members; take them out of the object tree before it deletes children.
-    ContinuousReadTimer_.setParent(nullptr);
-    ReReadTimer_.setParent(nullptr);
     MOpenTimer_.setParent(nullptr);
 }
 
@@ -341,9 +331,8 @@ void TMainForm::ApplyActionStates() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    control_.Stop();
     control_.SendClosingNotice();
-    ContinuousReadTimer_.stop();
-    ReReadTimer_.stop();
     event->accept();
     emit closed();
 }

@@ -77,8 +77,6 @@ class TMainForm : public QMainWindow {
     void N7Click();                  // close
     void N23Click();                 // manual
     void Tavro1Click();              // support page
-    void ContinuousReadTimerTimer();
-    void ReReadTimerTimer();
     void MOpenTimerTimer();
 
     // Reads a test file into the record and shows it; on failure the error is
@@ -117,9 +115,6 @@ class TMainForm : public QMainWindow {
     std::function<void(const QString&)> recordOpener_;
     QString startRecordFile_;
 
-    // The next request gets the instrument's 50 ms from the reply, not a millisecond more.
-    PreciseTimer ContinuousReadTimer_;
-    QTimer ReReadTimer_;
     QTimer MOpenTimer_;
 
     std::array<QToolButton*, 12> buttons_{};  // SeSkinSpeedButton1..11 at [1..11]

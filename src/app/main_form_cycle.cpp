@@ -6,7 +6,7 @@
 #include "app/chart_view.h"
 #include "app/main_form.h"
 #include "appearance/chart_colours.h"
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 #include "link/registers.h"
 #include "measure/chart_painter.h"
 #include "platform/dialogs.h"
@@ -16,24 +16,7 @@
 namespace lxv {
 
 void TMainForm::Apply(const CycleEffects& fx) {
-    if (fx.stopContinuous) ContinuousReadTimer_.stop();
-    if (fx.stopReRead) ReReadTimer_.stop();
-    // The instrument's 50 ms count from the end of its reply: from the read that
-    // completed it, not from the end of checking and decoding it (a block that
-    // did not come through the port's last read counts from now).
-    if (fx.startContinuous) {
-        const auto readAt = session_.receiver.lastReadAt();
-        if (fx.continuousFromReply &&
-            std::chrono::steady_clock::now() - readAt < std::chrono::milliseconds(kContinuousReadMs))
-            ContinuousReadTimer_.startFrom(readAt);
-        else
-            ContinuousReadTimer_.start();
-    }
-    // The wait fits the chosen rate: a block still on a slow line is not asked for twice.
-    if (fx.startReRead)
-        ReReadTimer_.start(
-            ReRequestWaitMs(BaudRateForIndex(session_.core.state.BaudIndex), kMeasureReplySize));
-    if (fx.status) session_.core.status.set(0, fx.status);
+    // The cycle's timers and status panel 0 are the controller's, set already.
     ApplyActionStates();
     if (fx.refreshDisplay) ShowMeasurement();
     // Last, since the message waits for the user: the mode and its timer are already set.
@@ -48,12 +31,6 @@ void TMainForm::SeSkinSpeedButton8Click() {
 }
 void TMainForm::SeSkinSpeedButton9Click() {
     Apply(control_.Stop());
-}
-void TMainForm::ContinuousReadTimerTimer() {
-    Apply(control_.ContinuousTick());
-}
-void TMainForm::ReReadTimerTimer() {
-    Apply(control_.ReReadTick());
 }
 
 void TMainForm::ShowMeasurement() {

@@ -341,7 +341,8 @@ QString TestHooks::ReplyLine(ReplyKind kind, const QByteArray& bytes, std::uint8
 }
 
 void TestHooks::onReply(ReplyKind kind, const QByteArray& bytes) {
-    const QString line = ReplyLine(kind, bytes, session_.core.link.routingKey());
+    const QString line =
+        ReplyLine(kind, bytes, static_cast<std::uint8_t>(session_.core.requests.answeredRegister()));
     if (line.isEmpty()) return;
     write(line);
     if (line == "setup" && !action_.isEmpty()) startAction();

@@ -61,7 +61,7 @@
 #include <QObject>
 #include <QTimer>
 
-#include "cycle/receive_dispatcher.h"
+#include "core/receive_dispatcher.h"
 
 namespace lxv {
 

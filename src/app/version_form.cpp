@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/tool_glyphs.h"
+#include "appearance/tool_glyphs.h"
 #include "platform/translation.h"
 
 #ifndef LXV_VERSION

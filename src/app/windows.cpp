@@ -15,7 +15,7 @@
 #include "instrument/alarm_form.h"
 #include "instrument/calibrate_form.h"
 #include "instrument/external_ct_form.h"
-#include "link/comm_form.h"
+#include "port/comm_form.h"
 #include "measure/harmonic_form.h"
 #include "measure/starting_form.h"
 #include "platform/app_paths.h"

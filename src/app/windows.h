@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/tool_glyphs.h"
+#include "appearance/tool_glyphs.h"
 
 namespace lxv {
 

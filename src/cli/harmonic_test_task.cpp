@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cli/headless_session.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/translation.h"
 #include "report/harmonic_test_page.h"
 #include "report/harmonic_test_pdf.h"

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
 #include "platform/serial_port.h"
@@ -40,19 +40,11 @@ std::string ElapsedText(long seconds) {
 
 HeadlessSession::HeadlessSession(SerialPort& port, IniFile& sysSet, TimerFactory& timers, LineSink messages)
     : session_(port, sysSet, timers), sysSet_(sysSet), messages_(std::move(messages)) {
-    continuous_ = timers.create("ContinuousReadTimer", true);
-    reRead_ = timers.create("ReReadTimer", false);
     watchdog_ = timers.create("Watchdog", false);
     firstBlock_ = timers.create("FirstBlockTimer", true);
     progressTimer_ = timers.create("ProgressTimer", false);
     end_ = timers.create("EndTimer", true);
 
-    MeasureControl& measure = session_.measure;
-    continuous_->setHandler([this, &measure] { apply(measure.ContinuousTick()); });
-    reRead_->setHandler([this, &measure] {
-        ++reRequests_;
-        apply(measure.ReReadTick());
-    });
     watchdog_->setHandler([this] { tick(); });
     firstBlock_->setHandler([this] {
         if (blocks_ == 0) fail(kNoBlockText);
@@ -66,7 +58,6 @@ HeadlessSession::HeadlessSession(SerialPort& port, IniFile& sysSet, TimerFactory
             armEnd();
     });
 
-    measure.setEffectsHandler([this](const CycleEffects& fx) { apply(fx); });
     feedListener_ = session_.core.measurements.subscribe([this](const MeasureRecord&) {
         ++blocks_;
         ++periodBlocks_;
@@ -76,13 +67,12 @@ HeadlessSession::HeadlessSession(SerialPort& port, IniFile& sysSet, TimerFactory
     // any reply may also end the settings read that measuring waits for.
     QObject::connect(&session_.receiver, &ReplyReceiver::replyHandled, &session_,
                      [this](ReplyKind kind, const QByteArray&) {
-                         if (CallsForResend(kind)) ++reRequests_;
+                         if (CallsForResend(kind)) ++badReplies_;
                          startWhenReady();
                      });
 }
 
 HeadlessSession::~HeadlessSession() {
-    session_.measure.setEffectsHandler({});
     session_.core.measurements.unsubscribe(feedListener_);
 }
 
@@ -142,12 +132,14 @@ void HeadlessSession::start(MeasureMode mode, std::function<void()> started) {
 }
 
 void HeadlessSession::startWhenReady() {
-    // The settings read of the opening is routed by the request buffer: a
-    // measurement request now would take its route.
-    if (!waitingToStart_ || finished_ || session_.core.requests.outstanding()) return;
+    // Measuring starts once the settings read of the opening is answered (or given up).
+    if (!waitingToStart_ || finished_ || session_.core.requests.pending(&session_.linkControl)) return;
     waitingToStart_ = false;
     MeasureControl& measure = session_.measure;
-    apply(mode_ == MeasureMode::Single ? measure.Single() : measure.Continuous());
+    if (mode_ == MeasureMode::Single)
+        measure.Single();
+    else
+        measure.Continuous();
     if (progress_) progressTimer_->start(kProgressMs);
     armEnd();
     if (started_ && !finished_) started_();
@@ -166,16 +158,6 @@ void HeadlessSession::armEnd() {
     if (endLeftMs_ < 0 || finished_) return;
     endArmedMs_ = static_cast<int>(std::min(endLeftMs_, kLongestArmMs));
     end_->start(endArmedMs_);
-}
-
-void HeadlessSession::apply(const CycleEffects& fx) {
-    if (finished_) return;  // a block still in flight when the run ended starts nothing
-    if (fx.stopContinuous) continuous_->stop();
-    if (fx.stopReRead) reRead_->stop();
-    if (fx.startContinuous) continuous_->start(kContinuousReadMs);
-    // The wait fits the chosen rate, as in the window.
-    if (fx.startReRead)
-        reRead_->start(ReRequestWaitMs(BaudRateForIndex(session_.core.state.BaudIndex), kMeasureReplySize));
 }
 
 void HeadlessSession::tick() {
@@ -199,7 +181,7 @@ void HeadlessSession::progressLine() {
                              .arg(counted_ ? UiText(counted_())
                                            : UiText(kRowsText).arg(static_cast<long long>(rows_)))
                              .arg(QString::number(perSecond, 'f', 2).toStdString())
-                             .arg(static_cast<long long>(reRequests_)))
+                             .arg(static_cast<long long>(reRequests())))
                   .toStdString());
 }
 
@@ -217,8 +199,7 @@ void HeadlessSession::finish(int exitCode) {
     if (finished_) return;
     finished_ = true;
     exitCode_ = exitCode;
-    for (Timer* t : {continuous_.get(), reRead_.get(), watchdog_.get(), firstBlock_.get(),
-                     progressTimer_.get(), end_.get()})
+    for (Timer* t : {watchdog_.get(), firstBlock_.get(), progressTimer_.get(), end_.get()})
         t->stop();
     session_.measure.Stop();
     // As the window does when it closes: the instrument hears that the program goes.

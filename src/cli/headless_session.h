@@ -1,14 +1,15 @@
 // The instrument session without a window, for the command-line tasks: the
-// same Session as the window (port, link control, reply receiver, dispatcher,
-// MeasureControl), opened the way the window's start-up opens it, with the two
-// timers of the measurement cycle that the main window runs and the link
-// watchdog that the port settings window runs. A task listens to the session's
+// same Session as the window (port, link control, reply receiver, request
+// queue, MeasureControl with the measurement cycle and its timers), opened the
+// way the window's start-up opens it, with the link watchdog's 100 ms tick.
+// What is its own: opening without a window, the first-block and progress
+// timers, and the end of a task. A task listens to the session's
 // measurement feed and ends the run with finish(); a failure ends it with one
 // line that names the port and the cause.
 //
-// Timers (from the session's timer factory): "ContinuousReadTimer",
-// "ReReadTimer", "Watchdog" (100 ms), "FirstBlockTimer" (10 s to the first
-// accepted block), "ProgressTimer" (10 s), "EndTimer".
+// Timers (from the session's timer factory): "Watchdog" (100 ms),
+// "FirstBlockTimer" (10 s to the first accepted block), "ProgressTimer" (10 s),
+// "EndTimer"; the measurement cycle's are MeasureControl's.
 #pragma once
 
 #include <chrono>
@@ -74,7 +75,7 @@ class HeadlessSession {
     long blocks() const { return blocks_; }
     long rows() const { return rows_; }
     // Requests sent again: after a short, damaged or oversize reply and after ReReadTimer's wait.
-    long reRequests() const { return reRequests_; }
+    long reRequests() const { return badReplies_ + session_.measure.reRequests(); }
     // "COM3 (/dev/ttyUSB0)", or the label given to open().
     std::string portLabel();
 
@@ -87,7 +88,6 @@ class HeadlessSession {
     static constexpr int kProgressMs = 10000;
 
   private:
-    void apply(const CycleEffects& fx);
     void tick();
     void startWhenReady();
     void armEnd();
@@ -98,7 +98,7 @@ class HeadlessSession {
     IniFile& sysSet_;
     LineSink messages_;
     Clock clock_ = [] { return std::chrono::system_clock::now(); };
-    std::unique_ptr<Timer> continuous_, reRead_, watchdog_, firstBlock_, progressTimer_, end_;
+    std::unique_ptr<Timer> watchdog_, firstBlock_, progressTimer_, end_;
     std::vector<std::function<void(int)>> finishedHandlers_;
     std::function<void()> started_;
     std::function<std::string()> counted_;
@@ -112,7 +112,7 @@ class HeadlessSession {
     MeasureMode mode_{};
     long long endLeftMs_ = -1;  // -1: no end
     int endArmedMs_ = 0;
-    long blocks_ = 0, rows_ = 0, reRequests_ = 0;
+    long blocks_ = 0, rows_ = 0, badReplies_ = 0;
     long periodBlocks_ = 0;
     long periods_ = 0;
 };

@@ -11,7 +11,7 @@
 #include "cli/headless_session.h"
 #include "cli/measurement_text.h"
 #include "link/link_state.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/app_paths.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "measure/harmonic_grid.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "measure/panel_texts.h"
 
 namespace lxv {

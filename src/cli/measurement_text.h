@@ -9,7 +9,7 @@
 #include <chrono>
 #include <string>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "cli/headless_session.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/translation.h"
 #include "platform/whole_file.h"
 #include "report/report_info.h"

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "cli/headless_session.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/translation.h"
 #include "report/standby_test_page.h"
 #include "report/standby_test_pdf.h"

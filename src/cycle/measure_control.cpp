@@ -1,13 +1,19 @@
 #include "cycle/measure_control.h"
 
+#include "core/reply_assembler.h"
+#include "core/session_core.h"
 #include "link/registers.h"
 #include "platform/serial_port.h"
-#include "session/session_core.h"
 
 namespace lxv {
 
-MeasureControl::MeasureControl(SessionCore& core) : core_(core) {
+MeasureControl::MeasureControl(SessionCore& core)
+    : core_(core),
+      continuous_(core.timers.create("ContinuousReadTimer", true)),
+      reRead_(core.timers.create("ReReadTimer", false)) {
     core_.dispatcher.setMeasureHandler([this](const std::uint8_t* block) { BlockReceived(block); });
+    continuous_->setHandler([this] { tell(ContinuousTick()); });
+    reRead_->setHandler([this] { tell(ReReadTick()); });
 }
 
 MeasureControl::~MeasureControl() {
@@ -18,17 +24,45 @@ void MeasureControl::BlockReceived(const std::uint8_t* block) {
     AcceptMeasureBlock(core_.record, block);
     // The timers first: the instrument's 50 ms count from the reply, not from
     // the end of the redraw and of whatever else the listeners do.
-    const CycleEffects fx = MeasurementArrived();
-    if (effects_) effects_(fx);
+    tell(MeasurementArrived());
     core_.measurements.publish(core_.record);
+}
+
+void MeasureControl::tell(const CycleEffects& fx) {
+    if (effects_) effects_(fx);
+}
+
+CycleEffects MeasureControl::run(CycleEffects fx) {
+    if (fx.stopContinuous) continuous_->stop();
+    if (fx.stopReRead) reRead_->stop();
+    // The 50 ms count from the read that completed the reply, not from the end
+    // of checking and decoding it (a block that did not come through the
+    // port's last read counts from now).
+    if (fx.startContinuous) {
+        const auto readAt = core_.replyReadAt;
+        if (fx.continuousFromReply &&
+            std::chrono::steady_clock::now() - readAt < std::chrono::milliseconds(kContinuousReadMs))
+            continuous_->startFrom(readAt, kContinuousReadMs);
+        else
+            continuous_->start(kContinuousReadMs);
+    }
+    // The wait fits the chosen rate: a block still on a slow line is not asked for twice.
+    if (fx.startReRead) reRead_->start(ReRequestWaitMs(BaudRateForIndex(core_.state.BaudIndex), kMeasureReplySize));
+    if (fx.status) core_.status.set(0, fx.status);
+    return fx;
+}
+
+bool MeasureControl::askForBlock(bool again) {
+    // A block asked for and still owed is not asked for twice, unless it is overdue.
+    if (!again && core_.requests.pending(this)) return true;
+    return core_.requests.read(MEAS, kMeasCount, Expect::Block, this);
 }
 
 CycleEffects MeasureControl::Start(MeasureMode mode) {
     if (beforeStart_) beforeStart_();
-    reRequestHeld_ = false;
     CycleEffects fx;
     // Even without a link the mode is entered: ReReadTimer keeps asking every 2 s.
-    fx.sendFailed = !core_.requests.sendRead(MEAS, kMeasCount, Remember::Yes);
+    fx.sendFailed = !askForBlock();
     core_.state.MeasureMode = mode;
     actions_.button7 = false;
     actions_.button8 = false;
@@ -37,7 +71,7 @@ CycleEffects MeasureControl::Start(MeasureMode mode) {
     core_.state.ReconnectTicks = 0;
     fx.startReRead = true;
     fx.refreshDisplay = true;
-    return fx;
+    return run(fx);
 }
 
 CycleEffects MeasureControl::Single() {
@@ -57,13 +91,13 @@ bool MeasureControl::StartContinuous() {
     if (core_.state.MeasureMode == MeasureMode::Continuous) return true;
     // A single measurement under way disables the button, but continuous may follow it.
     if (!actions_.button8 && core_.state.MeasureMode != MeasureMode::Single) return false;
-    const CycleEffects fx = Continuous();
-    if (effects_) effects_(fx);
+    tell(Continuous());
     return true;
 }
 
 CycleEffects MeasureControl::Stop() {
-    reRequestHeld_ = false;
+    // A block asked for and not yet in is still shown when it comes; nothing more is asked.
+    core_.requests.cancel(this, false);
     core_.state.MeasureMode = MeasureMode::Idle;
     actions_.button7 = true;
     actions_.button8 = true;
@@ -74,55 +108,35 @@ CycleEffects MeasureControl::Stop() {
     CycleEffects fx;
     fx.stopContinuous = true;
     fx.stopReRead = true;
-    return fx;
+    return run(fx);
 }
 
 CycleEffects MeasureControl::ContinuousTick() {
     CycleEffects fx;
-    fx.stopContinuous = true;
-    // Another window's register read waits for its reply; a measurement request
-    // now would take its route. The next block is asked for once it is in.
-    // Likewise right after the keep-alive, and while any reply is arriving:
-    // that reply comes first.
-    if (core_.requests.outstanding() || core_.requests.keepAliveUnderWay() || core_.state.ReplyUnderWay) {
-        fx.startContinuous = true;
-        return fx;
-    }
-    // A held re-request: the bad reply that held it was followed by the block's
-    // request again, once the line was quiet. Its reply is awaited as usual.
-    const bool askedMeanwhile = reRequestHeld_ && core_.link.framesSent() != sentWhenHeld_ &&
-                                core_.link.lastSent().function == kFnRead && core_.link.lastSent().reg == MEAS;
-    reRequestHeld_ = false;
-    if (askedMeanwhile) {
-        fx.startReRead = true;
-        return fx;
-    }
+    if (core_.state.MeasureMode != MeasureMode::Continuous) return fx;
+    // The queue sends it once the line is free: a read another window asked
+    // for meanwhile goes first, and the block follows its reply.
     fx.status = kRequestDataText;
-    // The count is set with the register: a settings read in between may have
-    // left another count, and the re-request must ask for the block again.
-    core_.requests.sendRead(MEAS, kMeasCount, Remember::Yes);
+    askForBlock();
     fx.startReRead = true;
-    return fx;
+    return run(fx);
 }
 
 CycleEffects MeasureControl::ReReadTick() {
     CycleEffects fx;
-    fx.status = kReRequestText;
-    // The watchdog's keep-alive has just gone out, or a reply is still
-    // arriving: the block is asked for after it, by ContinuousReadTimer, not
-    // right behind it.
-    if (core_.requests.keepAliveUnderWay() || core_.state.ReplyUnderWay) {
-        reRequestHeld_ = true;
-        sentWhenHeld_ = core_.link.framesSent();
-        fx.startContinuous = true;
-        return fx;
+    if (core_.state.MeasureMode == MeasureMode::Idle) {
+        // Nothing is owed any more (a late tick after the mode ended).
+        fx.stopReRead = true;
+        return run(fx);
     }
-    core_.requests.reRequest();
-    return fx;
+    fx.status = kReRequestText;
+    // Asked for again: the request goes out once the line is quiet, replacing
+    // the one still waiting for its block.
+    if (askForBlock(true)) ++reRequests_;
+    return run(fx);
 }
 
 CycleEffects MeasureControl::MeasurementArrived() {
-    reRequestHeld_ = false;
     CycleEffects fx;
     fx.status = kSuccessText;
     fx.stopReRead = true;
@@ -136,7 +150,7 @@ CycleEffects MeasureControl::MeasurementArrived() {
         actions_.n13 = true;
         actions_.n14 = true;
     }
-    return fx;
+    return run(fx);
 }
 
 void MeasureControl::SetPortReady(bool ready) {
@@ -148,7 +162,8 @@ void MeasureControl::SetPortReady(bool ready) {
 
 bool MeasureControl::SendClosingNotice() {
     if (core_.state.LinkKind != LinkKind::Usb) return false;
-    return core_.requests.sendRead(LINKEND, kLinkEndCount, Remember::No);
+    // The program is closing: nothing waiting will be answered, and the notice goes now.
+    return core_.requests.sendNow(Request::Read(LINKEND, kLinkEndCount, Expect::Nothing));
 }
 
 }  // namespace lxv

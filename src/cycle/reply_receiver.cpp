@@ -1,12 +1,17 @@
 #include "cycle/reply_receiver.h"
 
+#include "core/session_core.h"
 #include "platform/serial_port.h"
 
 namespace lxv {
 
-ReplyReceiver::ReplyReceiver(SerialPort& port, InstrumentLink& link, LinkState& state,
-                             ReceiveDispatcher& dispatcher, QObject* parent)
-    : QObject(parent), port_(port), link_(link), state_(state), dispatcher_(dispatcher) {
+ReplyReceiver::ReplyReceiver(SerialPort& port, SessionCore& core, QObject* parent)
+    : QObject(parent),
+      port_(port),
+      core_(core),
+      link_(core.link),
+      state_(core.state),
+      dispatcher_(core.dispatcher) {
     silence_.setSingleShot(true);
     connect(&silence_, &QTimer::timeout, this, &ReplyReceiver::silenceElapsed);
     port_.setDataHandler([this] { bytesArrived(); });
@@ -16,6 +21,7 @@ void ReplyReceiver::bytesArrived() {
     const std::vector<std::uint8_t> bytes = port_.readAll();
     if (bytes.empty()) return;
     readAt_ = std::chrono::steady_clock::now();
+    core_.replyReadAt = readAt_;
     // Any bytes from the instrument keep the USB link alive.
     if (state_.LinkKind == LinkKind::Usb) {
         state_.IdleTicks = 0;
@@ -31,7 +37,11 @@ void ReplyReceiver::silenceElapsed() {
 }
 
 void ReplyReceiver::armSilence() {
-    state_.ReplyUnderWay = !assembler_.empty() || assembler_.resyncing();
+    const bool underWay = !assembler_.empty() || assembler_.resyncing();
+    const bool quietNow = state_.ReplyUnderWay && !underWay;
+    state_.ReplyUnderWay = underWay;
+    // The reply is in (or a bad one was skipped): the next request may go out.
+    if (quietNow || !underWay) core_.requests.lineQuiet();
     if (assembler_.awaitsSilence())
         silence_.start(assembler_.silenceMs(BaudRateForIndex(state_.BaudIndex)));
     else
@@ -45,7 +55,11 @@ void ReplyReceiver::reset() {
 }
 
 std::size_t ReplyReceiver::awaitedSize() {
-    return ExpectedReplySize(link_.lastSent());
+    return core_.requests.awaitedSize();
+}
+
+bool ReplyReceiver::replyOwed(std::uint32_t framesOut) {
+    return core_.requests.owedBefore(framesOut);
 }
 
 std::uint32_t ReplyReceiver::requestsSent() {

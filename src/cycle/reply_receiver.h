@@ -12,18 +12,18 @@
 #include <chrono>
 #include <functional>
 
-#include "cycle/receive_dispatcher.h"
-#include "cycle/reply_assembler.h"
+#include "core/receive_dispatcher.h"
+#include "core/reply_assembler.h"
 
 namespace lxv {
 
 class SerialPort;
+struct SessionCore;
 
 class ReplyReceiver : public QObject, private ReplyClient {
     Q_OBJECT
   public:
-    ReplyReceiver(SerialPort& port, InstrumentLink& link, LinkState& state, ReceiveDispatcher& dispatcher,
-                  QObject* parent = nullptr);
+    ReplyReceiver(SerialPort& port, SessionCore& core, QObject* parent = nullptr);
 
     // The port's received-data event: reads every queued byte and gathers it.
     void bytesArrived();
@@ -47,6 +47,7 @@ class ReplyReceiver : public QObject, private ReplyClient {
 
   private:
     std::size_t awaitedSize() override;
+    bool replyOwed(std::uint32_t framesOut) override;
     std::uint32_t requestsSent() override;
     std::size_t waitingAtLastRequest() override;
     std::size_t bytesWaiting() override;
@@ -57,6 +58,7 @@ class ReplyReceiver : public QObject, private ReplyClient {
     void armSilence();
 
     SerialPort& port_;
+    SessionCore& core_;
     InstrumentLink& link_;
     LinkState& state_;
     ReceiveDispatcher& dispatcher_;

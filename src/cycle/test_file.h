@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ui_text.h"
 
 namespace lxv {

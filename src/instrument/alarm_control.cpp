@@ -4,8 +4,8 @@
 
 #include "instrument/number_fields.h"
 #include "instrument/settings_control.h"
-#include "measure/number_format.h"
-#include "session/session_core.h"
+#include "platform/number_format.h"
+#include "core/session_core.h"
 
 namespace lxv {
 
@@ -46,12 +46,12 @@ ConfigEffects AlarmControl::startReading(const char* label, const char* failure)
 }
 
 bool AlarmControl::sendRead(std::uint16_t reg) {
-    if (core_.requests.sendRead(reg, kAlarmCount, Remember::Yes)) {
-        step_.sent(reg, [this, reg] { core_.requests.sendRead(reg, kAlarmCount, Remember::Yes); });
+    if (core_.requests.read(reg, kAlarmCount, Expect::Register, this)) {
+        step_.sent(reg, [this, reg] { core_.requests.read(reg, kAlarmCount, Expect::Register, this); });
         changed();
         return true;
     }
-    core_.requests.settle();
+    core_.requests.cancel(this);
     step_.answered();
     chain_ = Chain::GivenUp;
     setLabel(TransferFailedText(reg));
@@ -62,10 +62,9 @@ void AlarmControl::sendWrite(std::uint16_t reg) {
     auto send = [this, reg] {
         if (reg == ALSW) {
             const std::uint8_t data[4] = {limits_.flags, 0, 0, 0};
-            core_.link.SendWriteBytes(core_.state.InstrumentAddress, ALSW, data);
+            core_.requests.submit(Request::WriteBytes(ALSW, data, this));
         } else {
-            core_.link.SendWriteValue(core_.state.InstrumentAddress, reg,
-                                      FloatBits(limits_.limits[reg - AL1H]));
+            core_.requests.submit(Request::WriteValue(reg, FloatBits(limits_.limits[reg - AL1H]), this));
         }
     };
     send();  // a closed port sends nothing; the retries then report the failure
@@ -136,7 +135,7 @@ void AlarmControl::acknowledged(std::uint16_t reg) {
 }
 
 void AlarmControl::gaveUp(std::uint16_t reg) {
-    if (chain_ == Chain::Reading) core_.requests.settle();
+    core_.requests.cancel(this);
     chain_ = Chain::GivenUp;
     setLabel(TransferFailedText(reg));
 }

@@ -6,9 +6,9 @@
 #include "instrument/instrument_settings.h"
 #include "instrument/number_fields.h"
 #include "instrument/settings_control.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/serial_port.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 
@@ -27,7 +27,7 @@ CalibrateControl::CalibrateControl(SessionCore& core, SettingsControl& settings,
       settings_(settings),
       openPort_(std::move(openPort)),
       step_(core.timers, "PhaseReadRetryTimer", [this](std::uint16_t reg) {
-          core_.requests.settle();
+          core_.requests.cancel(this);
           givenUp_ = true;
           status_ = TransferFailedText(reg);
           changed();
@@ -50,8 +50,9 @@ ConfigEffects CalibrateControl::calibrate(std::uint16_t reg, const std::string& 
     if (!core_.port.isOpen() && openPort_) openPort_();
     const std::uint32_t bits = FloatBits(static_cast<float>(v.values[0]));
     // The voltage frame is built in the shared buffer, the current frame in a private one.
-    const bool sent = reg == CALU ? core_.link.SendWriteValueShared(core_.state.InstrumentAddress, reg, bits)
-                                  : core_.link.SendWriteValue(core_.state.InstrumentAddress, reg, bits);
+    Request write = Request::WriteValue(reg, bits);
+    if (reg == CALU) write.frame = Request::Frame::WriteValueShared;
+    const bool sent = core_.requests.submit(std::move(write));
     return {sent ? UiText() : UiText(kCommandFailedText)};
 }
 
@@ -71,7 +72,7 @@ ConfigEffects CalibrateControl::WritePhase(PhaseRow row) {
     if (value > 30) return {kPhaseTooLargeText};
     if (value < -30) return {kPhaseTooSmallText};
     const float sent = fields.angleToTime ? PhaseToTime(value) : static_cast<float>(value);
-    core_.link.SendWriteValue(core_.state.InstrumentAddress, kPhaseRegister[i], FloatBits(sent));
+    core_.requests.submit(Request::WriteValue(kPhaseRegister[i], FloatBits(sent)));
     return {};
 }
 
@@ -95,11 +96,8 @@ ConfigEffects CalibrateControl::PlusOnePointThree() {
 ConfigEffects CalibrateControl::ReadPhase(PhaseRow row) {
     const std::uint16_t reg = kPhaseRegister[static_cast<int>(row)];
     givenUp_ = false;
-    if (!core_.requests.sendRead(reg, kPhaseCount, Remember::Yes)) {
-        core_.requests.settle();
-        return {kSyncFailedText};
-    }
-    step_.sent(reg, [this, reg] { core_.requests.sendRead(reg, kPhaseCount, Remember::Yes); });
+    if (!core_.requests.read(reg, kPhaseCount, Expect::Register, this)) return {kSyncFailedText};
+    step_.sent(reg, [this, reg] { core_.requests.read(reg, kPhaseCount, Expect::Register, this); });
     status_ = {};
     changed();
     return {};
@@ -115,7 +113,7 @@ void CalibrateControl::phaseRead(PhaseRow row, const std::uint8_t* data, std::si
 
 ConfigEffects CalibrateControl::command(std::uint16_t reg, std::uint8_t code) {
     const std::uint8_t data[4] = {code, 0, 0, 0};
-    if (!core_.link.SendWriteBytes(core_.state.InstrumentAddress, reg, data)) return {kCommandFailedText};
+    if (!core_.requests.submit(Request::WriteBytes(reg, data))) return {kCommandFailedText};
     return {};
 }
 

@@ -1,7 +1,7 @@
 #include "instrument/chain_step.h"
 
 #include "link/registers.h"
-#include "session/timer.h"
+#include "core/timer.h"
 
 namespace lxv {
 

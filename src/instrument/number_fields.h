@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/number_format.h"  // ParseNumber
+#include "platform/number_format.h"  // ParseNumber
 #include "platform/ui_text.h"
 
 namespace lxv {

@@ -1,8 +1,8 @@
 #include "instrument/settings_control.h"
 
 #include "instrument/number_fields.h"
-#include "measure/number_format.h"
-#include "session/session_core.h"
+#include "platform/number_format.h"
+#include "core/session_core.h"
 
 namespace lxv {
 
@@ -43,10 +43,7 @@ ConfigEffects SettingsControl::Save() {
     copy_.CurrentRange = static_cast<std::uint8_t>(fields.rangeItem + 1);
 
     const InstrumentSettings::Bytes bytes = copy_.Encode();
-    auto send = [this, bytes] {
-        core_.link.SendWriteBlock(core_.state.InstrumentAddress, SETUP, bytes.data(),
-                                  static_cast<int>(bytes.size()));
-    };
+    auto send = [this, bytes] { core_.requests.submit(Request::WriteBlock(SETUP, bytes.data(), bytes.size(), this)); };
     send();  // a closed port sends nothing; the retries then report the failure
     pending_ = Pending::Save;
     step_.sent(SETUP, send);
@@ -58,22 +55,15 @@ ConfigEffects SettingsControl::Save() {
 
 ConfigEffects SettingsControl::Read() {
     setStatus(QT_TRANSLATE_NOOP("lxv", "Is requesting instrument data ......"));
-    readGivenUp_ = false;
-    if (!core_.requests.sendRead(SETUP, kSetupWindowCount, Remember::Yes)) {
-        core_.requests.settle();
-        return {kReadFailedText};
-    }
+    if (!core_.requests.read(SETUP, kSetupWindowCount, Expect::Register, this)) return {kReadFailedText};
     pending_ = Pending::Read;
-    step_.sent(SETUP, [this] { core_.requests.sendRead(SETUP, kSetupWindowCount, Remember::Yes); });
+    step_.sent(SETUP, [this] { core_.requests.read(SETUP, kSetupWindowCount, Expect::Register, this); });
     changed();  // busy now
     return {};
 }
 
 void SettingsControl::replyReceived(const std::uint8_t* data, std::size_t size) {
     if (size < kSettingsBlockSize) return;  // never read past what came
-    // The late answer to a read that was given up (the start-up read asks for 2).
-    const bool late = readGivenUp_ && core_.state.LastCount == kSetupWindowCount;
-    if (late) return;
     if (pending_ == Pending::Read) {
         pending_ = Pending::None;
         step_.answered();
@@ -104,10 +94,8 @@ void SettingsControl::acknowledged() {
 }
 
 void SettingsControl::gaveUp(std::uint16_t reg) {
-    if (pending_ == Pending::Read) {
-        core_.requests.settle();
-        readGivenUp_ = true;
-    }
+    // Given up: a request still waiting is dropped, and a late answer changes nothing.
+    core_.requests.cancel(this);
     pending_ = Pending::None;
     setStatus(TransferFailedText(reg));
 }

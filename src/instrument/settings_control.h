@@ -73,7 +73,6 @@ class SettingsControl {
     bool copyRead_ = false;
     UiText status_ = QT_TRANSLATE_NOOP("lxv", "还没有与仪器同步数据！");
     enum class Pending { None, Read, Save } pending_ = Pending::None;
-    bool readGivenUp_ = false;  // a late reply to that read changes nothing
     ChainStep step_;
     ChangeListeners changed_;
 };

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace lxv {
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "appearance/chart_colours.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ui_text.h"
 
 namespace lxv {

@@ -7,7 +7,7 @@
 #include <QSize>
 
 #include "appearance/chart_colours.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "measure/starting_chart.h"
 
 namespace lxv {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/ui_text.h"
 
 namespace lxv {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <numbers>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/csv_field.h"
 
 namespace lxv {

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "measure/verdict.h"
 #include "platform/ui_text.h"
 

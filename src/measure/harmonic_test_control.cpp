@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "platform/serial_port.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

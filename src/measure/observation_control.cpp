@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

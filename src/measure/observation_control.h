@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ui_text.h"
 
 namespace lxv {

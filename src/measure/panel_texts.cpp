@@ -1,6 +1,6 @@
 #include "measure/panel_texts.h"
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/ui_text.h"
 
 namespace lxv {

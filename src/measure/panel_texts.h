@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv {
 

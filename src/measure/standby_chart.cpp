@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace lxv {
 

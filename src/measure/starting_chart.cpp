@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace lxv {
 

@@ -4,9 +4,14 @@
 #include <cstring>
 
 #include "link/registers.h"
-#include "session/session_core.h"
+#include "core/reply_assembler.h"
+#include "core/session_core.h"
 
 namespace lxv {
+
+int ChunkReplyWaitMs(int baud) {
+    return ReplyWaitMs(baud, Request::Read(STEST, ChunkCount(1), Expect::Chunk));
+}
 
 int StartingRangeCode(int currentIndex, int voltageIndex) {
     return std::clamp(currentIndex, 0, 3) * 16 + std::clamp(voltageIndex, 0, 3);
@@ -17,7 +22,7 @@ StartingControl::StartingControl(SessionCore& core)
     ResetStartingRecord(record_);
     chunkTimer_->setHandler([this] { ChunkOverdue(); });
     core_.dispatcher.setTriggerHandler([this] { Triggered(); });
-    core_.dispatcher.setChunkHandler([this](const std::uint8_t* data) { ChunkReceived(data); });
+    core_.dispatcher.setChunkHandler([this](const std::uint8_t* data, int chunk) { ChunkReceived(data, chunk); });
 }
 
 StartingControl::~StartingControl() {
@@ -37,21 +42,29 @@ StartingEffects StartingControl::Start(int currentIndex, int voltageIndex) {
     // A transfer under way is abandoned: its chunks would land in the new one.
     chunkTimer_->stop();
     chunkIndex_ = 0;
+    chunksIn_ = 0;
+    core_.requests.cancel(this);
     const auto code = static_cast<std::uint16_t>(StartingRangeCode(currentIndex, voltageIndex));
-    const bool sent = core_.requests.sendRead(STEST, code, Remember::Yes);
+    // Nothing comes back until the Starting switch is pressed: the line stays free meanwhile.
+    const bool sent = core_.requests.read(STEST, code, Expect::Nothing, this);
     StartingEffects e = SetStatus(kStartRequestedText);
     if (!sent) e.message = kStartNotConnectedText;
     return e;
 }
 
 void StartingControl::Triggered() {
+    chunksIn_ = 0;
     RequestChunk(1);
     Publish(SetStatus(kTriggeredText));
 }
 
-void StartingControl::ChunkReceived(const std::uint8_t* data) {
+void StartingControl::ChunkReceived(const std::uint8_t* data, int chunk) {
     // No trigger seen: the chunk has no slot, and nothing more is asked for.
     if (chunkIndex_ < 1 || chunkIndex_ > kStartingChunks) return;
+    // The answer to another chunk's request (one asked for again that came
+    // late) fills no slot: the capture holds each chunk where it belongs.
+    if (chunk != chunkIndex_) return;
+    chunksIn_ |= 1u << (chunkIndex_ - 1);
     std::memcpy(receiveArea_.data() + static_cast<std::size_t>(chunkIndex_ - 1) * kChunkSize, data,
                 kChunkSize);
     if (chunkIndex_ < kStartingChunks) {
@@ -62,6 +75,11 @@ void StartingControl::ChunkReceived(const std::uint8_t* data) {
     }
     chunkTimer_->stop();
     chunkIndex_ = 0;
+    // Complete only when every chunk asked for is in.
+    if (chunksIn_ != (1u << kStartingChunks) - 1) {
+        Publish(SetStatus(UiText(kTransferFailedText).arg(kStartingChunks)));
+        return;
+    }
     record_.bytes() = receiveArea_;
     StartingEffects e = SetStatus(kCompletedText);
     e.captureComplete = true;
@@ -73,8 +91,8 @@ void StartingControl::ChunkOverdue() {
     if (chunkIndex_ == 0) return;
     if (retries_ < kChunkRetries) {
         ++retries_;
-        core_.requests.sendRead(STEST, ChunkCount(chunkIndex_), Remember::Yes);
-        chunkTimer_->start(kChunkReplyWaitMs);
+        core_.requests.read(STEST, ChunkCount(chunkIndex_), Expect::Chunk, this);
+        chunkTimer_->start(ChunkReplyWaitMs(BaudRateForIndex(core_.state.BaudIndex)));
         return;
     }
     const int failed = chunkIndex_;
@@ -86,8 +104,8 @@ void StartingControl::RequestChunk(int chunk) {
     chunkIndex_ = chunk;
     retries_ = 0;
     // A failed send is retried by the chunk timer like a lost reply.
-    core_.requests.sendRead(STEST, ChunkCount(chunk), Remember::Yes);
-    chunkTimer_->start(kChunkReplyWaitMs);
+    core_.requests.read(STEST, ChunkCount(chunk), Expect::Chunk, this);
+    chunkTimer_->start(ChunkReplyWaitMs(BaudRateForIndex(core_.state.BaudIndex)));
 }
 
 StartingEffects StartingControl::SetStatus(UiText text) {

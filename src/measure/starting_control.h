@@ -4,7 +4,7 @@
 // window's status texts, and the re-request of an overdue chunk.
 // It takes the trigger and chunk routes of the session's dispatcher in its
 // constructor and keeps working whether or not its window is shown.
-// Depends on: session/session_core.h, measure/starting_record.h. No Qt.
+// Depends on: core/session_core.h, measure/starting_record.h. No Qt.
 #pragma once
 
 #include <array>
@@ -44,8 +44,10 @@ inline constexpr const char* kReceivingText =
 inline constexpr const char* kCompletedText = QT_TRANSLATE_NOOP("lxv", "Testing completed");
 inline constexpr const char* kTransferFailedText = QT_TRANSLATE_NOOP("lxv", "Transfer failed at chunk %1");
 
-inline constexpr int kChunkReplyWaitMs = 2000;  // an overdue chunk is asked for again after this
-inline constexpr int kChunkRetries = 5;         // at most this many times, then the transfer fails
+// An overdue chunk is asked for again after this at `baud`: its time on the
+// wire with the instrument's turnaround, at least 2 s.
+int ChunkReplyWaitMs(int baud);
+inline constexpr int kChunkRetries = 5;  // at most this many times, then the transfer fails
 
 // Range code of the start request: current-range index x 16 + voltage-range index (0..3 each).
 int StartingRangeCode(int currentIndex, int voltageIndex);
@@ -72,7 +74,8 @@ class StartingControl {
 
     // Dispatcher routes: the start acknowledgement and one chunk's 1708 bytes.
     void Triggered();
-    void ChunkReceived(const std::uint8_t* data);
+    // `chunk` is the chunk number its request asked for; only the one asked for now is taken.
+    void ChunkReceived(const std::uint8_t* data, int chunk);
     // The chunk timer ran out: the chunk is asked for again, or the transfer fails.
     void ChunkOverdue();
 
@@ -91,6 +94,7 @@ class StartingControl {
     std::array<std::uint8_t, kStartingRecordSize> receiveArea_{};
     int chunkIndex_ = 0;
     int retries_ = 0;
+    unsigned chunksIn_ = 0;  // bit k-1: chunk k of this transfer is in the receive area
     UiText status_ = kStartingIdleText;
     std::unique_ptr<Timer> chunkTimer_;
     std::function<void(const StartingEffects&)> effects_;

@@ -13,7 +13,7 @@
 
 #include "link/byte_order.h"
 #include "link/registers.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv {
 

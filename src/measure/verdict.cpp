@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace lxv {
 

@@ -1,6 +1,6 @@
 #include "platform/ini_file.h"
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 // UTF-8 text kept as it is; the class templates are instantiated here.
 #define SI_NO_CONVERSION

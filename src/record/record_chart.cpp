@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 namespace lxv {
 

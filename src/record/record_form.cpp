@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "app/tool_glyphs.h"
+#include "appearance/tool_glyphs.h"
 #include "appearance/chart_colours.h"
 #include "platform/accessible_value.h"
 #include "platform/app_paths.h"

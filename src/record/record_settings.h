@@ -3,13 +3,13 @@
 // status texts, and the RecordSet keys of SysSet.ini.
 //
 // Owns: RecordQuantity codes, SampleStep and SaveStep tables, RecordSettings.
-// Depends on: measure/measure_block.h. No Qt.
+// Depends on: core/measure_block.h. No Qt.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ui_text.h"
 
 namespace lxv {

@@ -1,7 +1,7 @@
 #include "record/recorder.h"
 
-#include "session/measurement_feed.h"
-#include "session/session_core.h"
+#include "core/measurement_feed.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

@@ -20,7 +20,7 @@
 // (grid phase while recording), the state table of the record window's
 // start, stop, settings and create controls.
 // Depends on: record_file.h, record_settings.h, link/link_state.h,
-// measure/measure_block.h, session/ (the session core's state, record, feed
+// core/measure_block.h, core/ (the session core's state, record, feed
 // and timers). No Qt.
 #pragma once
 
@@ -29,10 +29,10 @@
 #include <string>
 
 #include "link/link_state.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "record/record_file.h"
 #include "record/record_settings.h"
-#include "session/timer.h"
+#include "core/timer.h"
 
 namespace lxv {
 

@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "platform/translation.h"

@@ -21,7 +21,7 @@
 
 #include "appearance/chart_colours.h"
 #include "measure/chart_geometry.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ui_text.h"
 #include "record/record_chart.h"
 #include "record/record_export.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cycle/test_file.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/app_paths.h"
 #include "platform/ini_file.h"
 #include "platform/translation.h"

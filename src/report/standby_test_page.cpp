@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "measure/standby_chart.h"
 #include "measure/standby_test_control.h"
 #include "platform/whole_file.h"

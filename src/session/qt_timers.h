@@ -1,7 +1,7 @@
 // Controllers' timers on QTimer, for the running program.
 #pragma once
 
-#include "session/timer.h"
+#include "core/timer.h"
 
 namespace lxv {
 

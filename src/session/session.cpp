@@ -9,7 +9,7 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
     : QObject(parent),
       core(port, timers),
       sysSet(settings),
-      receiver(port, core.link, core.state, core.dispatcher),
+      receiver(port, core),
       linkControl(core, settings),
       measure(core),
       settings(core),
@@ -21,7 +21,10 @@ Session::Session(SerialPort& port, IniFile& settings, TimerFactory& timers, QObj
       recorder(core),
       harmonicTest(core),
       standbyTest(core) {
-    linkControl.setPortOpenedHandler([this] { receiver.reset(); });
+    linkControl.setPortOpenedHandler([this] {
+        receiver.reset();
+        core.requests.lineReset();
+    });
     linkControl.setPortReadyHandler([this](bool ready) {
         measure.SetPortReady(ready);
         emit measureActionsChanged();

@@ -5,7 +5,7 @@
 //
 // Adding a window's logic means adding its controller here, one member,
 // constructed from `core` (and settings files where it needs them).
-// Depends on: session/session_core.h, the controllers, cycle/reply_receiver.h.
+// Depends on: core/session_core.h, the controllers, cycle/reply_receiver.h.
 #pragma once
 
 #include <QObject>
@@ -16,12 +16,12 @@
 #include "instrument/alarm_control.h"
 #include "instrument/calibrate_control.h"
 #include "instrument/settings_control.h"
-#include "link/link_control.h"
+#include "port/link_control.h"
 #include "measure/harmonic_test_control.h"
 #include "measure/standby_test_control.h"
 #include "measure/starting_control.h"
 #include "record/recorder.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 

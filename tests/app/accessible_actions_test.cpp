@@ -276,6 +276,7 @@ class AccessibleActionsTest : public QObject {
         qputenv("LXV_HOME", rig->home.path().toUtf8());  // EnterInfo.ini is kept there
         rig->port.present = {2, 3};                      // COM2 is the default port
         windows = std::make_unique<Windows>(rig->session, rig->sysSet, QStringList{"--service"});
+        rig->timers.fire("ReplyWaitTimer");  // the opening's settings read is not answered here
         windows->main().show();
     }
     void cleanup() {
@@ -352,7 +353,7 @@ class AccessibleActionsTest : public QObject {
         const std::vector<std::uint8_t> reply = WithCrc({product.data(), product.data() + kBlockSize});
         for (int k = 0; k < 12; ++k) {
             rig->port.receive(reply);
-            windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
+            rig->timers.fire("ContinuousReadTimer");  // the next request, 50 ms later
         }
         QCOMPARE(rig->session.harmonicTest.result().blocks, 12);
         QVERIFY(form->findChild<QLabel*>("SummaryLabel")->text().contains("12 blocks"));

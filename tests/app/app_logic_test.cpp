@@ -12,7 +12,7 @@
 #include "appearance/skins.h"
 #include "cli/instrument_tasks.h"
 #include "link/registers.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ini_file.h"
 #include "support/fake_serial_port.h"
 

@@ -12,9 +12,10 @@ namespace lxv::test {
 
 namespace {
 
-// Runs a timer's handlers as if its interval had passed.
-void Fire(QObject* timer) {
-    QVERIFY(QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection));
+// Runs a timer out as if its interval had passed.
+void Fire(ManualTimer* timer) {
+    QVERIFY(timer && timer->isActive());
+    timer->fireNow();
 }
 
 }  // namespace
@@ -28,8 +29,9 @@ class MainFormCycleTest : public QObject {
         return rig->find<QToolButton>(QString("SeSkinSpeedButton%1").arg(n).toUtf8().constData());
     }
     QAction* item(const char* name) const { return rig->find<QAction>(name); }
-    QTimer* timer(const char* name) const { return rig->find<QTimer>(name); }
-    PreciseTimer* next() const { return rig->find<PreciseTimer>("ContinuousReadTimer"); }
+    // The measurement cycle's timers are MeasureControl's, made by the session's timer factory.
+    ManualTimer* timer(const char* name) const { return rig->timers.find(name); }
+    ManualTimer* next() const { return rig->timers.find("ContinuousReadTimer"); }
     int measRequests() const {
         int n = 0;
         for (const auto& f : rig->port.written) n += IsRead(f, MEAS, 2);
@@ -132,11 +134,11 @@ class MainFormCycleTest : public QObject {
         QCOMPARE(measRequests(), 1);
 
         // A one-shot of 50 ms, counted from the reply (the window draws afterwards).
-        PreciseTimer* wait = next();
-        QCOMPARE(wait->interval(), 50);
+        ManualTimer* wait = next();
         for (int round = 0; round < 3; ++round) {
             rig->receive(SampleMeasurement(100.0f + round));
             QVERIFY(wait->isActive());
+            QCOMPARE(wait->interval(), 50);
             QVERIFY(!timer("ReReadTimer")->isActive());
             QCOMPARE(measRequests(), round + 1);  // not before the 50 ms are over
             Fire(wait);
@@ -177,7 +179,7 @@ class MainFormCycleTest : public QObject {
 
     void missingReplyIsRequestedAgainEvery2s() {
         button(7)->click();
-        QTimer* reRead = timer("ReReadTimer");
+        ManualTimer* reRead = timer("ReReadTimer");
         for (int tick = 1; tick <= 3; ++tick) {
             Fire(reRead);
             QCOMPARE(rig->form->statusPanelText(0), QString("Communication failure, re-request data!"));

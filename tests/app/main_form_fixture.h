@@ -10,7 +10,7 @@
 
 #include "app/main_form.h"
 #include "link/registers.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/ini_file.h"
 #include "session/session.h"
 #include "support/fake_dialogs.h"

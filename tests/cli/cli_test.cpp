@@ -21,7 +21,7 @@
 #include "cli/instrument_tasks.h"
 #include "cli/measurement_text.h"
 #include "link/registers.h"
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 #include "platform/ini_file.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
@@ -209,8 +209,8 @@ TEST_F(HeadlessRig, FailuresNameThePortAndTheCause) {
     silent.addFinishedHandler([this](int code) { exitCode = code; });
     ASSERT_TRUE(silent.open(3));  // the override wins over the stored COM9
     silent.start(MeasureMode::Single);
-    for (int t = 0; t < RequestTracker::kOutstandingTicks; ++t)
-        timers.fire("Watchdog");  // the settings read is given up
+    timers.fire("ReplyWaitTimer");  // the settings read is not answered in its wait
+    timers.fire("Watchdog");
     EXPECT_EQ(count(MEAS, 2), 1);
     for (int i = 0; i < 3; ++i) timers.fire("ReReadTimer");
     EXPECT_EQ(count(MEAS, 2), 4);

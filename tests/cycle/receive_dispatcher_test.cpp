@@ -1,18 +1,20 @@
-#include "cycle/receive_dispatcher.h"
+#include "core/receive_dispatcher.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "cycle/reply_assembler.h"
-#include "measure/measure_block.h"
+#include "core/reply_assembler.h"
+#include "core/measure_block.h"
 #include "support/fake_serial_port.h"
+#include "support/manual_timers.h"
 
 namespace lxv {
 namespace {
 
 using test::FakeSerialPort;
+using test::ManualTimers;
 using test::Hex;
 using test::WithCrc;
 
@@ -23,12 +25,19 @@ std::vector<std::uint8_t> MeasureReply(float urms) {
     return WithCrc({r.data(), r.data() + kBlockSize});
 }
 
+std::vector<std::uint8_t> ChunkReply(int k) {
+    std::vector<std::uint8_t> chunk(kChunkSize, 0);
+    chunk[0] = static_cast<std::uint8_t>(k);
+    return WithCrc(chunk);
+}
+
 struct DispatchFixture : ::testing::Test {
     FakeSerialPort port;
     InstrumentLink link{port};
     LinkState state;
-    RequestTracker requests{link, state};
-    ReceiveDispatcher dispatcher{link, requests};
+    ManualTimers timers;
+    RequestQueue requests{link, state, timers};
+    ReceiveDispatcher dispatcher{requests};
     std::vector<std::string> calls;
 
     void SetUp() override {
@@ -39,8 +48,9 @@ struct DispatchFixture : ::testing::Test {
             AcceptMeasureBlock(r, d);
             calls.push_back("measure " + std::to_string(r.URMS()));
         });
-        dispatcher.setChunkHandler(
-            [this](const std::uint8_t* d) { calls.push_back("chunk " + std::to_string(d[0])); });
+        dispatcher.setChunkHandler([this](const std::uint8_t* d, int k) {
+            calls.push_back("chunk " + std::to_string(d[0]) + " asked " + std::to_string(k));
+        });
         dispatcher.setTriggerHandler([this] { calls.push_back("trigger"); });
         dispatcher.setRegisterHandler(SETUP, [this](const std::uint8_t* d, std::size_t n) {
             calls.push_back("setup " + std::to_string(n) + " " + std::to_string(d[0]));
@@ -50,9 +60,7 @@ struct DispatchFixture : ::testing::Test {
     }
     ReplyKind feed(const std::vector<std::uint8_t>& b) { return dispatcher.handleReply(b.data(), b.size()); }
     void askForMeasurement() {
-        state.LastRegister = MEAS;
-        state.LastCount = 2;
-        link.SendReadRequest(1, MEAS, 2);
+        requests.read(MEAS, 2, Expect::Block, this);
         port.written.clear();
     }
 };
@@ -86,42 +94,46 @@ TEST_F(DispatchFixture, ShortDamagedAndOversizeRepliesCallForAResend) {
 }
 
 TEST_F(DispatchFixture, StartingTestReSendsAskForTheSameChunk) {
-    requests.sendRead(STEST, ChunkCount(3), Remember::Yes);
+    requests.read(STEST, ChunkCount(3), Expect::Chunk, this);
     port.written.clear();
     dispatcher.resendLastRequest();
     ASSERT_EQ(port.written.size(), 1u);
     EXPECT_EQ(std::vector<std::uint8_t>(port.written[0].begin(), port.written[0].begin() + 6),
               Hex("01 03 00 93 03 00"));
-    // Before the trigger the start request is repeated with its range code.
-    requests.sendRead(STEST, 32, Remember::Yes);
-    port.written.erase(port.written.begin() + 1);
-    dispatcher.resendLastRequest();
-    EXPECT_EQ(std::vector<std::uint8_t>(port.written[1].begin(), port.written[1].begin() + 6),
-              Hex("01 03 00 93 00 20"));
-    // Nothing asked yet: nothing to repeat.
-    state.LastRegister = 0;
+    EXPECT_EQ(feed(ChunkReply(3)), ReplyKind::StartingChunk);
+    EXPECT_EQ(calls.back(), "chunk 3 asked 3");
+    // The start request gets no reply until the Starting switch is pressed: it
+    // leaves the line at once, and nothing is repeated.
+    requests.read(STEST, 32, Expect::Nothing, this);
+    EXPECT_TRUE(requests.idle());
     dispatcher.resendLastRequest();
     EXPECT_EQ(port.written.size(), 2u);
 }
 
-TEST_F(DispatchFixture, RegisterRepliesFollowTheSharedBufferAndAcksFollowByteTwo) {
-    link.SendReadRequest(1, SETUP, 2);
+// A reply goes to the route of the request on the line, never to "the last
+// register asked"; one that answers no request is dropped.
+TEST_F(DispatchFixture, RegisterRepliesFollowTheRequestOnTheLineAndAcksFollowByteTwo) {
     std::vector<std::uint8_t> body = {1, 3, 19};
     for (int i = 0; i < 19; ++i) body.push_back(static_cast<std::uint8_t>(100 + i));
+    EXPECT_EQ(feed(WithCrc(body)), ReplyKind::Unasked);  // nothing asked
+    requests.read(SETUP, 2, Expect::Register);
     EXPECT_EQ(feed(WithCrc(body)), ReplyKind::RegisterReply);
     EXPECT_EQ(calls.back(), "setup 19 100");
 
-    // The same reply after a read of a register without a route is dropped.
-    link.SendReadRequest(1, IPHN, 2);
-    EXPECT_EQ(feed(WithCrc(body)), ReplyKind::Ignored);
-    // A value write does not move the routing key.
-    link.SendReadRequest(1, SETUP, 2);
-    link.SendWriteValue(1, AL1H, 0);
+    // A phase read is not answered by a settings block, nor by a keep-alive's reply.
+    requests.read(IPHN, 2, Expect::Register);
+    EXPECT_EQ(feed(WithCrc(body)), ReplyKind::Unasked);
+    EXPECT_EQ(feed(WithCrc(Hex("01 03 02 00 00"))), ReplyKind::Unasked);
+    EXPECT_EQ(feed(WithCrc(Hex("01 03 04 00 00 80 3F"))), ReplyKind::Ignored);  // its answer: no route here
+    // A value write waits for the settings reply, then its acknowledgement is its own.
+    requests.read(SETUP, 2, Expect::Register);
+    requests.submit(Request::WriteValue(AL1H, 0));
+    EXPECT_EQ(feed(WithCrc(Hex("01 09 76"))), ReplyKind::Unasked);
     EXPECT_EQ(feed(WithCrc(body)), ReplyKind::RegisterReply);
-
+    EXPECT_EQ(feed(WithCrc(Hex("01 09 77"))), ReplyKind::Unasked);  // another register's
     EXPECT_EQ(feed(WithCrc(Hex("01 09 76"))), ReplyKind::WriteAck);
     EXPECT_EQ(calls.back(), "ack 118");
-    EXPECT_EQ(feed(WithCrc(Hex("01 09 77"))), ReplyKind::Ignored);  // no route for 119 here
+    // The start acknowledgement comes whenever the switch is pressed.
     EXPECT_EQ(feed(WithCrc(Hex("01 0A 92"))), ReplyKind::StartAck);
     EXPECT_EQ(calls.back(), "trigger");
     EXPECT_EQ(feed(WithCrc(Hex("01 0A 91"))), ReplyKind::Ignored);
@@ -129,12 +141,12 @@ TEST_F(DispatchFixture, RegisterRepliesFollowTheSharedBufferAndAcksFollowByteTwo
 }
 
 TEST_F(DispatchFixture, ChunkRepliesAreRecognisedByLength) {
-    std::vector<std::uint8_t> chunk(kChunkSize, 0);
-    chunk[0] = 42;
-    EXPECT_EQ(feed(WithCrc(chunk)), ReplyKind::StartingChunk);
-    EXPECT_EQ(calls.back(), "chunk 42");
+    requests.read(STEST, ChunkCount(2), Expect::Chunk);
+    EXPECT_EQ(feed(ChunkReply(42)), ReplyKind::StartingChunk);
+    EXPECT_EQ(calls.back(), "chunk 42 asked 2");
     dispatcher.setChunkHandler({});
-    EXPECT_EQ(feed(WithCrc(chunk)), ReplyKind::StartingChunk);  // no handler: dropped
+    requests.read(STEST, ChunkCount(3), Expect::Chunk);
+    EXPECT_EQ(feed(ChunkReply(42)), ReplyKind::StartingChunk);  // no handler: dropped
     EXPECT_EQ(calls.size(), 1u);
 }
 
@@ -193,8 +205,9 @@ struct ReceivePath : ReplyClient {
     FakeSerialPort port;
     InstrumentLink link{port};
     LinkState state;
-    RequestTracker requests{link, state};
-    ReceiveDispatcher dispatcher{link, requests};
+    ManualTimers timers;
+    RequestQueue requests{link, state, timers};
+    ReceiveDispatcher dispatcher{requests};
     ReplyAssembler assembler;
     std::vector<float> shown;
     std::vector<int> chunks;
@@ -209,14 +222,15 @@ struct ReceivePath : ReplyClient {
             AcceptMeasureBlock(r, d);
             shown.push_back(r.URMS());
         });
-        dispatcher.setChunkHandler([this](const std::uint8_t* d) {
+        dispatcher.setChunkHandler([this](const std::uint8_t* d, int) {
             chunks.push_back(d[0]);
-            requests.sendRead(STEST, ChunkCount(d[0] + 1), Remember::Yes);
+            requests.read(STEST, ChunkCount(d[0] + 1), Expect::Chunk);
         });
         dispatcher.setTriggerHandler([this] { ++triggers; });
         dispatcher.setRegisterHandler(SETUP, [this](const std::uint8_t*, std::size_t) { ++setups; });
     }
-    std::size_t awaitedSize() override { return ExpectedReplySize(link.lastSent()); }
+    std::size_t awaitedSize() override { return requests.awaitedSize(); }
+    bool replyOwed(std::uint32_t n) override { return requests.owedBefore(n); }
     std::uint32_t requestsSent() override { return link.framesSent(); }
     std::size_t waitingAtLastRequest() override { return link.waitingAtLastSend(); }
     std::size_t bytesWaiting() override { return port.bytesWaiting(); }
@@ -228,7 +242,7 @@ struct ReceivePath : ReplyClient {
     void strayDropped(std::size_t count) override { stray += count; }
 
     void ask(std::uint8_t reg) {
-        requests.sendRead(reg, 2, Remember::Yes);
+        requests.read(reg, 2, reg == MEAS ? Expect::Block : Expect::Register);
         port.written.clear();
     }
     void arrive(const std::vector<std::uint8_t>& bytes, std::size_t readSize = 4096) {
@@ -266,18 +280,13 @@ std::vector<std::uint8_t> Flipped(std::vector<std::uint8_t> v, std::size_t at) {
     return v;
 }
 
-std::vector<std::uint8_t> ChunkReply(int k) {
-    std::vector<std::uint8_t> chunk(kChunkSize, 0);
-    chunk[0] = static_cast<std::uint8_t>(k);
-    return WithCrc(chunk);
-}
 
 // Noise on the line while the instrument answers at once, so no silence falls
 // between the noise and the next reply: the stray bytes must not shift every
 // later reply. After the noise, reply 2 comes at once and is lost with it; the
 // line goes quiet, the block is asked for again, and replies 3 and 4 then
-// come back to back (the second to a request that went out while the first
-// was under way), each shown.
+// come one after the other (the second to a request that waited for the
+// first), each shown.
 TEST(ReceivePath, NoiseIsSkippedUntilTheLineIsQuietThenRepliesAreShownAgain) {
     const auto good = MeasureReply(1.0f);
     const struct {
@@ -304,8 +313,12 @@ TEST(ReceivePath, NoiseIsSkippedUntilTheLineIsQuietThenRepliesAreShownAgain) {
         EXPECT_EQ(path.port.written[0], Hex("01 03 00 94 00 02 85 E7"));
         const auto third = MeasureReply(3.0f);
         path.arrive(Part(third, 0, 1000));
-        path.requests.reRequest();
-        path.arrive(Joined(Part(third, 1000, third.size()), MeasureReply(4.0f)));
+        // Asked for again while it arrives: the request waits for it, then goes out.
+        path.requests.read(MEAS, 2, Expect::Block);
+        EXPECT_EQ(path.port.written.size(), 1u);
+        path.arrive(Part(third, 1000, third.size()));
+        EXPECT_EQ(path.port.written.size(), 2u);
+        path.arrive(MeasureReply(4.0f));
         EXPECT_EQ(path.shown, (std::vector<float>{3.0f, 4.0f}));
         EXPECT_EQ(path.stray, 0u);
         EXPECT_EQ(path.port.written.size(), 2u);
@@ -317,6 +330,12 @@ TEST(ReceivePath, NoiseIsSkippedUntilTheLineIsQuietThenRepliesAreShownAgain) {
 // dropped and never join the next reply; a request that went out after the
 // reply began may be answered right behind it; the line's silence ends the
 // window, so a reply that starts after it is taken as ever.
+Expect ExpectFor(std::uint16_t reg, std::uint16_t count) {
+    if (reg == MEAS) return Expect::Block;
+    if (reg == STEST) return count >= ChunkCount(1) ? Expect::Chunk : Expect::Nothing;
+    return Expect::Register;
+}
+
 TEST(ReceivePath, BytesAfterAGoodReply) {
     const auto block1 = MeasureReply(1.0f);
     const auto block2 = MeasureReply(2.0f);
@@ -371,22 +390,24 @@ TEST(ReceivePath, BytesAfterAGoodReply) {
                     {},
                     0,
                     12});
-    rows.push_back({"a late block asked for again while under way: both replies back to back",
+    // One request on the line at a time: one asked for while a reply
+    // arrives goes out when it is in, and its reply follows.
+    rows.push_back({"a late block asked for again while under way: the request waits, both are shown",
                     {{Ask, MEAS, 2},
                      {Arrive, 0, 0, Part(block1, 0, 1200)},
                      {Ask, MEAS, 2},  // ReReadTimer
-                     {Arrive, 0, 0, Joined(Part(block1, 1200, block1.size()), block2)}},
+                     {Arrive, 0, 0, Part(block1, 1200, block1.size())},
+                     {Arrive, 0, 0, block2}},
                     {1.0f, 2.0f},
                     {},
                     0,
                     0});
-    rows.push_back({"a settings read sent while a block is under way: its reply right behind the block",
+    rows.push_back({"a settings read asked for while a block is under way: it follows the block",
                     {{Ask, MEAS, 2},
                      {Arrive, 0, 0, Part(block1, 0, 100)},
                      {Ask, SETUP, 2},
-                     {Arrive, 0, 0,
-                      Joined(Part(block1, 100, block1.size()),
-                             WithCrc(Joined(Hex("01 03 13"), std::vector<std::uint8_t>(19, 0))))},
+                     {Arrive, 0, 0, Part(block1, 100, block1.size())},
+                     {Arrive, 0, 0, WithCrc(Joined(Hex("01 03 13"), std::vector<std::uint8_t>(19, 0)))},
                      {Quiet}},
                     {1.0f},
                     {},
@@ -429,9 +450,10 @@ TEST(ReceivePath, BytesAfterAGoodReply) {
                     {},
                     0,
                     6});
+    // A reply is taken only as the answer to the request on the line.
     rows.push_back({"a block, the line quiet, then a block nobody asked for",
                     {{Ask, MEAS, 2}, {Arrive, 0, 0, block1}, {Quiet}, {Arrive, 0, 0, block2}},
-                    {1.0f, 2.0f},
+                    {1.0f},
                     {},
                     0,
                     0});
@@ -455,8 +477,8 @@ TEST(ReceivePath, BytesAfterAGoodReply) {
         path.state.LinkKind = LinkKind::Usb;
         for (const Step& step : row.steps) {
             switch (step.kind) {
-                case Ask: path.requests.sendRead(step.reg, step.count, Remember::Yes); break;
-                case Keepalive: path.requests.sendRead(step.reg, step.count, Remember::No); break;
+                case Ask: path.requests.read(step.reg, step.count, ExpectFor(step.reg, step.count)); break;
+                case Keepalive: path.requests.read(step.reg, step.count, Expect::Register); break;
                 case Arrive: path.arrive(step.bytes, step.readSize); break;
                 case Quiet: path.quiet(); break;
                 case Hold: path.hold(step.bytes); break;
@@ -487,6 +509,8 @@ TEST(ReceivePath, ABadReplyEndedBySilenceIsAskedForAgainAtOnce) {
     EXPECT_EQ(path.port.written.size(), 1u);
     EXPECT_FALSE(path.assembler.awaitsSilence());
 
+    path.arrive(MeasureReply(1.0f));
+    path.quiet();
     // A reply of unknown size ends at 4096 bytes: oversize, and the rest is skipped too.
     path.ask(SETUP);
     path.arrive(Noise(5000, 5));

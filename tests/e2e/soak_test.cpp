@@ -29,7 +29,7 @@
 #include <sstream>
 #include <string>
 
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 #include "link/registers.h"
 #include "process_harness.h"
 

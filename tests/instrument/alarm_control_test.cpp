@@ -36,7 +36,7 @@ TEST_F(AlarmControlTest, TheReadChainPullsEachRegisterAfterTheReplyBefore) {
     EXPECT_FALSE(control.busy());
     // A late reply for a past step updates its field and starts no second chain.
     const std::size_t frames = port.written.size();
-    core.link.SendReadRequest(1, AL1H, kAlarmCount);
+    core.requests.read(AL1H, kAlarmCount, Expect::Register);
     replyFloat(250.0f);
     EXPECT_EQ(control.fields.limits[0], "250");
     EXPECT_EQ(port.written.size(), frames + 1);
@@ -124,14 +124,14 @@ TEST_F(AlarmControlTest, AStepWithoutAnswerIsSentAgainThenReported) {
     replyFloat(1.0f);
     for (int k = 0; k < 4; ++k) ASSERT_TRUE(timers.fire("AlarmRetryTimer"));
     EXPECT_EQ(control.label7(), "Transfer failed at AL1L");
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
     replyFloat(7.0f);  // late
     EXPECT_EQ(control.fields.limits[1], "0");
     // A closed port: the read start says so at once.
     port.open_ = false;
     EXPECT_EQ(control.Open().message, kAlarmOpenFailedText);
     EXPECT_EQ(control.Read().message, kSyncFailedText);
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
 
     // A read in the middle of the chain that cannot be sent is told by a message box, once.
     std::vector<std::string> shown;
@@ -144,7 +144,7 @@ TEST_F(AlarmControlTest, AStepWithoutAnswerIsSentAgainThenReported) {
     EXPECT_EQ(shown, std::vector<std::string>{kReadRequestFailedText});
     EXPECT_EQ(control.label7(), "Transfer failed at AL2H");
     EXPECT_EQ(control.AlarmReadStep(), 2);
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
     replyFloat(5.0f);  // late: nothing more
     EXPECT_EQ(shown.size(), 1u);
 }

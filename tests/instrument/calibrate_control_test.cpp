@@ -10,7 +10,7 @@
 #include "instrument/instrument_settings.h"
 #include "instrument/settings_control.h"
 #include "instrument_fixture.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv::test {
 namespace {
@@ -108,6 +108,7 @@ TEST_F(CalibrateControlTest, EachCommandSendsItsBytes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        core.requests.lineReset();  // the last write's acknowledgement is not awaited here
         const std::size_t frames = port.written.size();
         const ConfigEffects fx = c.action(control);
         if (c.narrow) {
@@ -135,7 +136,7 @@ TEST_F(CalibrateControlTest, ReadsPhasesAndFollowsTheMeasurement) {
     control.ReadPhase(PhaseRow::Broad);
     for (int k = 0; k < 4; ++k) ASSERT_TRUE(timers.fire("PhaseReadRetryTimer"));
     EXPECT_EQ(control.status(), "Transfer failed at IPHW");
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
     replyFloat(1.0f);
     EXPECT_EQ(control.fields.phase[1], "0");
 
@@ -159,7 +160,7 @@ TEST_F(CalibrateControlTest, ReadsPhasesAndFollowsTheMeasurement) {
     port.close();
     EXPECT_EQ(control.ReadPhase(PhaseRow::Narrow).message, kSyncFailedText);
     EXPECT_EQ(control.Unlock().message, kCommandFailedText);
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
 }
 
 }  // namespace

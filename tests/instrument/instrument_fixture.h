@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/byte_order.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
 

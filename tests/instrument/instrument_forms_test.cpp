@@ -130,6 +130,7 @@ class InstrumentFormsTest : public QObject {
             IniFile sysSet((home.path() + "/SysSet.ini").toStdString());
             Session session(port2, sysSet, timers2);
             Windows windows(session, sysSet, service ? QStringList{"--service"} : QStringList{});
+            timers2.fire("ReplyWaitTimer");  // the opening's settings read is not answered here
             TMainForm& main = windows.main();
             QCOMPARE(main.findChild<QAction*>("N25")->isVisible(), service);
             auto* calibrate = main.findChild<TCalibrateForm*>();

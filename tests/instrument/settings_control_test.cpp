@@ -97,7 +97,7 @@ TEST_F(SettingsControlTest, SavesWhatTheFieldsSayAndReadsItBack) {
 
 TEST_F(SettingsControlTest, KeepsTheReservedByteAndShowsTheBandwidth) {
     // The start-up read (count 2) brings a block: panels 0 and 1, fields, and the reserved byte.
-    core.requests.sendRead(SETUP, kSetupStartCount, Remember::Yes);
+    core.requests.read(SETUP, kSetupStartCount, Expect::Register);
     reply(Hex("00000000 0000803F 0000803F 01 00 00 01 01 A5 00"));
     EXPECT_EQ(core.status.text(0), kSynchronizedText);
     EXPECT_EQ(core.status.text(1), "Broadband");
@@ -123,7 +123,7 @@ TEST_F(SettingsControlTest, AnUnansweredStepIsSentThreeTimesMoreThenReported) {
         EXPECT_EQ(port.written.size(), frames + 4);
         EXPECT_EQ(control.status(), "Transfer failed at SETUP");
         EXPECT_FALSE(control.busy());
-        EXPECT_FALSE(core.requests.outstanding());
+        EXPECT_FALSE(core.requests.pending(&control));
         // A late answer changes nothing.
         const Fields before = control.fields;
         reading ? reply(std::vector<std::uint8_t>(19, 0)) : ack(SETUP);
@@ -132,7 +132,7 @@ TEST_F(SettingsControlTest, AnUnansweredStepIsSentThreeTimesMoreThenReported) {
     }
     port.open_ = false;
     EXPECT_EQ(control.Read().message, kReadFailedText);
-    EXPECT_FALSE(core.requests.outstanding());
+    EXPECT_FALSE(core.requests.pending(&control));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The port settings window against an in-memory port: scan, port choice,
 // baud and address fields, and the USB watchdog driven tick by tick.
-#include "link/comm_form.h"
+#include "port/comm_form.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,11 +12,11 @@
 #include <memory>
 
 #include "link/frame_codec.h"
-#include "link/link_control.h"
+#include "port/link_control.h"
 #include "link/link_state.h"
 #include "link/registers.h"
 #include "platform/ini_file.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
@@ -81,8 +81,12 @@ class TCommFormTest : public QObject {
     QLineEdit* edit1() const { return form->findChild<QLineEdit*>("Edit1"); }
     QComboBox* combo1() const { return form->findChild<QComboBox*>("ComboBox1"); }
     // The port is held by the form: make it present and pretend it can be opened again.
+    // 100 ms of the watchdog; a request the fake port never answers is given up meanwhile.
     void tick(int n) {
-        for (int i = 0; i < n; ++i) form->Timer1Timer();
+        for (int i = 0; i < n; ++i) {
+            timers.fire("ReplyWaitTimer");
+            form->Timer1Timer();
+        }
     }
 
   private slots:
@@ -433,7 +437,7 @@ class TCommFormTest : public QObject {
         int lastOpens = opens;
         for (int t = 1; t <= 50; ++t) {
             const std::size_t before = port->written.size();
-            form->Timer1Timer();
+            tick(1);
             if (port->written.size() > before) {
                 QVERIFY(IsRequest(port->lastWritten(), LINKCHK, 15));
                 sendTicks.push_back(t);

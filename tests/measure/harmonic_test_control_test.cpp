@@ -10,7 +10,7 @@
 
 #include "cycle/measure_control.h"
 #include "link/registers.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
 
@@ -46,6 +46,11 @@ struct Rig {
         r.setScalar(Scalar::WRMS, 230.0f);
         r.setIHarmonic(3, thirdAmperes * static_cast<float>(std::sqrt(2.0)));
         const std::vector<std::uint8_t> reply = test::WithCrc({r.data(), r.data() + kBlockSize});
+        // A block is taken as the answer to a block request on the line.
+        if (!core.requests.pending(this)) {
+            core.requests.read(MEAS, kMeasCount, Expect::Block, this);
+            port.written.pop_back();
+        }
         core.dispatcher.handleReply(reply.data(), reply.size());
     }
     int measRequests() const {

@@ -1,4 +1,4 @@
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "cycle/measure_control.h"
 #include "link/registers.h"
 #include "measure/verdict.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/measure_control.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
 

@@ -6,7 +6,7 @@
 
 #include "link/frame_codec.h"
 #include "link/registers.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
 
@@ -74,7 +74,7 @@ TEST_F(StartingControlTest, RefusalsWhileMeasuringAndWithoutAPort) {
     const StartingEffects e = control.Start(1, 0);
     EXPECT_STREQ(e.message, kStartNotConnectedText);
     EXPECT_EQ(control.status(), kStartRequestedText);  // the state is set all the same
-    EXPECT_EQ(core.state.LastRegister, STEST);
+    EXPECT_TRUE(port.written.empty());
 }
 
 TEST_F(StartingControlTest, SixChunksReplaceTheCaptureOnlyWhenAllAreIn) {
@@ -114,7 +114,11 @@ TEST_F(StartingControlTest, AnOverdueChunkIsAskedForFiveTimesThenTheTransferFail
     const StartingRecord before = control.record();
     test::ManualTimer* timer = timers.find("StartingChunkTimer");
     ASSERT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), kChunkReplyWaitMs);
+    // The wait fits the baud rate: a chunk still on the wire is not asked for twice.
+    EXPECT_EQ(timer->interval(), ChunkReplyWaitMs(BaudRateForIndex(core.state.BaudIndex)));
+    EXPECT_EQ(ChunkReplyWaitMs(115200), 2000);
+    EXPECT_EQ(ChunkReplyWaitMs(9600), 2282);  // 1.79 s on the wire and the instrument's 250 ms
+    EXPECT_GT(ChunkReplyWaitMs(4800), 3600 + 250);  // 3.58 s on the wire
     for (int retry = 1; retry <= kChunkRetries; ++retry) {
         port.written.clear();
         ASSERT_TRUE(timers.fire("StartingChunkTimer"));

@@ -12,7 +12,7 @@
 
 #include "link/registers.h"
 #include "measure/starting_control.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
 #include "support/fake_dialogs.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "record/record_export.h"
-#include "session/measurement_feed.h"
+#include "core/measurement_feed.h"
 #include "support/manual_timers.h"
 
 namespace lxv {

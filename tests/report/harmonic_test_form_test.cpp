@@ -107,7 +107,7 @@ class HarmonicTestFormTest : public QObject {
     void observe(float third, int blocks) {
         for (int k = 0; k < blocks; ++k) {
             port.receive(ProductReply(third));
-            windows->main().ContinuousReadTimerTimer();  // the next request, as 50 ms later
+            timers.fire("ContinuousReadTimer");  // the next request, 50 ms later
         }
     }
     QString cell(int order, int column) {
@@ -124,6 +124,7 @@ class HarmonicTestFormTest : public QObject {
         sysSet->writeInteger("CommPort", "Port", 3);  // the port scan opens it
         session = std::make_unique<Session>(port, *sysSet, timers);
         windows = std::make_unique<Windows>(*session, *sysSet, QStringList{});
+        timers.fire("ReplyWaitTimer");  // the opening's settings read is not answered here
         QVERIFY(port.isOpen());
         QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('|')));
         form = windows->main().findChild<THarmonicTestForm*>("HarmonicTestForm");

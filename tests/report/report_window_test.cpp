@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "record/record_export_qt.h"

@@ -19,7 +19,7 @@
 
 #include "link/frame_codec.h"
 #include "link/registers.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "sim/sim_process.h"
 #include "support/fake_serial_port.h"
 

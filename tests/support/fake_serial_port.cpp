@@ -1,7 +1,7 @@
 #include "support/fake_serial_port.h"
 
 #include "link/frame_codec.h"
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 
 namespace lxv::test {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "session/timer.h"
+#include "core/timer.h"
 
 namespace lxv::test {
 
@@ -16,7 +16,10 @@ class ManualTimer : public Timer {
     void start(int ms) override {
         interval_ = ms;
         active_ = true;
+        ++starts_;
     }
+    // How often it was (re)started: a simulated clock counts its interval from each start.
+    int starts() const { return starts_; }
     void stop() override { active_ = false; }
     bool isActive() const override { return active_; }
     int interval() const override { return interval_; }
@@ -29,6 +32,7 @@ class ManualTimer : public Timer {
 
   private:
     bool singleShot_;
+    int starts_ = 0;
     bool active_ = false;
     int interval_ = 0;
 };
@@ -52,6 +56,9 @@ class ManualTimers : public TimerFactory {
         t->fireNow();
         return true;
     }
+
+    // Every timer by name (the one made last under each name).
+    const std::map<std::string, ManualTimer*>& all() const { return timers_; }
 
   private:
     std::map<std::string, ManualTimer*> timers_;

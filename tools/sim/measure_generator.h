@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <random>
 
-#include "measure/measure_block.h"
+#include "core/measure_block.h"
 #include "sim/periodic_signal.h"
 #include "sim/settings_block.h"
 #include "sim/sim_options.h"

@@ -1,4 +1,4 @@
-#include "session/measurement_feed.h"
+#include "core/measurement_feed.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // after 1.1 s without a reply, close and reopen after 1.6 s), and reopening a
 // plain port that an error closed at the next measurement command. The port
 // settings window only shows and edits what this holds; its timer calls Tick().
-// Depends on: session/session_core.h, platform/ini_file.h, platform/serial_port.h.
+// Depends on: core/session_core.h, platform/ini_file.h, platform/serial_port.h.
 // No Qt.
 #pragma once
 

@@ -18,6 +18,14 @@ namespace lxv {
 // beforehand (it then ends with the line's silence).
 std::size_t ExpectedReplySize(const SentFrame& lastSent);
 
+// The size of a reply that says its own length by its first bytes, when they
+// are in and its CRC holds: a register reply (function 3, byte 2 data bytes),
+// a write acknowledgement (5 bytes), a start acknowledgement (6 bytes). 0
+// otherwise. So a register reply ends without waiting for the line's silence,
+// and a late one that comes just before the block asked for next does not run
+// into it.
+std::size_t SelfDescribedSize(const std::uint8_t* data, std::size_t size);
+
 // How long the line must stay silent before the bytes gathered so far count
 // as a whole reply. 20 ms covers the packet rhythm of USB serial bridges
 // (their latency timers flush every few to 16 ms); twenty character times are
@@ -39,6 +47,13 @@ class ReplyClient {
     // The size the reply that begins now is awaited with (0 = unknown). Asked
     // as each reply begins, since handling one reply may send the next request.
     virtual std::size_t awaitedSize() = 0;
+    // A request that had gone out when `framesOut` requests were out is still
+    // owed its reply: bytes read then, after a whole reply, may begin it (the
+    // whole one answered no request, or an earlier one).
+    virtual bool replyOwed(std::uint32_t framesOut) {
+        (void)framesOut;
+        return false;
+    }
     // How many requests have gone out so far (any frame); only its changes count.
     virtual std::uint32_t requestsSent() = 0;
     // Bytes that had arrived but were not read yet when the last request went

@@ -1,4 +1,4 @@
-#include "link/comm_form.h"
+#include "port/comm_form.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "link/link_control.h"
+#include "port/link_control.h"
 #include "platform/dialogs.h"
 #include "platform/translation.h"
 

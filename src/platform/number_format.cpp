@@ -1,4 +1,4 @@
-#include "measure/number_format.h"
+#include "platform/number_format.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "cycle/receive_dispatcher.h"
+#include "core/receive_dispatcher.h"
 
 #include "link/registers.h"
 
@@ -15,6 +15,7 @@ const char* ReplyKindName(ReplyKind kind) {
         case ReplyKind::WriteAck: return "write-ack";
         case ReplyKind::StartAck: return "start-ack";
         case ReplyKind::Ignored: return "ignored";
+        case ReplyKind::Unasked: return "unasked";
     }
     return "?";
 }
@@ -28,23 +29,27 @@ ReplyKind ReceiveDispatcher::handleReply(const std::uint8_t* d, std::size_t n) {
     if (n > kLargestReply) return ReplyKind::Oversize;
     if (!CrcMatches(d, n)) return ReplyKind::Damaged;
     if (n == kMeasureReplySize) {
+        if (!requests_.answers(Expect::Block)) return ReplyKind::Unasked;
         if (measure_) measure_(d);
         return ReplyKind::MeasureBlock;
     }
     if (n == kChunkReplySize) {
-        if (chunk_) chunk_(d);
+        if (!requests_.answers(Expect::Chunk)) return ReplyKind::Unasked;
+        if (chunk_) chunk_(d, requests_.answeredChunk());
         return ReplyKind::StartingChunk;
     }
     switch (d[1]) {
         case kFnRead: {
-            const auto& route = registers_[link_.routingKey()];
-            // The register read got its answer, taken or not: the routing is free again.
-            requests_.settle();
+            if (!requests_.answers(Expect::Register, n - 5)) return ReplyKind::Unasked;
+            const std::uint16_t reg = requests_.answeredRegister();
+            const RegisterHandler none;
+            const auto& route = reg < registers_.size() ? registers_[reg] : none;
             if (!route) return ReplyKind::Ignored;
             route(d + 3, n - 5);
             return ReplyKind::RegisterReply;
         }
         case kFnWriteAck: {
+            if (!requests_.answers(Expect::WriteAck, d[2])) return ReplyKind::Unasked;
             const auto& route = acks_[d[2]];
             if (!route) return ReplyKind::Ignored;
             route(d[2]);

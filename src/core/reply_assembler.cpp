@@ -1,6 +1,8 @@
-#include "cycle/reply_assembler.h"
+#include "core/reply_assembler.h"
 
 #include <algorithm>
+
+#include "link/registers.h"
 
 namespace lxv {
 
@@ -9,6 +11,19 @@ std::size_t ExpectedReplySize(const SentFrame& s) {
     if (s.reg == MEAS) return kMeasureReplySize;
     if (s.reg == STEST && s.count >= ChunkCount(1)) return kChunkReplySize;
     return 0;
+}
+
+std::size_t SelfDescribedSize(const std::uint8_t* d, std::size_t n) {
+    if (n < 5) return 0;
+    std::size_t size = 0;
+    if (d[1] == kFnRead)
+        size = static_cast<std::size_t>(d[2]) + 5;
+    else if (d[1] == kFnWriteAck)
+        size = 5;
+    else if (d[1] == kFnStartAck && d[2] == kStartAckCode)
+        size = 6;
+    if (size == 0 || n < size || !CrcMatches(d, size)) return 0;
+    return size;
 }
 
 int SilenceIntervalMs(int baud, bool bulkUnderWay) {
@@ -43,7 +58,7 @@ void ReplyAssembler::gather(const std::uint8_t* data, std::size_t size, std::uin
     std::size_t used = 0;
     while (used < size && !resyncing_) {
         if (draining_) {
-            if (sentBefore == sentAtBegin_) {
+            if (sentBefore == sentAtBegin_ && !client.replyOwed(sentBefore)) {
                 strayInBurst_ += size - used;
                 return;
             }
@@ -56,8 +71,20 @@ void ReplyAssembler::gather(const std::uint8_t* data, std::size_t size, std::uin
         // Feed no more than the awaited size, so bytes after a whole reply are looked at apart.
         const std::size_t limit = expected_ != 0 ? std::min(expected_, kQueueLimit) : kQueueLimit;
         const std::size_t take = std::min(size - used, limit - std::min(bytes_.size(), limit));
-        const bool whole = feed(data + used, take);
+        const std::size_t before = bytes_.size();
+        bool whole = feed(data + used, take);
         used += take;
+        // A short reply that says its size ends there; what follows is looked at apart.
+        if (before < 262) {
+            const std::size_t own = SelfDescribedSize(bytes_.data(), bytes_.size());
+            if (own != 0 && own != bytes_.size() && (expected_ == 0 || own < expected_)) {
+                used -= bytes_.size() - own;
+                bytes_.resize(own);
+                whole = true;
+            } else if (own != 0 && own == bytes_.size()) {
+                whole = true;
+            }
+        }
         client.gathered(bytes_.size(), expected_);
         if (whole) handOver(client, false);
     }

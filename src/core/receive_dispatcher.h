@@ -2,11 +2,15 @@
 //
 // Owns: the classification of a whole reply (too short, damaged, oversize,
 // measurement block, starting-test chunk, register reply, write acknowledgement,
-// start acknowledgement), the re-send of the last read request (through the
-// request tracker; the receiver asks for it once the line has gone quiet after
-// a bad reply), and the routing of payloads to the handlers that the
-// controllers register. A route without a handler drops its reply.
-// Depends on: link/ (frame codec, registers), cycle/request_tracker.h. No Qt,
+// start acknowledgement), and the routing of payloads to the handlers that the
+// controllers register. A reply goes to a route only when it answers the
+// request on the line (core/request_queue.h): a register reply to the route of
+// that request's register, never of the last register asked. After a bad reply
+// the request on the line goes out again once the line has gone quiet (the
+// receiver says when). The start acknowledgement comes whenever the Starting
+// switch is pressed and is taken at any time. A route without a handler drops
+// its reply.
+// Depends on: link/ (frame codec, registers), core/request_queue.h. No Qt,
 // no widgets; reply_receiver.h is the Qt glue that feeds it from the port.
 #pragma once
 
@@ -15,7 +19,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "cycle/request_tracker.h"
+#include "core/request_queue.h"
 #include "link/frame_codec.h"
 
 namespace lxv {
@@ -26,10 +30,11 @@ enum class ReplyKind {
     Oversize,       // longer than any valid reply: dropped and asked for again
     MeasureBlock,   // 2532 bytes
     StartingChunk,  // 1710 bytes
-    RegisterReply,  // function 3, routed by the shared buffer's register
+    RegisterReply,  // function 3, routed by the register of the request it answers
     WriteAck,       // function 9, routed by byte 2
     StartAck,       // function 10, byte 2 = 146
     Ignored,        // passed the CRC but no route takes it
+    Unasked,        // good, but it answers no request on the line (late or stray): dropped
 };
 
 const char* ReplyKindName(ReplyKind kind);
@@ -43,11 +48,12 @@ class ReceiveDispatcher {
     using RegisterHandler = std::function<void(const std::uint8_t* data, std::size_t size)>;
     using AckHandler = std::function<void(std::uint8_t reg)>;
 
-    ReceiveDispatcher(InstrumentLink& link, RequestTracker& requests) : link_(link), requests_(requests) {}
+    explicit ReceiveDispatcher(RequestQueue& requests) : requests_(requests) {}
 
     // Routes. Setting an empty function removes the route.
     void setMeasureHandler(BlockHandler h) { measure_ = std::move(h); }  // 2530 bytes
-    void setChunkHandler(BlockHandler h) { chunk_ = std::move(h); }      // 1708 bytes
+    // 1708 bytes, and the chunk number that its request asked for.
+    void setChunkHandler(std::function<void(const std::uint8_t* data, int chunk)> h) { chunk_ = std::move(h); }
     void setTriggerHandler(std::function<void()> h) { trigger_ = std::move(h); }
     void setRegisterHandler(std::uint8_t reg, RegisterHandler h) { registers_[reg] = std::move(h); }
     void setAckHandler(std::uint8_t reg, AckHandler h) { acks_[reg] = std::move(h); }
@@ -56,15 +62,14 @@ class ReceiveDispatcher {
     // is only classified: the caller re-sends once the line is quiet.
     ReplyKind handleReply(const std::uint8_t* data, std::size_t size);
 
-    // Re-sends the last read request (register LastRegister, count LastCount,
-    // as it was sent). A failed send reports nothing.
-    void resendLastRequest() { requests_.resendLast(); }
+    // The line is quiet after a bad reply: the read on the line goes out again.
+    // A failed send reports nothing.
+    void resendLastRequest() { requests_.askAgain(); }
 
   private:
-    InstrumentLink& link_;
-    RequestTracker& requests_;
+    RequestQueue& requests_;
     BlockHandler measure_;
-    BlockHandler chunk_;
+    std::function<void(const std::uint8_t* data, int chunk)> chunk_;
     std::function<void()> trigger_;
     std::array<RegisterHandler, 256> registers_{};
     std::array<AckHandler, 256> acks_{};

@@ -4,6 +4,7 @@
 // tests use ManualTimers (tests/support/manual_timers.h).
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,6 +19,13 @@ class Timer {
     virtual void stop() = 0;
     virtual bool isActive() const = 0;
     virtual int interval() const = 0;
+    // (Re)starts it to run out `ms` after `from`, a moment already past (at
+    // once when that is past too). A timer that cannot count from the past
+    // counts from now.
+    virtual void startFrom(std::chrono::steady_clock::time_point from, int ms) {
+        (void)from;
+        start(ms);
+    }
     // Called on the user-interface thread when the timer runs out.
     void setHandler(std::function<void()> handler) { handler_ = std::move(handler); }
 

@@ -1,4 +1,4 @@
-#include "session/session_core.h"
+#include "core/session_core.h"
 
 namespace lxv {
 
@@ -6,8 +6,8 @@ SessionCore::SessionCore(SerialPort& serialPort, TimerFactory& timerFactory)
     : port(serialPort),
       timers(timerFactory),
       link(serialPort),
-      requests(link, state),
-      dispatcher(link, requests) {
+      requests(link, state, timerFactory),
+      dispatcher(requests) {
     ResetMeasurement(record);
 }
 

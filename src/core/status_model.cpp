@@ -1,4 +1,4 @@
-#include "session/status_model.h"
+#include "core/status_model.h"
 
 namespace lxv {
 

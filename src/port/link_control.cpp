@@ -1,4 +1,4 @@
-#include "link/link_control.h"
+#include "port/link_control.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,8 @@
 #include "link/registers.h"
 #include "platform/ini_file.h"
 #include "platform/serial_port.h"
-#include "session/session_core.h"
+#include "core/session_core.h"
+#include "core/request_queue.h"
 
 namespace lxv {
 
@@ -108,7 +109,7 @@ LinkEffects LinkControl::Scan() {
         if (!core_.port.isOpen() && !openPort(fx)) return fx;
         core_.status.set(0, QT_TRANSLATE_NOOP("lxv", "Port is open"));
         setPortReady(true);
-        if (!core_.requests.sendRead(SETUP, kSetupStartCount, Remember::Yes))
+        if (!core_.requests.read(SETUP, kSetupStartCount, Expect::Register, this))
             fx.messages.push_back(kSendFailedText);
     }
     scanDone_ = true;
@@ -207,18 +208,18 @@ bool LinkControl::openPort(LinkEffects& fx) {
 
 void LinkControl::Tick() {
     LinkState& s = core_.state;
-    core_.requests.tick();
+    const bool sentLastTick = core_.requests.sentSinceLastTick();
     ++s.IdleTicks;
     ++s.ReconnectTicks;
     if (s.LinkKind != LinkKind::Usb) return;
     // A request that has just gone out is answered at once, which keeps the
     // link alive by itself; the keep-alive waits a tick for that answer.
-    if (s.IdleTicks > kIdleTicksBeforeCheck && !core_.requests.sentLastTick()) {
+    if (s.IdleTicks > kIdleTicksBeforeCheck && !sentLastTick) {
         s.IdleTicks = 0;
-        // A register read waits for its reply, routed by the shared request
-        // buffer: the keep-alive would take its route. Its own traffic keeps
-        // the link alive meanwhile.
-        if (!core_.requests.outstanding()) core_.requests.sendRead(LINKCHK, kLinkCheckCount, Remember::No);
+        // Requests waiting or on the line keep the link alive by their own
+        // replies; the keep-alive goes only when the line is idle, and like
+        // every request it never shares the line with another.
+        if (core_.requests.idle()) core_.requests.read(LINKCHK, kLinkCheckCount, Expect::Register, this);
     }
     if (s.ReconnectTicks > kReconnectTicksBeforeReopen) {
         s.ReconnectTicks = 0;
@@ -243,7 +244,7 @@ void LinkControl::reconnect() {
     if (portOpened_) portOpened_();
     core_.status.set(0, kConnectedText);
     core_.state.IdleTicks = 0;
-    core_.requests.sendRead(LINKCHK, kLinkCheckCount, Remember::No);
+    core_.requests.read(LINKCHK, kLinkCheckCount, Expect::Register, this);
 }
 
 void LinkControl::portClosedByError() {

@@ -1,4 +1,4 @@
-#include "app/tool_glyphs.h"
+#include "appearance/tool_glyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>
