@@ -373,7 +373,7 @@ class AccessibleActionsTest : public QObject {
         QVERIFY(rig->session.standbyTest.running());
         for (int k = 0; k < 12; ++k) {
             rig->port.receive(MeasureReplyOf(231.0f));
-            windows->main().ContinuousReadTimerTimer();
+            rig->timers.fire("ContinuousReadTimer");  // the next request, 50 ms later
         }
         QCOMPARE(rig->session.standbyTest.result().readings, std::size_t(12));
         QVERIFY(form->findChild<QLabel*>("SummaryLabel")->text().contains("Readings: 12"));

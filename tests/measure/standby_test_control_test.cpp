@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/measure_control.h"
+#include "link/registers.h"
 #include "core/session_core.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timers.h"
@@ -47,6 +48,11 @@ struct Rig {
         r.setScalar(Scalar::PF, 0.5f);
         r.setUHarmonic(1, 325.3f);
         const std::vector<std::uint8_t> reply = test::WithCrc({r.data(), r.data() + kBlockSize});
+        // A block is taken as the answer to a block request on the line.
+        if (!core.requests.pending(this)) {
+            core.requests.read(MEAS, kMeasCount, Expect::Block, this);
+            port.written.pop_back();
+        }
         core.dispatcher.handleReply(reply.data(), reply.size());
     }
 };
