@@ -11,9 +11,6 @@ namespace lxv {
 
 namespace {
 
-// Larger areas are treated as this large: keeps every product below in int range.
-constexpr int kMaxChartSide = 1 << 20;
-
 ChartFrame Clamped(const ChartFrame& f) {
     return {std::clamp(f.pw, 0, kMaxChartSide), std::clamp(f.ph, 0, kMaxChartSide)};
 }

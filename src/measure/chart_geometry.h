@@ -68,6 +68,21 @@ struct ChartLine {
     ChartColour colour = ChartColour::Scale;
 };
 
+// A line from (x1, y1) to (x2, y2).
+inline ChartLine LineOf(int x1, int y1, int x2, int y2, ChartColour colour, LineStyle style = LineStyle::Solid,
+                        int width = 1) {
+    return {{x1, y1}, {x2, y2}, width, style, colour};
+}
+
+// Larger drawing areas are treated as this large: keeps every product of a
+// chart's geometry in int range.
+inline constexpr int kMaxChartSide = 1 << 20;
+
+// Rough width of a text: a sans-serif digit is about 0.6 of the line height.
+inline int RoughTextWidth(const std::string& text, int textHeight) {
+    return static_cast<int>(text.size()) * textHeight * 6 / 10;
+}
+
 // Consecutive points joined by straight solid lines.
 struct ChartPolyline {
     ChartColour colour = ChartColour::VoltageTrace;

@@ -8,18 +8,7 @@ namespace lxv {
 
 namespace {
 
-constexpr int kMaxChartSide = 1 << 20;  // larger areas are drawn as this large
 constexpr int kHighestTop = 300;
-
-ChartLine Line(int x1, int y1, int x2, int y2, ChartColour colour, LineStyle style = LineStyle::Solid,
-               int width = 1) {
-    return {{x1, y1}, {x2, y2}, width, style, colour};
-}
-
-// Rough width of a text: a sans-serif digit is about 0.6 of the line height.
-int TextWidth(const std::string& text, int textHeight) {
-    return static_cast<int>(text.size()) * textHeight * 6 / 10;
-}
 
 // Pixel row of a percentage on the plot's scale, cut to the plot.
 int PercentY(const HarmonicTestPlot& plot, double percent, int top) {
@@ -88,12 +77,12 @@ ChartDrawing HarmonicTestChart(const ChartFrame& frame, const HarmonicTestResult
     for (int p = 50; p <= top; p += 50) {
         const int y = PercentY(plot, p, top);
         if (p != 100 && p != 150)
-            d.emplace_back(Line(plot.left, y, plot.right, y, ChartColour::Scale, LineStyle::Dotted));
+            d.emplace_back(LineOf(plot.left, y, plot.right, y, ChartColour::Scale, LineStyle::Dotted));
     }
     for (int p = 0; p <= top; p += 50) {
         const std::string label = std::to_string(p) + " %";
         const int y = PercentY(plot, p, top);
-        d.emplace_back(ChartText{{std::max(0, plot.left - TextWidth(label, t) - t / 2), y - t / 2},
+        d.emplace_back(ChartText{{std::max(0, plot.left - RoughTextWidth(label, t) - t / 2), y - t / 2},
                                  label,
                                  ChartColour::OrderNumber});
     }
@@ -117,11 +106,11 @@ ChartDrawing HarmonicTestChart(const ChartFrame& frame, const HarmonicTestResult
 
     // The limits and the axis over the bars.
     const int y100 = PercentY(plot, 100, top), y150 = PercentY(plot, 150, top);
-    d.emplace_back(Line(plot.left, y100, plot.right, y100, ChartColour::LimitLine, LineStyle::Solid, thick));
-    d.emplace_back(Line(plot.left, y150, plot.right, y150, ChartColour::LimitLine, LineStyle::Dotted));
+    d.emplace_back(LineOf(plot.left, y100, plot.right, y100, ChartColour::LimitLine, LineStyle::Solid, thick));
+    d.emplace_back(LineOf(plot.left, y150, plot.right, y150, ChartColour::LimitLine, LineStyle::Dotted));
     d.emplace_back(
-        Line(plot.left, plot.bottom, plot.right, plot.bottom, ChartColour::Scale, LineStyle::Solid, thick));
-    d.emplace_back(Line(plot.left, plot.top, plot.left, plot.bottom, ChartColour::Scale));
+        LineOf(plot.left, plot.bottom, plot.right, plot.bottom, ChartColour::Scale, LineStyle::Solid, thick));
+    d.emplace_back(LineOf(plot.left, plot.top, plot.left, plot.bottom, ChartColour::Scale));
 
     // Order numbers under their bars.
     for (int n = kFirstTestOrder; n <= kLastTestOrder; ++n) {
@@ -129,7 +118,7 @@ ChartDrawing HarmonicTestChart(const ChartFrame& frame, const HarmonicTestResult
         const std::string label = std::to_string(n);
         const int centre = plot.left + static_cast<int>((n - kFirstTestOrder + 0.5) * plot.slot);
         d.emplace_back(ChartText{
-            {centre - TextWidth(label, t) / 2, plot.bottom + t / 3}, label, ChartColour::OrderNumber});
+            {centre - RoughTextWidth(label, t) / 2, plot.bottom + t / 3}, label, ChartColour::OrderNumber});
     }
 
     // Legend: swatches and their words in a row above the plot.
@@ -138,13 +127,13 @@ ChartDrawing HarmonicTestChart(const ChartFrame& frame, const HarmonicTestResult
     const auto swatch = [&](ChartColour colour, const std::string& text) {
         d.emplace_back(FilledRect{x, y + t / 4, t, t / 2, colour});
         d.emplace_back(ChartText{{x + t + t / 3, y}, text, ChartColour::OrderNumber});
-        x += t + t / 3 + TextWidth(text, t) + t;
+        x += t + t / 3 + RoughTextWidth(text, t) + t;
     };
     swatch(ChartColour::MeanBar, QT_TRANSLATE_NOOP("lxv", "mean"));
     swatch(ChartColour::MaximumBar, QT_TRANSLATE_NOOP("lxv", "maximum"));
     swatch(ChartColour::FailBar, QT_TRANSLATE_NOOP("lxv", "failing mean"));
     swatch(ChartColour::IgnoredBar, QT_TRANSLATE_NOOP("lxv", "ignored"));
-    d.emplace_back(Line(x, y + t / 2, x + t, y + t / 2, ChartColour::LimitLine, LineStyle::Solid, thick));
+    d.emplace_back(LineOf(x, y + t / 2, x + t, y + t / 2, ChartColour::LimitLine, LineStyle::Solid, thick));
     x += t + t / 3;
     d.emplace_back(ChartText{
         {x, y}, QT_TRANSLATE_NOOP("lxv", "limit 100 % (mean), 150 % (maximum)"), ChartColour::OrderNumber});

@@ -10,17 +10,6 @@ namespace lxv {
 
 namespace {
 
-constexpr int kMaxChartSide = 1 << 20;  // larger areas are drawn as this large
-
-ChartLine Line(int x1, int y1, int x2, int y2, ChartColour colour, LineStyle style = LineStyle::Solid,
-               int width = 1) {
-    return {{x1, y1}, {x2, y2}, width, style, colour};
-}
-
-// Rough width of a text: a sans-serif digit is about 0.6 of the line height.
-int TextWidth(const std::string& text, int textHeight) {
-    return static_cast<int>(text.size()) * textHeight * 6 / 10;
-}
 
 // Decimals that tell apart labels `step` watts apart.
 int Decimals(double step) {
@@ -90,17 +79,17 @@ ChartDrawing StandbyChart(const ChartFrame& frame, const StandbyTest& test, int 
     for (int k = 0; k <= 4; ++k) {
         const double watts = plot.low + k * step;
         const int y = plot.y(watts);
-        if (k > 0) d.emplace_back(Line(plot.left, y, plot.right, y, ChartColour::Scale, LineStyle::Dotted));
+        if (k > 0) d.emplace_back(LineOf(plot.left, y, plot.right, y, ChartColour::Scale, LineStyle::Dotted));
         const std::string label = FormatFixed(watts, decimals);
         d.emplace_back(ChartText{
-            {std::max(0, plot.left - TextWidth(label, t) - t / 3), y - t / 2}, label, ChartColour::OrderNumber});
+            {std::max(0, plot.left - RoughTextWidth(label, t) - t / 3), y - t / 2}, label, ChartColour::OrderNumber});
     }
     for (int k = 0; k <= 5; ++k) {
         const double seconds = plot.endSeconds * k / 5;
         const int x = plot.x(seconds);
-        if (k > 0) d.emplace_back(Line(x, plot.top, x, plot.bottom, ChartColour::Scale, LineStyle::Dotted));
+        if (k > 0) d.emplace_back(LineOf(x, plot.top, x, plot.bottom, ChartColour::Scale, LineStyle::Dotted));
         const std::string label = FormatRounded(seconds, 0) + " s";
-        d.emplace_back(ChartText{{std::clamp(x - TextWidth(label, t) / 2, 0, std::max(0, w - TextWidth(label, t))),
+        d.emplace_back(ChartText{{std::clamp(x - RoughTextWidth(label, t) / 2, 0, std::max(0, w - RoughTextWidth(label, t))),
                                   plot.bottom + t / 3},
                                  label,
                                  ChartColour::OrderNumber});
@@ -114,7 +103,7 @@ ChartDrawing StandbyChart(const ChartFrame& frame, const StandbyTest& test, int 
         if (slot.count == 0) continue;
         const int x = plot.x((static_cast<double>(i) + 0.5) * trend.slotSeconds());
         const int yLow = plot.y(slot.low), yHigh = plot.y(slot.high);
-        if (yLow - yHigh >= 2) d.emplace_back(Line(x, yHigh, x, yLow, ChartColour::PowerSpread));
+        if (yLow - yHigh >= 2) d.emplace_back(LineOf(x, yHigh, x, yLow, ChartColour::PowerSpread));
         const ChartPoint point{x, plot.y(slot.mean())};
         if (trace.points.empty() || !(trace.points.back() == point)) trace.points.push_back(point);
     }
@@ -124,10 +113,10 @@ ChartDrawing StandbyChart(const ChartFrame& frame, const StandbyTest& test, int 
     if (fit.used > 0) {
         const int endX = plot.x(elapsed);
         d.emplace_back(
-            Line(cutX, plot.y(fit.mean), endX, plot.y(fit.mean), ChartColour::MeanLine, LineStyle::Dotted, thick));
+            LineOf(cutX, plot.y(fit.mean), endX, plot.y(fit.mean), ChartColour::MeanLine, LineStyle::Dotted, thick));
         if (fit.valid) {
             const auto line = [&](double s) { return fit.intercept + fit.slope / 3600 * s; };
-            d.emplace_back(Line(cutX, plot.y(line(fit.cutSeconds)), endX, plot.y(line(elapsed)),
+            d.emplace_back(LineOf(cutX, plot.y(line(fit.cutSeconds)), endX, plot.y(line(elapsed)),
                                 ChartColour::RegressionLine, LineStyle::Solid, thick));
         }
     }
@@ -137,27 +126,27 @@ ChartDrawing StandbyChart(const ChartFrame& frame, const StandbyTest& test, int 
     const UiText limitText = UiText(QT_TRANSLATE_NOOP("lxv", "limit %1 W")).arg(FormatGeneral(limit));
     if (limit >= plot.low && limit <= plot.high) {
         const int y = plot.y(limit);
-        d.emplace_back(Line(plot.left, y, plot.right, y, ChartColour::LimitLine, LineStyle::Solid, thick));
+        d.emplace_back(LineOf(plot.left, y, plot.right, y, ChartColour::LimitLine, LineStyle::Solid, thick));
     } else {
         const int y = limit > plot.high ? plot.top + t / 4 : plot.bottom - t - t / 4;
         const std::string shown = limitText.original();
-        d.emplace_back(ChartText{{std::max(plot.left, plot.right - TextWidth(shown, t) - t / 2), y},
+        d.emplace_back(ChartText{{std::max(plot.left, plot.right - RoughTextWidth(shown, t) - t / 2), y},
                                  UiText(QT_TRANSLATE_NOOP("lxv", "%1 (off the scale)")).arg(limitText),
                                  ChartColour::LimitLine});
     }
-    d.emplace_back(Line(plot.left, plot.bottom, plot.right, plot.bottom, ChartColour::Scale, LineStyle::Solid, thick));
-    d.emplace_back(Line(plot.left, plot.top, plot.left, plot.bottom, ChartColour::Scale));
+    d.emplace_back(LineOf(plot.left, plot.bottom, plot.right, plot.bottom, ChartColour::Scale, LineStyle::Solid, thick));
+    d.emplace_back(LineOf(plot.left, plot.top, plot.left, plot.bottom, ChartColour::Scale));
 
     // Legend in a row above the plot.
     int x = plot.left;
     const int y = t / 3;
     const auto swatch = [&](ChartColour colour, const UiText& text, bool line) {
         if (line)
-            d.emplace_back(Line(x, y + t / 2, x + t, y + t / 2, colour, LineStyle::Solid, thick));
+            d.emplace_back(LineOf(x, y + t / 2, x + t, y + t / 2, colour, LineStyle::Solid, thick));
         else
             d.emplace_back(FilledRect{x, y + t / 4, t, t / 2, colour});
         d.emplace_back(ChartText{{x + t + t / 3, y}, text, ChartColour::OrderNumber});
-        x += t + t / 3 + TextWidth(text.original(), t) + t;
+        x += t + t / 3 + RoughTextWidth(text.original(), t) + t;
     };
     swatch(ChartColour::DiscardedShade, QT_TRANSLATE_NOOP("lxv", "discarded"), false);
     swatch(ChartColour::PowerTrace, QT_TRANSLATE_NOOP("lxv", "power"), true);
