@@ -12,7 +12,6 @@ namespace lxv {
 
 namespace {
 
-constexpr int kMaxChartSide = 1 << 20;  // keeps every product below in int range
 constexpr int kLastPointSample = 2550;  // (2550 - offset) / step points fit the capture
 constexpr int kMargin = 16;             // grid and traces keep this far from top and bottom
 constexpr int kGridColumn = 20;
