@@ -40,12 +40,11 @@ std::string ElapsedText(long seconds) {
 
 HeadlessSession::HeadlessSession(SerialPort& port, IniFile& sysSet, TimerFactory& timers, LineSink messages)
     : session_(port, sysSet, timers), sysSet_(sysSet), messages_(std::move(messages)) {
-    watchdog_ = timers.create("Watchdog", false);
     firstBlock_ = timers.create("FirstBlockTimer", true);
     progressTimer_ = timers.create("ProgressTimer", false);
     end_ = timers.create("EndTimer", true);
 
-    watchdog_->setHandler([this] { tick(); });
+    session_.linkControl.setTickedHandler([this] { afterWatchdogTick(); });
     firstBlock_->setHandler([this] {
         if (blocks_ == 0) fail(kNoBlockText);
     });
@@ -73,6 +72,7 @@ HeadlessSession::HeadlessSession(SerialPort& port, IniFile& sysSet, TimerFactory
 }
 
 HeadlessSession::~HeadlessSession() {
+    session_.linkControl.setTickedHandler({});
     session_.core.measurements.unsubscribe(feedListener_);
 }
 
@@ -101,7 +101,6 @@ bool HeadlessSession::open(int port, int baudIndex, const std::string& label) {
         return false;
     }
     opened_ = true;
-    watchdog_->start(kWatchdogMs);
     firstBlock_->start(kFirstBlockMs);
     return true;
 }
@@ -160,8 +159,7 @@ void HeadlessSession::armEnd() {
     end_->start(endArmedMs_);
 }
 
-void HeadlessSession::tick() {
-    session_.linkControl.Tick();
+void HeadlessSession::afterWatchdogTick() {
     SessionCore& core = session_.core;
     // The USB link's watchdog reopens its port; a plain port that went away ends the run.
     if (opened_ && core.state.LinkKind == LinkKind::Plain && !core.port.isOpen()) {
@@ -199,8 +197,8 @@ void HeadlessSession::finish(int exitCode) {
     if (finished_) return;
     finished_ = true;
     exitCode_ = exitCode;
-    for (Timer* t : {watchdog_.get(), firstBlock_.get(), progressTimer_.get(), end_.get()})
-        t->stop();
+    for (Timer* t : {firstBlock_.get(), progressTimer_.get(), end_.get()}) t->stop();
+    session_.linkControl.StopWatchdog();
     session_.measure.Stop();
     // As the window does when it closes: the instrument hears that the program goes.
     if (session_.core.port.isOpen()) session_.measure.SendClosingNotice();

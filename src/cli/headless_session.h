@@ -1,15 +1,16 @@
 // The instrument session without a window, for the command-line tasks: the
 // same Session as the window (port, link control, reply receiver, request
-// queue, MeasureControl with the measurement cycle and its timers), opened the
-// way the window's start-up opens it, with the link watchdog's 100 ms tick.
+// queue, MeasureControl with the measurement cycle and its timers, LinkControl
+// with the link watchdog's 100 ms timer), opened the way the window's start-up
+// opens it.
 // What is its own: opening without a window, the first-block and progress
 // timers, and the end of a task. A task listens to the session's
 // measurement feed and ends the run with finish(); a failure ends it with one
 // line that names the port and the cause.
 //
-// Timers (from the session's timer factory): "Watchdog" (100 ms),
-// "FirstBlockTimer" (10 s to the first accepted block), "ProgressTimer" (10 s),
-// "EndTimer"; the measurement cycle's are MeasureControl's.
+// Timers (from the session's timer factory): "FirstBlockTimer" (10 s to the
+// first accepted block), "ProgressTimer" (10 s), "EndTimer"; the measurement
+// cycle's are MeasureControl's and the watchdog's LinkControl's.
 #pragma once
 
 #include <chrono>
@@ -83,12 +84,11 @@ class HeadlessSession {
     std::chrono::system_clock::time_point now() const { return clock_(); }
     void setClock(Clock clock) { clock_ = std::move(clock); }
 
-    static constexpr int kWatchdogMs = 100;
     static constexpr int kFirstBlockMs = 10000;
     static constexpr int kProgressMs = 10000;
 
   private:
-    void tick();
+    void afterWatchdogTick();
     void startWhenReady();
     void armEnd();
     void progressLine();
@@ -98,7 +98,7 @@ class HeadlessSession {
     IniFile& sysSet_;
     LineSink messages_;
     Clock clock_ = [] { return std::chrono::system_clock::now(); };
-    std::unique_ptr<Timer> watchdog_, firstBlock_, progressTimer_, end_;
+    std::unique_ptr<Timer> firstBlock_, progressTimer_, end_;
     std::vector<std::function<void(int)>> finishedHandlers_;
     std::function<void()> started_;
     std::function<std::string()> counted_;

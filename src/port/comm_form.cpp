@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "port/link_control.h"
@@ -81,12 +80,6 @@ TCommForm::TCommForm(LinkControl& control, QWidget* parent) : QDialog(parent), c
     auto* grid = new QHBoxLayout(this);
     grid->addLayout(left, 1);
     grid->addLayout(right);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName("Timer1");
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TCommForm::Timer1Timer);
-    Timer1->start();
 }
 
 void TCommForm::FormCreate() {
@@ -191,10 +184,6 @@ void TCommForm::Edit1Change() {
 
 void TCommForm::SetCommPort(int n) {
     control_.SetCommPort(n);
-}
-
-void TCommForm::Timer1Timer() {
-    control_.Tick();
 }
 
 }  // namespace lxv

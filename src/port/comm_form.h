@@ -1,7 +1,8 @@
 // The port settings window "程式參數設置": shows the ports that the link
 // control found and lets the user choose one, the baud rate and the station
-// address. The scan, opening and the USB watchdog live in LinkControl; this
-// window's Timer1 only calls its Tick() every 100 ms.
+// address. The scan, opening and the USB watchdog with its 100 ms timer
+// ("TCommForm.Timer1") live in LinkControl, so the watchdog runs whether or not
+// this window is shown.
 #pragma once
 
 #include <QDialog>
@@ -14,7 +15,6 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTimer;
 class QVBoxLayout;
 
 namespace lxv {
@@ -36,7 +36,6 @@ class TCommForm : public QDialog {
     void RadioGroup2Click();  // a port was chosen in the list
     void ComboBox1Change();   // baud rate
     void Edit1Change();       // station address
-    void Timer1Timer();       // USB link watchdog, every 100 ms
     // Selects COMn as the port to open; 0 leaves the selection as it is.
     void SetCommPort(int n);
 
@@ -68,7 +67,6 @@ class TCommForm : public QDialog {
     QPushButton* Button2;
     QComboBox* ComboBox1;
     QLineEdit* Edit1;
-    QTimer* Timer1;
     bool showing_ = false;  // the window refreshes its own controls: no choice of the user
 };
 

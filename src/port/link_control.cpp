@@ -8,6 +8,7 @@
 #include "platform/serial_port.h"
 #include "core/session_core.h"
 #include "core/request_queue.h"
+#include "core/timer.h"
 
 namespace lxv {
 
@@ -17,6 +18,7 @@ namespace {
 constexpr std::size_t kComparedInstrumentPorts = 11;
 constexpr int kIdleTicksBeforeCheck = 10;        // LINKCHK after 1.1 s without a reply
 constexpr int kReconnectTicksBeforeReopen = 15;  // close and reopen after 1.6 s
+constexpr int kWatchdogMs = 100;
 
 const char* const kNotFoundText = QT_TRANSLATE_NOOP(
     "lxv",
@@ -55,8 +57,24 @@ UiText ItemText(int n, bool usb) {
 
 }  // namespace
 
-LinkControl::LinkControl(SessionCore& core, IniFile& sysSet) : core_(core), sysSet_(sysSet) {
+LinkControl::LinkControl(SessionCore& core, IniFile& sysSet)
+    : core_(core), sysSet_(sysSet), watchdog_(core.timers.create("TCommForm.Timer1", false)) {
     core_.port.setClosedHandler([this] { portClosedByError(); });
+    watchdog_->setHandler([this] {
+        Tick();
+        if (ticked_) ticked_();
+    });
+    watchdog_->start(kWatchdogMs);
+}
+
+LinkControl::~LinkControl() = default;
+
+void LinkControl::StopWatchdog() {
+    watchdog_->stop();
+}
+
+bool LinkControl::watchdogRunning() const {
+    return watchdog_->isActive();
 }
 
 int LinkControl::baudIndex() const {

@@ -2,13 +2,17 @@
 // the instrument's USB bridge, opening the chosen port with the baud rate and
 // station address of SysSet.ini, the 100 ms watchdog of the USB link (LINKCHK
 // after 1.1 s without a reply, close and reopen after 1.6 s), and reopening a
-// plain port that an error closed at the next measurement command. The port
-// settings window only shows and edits what this holds; its timer calls Tick().
-// Depends on: core/session_core.h, platform/ini_file.h, platform/serial_port.h.
+// plain port that an error closed at the next measurement command. The
+// watchdog's timer "TCommForm.Timer1" is this control's and runs for the
+// session's lifetime, whether or not the port settings window is shown, and
+// the same for the window and the command line. The window only shows and
+// edits what this holds.
+// Depends on: core/session_core.h, core/timer.h, platform/ini_file.h, platform/serial_port.h.
 // No Qt.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +21,7 @@
 namespace lxv {
 
 class IniFile;
+class Timer;
 struct PortInfo;
 struct SessionCore;
 
@@ -43,7 +48,11 @@ inline constexpr const char* kBaudItems[8] = {
 
 class LinkControl {
   public:
+    // The watchdog starts at once.
     LinkControl(SessionCore& core, IniFile& sysSet);
+    ~LinkControl();
+    LinkControl(const LinkControl&) = delete;
+    LinkControl& operator=(const LinkControl&) = delete;
 
     // Reads the settings, scans, opens the configured port and asks for the settings block.
     LinkEffects Scan();
@@ -54,8 +63,13 @@ class LinkControl {
     // The address field's text; true when it is a valid address (1..255). With
     // `save` a valid address is written to the settings.
     bool SetAddressText(const std::string& text, bool save);
-    // The 100 ms watchdog tick.
+    // The 100 ms watchdog tick ("TCommForm.Timer1" calls it).
     void Tick();
+    // The end of the session: no more keep-alives or reopening.
+    void StopWatchdog();
+    bool watchdogRunning() const;
+    // Called after every watchdog tick (the command line ends a run whose port went away).
+    void setTickedHandler(std::function<void()> h) { ticked_ = std::move(h); }
     // A plain port that an error closed is opened again (before a measurement command).
     LinkEffects ReopenIfClosed();
     // For this run only (a command-line task): COMn and the baud list index to
@@ -98,6 +112,8 @@ class LinkControl {
     IniFile& sysSet_;
     std::function<void(bool)> portReady_;
     std::function<void()> portOpened_;
+    std::function<void()> ticked_;
+    std::unique_ptr<Timer> watchdog_;
     std::vector<PortItem> items_;
     int chosen_ = -1;
     bool scanDone_ = false;

@@ -210,7 +210,7 @@ TEST_F(HeadlessRig, FailuresNameThePortAndTheCause) {
     ASSERT_TRUE(silent.open(3));  // the override wins over the stored COM9
     silent.start(MeasureMode::Single);
     timers.fire("ReplyWaitTimer");  // the settings read is not answered in its wait
-    timers.fire("Watchdog");
+    timers.fire("TCommForm.Timer1");
     EXPECT_EQ(count(MEAS, 2), 1);
     for (int i = 0; i < 3; ++i) timers.fire("ReReadTimer");
     EXPECT_EQ(count(MEAS, 2), 4);
@@ -330,7 +330,7 @@ TEST_F(HeadlessRig, APlainPortThatGoesAwayEndsTheRunAndTheProgressCountsPerPerio
     EXPECT_EQ(messages[0], "0:00:10 elapsed, 20 rows, 2.00 blocks/s, 0 re-requests");
     EXPECT_EQ(timers.find("EndTimer")->interval(), 25000);
     port.loseDevice();
-    timers.fire("Watchdog");
+    timers.fire("TCommForm.Timer1");
     EXPECT_EQ(exitCode, 1);
     EXPECT_EQ(messages.back(), "COM3 (/dev/fake3): the port closed (the device went away)");
     const std::string text = Contents(options.path);

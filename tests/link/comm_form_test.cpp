@@ -85,7 +85,7 @@ class TCommFormTest : public QObject {
     void tick(int n) {
         for (int i = 0; i < n; ++i) {
             timers.fire("ReplyWaitTimer");
-            form->Timer1Timer();
+            timers.fire("TCommForm.Timer1");
         }
     }
 
@@ -128,7 +128,8 @@ class TCommFormTest : public QObject {
         QCOMPARE(items, QStringList({"4.8Kbps", "9.6Kbps", "14.4Kbps", "19.2Kbps", "38.4Kbps", "57,6Kbps",
                                      "76.8Kbps", "115.2Kbps"}));
         QCOMPARE(edit1()->text(), QString("1"));
-        auto* timer = form->findChild<QTimer*>("Timer1");
+        // The watchdog is the link control's, running from its creation.
+        auto* timer = timers.find("TCommForm.Timer1");
         QVERIFY(timer && timer->isActive());
         QCOMPARE(timer->interval(), 100);
         // Nothing is scanned before the creation step.
@@ -459,7 +460,7 @@ class TCommFormTest : public QObject {
         QCOMPARE(state->LinkKind, LinkKind::Usb);
         port->written.clear();
         for (int t = 0; t < 100; ++t) {
-            form->Timer1Timer();
+            timers.fire("TCommForm.Timer1");
             if (t % 10 == 9) state->IdleTicks = state->ReconnectTicks = 0;  // what a reply does
         }
         QVERIFY(port->written.empty());
@@ -505,7 +506,7 @@ class TCommFormTest : public QObject {
         QVERIFY(form->isVisible());
         QTest::mouseClick(form->findChild<QPushButton*>("Button2"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
-        QVERIFY(form->findChild<QTimer*>("Timer1")->isActive());
+        QVERIFY(timers.find("TCommForm.Timer1")->isActive());
     }
 };
 
