@@ -74,39 +74,6 @@ void BM_ShowMeasurement(benchmark::State& state) {
 BENCHMARK(BM_ShowMeasurement)->Unit(benchmark::kMillisecond);
 
 #ifdef LXV_BENCH_WITH_SIM
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
-double Percentile95(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() * 95 / 100];
-}
-
-// The simulator's side of the wire, from its clocked trace: from the last byte
-// of each measurement reply written to the next MEAS request read, in ms.
-std::vector<double> SimulatorGaps(const std::string& tracePath) {
-    std::vector<double> gaps;
-    double replyEnd = -1;
-    bool measurement = false;
-    for (const std::string& line : lxv::e2e::ReadLines(tracePath)) {
-        const auto open = line.find('[');
-        const auto close = line.find("] ", open);
-        if (open == std::string::npos || close == std::string::npos) continue;
-        const double at = std::strtod(line.c_str() + open + 1, nullptr) * 1000.0;
-        const std::string text = line.substr(close + 2);
-        if (text == "-> end of reply") {
-            replyEnd = measurement ? at : -1;
-        } else if (text.rfind("-> ", 0) == 0) {
-            measurement = text.find("[measurement block") != std::string::npos;
-        } else if (text.rfind("<- ", 0) == 0 && text.find("read MEAS") != std::string::npos) {
-            if (replyEnd >= 0) gaps.push_back(at - replyEnd);
-            replyEnd = -1;
-        }
-    }
-    return gaps;
-}
-
 // Continuous measurement at 115200 baud against the simulator, the main
 // window shown at 1920 x 1080 so each block is drawn: the gap between a
 // measurement reply and the next request, over 60 cycles. port: from reading
@@ -171,12 +138,12 @@ void BM_ContinuousRequestGap(benchmark::State& state) {
         state.SkipWithError("no measurement came back");
         return;
     }
-    const std::vector<double> simGaps = SimulatorGaps(trace);
-    state.counters["port_median_ms"] = Median(gapsMs);
-    state.counters["port_p95_ms"] = Percentile95(gapsMs);
+    const std::vector<double> simGaps = lxv::e2e::RequestGapsMs(lxv::e2e::ReadLines(trace));
+    state.counters["port_median_ms"] = lxv::e2e::Percentile(gapsMs, 0.5);
+    state.counters["port_p95_ms"] = lxv::e2e::Percentile(gapsMs, 0.95);
     state.counters["port_max_ms"] = *std::max_element(gapsMs.begin(), gapsMs.end());
-    state.counters["sim_median_ms"] = Median(simGaps);
-    state.counters["sim_p95_ms"] = Percentile95(simGaps);
+    state.counters["sim_median_ms"] = lxv::e2e::Percentile(simGaps, 0.5);
+    state.counters["sim_p95_ms"] = lxv::e2e::Percentile(simGaps, 0.95);
     state.counters["cycles"] = static_cast<double>(gapsMs.size());
 }
 BENCHMARK(BM_ContinuousRequestGap)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,13 @@
 // only its replies, so a share can read a little above 100 %). A clean run must never
 // show "Communication failure, re-request data!": that would be a healthy
 // block asked for twice.
+//
+// BM_RequestGapAtTheWire times the program's reaction at the wire as an outside
+// peer sees it: the simulator's clocked trace on the other end of the
+// pseudo-terminal, from the last byte of a measurement reply written to the
+// next MEAS request read, at 115200 baud, for the window and the headless log.
+// LXV_WIRE_PROGRAM names another build of the program to time (an older one,
+// for a before-and-after figure).
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 
@@ -51,6 +58,11 @@ double CpuSeconds(pid_t pid) {
     return total;
 }
 
+const char* ProgramPath() {
+    const char* env = std::getenv("LXV_WIRE_PROGRAM");
+    return env && *env ? env : LXV_PROGRAM_PATH;
+}
+
 void Report(benchmark::State& state, int baud, std::size_t blocks, double elapsed, double cpu) {
     state.counters["baud"] = baud;
     state.counters["blocks_per_s"] = static_cast<double>(blocks) / elapsed;
@@ -72,7 +84,7 @@ void BM_ContinuousMeasurementsPerSecond(benchmark::State& state) {
     const int baud = kBauds[baudIndex];
     const double seconds = Seconds();
     for (auto _ : state) {
-        lxv::e2e::SimulatedRun run(LXV_PROGRAM_PATH, LXV_SIM_PATH);
+        lxv::e2e::SimulatedRun run(ProgramPath(), LXV_SIM_PATH);
         if (!run.start(PacedWire(baudIndex)) || !run.waitForLines("block ", 2, std::chrono::seconds(30))) {
             state.SkipWithError("the program showed no measurement");
             return;
@@ -139,7 +151,7 @@ void BM_LogMeasurementsPerSecond(benchmark::State& state) {
     const int baud = kBauds[baudIndex];
     const double seconds = Seconds();
     for (auto _ : state) {
-        lxv::e2e::SimulatedRun run(LXV_PROGRAM_PATH, LXV_SIM_PATH);
+        lxv::e2e::SimulatedRun run(ProgramPath(), LXV_SIM_PATH);
         const std::string file = run.home() + "/log.csv";
         const auto rows = [&] { return lxv::e2e::ReadLines(file); };
         if (!run.startSimulator(PacedWire(baudIndex)) || !run.startTask({"--log", file}) ||
@@ -184,5 +196,42 @@ BENCHMARK(BM_LogMeasurementsPerSecond)
     ->Arg(7)
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
+
+// The gap at the wire, 115200 baud: arg 0 the window (continuous measurement),
+// arg 1 the headless log. The first 3 blocks (start-up) are left out.
+void BM_RequestGapAtTheWire(benchmark::State& state) {
+    const bool window = state.range(0) == 0;
+    const double seconds = Seconds();
+    for (auto _ : state) {
+        lxv::e2e::SimulatedRun run(ProgramPath(), LXV_SIM_PATH);
+        lxv::e2e::RunOptions options = PacedWire(7);
+        options.simArguments.insert(options.simArguments.end(), {"--trace", "--trace-clock"});
+        const std::string trace = run.home() + "/sim.err";
+        const auto gaps = [&] { return lxv::e2e::RequestGapsMs(lxv::e2e::ReadLines(trace)); };
+        const auto wanted = static_cast<std::size_t>(3 + seconds * 3.5);
+        bool started = false;
+        if (window) {
+            options.action = "continuous";
+            started = run.start(options);
+        } else {
+            options.action.clear();
+            started = run.startSimulator(options) && run.startTask({"--log", run.home() + "/log.csv"});
+        }
+        if (!started ||
+            !lxv::e2e::WaitUntil([&] { return gaps().size() >= wanted; },
+                                 std::chrono::milliseconds(static_cast<int>(seconds * 1500) + 10000))) {
+            state.SkipWithError("too few measurement cycles came");
+            return;
+        }
+        run.stop();
+        std::vector<double> all = gaps();
+        const std::vector<double> measured(all.begin() + 3, all.end());
+        state.counters["wire_median_ms"] = lxv::e2e::Percentile(measured, 0.5);
+        state.counters["wire_p05_ms"] = lxv::e2e::Percentile(measured, 0.05);
+        state.counters["wire_p95_ms"] = lxv::e2e::Percentile(measured, 0.95);
+        state.counters["cycles"] = static_cast<double>(measured.size());
+    }
+}
+BENCHMARK(BM_RequestGapAtTheWire)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -182,6 +183,35 @@ long LastCaptureCrc(const std::vector<std::string>& lines) {
         if (const auto at = line.rfind("capture "); at != std::string::npos && line.size() == at + 12)
             crc = std::strtol(line.c_str() + at + 8, nullptr, 16);
     return crc;
+}
+
+std::vector<double> RequestGapsMs(const std::vector<std::string>& trace) {
+    std::vector<double> gaps;
+    double replyEnd = -1;
+    bool measurement = false;
+    for (const std::string& line : trace) {
+        const auto open = line.find('[');
+        const auto close = line.find("] ", open);
+        if (open == std::string::npos || close == std::string::npos) continue;
+        const double at = std::strtod(line.c_str() + open + 1, nullptr) * 1000.0;
+        const std::string text = line.substr(close + 2);
+        if (text == "-> end of reply") {
+            replyEnd = measurement ? at : -1;
+        } else if (text.rfind("-> ", 0) == 0) {
+            measurement = text.find("[measurement block") != std::string::npos;
+        } else if (text.rfind("<- ", 0) == 0 && text.find("read MEAS") != std::string::npos) {
+            if (replyEnd >= 0) gaps.push_back(at - replyEnd);
+            replyEnd = -1;
+        }
+    }
+    return gaps;
+}
+
+double Percentile(std::vector<double> values, double share) {
+    if (values.empty()) return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto at = static_cast<std::size_t>(share * static_cast<double>(values.size()));
+    return values[std::min(at, values.size() - 1)];
 }
 
 std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog) {

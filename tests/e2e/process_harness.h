@@ -72,6 +72,13 @@ std::vector<BlockLogEntry> ReadBlockLog(const std::string& path);
 // error or the program's test log), or -1 when there is none.
 long LastCaptureCrc(const std::vector<std::string>& lines);
 
+// From the simulator's clocked trace (--trace --trace-clock): the time from
+// the last byte of each measurement reply written to the next MEAS request
+// read, in ms: the program's reaction as seen at the wire.
+std::vector<double> RequestGapsMs(const std::vector<std::string>& trace);
+// The value below which `share` (0..1) of the values lie (the median at 0.5); 0 for none.
+double Percentile(std::vector<double> values, double share);
+
 // The CRCs of the "block <hex>" lines of a program's test log.
 std::vector<unsigned> AcceptedBlocks(const std::vector<std::string>& testLog);
 

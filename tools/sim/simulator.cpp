@@ -72,7 +72,7 @@ double Simulator::NowMs() const {
 void Simulator::Log(const std::string& text, double atMs) const {
     if (options_.traceClock) {
         const double at = atMs >= 0.0 ? atMs : NowMs();
-        std::fprintf(stderr, "lxv7700-sim: [%.4f] %s\n", (at - startMs_) / 1000.0, text.c_str());
+        std::fprintf(stderr, "lxv7700-sim: [%.6f] %s\n", (at - startMs_) / 1000.0, text.c_str());
     } else {
         std::fprintf(stderr, "lxv7700-sim: %s\n", text.c_str());
     }
