@@ -18,8 +18,12 @@ PreciseTimer::PreciseTimer(QObject* parent) : QObject(parent) {
     if (fd_ >= 0) {
         notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, [this] {
+            const auto now = std::chrono::steady_clock::now();
             std::uint64_t expirations = 0;
-            if (::read(fd_, &expirations, sizeof expirations) == sizeof expirations) expired();
+            if (::read(fd_, &expirations, sizeof expirations) != sizeof expirations) return;
+            // Only a wake-up the timer waited for tells the loop's lateness.
+            if (armedAhead_) lateness_.record(now - armedAt_);
+            expired();
         });
         return;
     }
@@ -39,37 +43,44 @@ PreciseTimer::~PreciseTimer() {
 }
 
 void PreciseTimer::start() {
-    active_ = true;
 #ifdef __linux__
     if (fd_ >= 0) {
-        itimerspec due{};
-        due.it_value.tv_sec = intervalMs_ / 1000;
-        due.it_value.tv_nsec = static_cast<long>(intervalMs_ % 1000) * 1000000L;
-        if (intervalMs_ <= 0) due.it_value.tv_nsec = 1;  // zero would disarm it
-        ::timerfd_settime(fd_, 0, &due, nullptr);
+        armAt(std::chrono::steady_clock::now() + std::chrono::milliseconds(intervalMs_));
         return;
     }
 #endif
+    active_ = true;
     fallback_.start(intervalMs_);
 }
 
 void PreciseTimer::startFrom(std::chrono::steady_clock::time_point from) {
     const auto dueAt = from + std::chrono::milliseconds(intervalMs_);
-    active_ = true;
 #ifdef __linux__
     if (fd_ >= 0) {
-        // The steady clock is CLOCK_MONOTONIC; a due time already past runs out at once.
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(dueAt.time_since_epoch()).count();
-        itimerspec due{};
-        due.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
-        due.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
-        if (due.it_value.tv_sec == 0 && due.it_value.tv_nsec == 0) due.it_value.tv_nsec = 1;
-        ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &due, nullptr);
+        armAt(dueAt);
         return;
     }
 #endif
+    active_ = true;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(dueAt - std::chrono::steady_clock::now());
     fallback_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count())));
+}
+
+void PreciseTimer::armAt(std::chrono::steady_clock::time_point due) {
+    active_ = true;
+#ifdef __linux__
+    // The steady clock is CLOCK_MONOTONIC; a moment already past runs out at once.
+    armedAt_ = due - lateness_.early();
+    armedAhead_ = armedAt_ > std::chrono::steady_clock::now();
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(armedAt_.time_since_epoch()).count();
+    itimerspec at{};
+    at.it_value.tv_sec = static_cast<time_t>(ns / 1000000000);
+    at.it_value.tv_nsec = static_cast<long>(ns % 1000000000);
+    if (at.it_value.tv_sec <= 0 && at.it_value.tv_nsec <= 0) at.it_value.tv_nsec = 1;  // zero would disarm it
+    ::timerfd_settime(fd_, TFD_TIMER_ABSTIME, &at, nullptr);
+#else
+    (void)due;
+#endif
 }
 
 void PreciseTimer::stop() {

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <chrono>
 
+#include "platform/wake_lateness.h"
+
 class QSocketNotifier;
 
 namespace lxv {
@@ -29,17 +31,23 @@ class PreciseTimer : public QObject {
     void startFrom(std::chrono::steady_clock::time_point from);
     void stop();
     bool isActive() const { return active_; }
+    // How much before its due moment the timer is now armed.
+    std::chrono::nanoseconds armedEarly() const { return lateness_.early(); }
 
   signals:
     void timeout();
 
   private:
+    void armAt(std::chrono::steady_clock::time_point due);
     void expired();
 
     int intervalMs_ = 0;
     bool active_ = false;
     int fd_ = -1;
     QSocketNotifier* notifier_ = nullptr;
+    std::chrono::steady_clock::time_point armedAt_{};  // the moment the timerfd runs out
+    bool armedAhead_ = false;                          // armedAt_ was still to come when armed
+    WakeLateness lateness_;
     QTimer fallback_;
 };
 

@@ -185,21 +185,28 @@ long LastCaptureCrc(const std::vector<std::string>& lines) {
     return crc;
 }
 
+std::vector<TraceEvent> ReadTrace(const std::vector<std::string>& lines) {
+    std::vector<TraceEvent> events;
+    for (const auto& line : lines) {
+        const auto open = line.find('[');
+        const auto close = line.find("] ", open);
+        if (open == std::string::npos || close == std::string::npos) continue;
+        events.push_back({std::strtod(line.c_str() + open + 1, nullptr), line.substr(close + 2)});
+    }
+    return events;
+}
+
 std::vector<double> RequestGapsMs(const std::vector<std::string>& trace) {
     std::vector<double> gaps;
     double replyEnd = -1;
     bool measurement = false;
-    for (const std::string& line : trace) {
-        const auto open = line.find('[');
-        const auto close = line.find("] ", open);
-        if (open == std::string::npos || close == std::string::npos) continue;
-        const double at = std::strtod(line.c_str() + open + 1, nullptr) * 1000.0;
-        const std::string text = line.substr(close + 2);
-        if (text == "-> end of reply") {
+    for (const TraceEvent& e : ReadTrace(trace)) {
+        const double at = e.at * 1000.0;
+        if (e.text == "-> end of reply") {
             replyEnd = measurement ? at : -1;
-        } else if (text.rfind("-> ", 0) == 0) {
-            measurement = text.find("[measurement block") != std::string::npos;
-        } else if (text.rfind("<- ", 0) == 0 && text.find("read MEAS") != std::string::npos) {
+        } else if (e.text.rfind("-> ", 0) == 0) {
+            measurement = e.text.find("[measurement block") != std::string::npos;
+        } else if (e.text.rfind("<- ", 0) == 0 && e.text.find("read MEAS") != std::string::npos) {
             if (replyEnd >= 0) gaps.push_back(at - replyEnd);
             replyEnd = -1;
         }

@@ -72,6 +72,14 @@ std::vector<BlockLogEntry> ReadBlockLog(const std::string& path);
 // error or the program's test log), or -1 when there is none.
 long LastCaptureCrc(const std::vector<std::string>& lines);
 
+// One line of the simulator's clocked trace: "lxv7700-sim: [12.345678] <text>",
+// `at` in seconds since it started.
+struct TraceEvent {
+    double at = 0;
+    std::string text;
+};
+std::vector<TraceEvent> ReadTrace(const std::vector<std::string>& lines);
+
 // From the simulator's clocked trace (--trace --trace-clock): the time from
 // the last byte of each measurement reply written to the next MEAS request
 // read, in ms: the program's reaction as seen at the wire.

@@ -58,23 +58,6 @@ int SoakSeconds() {
     return seconds >= 60 ? seconds : 120;
 }
 
-// One line of the simulator's clocked trace: "lxv7700-sim: [12.3456] <text>".
-struct TraceEvent {
-    double at = 0;
-    std::string text;
-};
-
-std::vector<TraceEvent> ReadTrace(const std::string& path) {
-    std::vector<TraceEvent> events;
-    for (const auto& line : ReadLines(path)) {
-        const auto open = line.find('[');
-        const auto close = line.find("] ", open);
-        if (open == std::string::npos || close == std::string::npos) continue;
-        events.push_back({std::strtod(line.c_str() + open + 1, nullptr), line.substr(close + 2)});
-    }
-    return events;
-}
-
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
@@ -344,7 +327,7 @@ TEST(Soak, ContinuousMeasurementThroughEveryFault) {
     const auto testLog = run.testLog();
     const auto shown = AcceptedBlocks(testLog);
     const auto sent = run.blockLog();
-    const auto trace = ReadTrace(run.home() + "/sim.err");
+    const auto trace = ReadTrace(ReadLines(run.home() + "/sim.err"));
     run.stop();
     // Silence and replugs reach the user as status texts, never as a silent stall.
     const auto said = [&](const std::string& status) {

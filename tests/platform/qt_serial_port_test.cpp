@@ -10,9 +10,13 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "link/frame_codec.h"
@@ -198,6 +202,45 @@ class QtSerialPortTest : public QObject {
         QVERIFY(spy.wait(1500));
         QVERIFY(clock.elapsed() < 1000);
         QCOMPARE(spy.count(), 2);
+    }
+
+    void aTimerThatLearnsTheLoopsLatenessNeverRunsOutFarAhead() {
+        // Armed early by what the loop's wake-ups have lately taken, at most 0.5 ms.
+        PreciseTimer timer;
+        timer.setInterval(5);
+        std::chrono::steady_clock::time_point due;
+        std::chrono::nanoseconds earliest = std::chrono::nanoseconds::max();
+        int runs = 0;
+        QEventLoop loop;
+        QObject::connect(&timer, &PreciseTimer::timeout, [&] {
+            earliest = std::min(earliest, std::chrono::steady_clock::now() - due);
+            if (++runs == 20) {
+                loop.quit();
+                return;
+            }
+            due = std::chrono::steady_clock::now() + std::chrono::milliseconds(5);
+            timer.start();
+        });
+        due = std::chrono::steady_clock::now() + std::chrono::milliseconds(5);
+        timer.start();
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        QCOMPARE(runs, 20);
+        QVERIFY(timer.armedEarly() <= std::chrono::microseconds(500));
+        QVERIFY2(earliest >= -std::chrono::microseconds(520), "ran out more than 0.5 ms before its due moment");
+    }
+
+    void framesWrittenBackToBackGoOutOnceEachAndInOrder() {
+        port->open(7, 115200);
+        std::vector<std::uint8_t> expected;
+        for (int k = 0; k < 200; ++k) {
+            const std::uint8_t frame[8] = {1, 3, 0, static_cast<std::uint8_t>(k), 0, 2, 0xA5, 0x5A};
+            QVERIFY(port->write(frame, sizeof frame));
+            expected.insert(expected.end(), frame, frame + sizeof frame);
+        }
+        // Whatever went the usual way is written on the next loop pass.
+        QCoreApplication::processEvents();
+        QCOMPARE(ReadMaster(master, expected.size() + 1, 300), expected);
     }
 
     void openingDiscardsWhatWasQueuedBefore() {
